@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the native build, tests and benchmarks need.
+# Does nothing when everything is present; needs root (or sudo) otherwise.
+set -euo pipefail
+
+packages=(g++ cmake make ninja-build pkg-config libgtest-dev libgmock-dev
+          libbenchmark-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "install-deps: need root to install ${missing[*]}" >&2; exit 1; }
+  sudo=sudo
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
