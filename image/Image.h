@@ -119,6 +119,10 @@ private:
 template <typename T>
 class SingleChannelImage : public Image<T> {
 public:
+    // Walks the cells of a mask that straddle the 127/128 level; defined for
+    // unsigned char masks only (image/ContourIterator.h).
+    class ContourIterator;
+
     SingleChannelImage() : Image<T>(ChannelLayout::SingleChannel(), 1) {}
 
     SingleChannelImage(const Rect& rect, ResultCode& result)
