@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <new>
 #include <utility>
@@ -20,6 +21,8 @@ class RowImage;
 template <typename T>
 class Image {
 public:
+    using ElementType = T;
+
     ChannelLayout layout;
     Rect bounds;
     T* data = nullptr;  // element at (bounds.left, bounds.top)
@@ -33,20 +36,28 @@ public:
     explicit Image(const ChannelLayout& l, int32_t stride = -1)
         : layout(Normalised(l)), pixelStride(stride < 0 ? layout.channelCount : stride), workingLayout(layout) {}
 
-    // Owning allocation for `rect`, rows packed. On out of memory `result`
-    // becomes -108 and the image stays without data.
+    // Owning allocation for `rect`, rows packed. On out of memory (or a size
+    // that does not fit the address space) `result` becomes -108 and the image
+    // stays without data; a layout without channels gives -1.
     Image(const ChannelLayout& l, const Rect& rect, ResultCode& result)
         : layout(Normalised(l)), bounds(rect), pixelStride(layout.channelCount), workingLayout(layout) {
-        rowStride = static_cast<std::ptrdiff_t>(rect.IsEmpty() ? 0 : rect.Width()) * pixelStride;
         if (rect.IsEmpty()) return;
-        const std::size_t count = static_cast<std::size_t>(rect.Width()) * static_cast<std::size_t>(rect.Height()) *
-                                  static_cast<std::size_t>(layout.channelCount);
+        if (layout.channelCount <= 0) {
+            result = ResultCode::Failure();
+            return;
+        }
+        std::size_t count = 0;
+        if (!PackedElementCount(rect, layout.channelCount, count)) {
+            result = ResultCode::OutOfMemory();
+            return;
+        }
         data = new (std::nothrow) T[count]();
         if (data == nullptr) {
             result = ResultCode::OutOfMemory();
             return;
         }
         ownsData = true;
+        rowStride = static_cast<std::ptrdiff_t>(rect.Width()) * pixelStride;
     }
 
     // A window onto `parent` over `rect` (which must lie inside the parent's
@@ -69,6 +80,15 @@ public:
           rowStride(static_cast<std::ptrdiff_t>(layout.channelCount) * rect.Width() +
                     rowPaddingBytes / static_cast<std::ptrdiff_t>(sizeof(T))),
           workingLayout(layout) {}
+
+    // Views the rows of `rows` (host planes) with the layout the host's mode
+    // and colour plane count give: alpha when there is exactly one sample per
+    // pixel more than the colour planes. Defined for unsigned char only.
+    Image(const RowImage& rows, int32_t hostMode, int32_t colourPlanes);
+    // Views the rows of `rows` with a layout chosen by the caller. Defined for
+    // unsigned char only. The pixel stride is the row image's pixel size, so
+    // a layout narrower than the stored pixels still addresses them rightly.
+    Image(const RowImage& rows, const ChannelLayout& l);
 
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;
@@ -105,6 +125,17 @@ protected:
     Image() = default;
 
 private:
+    // width × height × channels, false when it would not fit in one object.
+    static bool PackedElementCount(const Rect& rect, int32_t channels, std::size_t& count) {
+        const uint64_t limit = static_cast<uint64_t>(std::numeric_limits<std::ptrdiff_t>::max()) / sizeof(T);
+        const uint64_t width = static_cast<uint64_t>(int64_t{rect.right} - rect.left);
+        const uint64_t height = static_cast<uint64_t>(int64_t{rect.bottom} - rect.top);
+        const uint64_t perPixel = static_cast<uint64_t>(channels);
+        if (width > limit / height) return false;
+        if (width * height > limit / perPixel) return false;
+        count = static_cast<std::size_t>(width * height * perPixel);
+        return true;
+    }
     static ChannelLayout Normalised(const ChannelLayout& l) {
         return ChannelLayout(l.colourModel, l.colourChannels, l.hasAlpha);
     }
@@ -135,8 +166,20 @@ public:
     SingleChannelImage(const Rect& rect, T* buffer, std::ptrdiff_t rowPaddingBytes)
         : Image<T>(ChannelLayout::SingleChannel(), rect, buffer, rowPaddingBytes) {}
 
+    // Views the rows of a one-byte mask (a constant mask has row stride 0).
+    // Defined for unsigned char only.
+    explicit SingleChannelImage(const RowImage& mask);
+
     T* PixelAddress(Point p) const override {
         return this->data + static_cast<std::ptrdiff_t>(p.y - this->bounds.top) * this->rowStride +
                (p.x - this->bounds.left);
     }
 };
+
+// The row-table views exist for byte images only.
+template <>
+Image<unsigned char>::Image(const RowImage& rows, int32_t hostMode, int32_t colourPlanes);
+template <>
+Image<unsigned char>::Image(const RowImage& rows, const ChannelLayout& l);
+template <>
+SingleChannelImage<unsigned char>::SingleChannelImage(const RowImage& mask);
