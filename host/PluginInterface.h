@@ -88,6 +88,7 @@ typedef uint8_t FilterColor[4];  // colour in the image's own mode, one byte per
 // --- Result codes -------------------------------------------------------------
 
 inline constexpr OSErr noErr = 0;
+inline constexpr OSErr coercedParamErr = 2;  // a pinned read moved the value into range
 inline constexpr OSErr readErr = -19;
 inline constexpr OSErr writErr = -20;
 inline constexpr OSErr openErr = -23;

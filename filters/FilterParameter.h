@@ -1,0 +1,47 @@
+// One adjustable value of an effect (or a small group of values), bound to
+// its place inside the effect's parameter record: the scripting keys under
+// which hosts record it, the texts the dialog shows beside it, and the rules
+// that keep it legal. Effects create them in BuildParameters; a ParameterSet
+// owns them and never outlives the record they point into.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "image/ResultCode.h"
+
+class IControl;
+struct ScriptWriter;
+struct ScriptReader;
+
+class FilterParameter {
+public:
+    FilterParameter() = default;
+    FilterParameter(const FilterParameter&) = delete;
+    FilterParameter& operator=(const FilterParameter&) = delete;
+    virtual ~FilterParameter();
+
+    // Forces the bound value into its legal range or set.
+    virtual void Validate() = 0;
+    // True when `key` is non-zero and one of this parameter's keys.
+    virtual bool HasKey(uint32_t key) const;
+    // Writes every key into the open write descriptor; -1 when the host
+    // refuses a write.
+    virtual ResultCode WriteToScript(const ScriptWriter& writer) const = 0;
+    // Reads the value stored under `key` from the open read descriptor into
+    // the bound value; -1 when the host refuses the read or the value is not
+    // one this parameter can hold.
+    virtual ResultCode ReadFromScript(const ScriptReader& reader, uint32_t key) = 0;
+    virtual int32_t KeyCount() const { return 1; }
+    // The key at `index`, 0 for an index out of range.
+    virtual uint32_t KeyAt(int32_t index) const = 0;
+
+    int32_t dialogData[3] = {0, 0, 0};  // the dialog's own bookkeeping
+    std::string label;                  // shown beside the control
+    std::string secondaryText;          // help text, or a second caption such as a unit
+    int32_t group = 0;                  // the dialog page (column) the control goes on
+    IControl* control = nullptr;        // bound by the dialog; not owned
+    // Whether the control applies to the current values; UpdateControlStates
+    // sets it and the dialog passes it on to `control`.
+    bool enabled = true;
+};
