@@ -1,0 +1,51 @@
+#include "platform/Warning.h"
+
+#include "platform/Mutex.h"
+#include "platform/WarningNative.h"
+
+#include <mutex>
+#include <utility>
+
+namespace {
+
+// Function-local so that a warning shown during static initialisation of
+// another file still finds them constructed.
+Mutex& SinkMutex() {
+    static Mutex mutex;
+    return mutex;
+}
+
+WarningSink& Sink() {
+    static WarningSink sink;
+    return sink;
+}
+
+} // namespace
+
+std::string WarningLine(const std::string& text) {
+    std::string line = std::string(kWarningCaption) + ": " + text;
+    for (char& c : line) {
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    }
+    return line;
+}
+
+WarningSink SetWarningSink(WarningSink sink) {
+    std::lock_guard<Mutex> lock(SinkMutex());
+    std::swap(Sink(), sink);
+    return sink;
+}
+
+void ShowWarning(const std::string& text, void* parentWindow) {
+    WarningSink sink;
+    {
+        std::lock_guard<Mutex> lock(SinkMutex());
+        sink = Sink();
+    }
+    if (sink) {
+        sink(WarningLine(text));
+        return;
+    }
+    ShowNativeWarning(text, parentWindow);
+}
