@@ -1,0 +1,222 @@
+// JPEG through the libjpeg 6b interface. libjpeg reports errors through a
+// handler that must not return, so ours longjmps back: every libjpeg call sits
+// in a plain function that sets the jump point first and keeps no C++ object
+// with a destructor; the owning objects live in the callers.
+#include <csetjmp>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+// jpeglib.h needs size_t and FILE declared before it.
+#include <jerror.h>
+#include <jpeglib.h>
+
+#include "cli/ImageFilesCodecs.h"
+
+namespace {
+
+struct JpegErrors {
+    jpeg_error_mgr manager;  // first: libjpeg hands back a pointer to it
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void OnJpegError(j_common_ptr codec) {
+    auto* errors = reinterpret_cast<JpegErrors*>(codec->err);
+    errors->manager.format_message(codec, errors->message);
+    std::longjmp(errors->jump, 1);
+}
+
+// Warnings that leave every pixel as the file meant it.
+bool IsHarmlessWarning(int code) {
+    return code == JWRN_ADOBE_XFORM || code == JWRN_EXTRANEOUS_DATA || code == JWRN_JFIF_MAJOR ||
+           code == JWRN_TOO_MUCH_DATA;
+}
+
+// libjpeg carries on through damaged or truncated data, inventing the pixels
+// it cannot read. A damaged file is refused instead of yielding a quietly wrong
+// picture; trace messages and harmless warnings are dropped.
+void OnJpegMessage(j_common_ptr codec, int level) {
+    if (level >= 0 || IsHarmlessWarning(codec->err->msg_code))
+        return;
+    OnJpegError(codec);
+}
+
+void InstallErrors(JpegErrors& errors) {
+    jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = OnJpegError;
+    errors.manager.emit_message = OnJpegMessage;
+    errors.message[0] = '\0';
+}
+
+// Destroying a codec that was never created (or half created) is safe: libjpeg
+// only frees what its memory manager holds.
+struct JpegDecoder {
+    jpeg_decompress_struct codec{};
+    JpegErrors errors{};
+
+    JpegDecoder() { codec.err = &errors.manager; }
+    ~JpegDecoder() { jpeg_destroy_decompress(&codec); }
+    JpegDecoder(const JpegDecoder&) = delete;
+    JpegDecoder& operator=(const JpegDecoder&) = delete;
+};
+
+struct JpegEncoder {
+    jpeg_compress_struct codec{};
+    JpegErrors errors{};
+
+    JpegEncoder() { codec.err = &errors.manager; }
+    ~JpegEncoder() { jpeg_destroy_compress(&codec); }
+    JpegEncoder(const JpegEncoder&) = delete;
+    JpegEncoder& operator=(const JpegEncoder&) = delete;
+};
+
+struct JpegLayout {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    int decodedComponents = 0;  // 1 grey, 3 RGB, 4 CMYK
+    bool invertedInks = false;  // Adobe CMYK: stored values are 255 - ink
+};
+
+// Reads the header, refuses absurd sizes and picks the decoded colour space.
+bool ReadJpegHeader(JpegDecoder& decoder, std::FILE* file, JpegLayout& layout) {
+    if (setjmp(decoder.errors.jump))
+        return false;
+    InstallErrors(decoder.errors);
+    jpeg_create_decompress(&decoder.codec);
+    jpeg_stdio_src(&decoder.codec, file);
+    jpeg_read_header(&decoder.codec, TRUE);
+
+    jpeg_decompress_struct& codec = decoder.codec;
+    if (const char* problem = ImageSizeProblem(codec.image_width, codec.image_height)) {
+        std::snprintf(decoder.errors.message, sizeof decoder.errors.message, "%s", problem);
+        return false;
+    }
+    switch (codec.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+        codec.out_color_space = JCS_GRAYSCALE;
+        layout.decodedComponents = 1;
+        break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+        // libjpeg turns YCCK into CMYK; the step to RGB is ours.
+        codec.out_color_space = JCS_CMYK;
+        layout.decodedComponents = 4;
+        break;
+    default:
+        codec.out_color_space = JCS_RGB;
+        layout.decodedComponents = 3;
+        break;
+    }
+    layout.width = codec.image_width;
+    layout.height = codec.image_height;
+    layout.invertedInks = codec.saw_Adobe_marker != 0;
+    return true;
+}
+
+uint8_t ScaledProduct(unsigned a, unsigned b) { return static_cast<uint8_t>((a * b + 127) / 255); }
+
+// Naive CMYK to RGB: each colour is what its ink and the black ink leave of white.
+void CmykRowToRgb(const uint8_t* cmyk, uint8_t* rgb, uint32_t width, bool invertedInks) {
+    for (uint32_t x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        unsigned remaining[4];
+        for (int i = 0; i < 4; ++i)
+            remaining[i] = invertedInks ? cmyk[i] : 255u - cmyk[i];
+        for (int i = 0; i < 3; ++i)
+            rgb[i] = ScaledProduct(remaining[i], remaining[3]);
+    }
+}
+
+// Decodes every row into IMAGE; CMYK rows pass through SCRATCH (4 bytes a pixel).
+bool ReadJpegPixels(JpegDecoder& decoder, const JpegLayout& layout, RasterImage& image, uint8_t* scratch) {
+    if (setjmp(decoder.errors.jump))
+        return false;
+    jpeg_decompress_struct& codec = decoder.codec;
+    jpeg_start_decompress(&codec);
+    if (codec.output_width != layout.width || codec.output_height != layout.height ||
+        codec.output_components != layout.decodedComponents) {
+        std::snprintf(decoder.errors.message, sizeof decoder.errors.message, "unexpected JPEG decoder output");
+        return false;
+    }
+    const bool cmyk = layout.decodedComponents == 4;
+    while (codec.output_scanline < codec.output_height) {
+        uint8_t* target = image.Row(static_cast<int32_t>(codec.output_scanline));
+        JSAMPROW row = cmyk ? scratch : target;
+        if (jpeg_read_scanlines(&codec, &row, 1) != 1) {
+            std::snprintf(decoder.errors.message, sizeof decoder.errors.message, "the JPEG decoder stalled");
+            return false;
+        }
+        if (cmyk)
+            CmykRowToRgb(scratch, target, layout.width, layout.invertedInks);
+    }
+    jpeg_finish_decompress(&codec);
+    return true;
+}
+
+uint8_t OverWhite(unsigned value, unsigned alpha) {
+    return static_cast<uint8_t>((value * alpha + 255u * (255u - alpha) + 127) / 255);
+}
+
+// One row without alpha: colour channels copied, or composited over white when there is alpha.
+void FlattenRow(const uint8_t* source, int channels, uint8_t* target, int32_t width) {
+    const int colours = channels >= 3 ? 3 : 1;
+    for (int32_t x = 0; x < width; ++x, source += channels, target += colours) {
+        const unsigned alpha = channels == colours ? 255u : source[colours];
+        for (int i = 0; i < colours; ++i)
+            target[i] = OverWhite(source[i], alpha);
+    }
+}
+
+bool WriteJpegStream(JpegEncoder& encoder, std::FILE* file, const RasterImage& image, int quality, uint8_t* scratch) {
+    if (setjmp(encoder.errors.jump))
+        return false;
+    InstallErrors(encoder.errors);
+    jpeg_compress_struct& codec = encoder.codec;
+    jpeg_create_compress(&codec);
+    jpeg_stdio_dest(&codec, file);
+    codec.image_width = static_cast<JDIMENSION>(image.width);
+    codec.image_height = static_cast<JDIMENSION>(image.height);
+    const bool colour = image.channels >= 3;
+    codec.input_components = colour ? 3 : 1;
+    codec.in_color_space = colour ? JCS_RGB : JCS_GRAYSCALE;
+    jpeg_set_defaults(&codec);
+    jpeg_set_quality(&codec, quality, TRUE);
+    if (colour) {
+        // Full-resolution colour: the effects draw fine coloured detail that
+        // halved chroma would smear.
+        codec.comp_info[0].h_samp_factor = 1;
+        codec.comp_info[0].v_samp_factor = 1;
+    }
+    jpeg_start_compress(&codec, TRUE);
+    while (codec.next_scanline < codec.image_height) {
+        FlattenRow(image.Row(static_cast<int32_t>(codec.next_scanline)), image.channels, scratch, image.width);
+        JSAMPROW row = scratch;
+        jpeg_write_scanlines(&codec, &row, 1);
+    }
+    jpeg_finish_compress(&codec);
+    return true;
+}
+
+} // namespace
+
+std::string DecodeJpeg(std::FILE* file, RasterImage& image) {
+    JpegDecoder decoder;
+    JpegLayout layout;
+    if (!ReadJpegHeader(decoder, file, layout))
+        return decoder.errors.message;
+    const int channels = layout.decodedComponents == 1 ? 1 : 3;
+    RasterImage decoded(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), channels);
+    std::vector<uint8_t> scratch(layout.decodedComponents == 4 ? static_cast<size_t>(layout.width) * 4 : 0);
+    if (!ReadJpegPixels(decoder, layout, decoded, scratch.data()))
+        return decoder.errors.message;
+    image = std::move(decoded);
+    return {};
+}
+
+std::string EncodeJpeg(std::FILE* file, const RasterImage& image, int quality) {
+    JpegEncoder encoder;
+    std::vector<uint8_t> scratch(static_cast<size_t>(image.width) * (image.channels >= 3 ? 3 : 1));
+    if (!WriteJpegStream(encoder, file, image, quality, scratch.data()))
+        return encoder.errors.message;
+    return {};
+}
