@@ -1,0 +1,25 @@
+// Runs the filter dialog for the start selector. The dialog window is
+// installed by the user-interface layer where there is one; without it the
+// parameters are taken as they stand, as if the user confirmed them at once.
+#pragma once
+
+#include <functional>
+
+#include "host/PluginInterface.h"
+#include "image/ResultCode.h"
+
+class Filter;
+struct ParameterBlock;
+struct RunRecord;
+
+// What the dialog gets: the effect, its locked parameters (which it edits in
+// place), the run and the host's record. Returns 0 when the user confirmed,
+// 1 when the user cancelled, or a failure.
+using FilterDialogRunner =
+    std::function<ResultCode(Filter& filter, ParameterBlock& block, RunRecord& run, ps::FilterRecord& record)>;
+
+// Installs `runner` (an empty one restores the default) and returns the one
+// it replaces.
+FilterDialogRunner SetFilterDialogRunner(FilterDialogRunner runner);
+
+ResultCode RunFilterDialog(Filter& filter, ParameterBlock& block, RunRecord& run, ps::FilterRecord& record);

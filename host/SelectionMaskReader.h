@@ -1,0 +1,35 @@
+// Reads the area to filter from the host into a one-byte mask: the host's
+// selection, the layer's transparency when the whole layer is filtered, or a
+// full mask of the filter rectangle.
+#pragma once
+
+#include <cstdint>
+
+#include "host/PluginInterface.h"
+#include "image/Rect.h"
+#include "image/ResultCode.h"
+
+class Filter;
+struct RunRecord;
+
+// Edge of the square pieces in which a partial selection is read.
+inline constexpr int32_t kMaskPieceSize = 300;
+
+// How the host describes the area to filter.
+enum class SelectionClass {
+    WholeLayer = 0,     // no selection, the filter rectangle is the document
+    Rectangle = 1,      // no selection, a rectangle of the document
+    HostSelection = 2,  // the host has a selection mask
+};
+
+SelectionClass ClassifySelection(const ps::FilterRecord& record);
+
+// The pieces of `area`, left to right, then top to bottom, each a square of
+// `size` clipped to the area.
+int32_t MaskPieceCount(const Rect& area, int32_t size);
+Rect MaskPiece(const Rect& area, int32_t size, int32_t index);
+
+// Fills run.selectionMask (and run.shapeFromTransparency). -1 when the host
+// fails or the user aborts during the read, -108 when memory runs out. The
+// request fields are cleared on every way out.
+ResultCode ReadSelectionMask(ps::FilterRecord& record, const Filter& filter, RunRecord& run);
