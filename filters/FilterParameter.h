@@ -45,3 +45,21 @@ public:
     // sets it and the dialog passes it on to `control`.
     bool enabled = true;
 };
+
+// A parameter with one scripting key.
+class SingleKeyParameter : public FilterParameter {
+public:
+    explicit SingleKeyParameter(uint32_t k) : key(k) {}
+    uint32_t KeyAt(int32_t index) const override { return index == 0 ? key : 0; }
+
+    uint32_t key;
+};
+
+// Range check shared by the parameters: the lower bound first, then the
+// upper; a value on a bound stays. A value that is not a number takes the
+// lower bound, so that nothing downstream ever sees one.
+inline double ClampToRange(double value, double minimum, double maximum) {
+    if (!(value >= minimum)) value = minimum;
+    if (value > maximum) value = maximum;
+    return value;
+}

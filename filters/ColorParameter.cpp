@@ -1,0 +1,16 @@
+#include "filters/ColorParameter.h"
+
+#include <string>
+
+#include "filters/ParameterScript.h"
+
+ResultCode ColorParameter::WriteToScript(const ScriptWriter& writer) const {
+    return PutText(writer, key, value->ToText());
+}
+
+ResultCode ColorParameter::ReadFromScript(const ScriptReader& reader, uint32_t /*key*/) {
+    std::string text;
+    const ResultCode result = GetText(reader, text);
+    if (result.IsSuccess()) value->FromText(text);
+    return result;
+}
