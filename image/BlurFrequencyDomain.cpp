@@ -1,0 +1,129 @@
+// The frequency-domain blur: each line is convolved with the kernel by
+// multiplying spectra. Two real lines travel together as the real and
+// imaginary parts of one complex sequence; the kernel is real and symmetric,
+// so its spectrum is real and keeps the two apart.
+#include <algorithm>
+#include <vector>
+
+#include "image/BlurLines.h"
+#include "image/FFT.h"
+
+namespace blur_detail {
+namespace {
+
+using Complex = FFT::Complex;
+
+// Columns are gathered this many at a time (an even number: two per sequence)
+// so that reading the rows touches each cache line once per block.
+constexpr std::size_t kColumnBlock = 16;
+
+// The kernel's spectrum for sequences of the transform's length, with the
+// inverse transform's 1 / length folded in.
+std::vector<double> KernelSpectrum(const std::vector<double>& kernel, const FFT& fft) {
+    const std::size_t length = fft.Length();
+    std::vector<Complex> wrapped(length);
+    wrapped[0] = kernel[0];
+    for (std::size_t u = 1; u < kernel.size(); ++u) {
+        wrapped[u] = kernel[u];
+        wrapped[length - u] = kernel[u];
+    }
+    fft.Forward(wrapped.data());
+    std::vector<double> spectrum(length);
+    for (std::size_t j = 0; j < length; ++j) spectrum[j] = wrapped[j].real() / static_cast<double>(length);
+    return spectrum;
+}
+
+// Convolves the `used` leading samples of `line` circularly with the kernel.
+// The space after them is filled first with the last sample and then with the
+// first, at least the kernel's half width of each, so the wrap-around sees
+// the edge pixels repeated.
+class LineConvolver {
+public:
+    LineConvolver(std::size_t used, const std::vector<double>& kernel)
+        : used_(used), fft_(FFT::GoodLength(used + 2 * (kernel.size() - 1))), spectrum_(KernelSpectrum(kernel, fft_)) {}
+
+    std::size_t Length() const { return fft_.Length(); }
+
+    void Convolve(Complex* line) const {
+        const std::size_t length = fft_.Length();
+        const std::size_t lastFilled = used_ + (length - used_) / 2;
+        std::fill(line + used_, line + lastFilled, line[used_ - 1]);
+        std::fill(line + lastFilled, line + length, line[0]);
+        fft_.Forward(line);
+        for (std::size_t j = 0; j < length; ++j) line[j] *= spectrum_[j];
+        fft_.Inverse(line);
+    }
+
+private:
+    std::size_t used_;
+    FFT fft_;
+    std::vector<double> spectrum_;
+};
+
+ResultCode BlurRows(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
+    const LineConvolver convolver(grid.width, kernel);
+    std::vector<Complex> line(convolver.Length());
+    // Line l is channel l % channels of row l / channels.
+    const std::size_t lines = grid.height * grid.channels;
+    const std::size_t channels = grid.channels;
+    auto samplesOf = [&](std::size_t l, std::size_t x) -> unsigned char& {
+        return grid.Row(l / channels)[grid.offsets[x * channels + l % channels]];
+    };
+    for (std::size_t l = 0; l < lines; l += 2) {
+        if (progress.Aborted()) return ResultCode::Cancelled();
+        const bool pair = l + 1 < lines;
+        for (std::size_t x = 0; x < grid.width; ++x) line[x] = Complex(samplesOf(l, x), pair ? samplesOf(l + 1, x) : 0);
+        convolver.Convolve(line.data());
+        for (std::size_t x = 0; x < grid.width; ++x) samplesOf(l, x) = ToByte(line[x].real());
+        if (pair) {
+            for (std::size_t x = 0; x < grid.width; ++x) samplesOf(l + 1, x) = ToByte(line[x].imag());
+        }
+        progress.Report(0, std::min(l + 2, lines), lines);
+    }
+    return ResultCode::Success();
+}
+
+ResultCode BlurColumns(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
+    const LineConvolver convolver(grid.height, kernel);
+    const std::size_t length = convolver.Length();
+    const std::size_t samples = grid.RowSamples();
+    const std::size_t blocks = (samples + kColumnBlock - 1) / kColumnBlock;
+    // Column 2k of a block is the real part of sequence k, column 2k + 1 the
+    // imaginary part.
+    std::vector<Complex> sequences(kColumnBlock / 2 * length);
+    for (std::size_t b = 0; b < blocks; ++b) {
+        if (progress.Aborted()) return ResultCode::Cancelled();
+        const std::size_t first = b * kColumnBlock;
+        const std::size_t count = std::min(kColumnBlock, samples - first);
+        const std::size_t pairs = (count + 1) / 2;
+        const std::ptrdiff_t* offsets = grid.offsets.data() + first;
+        for (std::size_t y = 0; y < grid.height; ++y) {
+            const unsigned char* row = grid.Row(y);
+            for (std::size_t i = 0; i < count; i += 2) {
+                const double imaginary = i + 1 < count ? row[offsets[i + 1]] : 0.0;
+                sequences[i / 2 * length + y] = Complex(row[offsets[i]], imaginary);
+            }
+        }
+        for (std::size_t k = 0; k < pairs; ++k) convolver.Convolve(sequences.data() + k * length);
+        for (std::size_t y = 0; y < grid.height; ++y) {
+            unsigned char* row = grid.Row(y);
+            for (std::size_t i = 0; i < count; ++i) {
+                const Complex& value = sequences[i / 2 * length + y];
+                row[offsets[i]] = ToByte(i % 2 == 0 ? value.real() : value.imag());
+            }
+        }
+        progress.Report(1, b + 1, blocks);
+    }
+    return ResultCode::Success();
+}
+
+}  // namespace
+
+ResultCode BlurFrequencyDomain(const SampleGrid& grid, const std::vector<double>& kernel,
+                               const PassProgress& progress) {
+    const ResultCode rows = BlurRows(grid, kernel, progress);
+    if (rows.IsFailure()) return rows;
+    return BlurColumns(grid, kernel, progress);
+}
+
+}  // namespace blur_detail

@@ -1,0 +1,65 @@
+// What the blur methods share: the image seen as lines of byte samples, the
+// rounding back to bytes and the abort and progress bookkeeping of the two
+// passes. Internal to the blur.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "image/Image.h"
+#include "image/Progress.h"
+#include "image/ResultCode.h"
+
+namespace blur_detail {
+
+// The samples of an image: `channels` per pixel, `width` x `height` pixels.
+// Sample i of a row (i = x * channels + c) lies at rowStart + offsets[i], so
+// that padded pixels and padded rows need no special code in the passes.
+struct SampleGrid {
+    unsigned char* data = nullptr;
+    std::ptrdiff_t rowStride = 0;
+    std::size_t width = 0;
+    std::size_t height = 0;
+    std::size_t channels = 1;
+    std::vector<std::ptrdiff_t> offsets;
+
+    explicit SampleGrid(Image<unsigned char>& image);
+    std::size_t RowSamples() const { return width * channels; }
+    unsigned char* Row(std::size_t y) const { return data + static_cast<std::ptrdiff_t>(y) * rowStride; }
+};
+
+// Rounds to the nearest byte, clamping to 0..255.
+inline unsigned char ToByte(double value) {
+    value += 0.5;
+    if (value <= 0.0) return 0;
+    if (value >= 255.0) return 255;
+    return static_cast<unsigned char>(value);
+}
+
+// The rows pass gets the first half of the progress range, the columns pass
+// the second.
+class PassProgress {
+public:
+    PassProgress(Abort_Tester* abort, ProgressUpdateSink* sink, double from, double to)
+        : abort_(abort), sink_(sink), from_(from), to_(to) {}
+    bool Aborted() const { return abort_ != nullptr && abort_->IsAborted(); }
+    void Report(int pass, std::size_t done, std::size_t total) const {
+        if (sink_ == nullptr || total == 0) return;
+        const double passFraction = static_cast<double>(done) / static_cast<double>(total);
+        sink_->Update(from_ + (to_ - from_) * (pass + passFraction) / 2.0);
+    }
+
+private:
+    Abort_Tester* abort_;
+    ProgressUpdateSink* sink_;
+    double from_;
+    double to_;
+};
+
+// `kernel` is a half kernel from GaussianKernel. Both may throw std::bad_alloc.
+ResultCode BlurDirect(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress);
+ResultCode BlurFrequencyDomain(const SampleGrid& grid, const std::vector<double>& kernel,
+                               const PassProgress& progress);
+
+}  // namespace blur_detail
