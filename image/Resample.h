@@ -1,0 +1,31 @@
+// Scaling of 8-bit images to another size.
+#pragma once
+
+#include "image/Image.h"
+#include "image/Progress.h"
+#include "image/ResultCode.h"
+
+// Fills `destination` (its bounds fix the output size) from `source`, which
+// must have the same channels (colour channels and alpha). Enlarging
+// interpolates bilinearly so that the corner pixels of both images coincide;
+// reducing takes a Gaussian-weighted mean of the source samples around each
+// output sample; when both sides change and one shrinks, the work is done in
+// two one-axis passes through an intermediate image. An axis whose source is
+// one pixel long is stretched as a copy of that pixel line. Alpha images are
+// interpolated alpha-weighted, so transparent pixels lend no colour.
+//
+// Abort is asked before each destination row; progress goes to `sink` after
+// each row, from `from` to `to` (the first of two passes takes the first half
+// of the range). Returns 0, 1 when aborted (destination partly written),
+// -108 when the intermediate image cannot be allocated, -1 when the images do
+// not match or the source has no pixels. `abort` and `sink` may be null.
+ResultCode Resample(const Image<unsigned char>& source, Image<unsigned char>& destination, Abort_Tester* abort,
+                    ProgressUpdateSink* sink, double from, double to);
+
+// Writes into `pixel` (laid out like a source pixel) the bilinear sample of
+// `source` at document position (x, y), where integer positions are pixel
+// centres. Conversions to bytes truncate. Without alpha the position is first
+// clamped to the source; with alpha, samples outside the source count as
+// fully transparent, and when the resulting alpha is 0 only the alpha byte is
+// written. A source less than 2 pixels wide or high writes nothing.
+void SampleBilinear(const Image<unsigned char>& source, double x, double y, unsigned char* pixel);

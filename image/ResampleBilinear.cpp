@@ -1,0 +1,141 @@
+// Bilinear enlarging and the bilinear sampler.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "image/Resample.h"
+#include "image/ResamplePasses.h"
+
+namespace resample_detail {
+namespace {
+
+// Where destination sample k reads along one axis: the two neighbouring
+// source samples (offsets from the source's first pixel) and the share of the
+// second.
+struct LinearTap {
+    int32_t first = 0;
+    int32_t second = 0;
+    double fraction = 0.0;
+};
+
+// Destination samples 0 and n - 1 land on the source's first and last pixel,
+// kept a thousandth of a pixel inside so that both neighbours exist. A source
+// one pixel long has no second neighbour: every sample copies that pixel,
+// which also covers a destination one pixel long (the position formula would
+// divide by zero there).
+std::vector<LinearTap> LinearTaps(int32_t sourceStart, int32_t sourceLength, int32_t destinationLength) {
+    std::vector<LinearTap> taps(static_cast<std::size_t>(destinationLength));
+    if (sourceLength < 2 || destinationLength < 2) return taps;
+    const double lowest = sourceStart + 0.001;
+    const double highest = (sourceStart + sourceLength) - 1.001;
+    for (int32_t k = 0; k < destinationLength; ++k) {
+        double position = sourceStart + k * static_cast<double>(sourceLength - 1) / (destinationLength - 1);
+        position = std::clamp(position, lowest, highest);
+        const double whole = std::floor(position);
+        LinearTap& tap = taps[static_cast<std::size_t>(k)];
+        tap.first = static_cast<int32_t>(whole) - sourceStart;
+        tap.second = tap.first + 1;
+        tap.fraction = position - whole;
+    }
+    return taps;
+}
+
+const unsigned char* SourceRow(const Image<unsigned char>& image, int32_t row) {
+    return image.data + static_cast<std::ptrdiff_t>(row) * image.rowStride;
+}
+
+unsigned char* DestinationRow(Image<unsigned char>& image, int32_t row) {
+    return image.data + static_cast<std::ptrdiff_t>(row) * image.rowStride;
+}
+
+}  // namespace
+
+ResultCode EnlargeBilinear(const Image<unsigned char>& source, Image<unsigned char>& destination,
+                           const RowProgress& progress) {
+    const std::vector<LinearTap> columns = LinearTaps(source.bounds.left, source.Width(), destination.Width());
+    const std::vector<LinearTap> rows = LinearTaps(source.bounds.top, source.Height(), destination.Height());
+    const std::ptrdiff_t in = source.pixelStride;
+    for (int32_t y = 0; y < destination.Height(); ++y) {
+        if (progress.Aborted()) return ResultCode::Cancelled();
+        const LinearTap& row = rows[static_cast<std::size_t>(y)];
+        const unsigned char* upper = SourceRow(source, row.first);
+        const unsigned char* lower = SourceRow(source, row.second);
+        unsigned char* out = DestinationRow(destination, y);
+        for (const LinearTap& column : columns) {
+            const unsigned char* const pixels[4] = {upper + column.first * in, lower + column.first * in,
+                                                    upper + column.second * in, lower + column.second * in};
+            double weights[4];
+            BilinearWeights(column.fraction, row.fraction, weights);
+            BlendPixels(pixels, weights, source.layout, out);
+            out += destination.pixelStride;
+        }
+        progress.RowDone(y);
+    }
+    return ResultCode::Success();
+}
+
+ResultCode EnlargeAlongAxis(const Image<unsigned char>& source, Image<unsigned char>& destination, Axis axis,
+                            const RowProgress& progress) {
+    const bool horizontal = axis == Axis::Horizontal;
+    const std::vector<LinearTap> taps =
+        horizontal ? LinearTaps(source.bounds.left, source.Width(), destination.Width())
+                   : LinearTaps(source.bounds.top, source.Height(), destination.Height());
+    const std::ptrdiff_t in = source.pixelStride;
+    for (int32_t y = 0; y < destination.Height(); ++y) {
+        if (progress.Aborted()) return ResultCode::Cancelled();
+        unsigned char* out = DestinationRow(destination, y);
+        if (horizontal) {
+            const unsigned char* row = SourceRow(source, y);
+            for (const LinearTap& tap : taps) {
+                const unsigned char* const pixels[2] = {row + tap.first * in, row + tap.second * in};
+                const double weights[2] = {1.0 - tap.fraction, tap.fraction};
+                BlendPixels(pixels, weights, source.layout, out);
+                out += destination.pixelStride;
+            }
+        } else {
+            const LinearTap& tap = taps[static_cast<std::size_t>(y)];
+            const unsigned char* upper = SourceRow(source, tap.first);
+            const unsigned char* lower = SourceRow(source, tap.second);
+            const double weights[2] = {1.0 - tap.fraction, tap.fraction};
+            for (int32_t x = 0; x < destination.Width(); ++x) {
+                const unsigned char* const pixels[2] = {upper + x * in, lower + x * in};
+                BlendPixels(pixels, weights, source.layout, out);
+                out += destination.pixelStride;
+            }
+        }
+        progress.RowDone(y);
+    }
+    return ResultCode::Success();
+}
+
+}  // namespace resample_detail
+
+void SampleBilinear(const Image<unsigned char>& source, double x, double y, unsigned char* pixel) {
+    using namespace resample_detail;
+    const Rect& b = source.bounds;
+    if (source.Width() < 2 || source.Height() < 2 || !source.HasData()) return;
+    if (std::isnan(x) || std::isnan(y)) return;
+    if (!source.layout.hasAlpha) {
+        x = std::clamp(x, static_cast<double>(b.left), b.right - 1.001);
+        y = std::clamp(y, static_cast<double>(b.top), b.bottom - 1.001);
+    } else if (x <= b.left - 1.0 || x >= b.right || y <= b.top - 1.0 || y >= b.bottom) {
+        // Every corner lies outside: fully transparent, colours untouched.
+        pixel[source.layout.colourChannels] = 0;
+        return;
+    }
+    const double x0 = std::floor(x), y0 = std::floor(y);
+    double weights[4];
+    BilinearWeights(x - x0, y - y0, weights);
+    const int32_t left = static_cast<int32_t>(x0), top = static_cast<int32_t>(y0);
+    // Outside the source a pixel is all zeros: with no weight it adds
+    // nothing, so it may be read from any valid pixel.
+    auto corner = [&](int32_t cx, int32_t cy, double& weight) -> const unsigned char* {
+        const Point point{cx, cy};
+        if (b.Contains(point)) return source.PixelAddress(point);
+        weight = 0.0;
+        return source.data;
+    };
+    const unsigned char* const pixels[4] = {corner(left, top, weights[0]), corner(left, top + 1, weights[1]),
+                                            corner(left + 1, top, weights[2]), corner(left + 1, top + 1, weights[3])};
+    BlendPixels(pixels, weights, source.layout, pixel);
+}

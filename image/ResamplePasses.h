@@ -1,0 +1,105 @@
+// The passes that Resample is built from, and the pixel blending they share
+// with SampleBilinear. Internal to resampling.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "image/Image.h"
+#include "image/Progress.h"
+#include "image/ResultCode.h"
+
+namespace resample_detail {
+
+enum class Axis { Horizontal, Vertical };
+
+// Abort before, and progress after, each row of one pass's destination.
+class RowProgress {
+public:
+    RowProgress(Abort_Tester* abort, ProgressUpdateSink* sink, double from, double to,
+                const Image<unsigned char>& destination)
+        : abort_(abort),
+          sink_(sink),
+          from_(from),
+          to_(to),
+          width_(static_cast<uint64_t>(destination.Width())),
+          total_(static_cast<uint64_t>(destination.Width()) * static_cast<uint64_t>(destination.Height())) {}
+
+    bool Aborted() const { return abort_ != nullptr && abort_->IsAborted(); }
+    void RowDone(int32_t row) const {
+        if (sink_ == nullptr || total_ == 0) return;
+        const uint64_t done = (static_cast<uint64_t>(row) + 1) * width_;
+        sink_->Update(from_ + (to_ - from_) * static_cast<double>(done) / static_cast<double>(total_));
+    }
+
+private:
+    Abort_Tester* abort_;
+    ProgressUpdateSink* sink_;
+    double from_;
+    double to_;
+    uint64_t width_;
+    uint64_t total_;
+};
+
+// Bytes truncate toward zero, as the interpolation has always done.
+inline unsigned char TruncateToByte(double value) {
+    if (value <= 0.0) return 0;
+    if (value >= 255.0) return 255;
+    return static_cast<unsigned char>(value);
+}
+
+// Writes the weighted sum of N source pixels into `out`. With alpha the
+// colours are weighted by each pixel's alpha as well, and left as they were
+// when the summed alpha is 0.
+template <std::size_t N>
+inline void BlendPixels(const unsigned char* const (&pixels)[N], const double (&weights)[N],
+                        const ChannelLayout& layout, unsigned char* out) {
+    if (!layout.hasAlpha) {
+        for (int32_t c = 0; c < layout.channelCount; ++c) {
+            double sum = 0.0;
+            for (std::size_t k = 0; k < N; ++k) sum += weights[k] * pixels[k][c];
+            out[c] = TruncateToByte(sum);
+        }
+        return;
+    }
+    const int32_t alpha = layout.colourChannels;
+    double alphaWeights[N];
+    double alphaSum = 0.0;
+    for (std::size_t k = 0; k < N; ++k) {
+        alphaWeights[k] = weights[k] * pixels[k][alpha];
+        alphaSum += alphaWeights[k];
+    }
+    out[alpha] = TruncateToByte(alphaSum);
+    if (alphaSum == 0.0) return;
+    for (int32_t c = 0; c < alpha; ++c) {
+        double sum = 0.0;
+        for (std::size_t k = 0; k < N; ++k) sum += alphaWeights[k] * pixels[k][c];
+        out[c] = TruncateToByte(sum / alphaSum);
+    }
+}
+
+// The four bilinear weights of corners (x0, y0), (x0, y0 + 1), (x0 + 1, y0),
+// (x0 + 1, y0 + 1), in that order.
+inline void BilinearWeights(double fx, double fy, double (&weights)[4]) {
+    weights[0] = (1.0 - fx) * (1.0 - fy);
+    weights[1] = (1.0 - fx) * fy;
+    weights[2] = fx * (1.0 - fy);
+    weights[3] = fx * fy;
+}
+
+// Each pass fills all of `destination` from `source`; the caller has checked
+// that their channels match and that neither is empty. May throw
+// std::bad_alloc for its tables.
+ResultCode CopyPixels(const Image<unsigned char>& source, Image<unsigned char>& destination, const RowProgress& progress);
+ResultCode EnlargeBilinear(const Image<unsigned char>& source, Image<unsigned char>& destination,
+                           const RowProgress& progress);
+// One-axis passes: the destination has the source's length along the other
+// axis. Picks bilinear enlarging or Gaussian reduction along `axis`.
+ResultCode ResampleAlongAxis(const Image<unsigned char>& source, Image<unsigned char>& destination, Axis axis,
+                             const RowProgress& progress);
+ResultCode EnlargeAlongAxis(const Image<unsigned char>& source, Image<unsigned char>& destination, Axis axis,
+                            const RowProgress& progress);
+ResultCode ReduceAlongAxis(const Image<unsigned char>& source, Image<unsigned char>& destination, Axis axis,
+                           const RowProgress& progress);
+
+}  // namespace resample_detail
