@@ -1,0 +1,31 @@
+#include "image/DistanceTransform.h"
+
+ResultCode DistanceTransform::Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance,
+                                   const Rect& output, double parameter1, double parameter2) {
+    parameter1_ = parameter1;
+    parameter2_ = parameter2;
+    const int32_t reach = MarchReach(maximumDistance, mask.bounds, output);
+    MarchAreas areas;
+    areas.output = output;
+    areas.work = Rect::Union(output, Rect::Intersect(GrownRect(output, reach), mask.bounds));
+    areas.maskCopy = MarchMaskCopyRect(mask.bounds, output, reach);
+    areas.contour = Rect::Intersect(GrownRect(areas.work, 1), areas.maskCopy);
+    return front_.Init(mask, maximumDistance, areas, MarchSides::kBoth);
+}
+
+ResultCode DistanceTransform::Run(Abort_Tester& abort, ProgressUpdateSink* sink, double progressStart,
+                                  double progressEnd) {
+    return front_.Run(
+        abort, sink, progressStart, progressEnd,
+        [this](const Marching_Pixel& record) {
+            const double distance = record.inside ? -record.distance : record.distance;
+            ProcessPixel(Point{record.x, record.y}, ContourPoint{record.contourX, record.contourY}, distance);
+        },
+        [this](Point pixel, bool inside) {
+            if (inside) {
+                ProcessFarInside(pixel);
+            } else {
+                ProcessFarOutside(pixel);
+            }
+        });
+}

@@ -1,0 +1,75 @@
+// Distance from the selection edge, both sides at once.
+//
+// The edge is the 127.5 level of an 8-bit mask, found cell by cell. Every
+// pixel of the output rectangle within the maximum distance of the edge is
+// handed to ProcessPixel with the nearest edge point the march found and its
+// distance: positive outside the mask, negative inside. Pixels are handed
+// over band by band (in bands one pixel wide), so roughly nearest first. The
+// pixels the march never reaches follow, row by row, through
+// ProcessFarInside (mask value 128 or more) or ProcessFarOutside. Each pixel
+// of the output rectangle gets exactly one hook call per Run.
+//
+// Use: subclass, implement the hooks, Init once, Run once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "image/ContourIterator.h"
+#include "image/Image.h"
+#include "image/MarchingFront.h"
+#include "image/Progress.h"
+#include "image/Rect.h"
+#include "image/ResultCode.h"
+
+class DistanceTransform {
+public:
+    // A pixel on the moving front.
+    struct Marching_Pixel {
+        uint8_t inside;    // 1 when the pixel counts as inside the mask
+        int32_t x, y;
+        double contourX, contourY;  // nearest edge point found so far
+        double distance;            // from (x, y) to the edge point
+        int32_t direction;          // 0 N, 1 NE, ... 7 NW (clockwise, y down): the step that reached it
+        uint8_t processed;          // reported in the current band
+        Marching_Pixel* next;       // active list or free list
+    };
+
+    DistanceTransform() = default;
+    DistanceTransform(const DistanceTransform&) = delete;
+    DistanceTransform& operator=(const DistanceTransform&) = delete;
+    virtual ~DistanceTransform() = default;
+
+    // Copies the part of `mask` within reach of `output` and allocates the
+    // march. The two parameters are kept for the subclass's hooks. Status 0,
+    // or -108 when memory runs out.
+    ResultCode Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance, const Rect& output,
+                    double parameter1, double parameter2);
+
+    // Calls the hooks for every output pixel. Progress goes to `sink` (may be
+    // null) within [progressStart, progressEnd]; `abort` is asked once per
+    // band and once per far row. Status 0, 1 when aborted, -108 when memory
+    // runs out (hooks already called stay called); -1 without a successful Init.
+    ResultCode Run(Abort_Tester& abort, ProgressUpdateSink* sink, double progressStart, double progressEnd);
+
+    double MaximumDistance() const { return front_.MaximumDistance(); }
+    const Rect& OutputRect() const { return front_.OutputRect(); }
+    double Parameter1() const { return parameter1_; }
+    double Parameter2() const { return parameter2_; }
+    // Records the pool holds now; it starts small and doubles when the front
+    // outgrows it.
+    std::size_t PoolCapacity() const { return front_.PoolCapacity(); }
+
+protected:
+    // A pixel within the maximum distance: |signedDistance| <= maximum.
+    virtual void ProcessPixel(Point pixel, ContourPoint contour, double signedDistance) = 0;
+    // A pixel never reached, mask value 128 or more.
+    virtual void ProcessFarInside(Point pixel) = 0;
+    // A pixel never reached, mask value 127 or less.
+    virtual void ProcessFarOutside(Point pixel) = 0;
+
+private:
+    MarchingFront<Marching_Pixel> front_;
+    double parameter1_ = 0.0;
+    double parameter2_ = 0.0;
+};

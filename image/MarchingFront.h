@@ -1,0 +1,401 @@
+// The banded march shared by DistanceTransform and Precision_Bevel.
+//
+// Seeds every pixel next to the 127.5 contour of a mask with the contour point
+// of its cell, then spreads contour points outward in bands one pixel wide:
+// each band reports the pending records nearer than the band limit, and each
+// reported record offers its contour point to the three neighbours ahead of
+// it in the direction it was reached from. Records live in one pooled array
+// reused through a free list; the grid over the work rectangle points at each
+// pixel's record or at one of two sentinels (unvisited, done). Pixels of the
+// output rectangle that the march never reaches are reported last, row by row,
+// as simply inside or outside.
+//
+// `Pixel` is the owner's record type: x, y, contourX, contourY, distance,
+// direction, processed and next, plus an `inside` flag when the owner measures
+// both sides.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <type_traits>
+#include <utility>
+
+#include "image/ContourIterator.h"
+#include "image/Image.h"
+#include "image/Progress.h"
+#include "image/Rect.h"
+#include "image/ResultCode.h"
+
+// Which pixels a march may create records for.
+enum class MarchSides {
+    kBoth,         // every pixel; each record keeps the side it was first offered with
+    kInsideOnly,   // only pixels whose mask value is 128 or more
+    kOutsideOnly,  // only pixels whose mask value is 127 or less (or beyond the mask copy)
+};
+
+// The rectangles a march works on, worked out by its owner.
+struct MarchAreas {
+    Rect output;    // pixels the hooks are called for
+    Rect work;      // pixels that may hold a record; contains `output`
+    Rect maskCopy;  // the part of the mask copied (0 elsewhere)
+    Rect contour;   // cells searched for the contour
+};
+
+// ceil(maximumDistance) as a whole number of pixels, never negative and never
+// larger than what could matter between the mask and the output rectangle.
+int32_t MarchReach(double maximumDistance, const Rect& maskBounds, const Rect& output);
+// `rect` grown by `by` on every side; an empty rectangle stays empty.
+Rect GrownRect(const Rect& rect, int32_t by);
+// The part of the mask a march reads: the output rectangle grown by `reach`,
+// inside the mask's bounds, plus a one-pixel margin (empty when the mask does
+// not come that near the output).
+Rect MarchMaskCopyRect(const Rect& maskBounds, const Rect& output, int32_t reach);
+
+// Neighbours a record spreads to, by the direction it was reached in: the
+// pixel straight ahead and the two beside it, each offered with the direction
+// of its own step.
+struct MarchStep {
+    int8_t dx;
+    int8_t dy;
+    int8_t direction;
+};
+inline constexpr MarchStep kMarchSteps[8][3] = {
+    {{0, -1, 0}, {1, -1, 1}, {-1, -1, 7}},  // 0 N
+    {{0, -1, 0}, {1, -1, 1}, {1, 0, 2}},    // 1 NE
+    {{1, -1, 1}, {1, 0, 2}, {1, 1, 3}},     // 2 E
+    {{1, 0, 2}, {1, 1, 3}, {0, 1, 4}},      // 3 SE
+    {{1, 1, 3}, {0, 1, 4}, {-1, 1, 5}},     // 4 S
+    {{0, 1, 4}, {-1, 1, 5}, {-1, 0, 6}},    // 5 SW
+    {{-1, 1, 5}, {-1, 0, 6}, {-1, -1, 7}},  // 6 W
+    {{0, -1, 0}, {-1, 0, 6}, {-1, -1, 7}},  // 7 NW
+};
+// The corners of a contour cell in order c0..c3, each seeded with the
+// direction that points away from the cell.
+inline constexpr MarchStep kCellCorners[4] = {{0, 0, 7}, {1, 0, 1}, {0, 1, 5}, {1, 1, 3}};
+
+template <typename Pixel>
+class MarchingFront {
+public:
+    static constexpr std::size_t kMinimumPoolCapacity = 10;
+
+    MarchingFront() = default;
+    MarchingFront(const MarchingFront&) = delete;
+    MarchingFront& operator=(const MarchingFront&) = delete;
+
+    // Copies the mask, allocates the grid (all unvisited) and the record pool.
+    // Status 0, or -108 when an allocation fails.
+    ResultCode Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance, const MarchAreas& areas,
+                    MarchSides sides);
+
+    // Seeds, marches and reports the far pixels. `reportPixel(const Pixel&)`
+    // is called once per record in the output rectangle, `reportFar(Point,
+    // bool inside)` once per output pixel never reached. Status 0, 1 when
+    // `abort` answers yes (asked once per band and once per far row), -108
+    // when the pool cannot grow; -1 without a successful Init.
+    template <typename ReportPixel, typename ReportFar>
+    ResultCode Run(Abort_Tester& abort, ProgressUpdateSink* sink, double start, double end,
+                   ReportPixel&& reportPixel, ReportFar&& reportFar);
+
+    double MaximumDistance() const { return maximumDistance_; }
+    const Rect& OutputRect() const { return areas_.output; }
+    std::size_t PoolCapacity() const { return capacity_; }
+
+private:
+    // Two-sided records carry the side they were first offered with.
+    template <typename P, typename = void>
+    struct KeepsSide : std::false_type {};
+    template <typename P>
+    struct KeepsSide<P, std::void_t<decltype(std::declval<P&>().inside)>> : std::true_type {};
+    static constexpr bool kRecordsKeepSide = KeepsSide<Pixel>::value;
+
+    // The run's progress range: seeding takes the first 30%, the march the
+    // next 30% (by band), the far pixels the rest (by row).
+    struct Progress {
+        ProgressUpdateSink* sink;
+        double start;
+        double end;
+        double Range() const { return end - start; }
+        double SeedingEnd() const { return start + 0.3 * Range(); }
+        double FarStart() const { return start + 0.6 * Range(); }
+        void Report(double value) const {
+            if (sink != nullptr) sink->Update(value);
+        }
+    };
+
+    ResultCode Seed(ProgressUpdateSink* sink, double from, double to);
+    template <typename ReportPixel>
+    ResultCode March(Abort_Tester& abort, const Progress& progress, ReportPixel& reportPixel);
+    template <typename ReportFar>
+    ResultCode ReportFarPixels(Abort_Tester& abort, const Progress& progress, ReportFar& reportFar);
+
+    ResultCode Offer(int32_t x, int32_t y, ContourPoint contour, bool inside, int32_t direction);
+    ResultCode GrowPool();
+    void FreeProcessedRecords();
+
+    Pixel** Cell(int32_t x, int32_t y) const {
+        return grid_.data + static_cast<std::ptrdiff_t>(y - areas_.work.top) * grid_.rowStride + (x - areas_.work.left);
+    }
+    bool InWork(int32_t x, int32_t y) const {
+        return static_cast<uint32_t>(x - areas_.work.left) < static_cast<uint32_t>(areas_.work.Width()) &&
+               static_cast<uint32_t>(y - areas_.work.top) < static_cast<uint32_t>(areas_.work.Height());
+    }
+    // The mask copy at (x, y); 0 beyond it.
+    unsigned char MaskAt(int32_t x, int32_t y) const {
+        if (!areas_.maskCopy.Contains(Point{x, y})) return 0;
+        return maskCopy_.data[static_cast<std::ptrdiff_t>(y - areas_.maskCopy.top) * maskCopy_.rowStride +
+                              (x - areas_.maskCopy.left)];
+    }
+
+    double maximumDistance_ = 0.0;
+    MarchAreas areas_;
+    MarchSides sides_ = MarchSides::kBoth;
+    bool initialised_ = false;
+
+    SingleChannelImage<unsigned char> maskCopy_;
+    std::unique_ptr<Pixel*[]> gridCells_;  // owns the grid's cells
+    SingleChannelImage<Pixel*> grid_;      // the work rectangle's cells: a record, &unvisited_ or &done_
+    Pixel unvisited_{};
+    Pixel done_{};
+
+    std::unique_ptr<Pixel[]> pool_;
+    std::size_t capacity_ = 0;
+    std::size_t workArea_ = 0;
+    Pixel* active_ = nullptr;
+    Pixel* free_ = nullptr;
+    Pixel* cursor_ = nullptr;  // the record the spread pass is on; moved with the pool
+};
+
+template <typename Pixel>
+ResultCode MarchingFront<Pixel>::Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance,
+                                      const MarchAreas& areas, MarchSides sides) {
+    initialised_ = false;
+    active_ = free_ = cursor_ = nullptr;
+    pool_.reset();
+    capacity_ = 0;
+    maximumDistance_ = maximumDistance;
+    areas_ = areas;
+    sides_ = sides;
+
+    // Grid: one cell per work pixel, every one unvisited.
+    workArea_ = areas.work.IsEmpty() ? 0
+                                     : static_cast<std::size_t>(areas.work.Width()) *
+                                           static_cast<std::size_t>(areas.work.Height());
+    gridCells_.reset(new (std::nothrow) Pixel*[std::max<std::size_t>(workArea_, 1)]);
+    if (gridCells_ == nullptr) return ResultCode::OutOfMemory();
+    std::fill(gridCells_.get(), gridCells_.get() + workArea_, &unvisited_);
+    grid_ = SingleChannelImage<Pixel*>(areas.work, gridCells_.get(), 0);
+
+    // Mask copy: 0 wherever the mask has no data.
+    ResultCode result;
+    maskCopy_ = SingleChannelImage<unsigned char>(areas.maskCopy, result);
+    if (result.IsFailure()) return result;
+    const Rect common = Rect::Intersect(areas.maskCopy, mask.bounds);
+    if (!common.IsEmpty() && mask.HasData()) {
+        for (int32_t y = common.top; y < common.bottom; ++y) {
+            const Point from{common.left, y};
+            std::copy_n(mask.PixelAddress(from), common.Width(), maskCopy_.PixelAddress(from));
+        }
+    }
+
+    // Pool: one record per hundred work pixels to start with, all free.
+    capacity_ = std::max(kMinimumPoolCapacity, workArea_ / 100);
+    pool_.reset(new (std::nothrow) Pixel[capacity_]());
+    if (pool_ == nullptr) {
+        capacity_ = 0;
+        return ResultCode::OutOfMemory();
+    }
+    for (std::size_t i = 0; i + 1 < capacity_; ++i) pool_[i].next = &pool_[i + 1];
+    pool_[capacity_ - 1].next = nullptr;
+    free_ = &pool_[0];
+    initialised_ = true;
+    return ResultCode::Success();
+}
+
+template <typename Pixel>
+template <typename ReportPixel, typename ReportFar>
+ResultCode MarchingFront<Pixel>::Run(Abort_Tester& abort, ProgressUpdateSink* sink, double start, double end,
+                                     ReportPixel&& reportPixel, ReportFar&& reportFar) {
+    if (!initialised_) return ResultCode::Failure();
+    const Progress progress{sink, start, end};
+    ResultCode result = Seed(sink, start, progress.SeedingEnd());
+    if (result.IsFailure()) return result;
+    result = March(abort, progress, reportPixel);
+    if (result.IsFailure()) return result;
+    return ReportFarPixels(abort, progress, reportFar);
+}
+
+template <typename Pixel>
+ResultCode MarchingFront<Pixel>::Seed(ProgressUpdateSink* sink, double from, double to) {
+    ContourIterator cells(maskCopy_);
+    for (cells.Begin(areas_.contour, sink, from, to); cells.IsValid(); cells.Next()) {
+        const Point cell = cells.Cell();
+        const ContourPoint contour = cells.CellContourPoint();
+        for (int corner = 0; corner < 4; ++corner) {
+            const bool inside = cells.CornerInside(corner);
+            if ((sides_ == MarchSides::kInsideOnly && !inside) || (sides_ == MarchSides::kOutsideOnly && inside)) {
+                continue;
+            }
+            const MarchStep& step = kCellCorners[corner];
+            const ResultCode result = Offer(cell.x + step.dx, cell.y + step.dy, contour, inside, step.direction);
+            if (result.IsFailure()) return result;
+        }
+    }
+    return ResultCode::Success();
+}
+
+template <typename Pixel>
+template <typename ReportPixel>
+ResultCode MarchingFront<Pixel>::March(Abort_Tester& abort, const Progress& progress, ReportPixel& reportPixel) {
+    const double bandShare = 0.3 * progress.Range();
+    for (double limit = 1.0; active_ != nullptr; limit += 1.0) {
+        const double reached = maximumDistance_ > 0.0 ? std::clamp((limit - 1.0) / maximumDistance_, 0.0, 1.0) : 1.0;
+        progress.Report(progress.SeedingEnd() + reached * bandShare);
+        if (abort.IsAborted()) return ResultCode::Cancelled();
+
+        // Report every record nearer than the band limit; its distance is final.
+        for (Pixel* record = active_; record != nullptr; record = record->next) {
+            if (!(record->distance < limit)) continue;
+            if (areas_.output.Contains(Point{record->x, record->y})) reportPixel(*record);
+            *Cell(record->x, record->y) = &done_;
+            record->processed = 1;
+        }
+
+        // Spread the reported records. New records go to the head of the list,
+        // behind the cursor, so they wait for the next band. An offer may move
+        // the pool, and the cursor with it.
+        for (cursor_ = active_; cursor_ != nullptr; cursor_ = cursor_->next) {
+            if (!cursor_->processed) continue;
+            const int32_t x = cursor_->x, y = cursor_->y;
+            const ContourPoint contour{cursor_->contourX, cursor_->contourY};
+            bool inside = false;
+            if constexpr (kRecordsKeepSide) inside = cursor_->inside != 0;
+            for (const MarchStep& step : kMarchSteps[cursor_->direction]) {
+                const ResultCode result = Offer(x + step.dx, y + step.dy, contour, inside, step.direction);
+                if (result.IsFailure()) {
+                    cursor_ = nullptr;
+                    return result;
+                }
+            }
+        }
+        FreeProcessedRecords();
+    }
+    return ResultCode::Success();
+}
+
+template <typename Pixel>
+template <typename ReportFar>
+ResultCode MarchingFront<Pixel>::ReportFarPixels(Abort_Tester& abort, const Progress& progress,
+                                                 ReportFar& reportFar) {
+    const Rect& output = areas_.output;
+    const double farStart = progress.FarStart();
+    for (int32_t y = output.top; y < output.bottom; ++y) {
+        const double rowShare = static_cast<double>(y - output.top) / static_cast<double>(output.Height());
+        progress.Report(farStart + rowShare * (progress.end - farStart));
+        if (abort.IsAborted()) return ResultCode::Cancelled();
+        Pixel* const* cells = Cell(output.left, y);
+        for (int32_t x = output.left; x < output.right; ++x) {
+            if (cells[x - output.left] != &unvisited_) continue;
+            reportFar(Point{x, y}, MaskAt(x, y) > ContourIterator::kLevel);
+        }
+    }
+    return ResultCode::Success();
+}
+
+template <typename Pixel>
+ResultCode MarchingFront<Pixel>::Offer(int32_t x, int32_t y, ContourPoint contour, bool inside, int32_t direction) {
+    if (!InWork(x, y)) return ResultCode::Success();
+    Pixel** cell = Cell(x, y);
+    Pixel* record = *cell;
+    if (record == &done_) return ResultCode::Success();
+    const double dx = x - contour.x;
+    const double dy = y - contour.y;
+    const double distance = std::sqrt(dx * dx + dy * dy);
+    if (distance > maximumDistance_) return ResultCode::Success();
+
+    if (record != &unvisited_) {
+        // Ties keep the earlier offer; a record keeps its side.
+        if (distance < record->distance) {
+            record->contourX = contour.x;
+            record->contourY = contour.y;
+            record->distance = distance;
+            record->direction = direction;
+        }
+        return ResultCode::Success();
+    }
+
+    if (sides_ != MarchSides::kBoth &&
+        (MaskAt(x, y) > ContourIterator::kLevel) != (sides_ == MarchSides::kInsideOnly)) {
+        return ResultCode::Success();
+    }
+    if (free_ == nullptr) {
+        const ResultCode grown = GrowPool();
+        if (grown.IsFailure()) return grown;
+    }
+    record = free_;
+    free_ = record->next;
+    if constexpr (kRecordsKeepSide) record->inside = inside ? 1 : 0;
+    record->x = x;
+    record->y = y;
+    record->contourX = contour.x;
+    record->contourY = contour.y;
+    record->distance = distance;
+    record->direction = direction;
+    record->processed = 0;
+    record->next = active_;
+    active_ = record;
+    *cell = record;
+    return ResultCode::Success();
+}
+
+template <typename Pixel>
+ResultCode MarchingFront<Pixel>::GrowPool() {
+    // Every work pixel holds at most one record, so the pool never needs more
+    // than the work area.
+    const std::size_t grownCapacity = std::min(workArea_, 2 * capacity_);
+    if (grownCapacity <= capacity_) return ResultCode::OutOfMemory();
+    std::unique_ptr<Pixel[]> grown(new (std::nothrow) Pixel[grownCapacity]());
+    if (grown == nullptr) return ResultCode::OutOfMemory();
+
+    Pixel* const oldBegin = pool_.get();
+    Pixel* const oldEnd = oldBegin + capacity_;
+    auto moved = [&](Pixel* p) -> Pixel* { return (p >= oldBegin && p < oldEnd) ? grown.get() + (p - oldBegin) : p; };
+    for (std::size_t i = 0; i < capacity_; ++i) {
+        Pixel& copy = grown[i];
+        copy = oldBegin[i];
+        copy.next = moved(copy.next);
+        // The grid points at records still pending; done cells stay done.
+        if (InWork(copy.x, copy.y)) {
+            Pixel** cell = Cell(copy.x, copy.y);
+            if (*cell == &oldBegin[i]) *cell = &copy;
+        }
+    }
+    active_ = moved(active_);
+    free_ = moved(free_);
+    cursor_ = moved(cursor_);
+
+    for (std::size_t i = capacity_; i + 1 < grownCapacity; ++i) grown[i].next = &grown[i + 1];
+    grown[grownCapacity - 1].next = free_;
+    free_ = &grown[capacity_];
+    capacity_ = grownCapacity;
+    pool_ = std::move(grown);
+    return ResultCode::Success();
+}
+
+template <typename Pixel>
+void MarchingFront<Pixel>::FreeProcessedRecords() {
+    Pixel** link = &active_;
+    while (*link != nullptr) {
+        Pixel* record = *link;
+        if (!record->processed) {
+            link = &record->next;
+            continue;
+        }
+        *link = record->next;
+        record->next = free_;
+        free_ = record;
+    }
+}

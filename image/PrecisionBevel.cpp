@@ -1,0 +1,41 @@
+#include "image/PrecisionBevel.h"
+
+ResultCode Precision_Bevel::Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance,
+                                 const Rect& output, bool measureInside, double parameter1, double parameter2) {
+    measureInside_ = measureInside;
+    parameter1_ = parameter1;
+    parameter2_ = parameter2;
+    const int32_t reach = MarchReach(maximumDistance, mask.bounds, output);
+    const Rect reached = GrownRect(output, reach);
+    MarchAreas areas;
+    areas.output = output;
+    areas.maskCopy = MarchMaskCopyRect(mask.bounds, output, reach);
+    if (measureInside) {
+        // Inside pixels exist only where the mask copy has data, so the work
+        // area needs to reach no farther than the copy; the contour cells
+        // reach one pixel beyond it so that an edge on the mask's border is found.
+        areas.work = Rect::Union(output, Rect::Intersect(reached, areas.maskCopy));
+        areas.contour = Rect::Intersect(GrownRect(areas.work, 1), areas.maskCopy);
+    } else {
+        areas.work = Rect::Union(output, Rect::Intersect(reached, mask.bounds));
+        areas.contour = Rect::Intersect(areas.work, areas.maskCopy);
+    }
+    const MarchSides sides = measureInside ? MarchSides::kInsideOnly : MarchSides::kOutsideOnly;
+    return front_.Init(mask, maximumDistance, areas, sides);
+}
+
+ResultCode Precision_Bevel::Run(Abort_Tester& abort, ProgressUpdateSink* sink, double progressStart,
+                                double progressEnd) {
+    return front_.Run(
+        abort, sink, progressStart, progressEnd,
+        [this](const Marching_Pixel& record) {
+            ProcessPixel(Point{record.x, record.y}, ContourPoint{record.contourX, record.contourY}, record.distance);
+        },
+        [this](Point pixel, bool inside) {
+            if (inside) {
+                ProcessFarInside(pixel);
+            } else {
+                ProcessFarOutside(pixel);
+            }
+        });
+}
