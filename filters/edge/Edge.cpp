@@ -1,0 +1,130 @@
+#include "filters/edge/Edge.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "filters/ParameterBlock.h"
+#include "filters/RenderContext.h"
+#include "filters/edge/EdgeCompose.h"
+#include "filters/edge/EdgeTreatments.h"
+#include "image/RowImage.h"
+
+namespace {
+
+class NeverAborts : public Abort_Tester {
+  public:
+    bool IsAborted() override { return false; }
+};
+
+// Lengths beyond this many pixels mean nothing on any image and would only
+// overflow the march.
+constexpr double kLongestLength = 1e8;
+
+// A length in rendered pixels: pixels at the document's resolution divided by
+// the reduction factor; anything that is not a non-negative number is 0.
+double RenderedLength(const LengthValue &length, double pixelsPerInch, double reductionFactor) {
+    const double pixels = length.In(kLengthPixels, pixelsPerInch) / reductionFactor;
+    if (!(pixels >= 0.0)) return 0.0;
+    return std::min(pixels, kLongestLength);
+}
+
+// The selection to measure: the render's mask, or everything of the mask's
+// bounds (the area when there are none) when the render has no mask.
+class SelectionForRender {
+  public:
+    ResultCode Prepare(const RenderContext &context) {
+        if (context.maskView != nullptr) {
+            mask_ = context.maskView;
+            return ResultCode::Success();
+        }
+        const Rect bounds = context.maskBounds.IsEmpty() ? context.area : context.maskBounds;
+        const ResultCode made = rows_.AllocateConstantMask(bounds, 255);
+        if (made.IsFailure()) return made;
+        owned_ = std::make_unique<SingleChannelImage<unsigned char>>(rows_);
+        mask_ = owned_.get();
+        return ResultCode::Success();
+    }
+    const SingleChannelImage<unsigned char> &Mask() const { return *mask_; }
+
+  private:
+    RowImage rows_;
+    std::unique_ptr<SingleChannelImage<unsigned char>> owned_;
+    const SingleChannelImage<unsigned char> *mask_ = nullptr;
+};
+
+} // namespace
+
+Edge::~Edge() = default;
+
+void Edge::WriteDefaults(ParameterBlock &block) const { block.As<EdgeParameters>() = edge::DefaultParameters(); }
+
+Rect Edge::NeededInputRect(const Rect &area, const ParameterBlock & /*block*/, double /*scale*/) const { return area; }
+
+ResultCode Edge::BeginRender(RenderContext &context) {
+    if (context.parameters == nullptr) return ResultCode::Failure();
+    const EdgeParameters &p = context.parameters->As<EdgeParameters>();
+    generator_.Seed(p.randomSeed);
+    const RandomGenerator::RealPoint r = generator_.NextRealPoint(2.0, 2.0);
+    offsetX_ = r.x - 1.0;
+    offsetY_ = r.y - 1.0;
+    return ResultCode::Success();
+}
+
+ResultCode Edge::Render(RenderContext &context) {
+    if (context.parameters == nullptr || context.outputView == nullptr) return ResultCode::Failure();
+    const double reduction = context.scale;
+    if (!(reduction > 0.0) || !std::isfinite(reduction)) return ResultCode::Failure();
+    const EdgeParameters &p = context.parameters->As<EdgeParameters>();
+    NeverAborts neverAborts;
+    Abort_Tester &abort = context.abort != nullptr ? *context.abort : neverAborts;
+
+    SelectionForRender selection;
+    ResultCode result = selection.Prepare(context);
+    if (result.IsFailure()) return result;
+    SingleChannelImage<double> amount(selection.Mask().bounds, result);
+    if (result.IsFailure()) return result;
+
+    edge::TreatmentRequest request;
+    request.mask = &selection.Mask();
+    request.amount = &amount;
+    request.area = context.area;
+    request.border = RenderedLength(p.border, pixelsPerInch, reduction);
+    request.width = RenderedLength(p.width, pixelsPerInch, reduction);
+    request.scale = std::clamp(std::isfinite(p.scale) ? p.scale : 1.0, 1.0, 100.0);
+    request.direction = std::isfinite(p.direction) ? p.direction : 0.0;
+    request.seed = p.randomSeed;
+    request.reductionFactor = reduction;
+    request.offsetX = offsetX_;
+    request.offsetY = offsetY_;
+    request.abort = &abort;
+    request.progress = context.progress;
+    request.progressStart = 0.0;
+    request.progressEnd = 0.9;
+
+    switch (p.edgeType) {
+    case kEdgeDistressNoise: result = edge::FillDistress(request, false); break;
+    case kEdgeDistressFBM: result = edge::FillDistress(request, true); break;
+    case kEdgeHalftoneDots: result = edge::FillHalftoneDots(request); break;
+    case kEdgeHalftoneLines: result = edge::FillHalftoneLines(request); break;
+    case kEdgePixelizer: result = edge::FillPixelizer(request); break;
+    case kEdgeTornPaper: result = edge::FillTornPaper(request); break;
+    default: edge::FillUniformRandom(amount, generator_, context.progress, 0.0, 0.75); break;
+    }
+    if (result.IsFailure()) return result;
+
+    edge::ComposeRequest compose;
+    compose.amount = &amount;
+    compose.source = context.inputView;
+    compose.destination = context.outputView;
+    compose.area = context.area;
+    compose.transparentTicked = p.transparent != 0;
+    compose.colour = p.colour;
+    compose.abort = &abort;
+    compose.progress = context.progress;
+    compose.progressStart = 0.9;
+    compose.progressEnd = 1.0;
+    return edge::ComposeEdge(compose);
+}
+
+void Edge::EndRender(const ParameterBlock & /*block*/) {}

@@ -1,0 +1,26 @@
+// The edge colour as pixel samples of the destination's channel layout.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "filters/ColorSpec.h"
+#include "image/ChannelLayout.h"
+
+namespace edge {
+
+// Samples in the order the layout stores them (at least four); the alpha
+// sample, when the layout has one, is 255. Channels past the ones the colour
+// model names (multichannel documents) take the colour's grey level.
+using PixelSamples = std::vector<uint8_t>;
+
+// RGB, Lab and grey colours go into RGB, Lab and grey images through sRGB
+// (D65); CMYK images hold inverted samples (255 is no ink), as ColorSpec's
+// CMYK components do. A colour already in the image's model is taken as it is.
+PixelSamples ColourSamples(const ColorSpec &colour, const ChannelLayout &layout);
+
+// The colour as 8-bit RGB, whatever its space.
+std::array<uint8_t, 3> ColourToRGB(const ColorSpec &colour);
+
+} // namespace edge

@@ -1,0 +1,35 @@
+// The last step of the Edges render: the edge amounts E applied to the
+// destination, either painting the edge colour or lowering alpha.
+#pragma once
+
+#include "filters/ColorSpec.h"
+#include "image/Image.h"
+#include "image/Progress.h"
+#include "image/Rect.h"
+#include "image/ResultCode.h"
+
+namespace edge {
+
+struct ComposeRequest {
+    const SingleChannelImage<double> *amount = nullptr; // E; 0 beyond its bounds
+    // The unfiltered pixels; null, or a layout other than the destination's,
+    // reads the destination itself.
+    const Image<unsigned char> *source = nullptr;
+    Image<unsigned char> *destination = nullptr;
+    Rect area; // the pixels to produce, inside the destination
+    // Transparent mode needs the box ticked and alpha in the destination.
+    bool transparentTicked = false;
+    ColorSpec colour{};
+    Abort_Tester *abort = nullptr; // never null
+    ProgressUpdateSink *progress = nullptr;
+    double progressStart = 0.9;
+    double progressEnd = 1.0;
+};
+
+// Row by row, asking the abort tester at the start of each row (status 1 when
+// it answers yes). Transparent mode: alpha = trunc(clamp((1 − E) alpha + 0.5,
+// 0, 255)), colours kept. Otherwise every channel c = trunc(c + (colour − c) E
+// + 0.5), with the colour in the destination's layout and alpha 255.
+ResultCode ComposeEdge(const ComposeRequest &request);
+
+} // namespace edge
