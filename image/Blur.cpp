@@ -22,6 +22,7 @@ SampleGrid::SampleGrid(Image<unsigned char>& image)
       height(static_cast<std::size_t>(image.Height())),
       channels(static_cast<std::size_t>(image.layout.channelCount)) {
     offsets.resize(width * channels);
+    packed = image.pixelStride == image.layout.channelCount;
     for (std::size_t x = 0; x < width; ++x) {
         for (std::size_t c = 0; c < channels; ++c) {
             offsets[x * channels + c] = static_cast<std::ptrdiff_t>(x) * image.pixelStride + static_cast<std::ptrdiff_t>(c);

@@ -36,12 +36,14 @@ ResultCode BlurRows(const SampleGrid& grid, const std::vector<double>& kernel, c
     for (std::size_t y = 0; y < grid.height; ++y) {
         if (progress.Aborted()) return ResultCode::Cancelled();
         unsigned char* row = grid.Row(y);
-        for (std::size_t px = 0; px < grid.width + 2 * half; ++px) {
-            const std::size_t x = std::min(grid.width - 1, px < half ? 0 : px - half);
-            for (std::size_t c = 0; c < channels; ++c) line[px * channels + c] = row[grid.offsets[x * channels + c]];
+        double* inside = line.data() + half * channels;
+        grid.Load(row, 0, samples, inside);
+        for (std::size_t p = 0; p < half; ++p) {
+            std::copy(inside, inside + channels, line.data() + p * channels);
+            std::copy(inside + samples - channels, inside + samples, inside + samples + p * channels);
         }
-        ConvolveLine(line.data() + half * channels, channels, kernel, sums.data(), samples);
-        for (std::size_t i = 0; i < samples; ++i) row[grid.offsets[i]] = ToByte(sums[i]);
+        ConvolveLine(inside, channels, kernel, sums.data(), samples);
+        grid.Store(sums.data(), row, 0, samples);
         progress.Report(0, y + 1, grid.height);
     }
     return ResultCode::Success();
@@ -60,17 +62,13 @@ ResultCode BlurColumns(const SampleGrid& grid, const std::vector<double>& kernel
         if (progress.Aborted()) return ResultCode::Cancelled();
         const std::size_t first = b * kColumnBlock;
         const std::size_t count = std::min(kColumnBlock, samples - first);
-        const std::ptrdiff_t* offsets = grid.offsets.data() + first;
         for (std::size_t py = 0; py < grid.height + 2 * half; ++py) {
             const std::size_t y = std::min(grid.height - 1, py < half ? 0 : py - half);
-            const unsigned char* row = grid.Row(y);
-            double* lane = block.data() + py * kColumnBlock;
-            for (std::size_t i = 0; i < count; ++i) lane[i] = row[offsets[i]];
+            grid.Load(grid.Row(y), first, count, block.data() + py * kColumnBlock);
         }
         for (std::size_t y = 0; y < grid.height; ++y) {
             ConvolveLine(block.data() + (y + half) * kColumnBlock, kColumnBlock, kernel, sums.data(), kColumnBlock);
-            unsigned char* row = grid.Row(y);
-            for (std::size_t i = 0; i < count; ++i) row[offsets[i]] = ToByte(sums[i]);
+            grid.Store(sums.data(), grid.Row(y), first, count);
         }
         progress.Report(1, b + 1, blocks);
     }

@@ -51,7 +51,11 @@ public:
         std::fill(line + lastFilled, line + length, line[0]);
         fft_.Forward(line);
         for (std::size_t j = 0; j < length; ++j) line[j] *= spectrum_[j];
-        fft_.Inverse(line);
+        // A second forward transform is the inverse with the sequence
+        // reversed (x[n] comes out at n = -n mod length); undoing the
+        // reversal is cheaper than the conjugations an inverse costs.
+        fft_.Forward(line);
+        std::reverse(line + 1, line + length);
     }
 
 private:

@@ -3,6 +3,7 @@
 // passes. Internal to the blur.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -12,6 +13,12 @@
 #include "image/ResultCode.h"
 
 namespace blur_detail {
+
+// Rounds to the nearest byte, clamping to 0..255 (written without branches
+// so that the store loops vectorise).
+inline unsigned char ToByte(double value) {
+    return static_cast<unsigned char>(std::min(std::max(value + 0.5, 0.0), 255.0));
+}
 
 // The samples of an image: `channels` per pixel, `width` x `height` pixels.
 // Sample i of a row (i = x * channels + c) lies at rowStart + offsets[i], so
@@ -23,19 +30,29 @@ struct SampleGrid {
     std::size_t height = 0;
     std::size_t channels = 1;
     std::vector<std::ptrdiff_t> offsets;
+    bool packed = true;  // offsets[i] == i: pixels follow each other without gaps
 
     explicit SampleGrid(Image<unsigned char>& image);
     std::size_t RowSamples() const { return width * channels; }
     unsigned char* Row(std::size_t y) const { return data + static_cast<std::ptrdiff_t>(y) * rowStride; }
+
+    // Samples first .. first + count - 1 of a row, to doubles and back.
+    void Load(const unsigned char* row, std::size_t first, std::size_t count, double* out) const {
+        if (packed) {
+            for (std::size_t i = 0; i < count; ++i) out[i] = row[first + i];
+        } else {
+            for (std::size_t i = 0; i < count; ++i) out[i] = row[offsets[first + i]];
+        }
+    }
+    void Store(const double* in, unsigned char* row, std::size_t first, std::size_t count) const {
+        if (packed) {
+            for (std::size_t i = 0; i < count; ++i) row[first + i] = ToByte(in[i]);
+        } else {
+            for (std::size_t i = 0; i < count; ++i) row[offsets[first + i]] = ToByte(in[i]);
+        }
+    }
 };
 
-// Rounds to the nearest byte, clamping to 0..255.
-inline unsigned char ToByte(double value) {
-    value += 0.5;
-    if (value <= 0.0) return 0;
-    if (value >= 255.0) return 255;
-    return static_cast<unsigned char>(value);
-}
 
 // The rows pass gets the first half of the progress range, the columns pass
 // the second.
