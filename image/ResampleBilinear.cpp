@@ -48,27 +48,44 @@ unsigned char* DestinationRow(Image<unsigned char>& image, int32_t row) {
     return image.data + static_cast<std::ptrdiff_t>(row) * image.rowStride;
 }
 
+// One destination row of the two-axis enlargement. Instantiated for the
+// common channel counts so that the per-pixel channel loops unroll; 0 takes
+// the count from the layout.
+template <int32_t kChannels>
+void EnlargeRow(const Image<unsigned char>& source, const LinearTap& row, const std::vector<LinearTap>& columns,
+                unsigned char* out, std::ptrdiff_t outStride) {
+    const int32_t channels = kChannels > 0 ? kChannels : source.layout.channelCount;
+    const bool hasAlpha = source.layout.hasAlpha;
+    const std::ptrdiff_t in = source.pixelStride;
+    const unsigned char* upper = SourceRow(source, row.first);
+    const unsigned char* lower = SourceRow(source, row.second);
+    for (const LinearTap& column : columns) {
+        const unsigned char* const pixels[4] = {upper + column.first * in, lower + column.first * in,
+                                                upper + column.second * in, lower + column.second * in};
+        double weights[4];
+        BilinearWeights(column.fraction, row.fraction, weights);
+        BlendPixels(pixels, weights, channels, hasAlpha, out);
+        out += outStride;
+    }
+}
+
 }  // namespace
 
 ResultCode EnlargeBilinear(const Image<unsigned char>& source, Image<unsigned char>& destination,
                            const RowProgress& progress) {
     const std::vector<LinearTap> columns = LinearTaps(source.bounds.left, source.Width(), destination.Width());
     const std::vector<LinearTap> rows = LinearTaps(source.bounds.top, source.Height(), destination.Height());
-    const std::ptrdiff_t in = source.pixelStride;
+    auto enlargeRow = EnlargeRow<0>;
+    switch (source.layout.channelCount) {
+        case 1: enlargeRow = EnlargeRow<1>; break;
+        case 3: enlargeRow = EnlargeRow<3>; break;
+        case 4: enlargeRow = EnlargeRow<4>; break;
+        default: break;
+    }
     for (int32_t y = 0; y < destination.Height(); ++y) {
         if (progress.Aborted()) return ResultCode::Cancelled();
-        const LinearTap& row = rows[static_cast<std::size_t>(y)];
-        const unsigned char* upper = SourceRow(source, row.first);
-        const unsigned char* lower = SourceRow(source, row.second);
-        unsigned char* out = DestinationRow(destination, y);
-        for (const LinearTap& column : columns) {
-            const unsigned char* const pixels[4] = {upper + column.first * in, lower + column.first * in,
-                                                    upper + column.second * in, lower + column.second * in};
-            double weights[4];
-            BilinearWeights(column.fraction, row.fraction, weights);
-            BlendPixels(pixels, weights, source.layout, out);
-            out += destination.pixelStride;
-        }
+        enlargeRow(source, rows[static_cast<std::size_t>(y)], columns, DestinationRow(destination, y),
+                   destination.pixelStride);
         progress.RowDone(y);
     }
     return ResultCode::Success();

@@ -48,21 +48,21 @@ inline unsigned char TruncateToByte(double value) {
     return static_cast<unsigned char>(value);
 }
 
-// Writes the weighted sum of N source pixels into `out`. With alpha the
-// colours are weighted by each pixel's alpha as well, and left as they were
-// when the summed alpha is 0.
+// Writes the weighted sum of N source pixels of `channels` samples into
+// `out`. With alpha (the last sample) the colours are weighted by each
+// pixel's alpha as well, and left as they were when the summed alpha is 0.
 template <std::size_t N>
-inline void BlendPixels(const unsigned char* const (&pixels)[N], const double (&weights)[N],
-                        const ChannelLayout& layout, unsigned char* out) {
-    if (!layout.hasAlpha) {
-        for (int32_t c = 0; c < layout.channelCount; ++c) {
+inline void BlendPixels(const unsigned char* const (&pixels)[N], const double (&weights)[N], int32_t channels,
+                        bool hasAlpha, unsigned char* out) {
+    if (!hasAlpha) {
+        for (int32_t c = 0; c < channels; ++c) {
             double sum = 0.0;
             for (std::size_t k = 0; k < N; ++k) sum += weights[k] * pixels[k][c];
             out[c] = TruncateToByte(sum);
         }
         return;
     }
-    const int32_t alpha = layout.colourChannels;
+    const int32_t alpha = channels - 1;
     double alphaWeights[N];
     double alphaSum = 0.0;
     for (std::size_t k = 0; k < N; ++k) {
@@ -76,6 +76,12 @@ inline void BlendPixels(const unsigned char* const (&pixels)[N], const double (&
         for (std::size_t k = 0; k < N; ++k) sum += alphaWeights[k] * pixels[k][c];
         out[c] = TruncateToByte(sum / alphaSum);
     }
+}
+
+template <std::size_t N>
+inline void BlendPixels(const unsigned char* const (&pixels)[N], const double (&weights)[N],
+                        const ChannelLayout& layout, unsigned char* out) {
+    BlendPixels(pixels, weights, layout.channelCount, layout.hasAlpha, out);
 }
 
 // The four bilinear weights of corners (x0, y0), (x0, y0 + 1), (x0 + 1, y0),
