@@ -5,7 +5,8 @@
 // transform (radix 2, 3, 4 and 5 butterflies, a general butterfly for other
 // small primes); a length with a large prime factor is carried through a
 // power-of-two transform by Bluestein's chirp method, so every length costs
-// O(n log n). Building a plan allocates and may throw std::bad_alloc.
+// O(n log n). Building a plan allocates and may throw std::bad_alloc. A plan
+// keeps scratch space, so it serves one thread at a time.
 #pragma once
 
 #include <complex>
@@ -36,8 +37,8 @@ public:
 private:
     struct Stage {
         std::size_t radix;
-        std::size_t span;           // m: sub-sequence length after this stage
-        std::vector<Complex> twiddles;  // w^(j k) for j < span, 1 <= k < radix
+        std::size_t span;               // sub-sequence length after this stage
+        std::vector<Complex> twiddles;  // w^(j k), w = exp(-2 pi i / (radix span)), j < span, 1 <= k < radix
     };
 
     void BuildStockham();
@@ -48,7 +49,7 @@ private:
     std::size_t length_;
     std::vector<Stage> stages_;
     mutable std::vector<Complex> work_;
-    std::vector<Complex> rootsOfUnity_;  // exp(-2 pi i k / p) tables for general radices, by radix
+    std::vector<Complex> rootsOfUnity_;  // exp(-2 pi i k / p) for each general radix p, at offset p * p
 
     // Bluestein: chirp c[j] = exp(-pi i j^2 / n), the transformed conjugate
     // chirp of the padded length, and the power-of-two transform.
