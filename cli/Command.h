@@ -1,0 +1,33 @@
+// The dapple command: lists the effects of this build and their parameters,
+// and applies an effect to an image file through the in-process host.
+//
+//   dapple effects
+//   dapple params EFFECT
+//   dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--set KEY=VALUE]... [--quiet]
+//
+// main() only hands over the arguments and the standard streams; tests call
+// RunDappleCommand with their own.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Exit codes.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailed = 1;  // the effect refused or failed, or the output could not be written
+inline constexpr int kExitUsage = 2;   // the command line or its input files cannot be used
+
+struct CommandStreams {
+    std::ostream& out;
+    std::ostream& err;
+    bool errIsTerminal = false;  // a progress bar goes to `err` only then
+};
+
+// `args` are the arguments after the program name.
+int RunDappleCommand(const std::vector<std::string>& args, const CommandStreams& streams);
+
+// The pieces behind it, one per subcommand.
+int RunEffectsCommand(const CommandStreams& streams);
+int RunParamsCommand(const std::string& effect, const CommandStreams& streams);
+int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& streams);

@@ -1,0 +1,257 @@
+// dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--set KEY=VALUE]... [--quiet]
+//
+// Everything the user gave is checked before the effect runs; the output
+// file is written only after the effect succeeded, and atomically, so a
+// failed run leaves no file behind.
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "cli/Command.h"
+#include "cli/CommandEffects.h"
+#include "cli/CommandImages.h"
+#include "cli/CommandScript.h"
+#include "cli/ImageFiles.h"
+#include "cli/InProcessHost.h"
+#include "cli/ProgressBar.h"
+#include "host/FilterFactory.h"
+#include "platform/Warning.h"
+
+namespace {
+
+struct ApplyRequest {
+    std::string effect;
+    std::string input;
+    std::string output;
+    std::string mask;  // empty: no mask
+    std::vector<std::pair<std::string, std::string>> settings;
+    bool quiet = false;
+};
+
+// Splits "KEY=VALUE" at its first '='.
+bool AddSetting(const std::string& argument, ApplyRequest& request, std::string& problem) {
+    const std::size_t equals = argument.find('=');
+    if (equals == std::string::npos) {
+        problem = "--set expects KEY=VALUE, got '" + argument + "'";
+        return false;
+    }
+    request.settings.emplace_back(argument.substr(0, equals), argument.substr(equals + 1));
+    return true;
+}
+
+// The value of an option given as "--name VALUE" or "--name=VALUE".
+bool OptionValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name, std::string& value,
+                 bool& matched, std::string& problem) {
+    const std::string& arg = args[i];
+    matched = false;
+    if (arg == name) {
+        matched = true;
+        if (i + 1 >= args.size()) {
+            problem = name + " needs a value";
+            return false;
+        }
+        value = args[++i];
+        return true;
+    }
+    if (arg.compare(0, name.size() + 1, name + "=") == 0) {
+        matched = true;
+        value = arg.substr(name.size() + 1);
+    }
+    return true;
+}
+
+bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request, std::string& problem) {
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        bool matched = false;
+        std::string value;
+        if (arg == "--quiet" || arg == "-q") {
+            request.quiet = true;
+            continue;
+        }
+        if (!OptionValue(args, i, "--mask", value, matched, problem)) return false;
+        if (matched) {
+            if (value.empty()) {
+                problem = "--mask needs a file";
+                return false;
+            }
+            request.mask = value;
+            continue;
+        }
+        if (!OptionValue(args, i, "--set", value, matched, problem)) return false;
+        if (matched) {
+            if (!AddSetting(value, request, problem)) return false;
+            continue;
+        }
+        if (arg.size() > 1 && arg[0] == '-') {
+            problem = "unknown option '" + arg + "'";
+            return false;
+        }
+        positional.push_back(arg);
+    }
+    if (positional.size() != 3) {
+        problem = "apply takes EFFECT INPUT OUTPUT";
+        return false;
+    }
+    request.effect = positional[0];
+    request.input = positional[1];
+    request.output = positional[2];
+    return true;
+}
+
+// The settings as the scripting descriptor handed to the effect.
+bool BuildDescriptor(const Filter& filter, const ApplyRequest& request, DescriptorStore& store,
+                     std::string& problem) {
+    auto block = std::make_unique<ParameterBlock>();
+    ParameterSet set;
+    if (BuildDefaultParameters(filter, *block, set).IsFailure()) {
+        problem = filter.InternalName() + " could not list its parameters";
+        return false;
+    }
+    for (const auto& setting : request.settings) {
+        uint32_t key = 0;
+        const FilterParameter* parameter = KeyFromText(setting.first, key) ? set.FindByKey(key) : nullptr;
+        if (parameter == nullptr) {
+            problem = "unknown parameter key '" + setting.first + "' for " + filter.InternalName() +
+                      " (see dapple params " + filter.InternalName() + ")";
+            return false;
+        }
+        std::string why;
+        if (!PutScriptValue(*parameter, key, setting.second, store, why)) {
+            problem = "--set " + setting.first + "=" + setting.second + ": " + ParameterClassName(*parameter) + " " +
+                      setting.first + " " + why;
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string SizeText(int32_t width, int32_t height) { return std::to_string(width) + "x" + std::to_string(height); }
+
+bool ReadInput(const ApplyRequest& request, RasterImage& input, std::string& problem) {
+    const ImageFileStatus status = ReadImageFile(request.input, input);
+    if (!status.Ok()) {
+        problem = status.error;
+        return false;
+    }
+    if (input.width > INT16_MAX || input.height > INT16_MAX) {
+        problem = request.input + " is " + SizeText(input.width, input.height) +
+                  "; the largest image an effect takes is 32767 pixels on a side";
+        return false;
+    }
+    return true;
+}
+
+bool ReadMask(const ApplyRequest& request, const RasterImage& input, RasterImage& mask, std::string& problem) {
+    const ImageFileStatus status = ReadImageFile(request.mask, mask);
+    if (!status.Ok()) {
+        problem = status.error;
+        return false;
+    }
+    if (mask.channels != 1) {
+        problem = "mask " + request.mask + " must be a grey image without alpha";
+        return false;
+    }
+    if (mask.width != input.width || mask.height != input.height) {
+        problem = "mask " + request.mask + " is " + SizeText(mask.width, mask.height) + " but the input is " +
+                  SizeText(input.width, input.height);
+        return false;
+    }
+    if (std::all_of(mask.pixels.begin(), mask.pixels.end(), [](uint8_t v) { return v == 0; })) {
+        problem = "mask " + request.mask + " selects no pixels";
+        return false;
+    }
+    return true;
+}
+
+// Sends the core's warnings to the command's error stream while it lives,
+// ending a progress bar's line first.
+class WarningCapture {
+public:
+    WarningCapture(std::ostream& err, ProgressBar& bar) {
+        previous_ = SetWarningSink([this, &err, &bar](const std::string& line) {
+            bar.Finish();
+            err << line << '\n';
+            ++count_;
+        });
+    }
+    ~WarningCapture() { SetWarningSink(previous_); }
+    WarningCapture(const WarningCapture&) = delete;
+    WarningCapture& operator=(const WarningCapture&) = delete;
+
+    int Count() const { return count_; }
+
+private:
+    WarningSink previous_;
+    int count_ = 0;
+};
+
+std::string FailureText(const std::string& name, const RunOutcome& outcome) {
+    if (outcome.selector == kNoSelector) return "cannot run " + name + ": " + outcome.errorText;
+    if (!outcome.errorText.empty()) return name + " failed: " + outcome.errorText;
+    switch (outcome.result) {
+        case 1: return name + " refused the image";
+        case ps::memFullErr: return name + " ran out of memory";
+        case -1: return name + " failed";
+        default: return name + " failed (error " + std::to_string(outcome.result) + ")";
+    }
+}
+
+int RunEffect(const ApplyRequest& request, const EffectChoice& choice, const DescriptorStore& descriptor,
+              const RasterImage& input, const RasterImage* mask, const CommandStreams& streams) {
+    InProcessHost host;
+    host.SetImage(HostImageFromRaster(input)).SetPlayMode(ps::plugInDialogDontDisplay);
+    if (mask != nullptr) host.SetSelection(mask->pixels);
+    if (!descriptor.Empty()) host.SetPlayDescriptor(descriptor);
+    ProgressBar bar(streams.err, EffectDisplayName(choice.kind));
+    if (streams.errIsTerminal && !request.quiet) {
+        host.SetProgressObserver([&bar](int32_t done, int32_t total) { bar.Update(done, total); });
+    }
+    RunOutcome outcome;
+    int warnings = 0;
+    {
+        WarningCapture capture(streams.err, bar);
+        outcome = host.RunFilter(choice.kind);
+        warnings = capture.Count();
+    }
+    bar.Finish();
+    if (!outcome.Succeeded()) {
+        // A warning already said why, on its own line.
+        if (warnings == 0) streams.err << "dapple: " << FailureText(choice.filter->InternalName(), outcome) << '\n';
+        return kExitFailed;
+    }
+    const ImageFileStatus written = WriteImageFile(request.output, RasterFromHostImage(host.Image()));
+    if (!written.Ok()) {
+        streams.err << "dapple: " << written.error << '\n';
+        return kExitFailed;
+    }
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& streams) {
+    auto usage = [&streams](const std::string& problem) {
+        streams.err << "dapple: " << problem << '\n';
+        return kExitUsage;
+    };
+    ApplyRequest request;
+    std::string problem;
+    if (!ParseArguments(args, request, problem)) return usage(problem + " (see dapple --help)");
+
+    EffectChoice choice;
+    if (!FindEffect(request.effect, choice)) {
+        return usage("unknown effect '" + request.effect + "' (see dapple effects)");
+    }
+    DescriptorStore descriptor;
+    if (!BuildDescriptor(*choice.filter, request, descriptor, problem)) return usage(problem);
+    if (!ImageFileFormatForPath(request.output)) {
+        return usage("cannot tell the format of " + request.output + " from its extension (use .png, .jpg or .jpeg)");
+    }
+    RasterImage input;
+    if (!ReadInput(request, input, problem)) return usage(problem);
+    RasterImage mask;
+    if (!request.mask.empty() && !ReadMask(request, input, mask, problem)) return usage(problem);
+    return RunEffect(request, choice, descriptor, input, request.mask.empty() ? nullptr : &mask, streams);
+}

@@ -1,0 +1,12 @@
+// The command's image files as the host's document: a grey or RGB file is a
+// flat image, one with alpha a layer with transparency. Channels are
+// interleaved alike on both sides, so the pixels copy straight across.
+#pragma once
+
+#include "cli/HostImage.h"
+#include "cli/RasterImage.h"
+
+HostImage HostImageFromRaster(const RasterImage& raster);
+// The document with as many channels as the file had (grey or RGB, with
+// alpha when the document is a layer with transparency).
+RasterImage RasterFromHostImage(const HostImage& image);

@@ -1,0 +1,50 @@
+#include <new>
+
+#include "cli/Command.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: dapple effects\n"
+    "       dapple params EFFECT\n"
+    "       dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--set KEY=VALUE]... [--quiet]\n"
+    "\n"
+    "  effects   lists the effects of this build: kind, internal name, display name\n"
+    "  params    lists an effect's parameters: key, class, label, default\n"
+    "  apply     applies an effect at its defaults, changed by --set, to INPUT and writes OUTPUT\n"
+    "            (PNG or JPEG by extension); MASK is a grey image of INPUT's size, 255 selected\n";
+
+int UsageError(const CommandStreams& streams, const std::string& problem) {
+    streams.err << "dapple: " << problem << " (see dapple --help)\n";
+    return kExitUsage;
+}
+
+int Dispatch(const std::vector<std::string>& args, const CommandStreams& streams) {
+    if (args.empty()) return UsageError(streams, "no command given");
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        streams.out << kUsage;
+        return kExitSuccess;
+    }
+    if (command == "effects") {
+        if (args.size() != 1) return UsageError(streams, "effects takes no arguments");
+        return RunEffectsCommand(streams);
+    }
+    if (command == "params") {
+        if (args.size() != 2) return UsageError(streams, "params takes one effect name");
+        return RunParamsCommand(args[1], streams);
+    }
+    if (command == "apply") return RunApplyCommand(std::vector<std::string>(args.begin() + 1, args.end()), streams);
+    return UsageError(streams, "unknown command '" + command + "'");
+}
+
+}  // namespace
+
+int RunDappleCommand(const std::vector<std::string>& args, const CommandStreams& streams) {
+    try {
+        return Dispatch(args, streams);
+    } catch (const std::bad_alloc&) {
+        streams.err << "dapple: out of memory\n";
+        return kExitFailed;
+    }
+}

@@ -1,0 +1,38 @@
+// Parameter values as the command line writes them: the script form of each
+// parameter class, as text. `--set KEY=VALUE` turns such a text into the
+// typed descriptor value the parameter reads; `dapple params` prints each
+// default the same way.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cli/DescriptorStore.h"
+#include "filters/FilterParameter.h"
+
+// The four characters of a key ("Amnt"); non-printable bytes as '?'.
+std::string KeyText(uint32_t key);
+// False unless `text` is exactly four characters.
+bool KeyFromText(const std::string& text, uint32_t& key);
+
+// The parameter's class, such as "SliderParameter".
+const char* ParameterClassName(const FilterParameter& parameter);
+
+// A descriptor value as the command line writes it: numbers as numbers,
+// booleans as 0 or 1, enumerated values as their four-character code,
+// texts as they are. "-" for types the command line does not write.
+std::string ScriptText(const DescriptorItem& item);
+
+// Puts `text` into `store` under `key` (one of `parameter`'s keys), typed as
+// the parameter reads it:
+//   slider, direction, the light's four numbers   a number            float
+//   random seed                                   0 to 65535          integer
+//   length slider                                 "40 pixels"         text
+//   checkbox, the content file's relative flag    0 or 1              boolean
+//   list, fill behaviour                          an item's code      enumerated
+//   colour, the light's and the fill's colours    the colour's text form, or #rrggbb   text
+//   content file                                  a path              text
+// False, with `problem` saying why, for a text that is not such a value or
+// a key that has no script form.
+bool PutScriptValue(const FilterParameter& parameter, uint32_t key, const std::string& text, DescriptorStore& store,
+                    std::string& problem);

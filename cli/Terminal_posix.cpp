@@ -1,0 +1,5 @@
+#include "cli/Terminal.h"
+
+#include <unistd.h>
+
+bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }

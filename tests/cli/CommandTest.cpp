@@ -1,0 +1,255 @@
+// The dapple command end to end on small generated images: listing, a
+// successful apply with settings and a mask, and every way a run can go
+// wrong, each with one clear line on stderr and no output file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "cli/Command.h"
+#include "cli/ImageFiles.h"
+#include "host/FilterFactory.h"
+#include "tests/cli/TestEffect.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr FilterKind kKind = FilterKinds::Patchwork;
+
+// Refuses images narrower or lower than 8 pixels, through the core's
+// document check.
+class SmallImageRefusingEffect : public testeffect::TestEffect {
+public:
+    FilterSize MinimumSize() const override { return FilterSize{8, 8}; }
+};
+
+class FailingEffect : public testeffect::TestEffect {
+public:
+    ResultCode Render(RenderContext&) override { return ResultCode::Failure(); }
+};
+
+struct Result {
+    int code = 0;
+    std::string out;
+    std::string err;
+};
+
+class DappleCommand : public testing::Test {
+protected:
+    void SetUp() override {
+        static const unsigned run = std::random_device()();
+        static int serial = 0;
+        folder_ = fs::temp_directory_path() /
+                  ("dapple-command-test-" + std::to_string(run) + "-" + std::to_string(serial++));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+    std::string WriteImage(const std::string& name, int32_t width, int32_t height, std::vector<uint8_t> pixel) {
+        RasterImage image(width, height, static_cast<int32_t>(pixel.size()));
+        for (std::size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = pixel[i % pixel.size()];
+        const std::string path = PathOf(name);
+        EXPECT_TRUE(WriteImageFile(path, image).Ok());
+        return path;
+    }
+
+    static Result Run(std::vector<std::string> args, bool terminal = false) {
+        std::ostringstream out;
+        std::ostringstream err;
+        Result result;
+        result.code = RunDappleCommand(args, CommandStreams{out, err, terminal});
+        result.out = out.str();
+        result.err = err.str();
+        return result;
+    }
+
+    static RasterImage Read(const std::string& path) {
+        RasterImage image;
+        EXPECT_TRUE(ReadImageFile(path, image).Ok()) << path;
+        return image;
+    }
+
+    static int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+    ScopedFilterOverride effect_{kKind, [] { return std::make_unique<testeffect::TestEffect>(); }};
+    fs::path folder_;
+};
+
+TEST_F(DappleCommand, ListsTheEffectAndItsParametersWithDefaults) {
+    const Result effects = Run({"effects"});
+    EXPECT_EQ(effects.code, kExitSuccess);
+    EXPECT_NE(effects.out.find("4\tTestShift\t"), std::string::npos) << effects.out;
+
+    const Result params = Run({"params", "testshift"});
+    ASSERT_EQ(params.code, kExitSuccess) << params.err;
+    const std::string expected =
+        "Amnt\tSliderParameter\tAmount\t10\n"
+        "Wdth\tLengthSliderParameter\tWidth\t4.00 pixels\n"
+        "Invr\tCheckboxParameter\tInvert\t0\n"
+        "Seed\tRandomSeedParameter\tSeed\t5\n"
+        "Mode\tListboxParameter\tMode\ttmA1\n"
+        "Tint\tColorParameter\tTint\tRGB: 100.0% 50.2% 0.0% (255 128 0)\n"
+        "Angl\tDirectionParameter\tAngle\t45\n"
+        "LDir\tLightingParameter\tLight\t135\n"
+        "LElv\tLightingParameter\tLight\t30\n"
+        "LBrt\tLightingParameter\tLight\t50\n"
+        "LShp\tLightingParameter\tLight\t50\n"
+        "LCol\tLightingParameter\tLight\tRGB: 100.0% 100.0% 100.0% (255 255 255)\n"
+        "Path\tTubeButtonParameter\tTube\tStars.tub\n"
+        "Rltv\tTubeButtonParameter\tTube\t1\n"
+        "FilC\tLayerFillParameter\tFill\tRGB: 0.0% 0.0% 0.0% (0 0 0)\n"
+        "FilB\tLayerFillParameter\tFill\tfiB2\n";
+    EXPECT_EQ(params.out, expected);
+}
+
+TEST_F(DappleCommand, AppliesWithSettingsOfEveryForm) {
+    const std::string input = WriteImage("in.png", 4, 3, {100, 150, 250});
+    const std::string output = PathOf("out.png");
+    const Result result = Run({"apply", "TestShift", input, output, "--set", "Amnt=20", "--set=Mode=tmA2",
+                               "--set", "Wdth=2.5 inches", "--set", "Tint=#FF8000", "--set", "Seed=65535",
+                               "--set", "LCol=Gray: 50.0% (128)", "--set", "Rltv=0", "--set", "FilB=fiB1",
+                               "--set", "LDir=-10", "--quiet"});
+    ASSERT_EQ(result.code, kExitSuccess) << result.err;
+    EXPECT_EQ(result.err, "");
+    const RasterImage written = Read(output);
+    ASSERT_EQ(written.channels, 3);
+    // Twice the amount in the "Double" mode: 100 + 40, 150 + 40, 250 + 40 clamped.
+    EXPECT_EQ(written.pixels[0], 140);
+    EXPECT_EQ(written.pixels[1], 190);
+    EXPECT_EQ(written.pixels[2], 255);
+}
+
+TEST_F(DappleCommand, KeepsAlphaAndFiltersOnlyTheMaskedPixels) {
+    const std::string input = WriteImage("in.png", 4, 2, {60, 200});
+    RasterImage mask(4, 2, 1);
+    mask.pixels = {255, 255, 0, 0, 255, 255, 0, 0};
+    ASSERT_TRUE(WriteImageFile(PathOf("mask.png"), mask).Ok());
+    const std::string output = PathOf("out.png");
+    const Result result = Run({"apply", "testSHIFT", input, output, "--mask", PathOf("mask.png")});
+    ASSERT_EQ(result.code, kExitSuccess) << result.err;
+    const RasterImage written = Read(output);
+    ASSERT_EQ(written.channels, 2);
+    for (int32_t x = 0; x < 4; ++x) {
+        EXPECT_EQ(written.pixels[static_cast<std::size_t>(x) * 2], x < 2 ? 70 : 60) << "x " << x;
+        EXPECT_EQ(written.pixels[static_cast<std::size_t>(x) * 2 + 1], 200) << "alpha at x " << x;
+    }
+}
+
+TEST_F(DappleCommand, WritesJpegByExtension) {
+    const std::string input = WriteImage("in.png", 8, 8, {100});
+    const Result result = Run({"apply", "TestShift", input, PathOf("out.jpg")});
+    ASSERT_EQ(result.code, kExitSuccess) << result.err;
+    const RasterImage written = Read(PathOf("out.jpg"));
+    EXPECT_NEAR(written.pixels[0], 110, 2);
+}
+
+struct BadRun {
+    const char* what;
+    std::vector<std::string> extra;  // after the three positional arguments
+    const char* effect;
+    const char* input;  // a name in the test folder
+    int code;
+    const char* mentions;
+};
+
+TEST_F(DappleCommand, EveryBadRunSaysWhyOnOneLineAndWritesNothing) {
+    WriteImage("in.png", 4, 4, {10, 20, 30});
+    WriteImage("small-mask.png", 3, 4, {255});
+    WriteImage("rgb-mask.png", 4, 4, {255, 255, 255});
+    WriteImage("empty-mask.png", 4, 4, {0});
+    std::ofstream(PathOf("broken.png")) << "not a picture";
+    const BadRun runs[] = {
+        {"unknown effect", {}, "NoSuchEffect", "in.png", kExitUsage, "NoSuchEffect"},
+        {"missing input", {}, "TestShift", "absent.png", kExitUsage, "absent.png"},
+        {"unreadable input", {}, "TestShift", "broken.png", kExitUsage, "broken.png"},
+        {"mask of another size", {"--mask", "small-mask.png"}, "TestShift", "in.png", kExitUsage, "3x4"},
+        {"colour mask", {"--mask", "rgb-mask.png"}, "TestShift", "in.png", kExitUsage, "grey"},
+        {"mask selecting nothing", {"--mask", "empty-mask.png"}, "TestShift", "in.png", kExitUsage, "no pixels"},
+        {"unknown key", {"--set", "Nope=1"}, "TestShift", "in.png", kExitUsage, "Nope"},
+        {"key of the wrong length", {"--set", "Amount=1"}, "TestShift", "in.png", kExitUsage, "Amount"},
+        {"not a number", {"--set", "Amnt=lots"}, "TestShift", "in.png", kExitUsage, "number"},
+        {"number with junk", {"--set", "Amnt=5x"}, "TestShift", "in.png", kExitUsage, "number"},
+        {"length without unit", {"--set", "Wdth=40"}, "TestShift", "in.png", kExitUsage, "40 pixels"},
+        {"unit in the wrong case", {"--set", "Wdth=40 Pixels"}, "TestShift", "in.png", kExitUsage, "length"},
+        {"list code not offered", {"--set", "Mode=tmA9"}, "TestShift", "in.png", kExitUsage, "tmA1, tmA2"},
+        {"checkbox not 0 or 1", {"--set", "Invr=yes"}, "TestShift", "in.png", kExitUsage, "0 or 1"},
+        {"seed beyond 16 bits", {"--set", "Seed=65536"}, "TestShift", "in.png", kExitUsage, "65535"},
+        {"colour text unreadable", {"--set", "Tint=RGB: lots"}, "TestShift", "in.png", kExitUsage, "colour"},
+        {"colour hex too short", {"--set", "Tint=#fff"}, "TestShift", "in.png", kExitUsage, "colour"},
+        {"set without equals", {"--set", "Amnt"}, "TestShift", "in.png", kExitUsage, "KEY=VALUE"},
+        {"unknown option", {"--fast"}, "TestShift", "in.png", kExitUsage, "--fast"},
+    };
+    for (const BadRun& run : runs) {
+        std::vector<std::string> args = {"apply", run.effect, PathOf(run.input), PathOf("out.png")};
+        for (const std::string& extra : run.extra) {
+            args.push_back(extra.size() > 4 && extra.compare(extra.size() - 4, 4, ".png") == 0 ? PathOf(extra)
+                                                                                              : extra);
+        }
+        const Result result = Run(args);
+        EXPECT_EQ(result.code, run.code) << run.what;
+        EXPECT_EQ(Lines(result.err), 1) << run.what << ": " << result.err;
+        EXPECT_NE(result.err.find(run.mentions), std::string::npos) << run.what << ": " << result.err;
+        EXPECT_FALSE(fs::exists(PathOf("out.png"))) << run.what;
+    }
+}
+
+TEST_F(DappleCommand, AnOutputOfUnknownFormatIsAUsageError) {
+    const std::string input = WriteImage("in.png", 4, 4, {10});
+    const Result result = Run({"apply", "TestShift", input, PathOf("out.bmp")});
+    EXPECT_EQ(result.code, kExitUsage);
+    EXPECT_EQ(Lines(result.err), 1);
+    EXPECT_FALSE(fs::exists(PathOf("out.bmp")));
+}
+
+TEST_F(DappleCommand, ARefusingOrFailingEffectExitsOneAndKeepsAnOldOutput) {
+    const std::string input = WriteImage("in.png", 4, 4, {10});
+    const std::string output = WriteImage("out.png", 2, 2, {77});
+    {
+        const ScopedFilterOverride refusing(kKind, [] { return std::make_unique<SmallImageRefusingEffect>(); });
+        const Result result = Run({"apply", "TestShift", input, output});
+        EXPECT_EQ(result.code, kExitFailed);
+        EXPECT_EQ(Lines(result.err), 1) << "the core's warning, and nothing more: " << result.err;
+        EXPECT_NE(result.err.find("8"), std::string::npos) << result.err;
+    }
+    {
+        const ScopedFilterOverride failing(kKind, [] { return std::make_unique<FailingEffect>(); });
+        const Result result = Run({"apply", "TestShift", input, output});
+        EXPECT_EQ(result.code, kExitFailed);
+        EXPECT_EQ(result.err, "dapple: TestShift failed\n");
+    }
+    const RasterImage kept = Read(output);
+    EXPECT_EQ(kept.width, 2);
+    EXPECT_EQ(kept.pixels[0], 77);
+}
+
+TEST_F(DappleCommand, ProgressBarOnlyOnATerminalAndNotWhenQuiet) {
+    const std::string input = WriteImage("in.png", 4, 4, {10});
+    const Result shown = Run({"apply", "TestShift", input, PathOf("a.png")}, true);
+    ASSERT_EQ(shown.code, kExitSuccess);
+    EXPECT_NE(shown.err.find('\r'), std::string::npos);
+    EXPECT_NE(shown.err.find("100%"), std::string::npos) << shown.err;
+    EXPECT_EQ(Lines(shown.err), 1) << "the bar ends its line";
+
+    EXPECT_EQ(Run({"apply", "TestShift", input, PathOf("b.png"), "-q"}, true).err, "");
+    EXPECT_EQ(Run({"apply", "TestShift", input, PathOf("c.png")}, false).err, "");
+}
+
+TEST_F(DappleCommand, UsageAndHelp) {
+    const Result none = Run({});
+    EXPECT_EQ(none.code, kExitUsage);
+    EXPECT_EQ(Lines(none.err), 1);
+    const Result help = Run({"--help"});
+    EXPECT_EQ(help.code, kExitSuccess);
+    EXPECT_NE(help.out.find("dapple apply EFFECT INPUT OUTPUT"), std::string::npos);
+    EXPECT_EQ(Run({"apply", "TestShift", "only-two.png"}).code, kExitUsage);
+    EXPECT_EQ(Run({"params"}).code, kExitUsage);
+    EXPECT_EQ(Run({"params", "NoSuchEffect"}).code, kExitUsage);
+    EXPECT_EQ(Run({"frobnicate"}).code, kExitUsage);
+}
+
+}  // namespace
