@@ -25,7 +25,8 @@ SampleGrid::SampleGrid(Image<unsigned char>& image)
     packed = image.pixelStride == image.layout.channelCount;
     for (std::size_t x = 0; x < width; ++x) {
         for (std::size_t c = 0; c < channels; ++c) {
-            offsets[x * channels + c] = static_cast<std::ptrdiff_t>(x) * image.pixelStride + static_cast<std::ptrdiff_t>(c);
+            offsets[x * channels + c] =
+                static_cast<std::ptrdiff_t>(x) * image.pixelStride + static_cast<std::ptrdiff_t>(c);
         }
     }
 }

@@ -118,7 +118,9 @@ ResultCode ReduceHorizontally(const Image<unsigned char>& source, Image<unsigned
                 for (int32_t c = 0; c < channels; ++c) sums[static_cast<std::size_t>(c)] += weight * in[c];
                 in += source.pixelStride;
             }
-            for (int32_t c = 0; c < channels; ++c) out[c] = RoundToByte(sums[static_cast<std::size_t>(c)] / taps.weightSum[k]);
+            for (int32_t c = 0; c < channels; ++c) {
+                out[c] = RoundToByte(sums[static_cast<std::size_t>(c)] / taps.weightSum[k]);
+            }
             out += destination.pixelStride;
         }
         progress.RowDone(y);

@@ -96,7 +96,8 @@ inline void BilinearWeights(double fx, double fy, double (&weights)[4]) {
 // Each pass fills all of `destination` from `source`; the caller has checked
 // that their channels match and that neither is empty. May throw
 // std::bad_alloc for its tables.
-ResultCode CopyPixels(const Image<unsigned char>& source, Image<unsigned char>& destination, const RowProgress& progress);
+ResultCode CopyPixels(const Image<unsigned char>& source, Image<unsigned char>& destination,
+                      const RowProgress& progress);
 ResultCode EnlargeBilinear(const Image<unsigned char>& source, Image<unsigned char>& destination,
                            const RowProgress& progress);
 // One-axis passes: the destination has the source's length along the other

@@ -252,7 +252,9 @@ TEST(BlurTest, BlurOfWindowLeavesSurroundingPixelsAlone) {
 
         Plane cut{inner.Width(), inner.Height(), 1, {}};
         for (int y = inner.top; y < inner.bottom; ++y) {
-            for (int x = inner.left; x < inner.right; ++x) cut.samples.push_back(before[static_cast<size_t>(y) * 30 + x]);
+            for (int x = inner.left; x < inner.right; ++x) {
+                cut.samples.push_back(before[static_cast<size_t>(y) * 30 + x]);
+            }
         }
         const Plane expected = ReferenceBlur(cut, r);
         for (int y = 0; y < 20; ++y) {

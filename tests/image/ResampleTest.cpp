@@ -31,7 +31,9 @@ void FillRandom(Image<unsigned char>& image, unsigned seed) {
     std::uniform_int_distribution<int> value(0, 255);
     for (int y = 0; y < image.Height(); ++y) {
         for (int x = 0; x < image.Width(); ++x) {
-            for (int c = 0; c < image.layout.channelCount; ++c) At(image, x, y)[c] = static_cast<unsigned char>(value(random));
+            for (int c = 0; c < image.layout.channelCount; ++c) {
+                At(image, x, y)[c] = static_cast<unsigned char>(value(random));
+            }
         }
     }
 }
