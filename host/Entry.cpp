@@ -30,18 +30,24 @@ int16_t CreateRun(FilterKind kind, intptr_t& data) {
 
 int16_t Dispatch(int16_t selector, ps::FilterRecord& record, intptr_t& data, RunRecord& run) {
     switch (selector) {
-    case ps::filterSelectorParameters: return RunParametersSelector(run);
-    case ps::filterSelectorPrepare: return RunPrepareSelector(record);
-    case ps::filterSelectorStart: {
-        const int16_t result = RunStartSelector(record, run);
-        // A failed start ends the run at once.
-        if (result != 0) RunFinishSelector(record, data);
-        return result;
-    }
-    case ps::filterSelectorContinue: return RunContinueSelector(record, run);
-    case ps::filterSelectorFinish: return RunFinishSelector(record, data);
-    case kSelectorAffectedArea: return RunAffectedAreaSelector(record, run);
-    default: return 0;
+        case ps::filterSelectorParameters: return RunParametersSelector(run);
+        case ps::filterSelectorPrepare: {
+            const int16_t result = RunPrepareSelector(record);
+            // The host goes no further; a run left in the slot would be taken
+            // up, stale, by the next run.
+            if (result != 0) RunFinishSelector(record, data);
+            return result;
+        }
+        case ps::filterSelectorStart: {
+            const int16_t result = RunStartSelector(record, run);
+            // A failed start ends the run at once.
+            if (result != 0) RunFinishSelector(record, data);
+            return result;
+        }
+        case ps::filterSelectorContinue: return RunContinueSelector(record, run);
+        case ps::filterSelectorFinish: return RunFinishSelector(record, data);
+        case kSelectorAffectedArea: return RunAffectedAreaSelector(record, run);
+        default: return 0;
     }
 }
 

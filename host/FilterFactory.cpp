@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "filters/edge/Edge.h"
 #include "platform/ResourceStrings.h"
 
 namespace {
@@ -13,7 +14,8 @@ template <typename Effect> std::unique_ptr<Filter> Make() { return std::make_uni
 // The effects of this build. Each effect adds its case when it is built.
 FilterCreator BuiltInCreator(FilterKind kind) {
     switch (kind) {
-    default: return nullptr;
+        case FilterKinds::Edge: return &Make<Edge>;
+        default: return nullptr;
     }
 }
 
@@ -56,13 +58,13 @@ std::vector<FilterKind> BuiltEffectKinds() {
 
 int EffectDisplayNameId(FilterKind kind) {
     switch (kind) {
-    case FilterKinds::BorderStamp: return 4150;
-    case FilterKinds::Edge: return 4200;
-    case FilterKinds::FillStamp: return 4500;
-    case FilterKinds::Frame: return 4300;
-    case FilterKinds::Patchwork: return 4700;
-    case FilterKinds::Resurface: return 4900;
-    default: return 0;
+        case FilterKinds::BorderStamp: return 4150;
+        case FilterKinds::Edge: return 4200;
+        case FilterKinds::FillStamp: return 4500;
+        case FilterKinds::Frame: return 4300;
+        case FilterKinds::Patchwork: return 4700;
+        case FilterKinds::Resurface: return 4900;
+        default: return 0;
     }
 }
 

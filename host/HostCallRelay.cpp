@@ -52,11 +52,13 @@ ps::OSErr PerformRelayedHostCall(HostCallMessage message, void* argument) {
     const ps::FilterRecord* record = CurrentFilterRecord();
     if (record == nullptr) return kCallFailed;
     switch (message) {
-    case HostCallMessage::AdvanceState: return AdvanceState(*record);
-    case HostCallMessage::ColourServices: return ColourServices(*record, static_cast<ps::ColorServicesInfo*>(argument));
-    case HostCallMessage::ReadPixels: return ReadPixels(*record, static_cast<const ReadPixelsCall*>(argument));
-    case HostCallMessage::GetProperty: return GetProperty(*record, static_cast<const GetPropertyCall*>(argument));
-    case HostCallMessage::DisplayPixels: return DisplayPixels(*record, static_cast<const DisplayPixelsCall*>(argument));
+        case HostCallMessage::AdvanceState: return AdvanceState(*record);
+        case HostCallMessage::ColourServices:
+            return ColourServices(*record, static_cast<ps::ColorServicesInfo*>(argument));
+        case HostCallMessage::ReadPixels: return ReadPixels(*record, static_cast<const ReadPixelsCall*>(argument));
+        case HostCallMessage::GetProperty: return GetProperty(*record, static_cast<const GetPropertyCall*>(argument));
+        case HostCallMessage::DisplayPixels:
+            return DisplayPixels(*record, static_cast<const DisplayPixelsCall*>(argument));
     }
     return kCallFailed;
 }

@@ -66,11 +66,11 @@ int32_t RulerUnitsFromHost(intptr_t hostValue, int32_t hostMajorVersion) {
     intptr_t units = hostValue;
     if (hostMajorVersion < 7) {
         switch (hostValue) {
-        case 1: units = 1; break;
-        case 2: units = 2; break;
-        case 3: units = 4; break;
-        case 4: units = 5; break;
-        default: units = 0; break;
+            case 1: units = 1; break;
+            case 2: units = 2; break;
+            case 3: units = 4; break;
+            case 4: units = 5; break;
+            default: units = 0; break;
         }
     }
     if (units < 0 || units > 5) return 0;

@@ -13,12 +13,12 @@ int32_t ColourPlanes(const ps::FilterRecord& record) {
         record.inLayerPlanes + record.inLayerMasks + record.inInvertedLayerMasks + record.inNonLayerPlanes;
     if (reported > 0) return reported;
     switch (record.imageMode) {
-    case ps::plugInModeGrayScale:
-    case ps::plugInModeDuotone: return 1;
-    case ps::plugInModeRGBColor:
-    case ps::plugInModeLabColor: return 3;
-    case ps::plugInModeCMYKColor: return 4;
-    default: return record.planes;
+        case ps::plugInModeGrayScale:
+        case ps::plugInModeDuotone: return 1;
+        case ps::plugInModeRGBColor:
+        case ps::plugInModeLabColor: return 3;
+        case ps::plugInModeCMYKColor: return 4;
+        default: return record.planes;
     }
 }
 

@@ -14,6 +14,7 @@ int16_t RunAffectedAreaSelector(ps::FilterRecord& record, RunRecord& run) {
     // The block stays locked until the effect has answered from it.
     LockedParameters parameters(record, filter);
     if (parameters.Status().IsFailure()) return HostResultFor(parameters.Status(), &record);
+    parameters.DefaultsUnlessOwnKind(filter);
     const ResultCode read = ReadScriptParameters(record, filter, *parameters.Block(), run);
     if (read.IsFailure() && read.status != ResultCode::kFailure) return HostResultFor(read, &record);
 

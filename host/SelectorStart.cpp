@@ -17,6 +17,9 @@ namespace {
 ResultCode ReadStoredParameters(ps::FilterRecord& record, RunRecord& run) {
     LockedParameters parameters(record, *run.filter);
     if (parameters.Status().IsFailure()) return parameters.Status();
+    // Recorded values are read into a block of this effect, never into what
+    // another effect left there (which would be replaced by defaults later).
+    parameters.DefaultsUnlessOwnKind(*run.filter);
     const ResultCode read = ReadScriptParameters(record, *run.filter, *parameters.Block(), run);
     // -1: no descriptor to read, which is no error.
     if (read.status == ResultCode::kFailure) return ResultCode::Success();
