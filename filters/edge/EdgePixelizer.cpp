@@ -34,12 +34,18 @@ class PixelizerCells {
         const double qx = std::floor(centre.x);
         const double qy = std::floor(centre.y);
         if (!(std::fabs(qx) < 2e9) || !(std::fabs(qy) < 2e9)) return 1.0;
-        const auto x = static_cast<int32_t>(qx);
-        const auto y = static_cast<int32_t>(qy);
-        return density_.At(x, y) < field_.Threshold(x, y) ? 1.0 : 0.0;
+        // The threshold belongs to the cell, not to the pixel at its centre:
+        // cells are the same at every reduction, pixels are not, and the
+        // preview must switch the same cells as the full-size render.
+        return density_.At(static_cast<int32_t>(qx), static_cast<int32_t>(qy)) < field_.Threshold(Wrap(i), Wrap(j))
+                   ? 1.0
+                   : 0.0;
     }
 
   private:
+    // A cell index as the lattice hashes it: only its low 12 bits count.
+    static int32_t Wrap(double index) { return static_cast<int32_t>(std::fmod(index, 4096.0)); }
+
     double Sample(double u, double v) const {
         const RealPoint p = screen_.ToImage(u, v);
         return density_.Bilinear(p.x, p.y);

@@ -205,8 +205,9 @@ inline Grid Amount(const EdgeParameters &p, const SingleChannelImage<unsigned ch
         if (*std::max_element(samples, samples + 4) >= 1) return 0.0;
         double x, y;
         s.ToImage(i + 0.5, j + 0.5, x, y);
+        // The cell's own threshold, so that every reduction switches the same cells.
         const int qx = static_cast<int>(std::floor(x)), qy = static_cast<int>(std::floor(y));
-        return t.At(qx, qy) < field.Threshold(qx, qy) ? 1.0 : 0.0;
+        return t.At(qx, qy) < field.Threshold(static_cast<int>(i), static_cast<int>(j)) ? 1.0 : 0.0;
     };
     auto mix = [](double a, double bv, double w) { return a + w * (bv - a) / 2; };
     each([&](int x, int y, int, double) {
