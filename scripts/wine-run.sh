@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# wine-run.sh COMMAND [ARGS...]
+# Runs COMMAND (typically ctest over the Windows build, whose tests start
+# through Wine) with a Wine prefix of our own under .cache/ and a display:
+# when DISPLAY is unset, a private Xvfb server is started for the run and
+# stopped afterwards. The prefix is made on first use (about 25 s).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+wine=""
+for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command -v wine || true)"; do
+  if [ -n "$candidate" ] && [ -x "$candidate" ]; then wine=$candidate; break; fi
+done
+[ -n "$wine" ] || { echo "wine-run: Wine is not installed (scripts/install-windows-deps.sh)" >&2; exit 1; }
+wineserver=$(dirname "$wine")/wineserver
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver || true)
+
+export WINEPREFIX=${WINEPREFIX:-$root/.cache/wine-prefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko: nothing here needs them, and asking for them stalls.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEARCH=win64
+
+xvfb_pid=""
+cleanup() {
+  if [ -n "$wineserver" ]; then "$wineserver" -k >/dev/null 2>&1 || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  command -v Xvfb >/dev/null || { echo "wine-run: no DISPLAY and no Xvfb (scripts/install-windows-deps.sh)" >&2; exit 1; }
+  for number in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$number" ] && break
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [ -e "/tmp/.X11-unix/X$number" ]; then export DISPLAY=":$number"; break; fi
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  done
+  [ -n "${DISPLAY:-}" ] || { echo "wine-run: could not start Xvfb" >&2; exit 1; }
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "wine-run: making the Wine prefix $WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  "$wine" wineboot --init >/dev/null 2>&1 || true
+  [ -n "$wineserver" ] && "$wineserver" -w
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-run: the Wine prefix could not be made" >&2; exit 1; }
+fi
+
+"$@"

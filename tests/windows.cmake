@@ -1,0 +1,39 @@
+# Windows additions to the test suites (included from tests/CMakeLists.txt).
+#
+# Every test program carries the modules' string table and a version block
+# as its own resources: before a module is given to SetResourceHandle the
+# core loads strings and the product version from the program itself.
+get_property(strings_rc GLOBAL PROPERTY DAPPLE_STRINGS_RC)
+get_filename_component(strings_dir ${strings_rc} DIRECTORY)
+set(test_resources ${CMAKE_CURRENT_SOURCE_DIR}/windows/TestResources.rc)
+set_source_files_properties(${test_resources} PROPERTIES OBJECT_DEPENDS ${strings_rc})
+
+function(dapple_windows_test_resources target)
+  if(TARGET ${target})
+    target_sources(${target} PRIVATE ${test_resources})
+    target_include_directories(${target} PRIVATE ${strings_dir})
+    add_dependencies(${target} dapple_strings_generate)
+  endif()
+endfunction()
+
+dapple_test(test_controls controls dapple_controls)
+
+# The modules under test are loaded from the plug-in folder; the probe core
+# stands in for the real core in a folder of its own, to see what a module
+# hands over.
+add_library(dapple_probe_core SHARED ${CMAKE_CURRENT_SOURCE_DIR}/windows/ProbeCore.cpp
+            ${CMAKE_CURRENT_SOURCE_DIR}/windows/ProbeCore.def)
+set_target_properties(dapple_probe_core PROPERTIES PREFIX "" OUTPUT_NAME DappleProbeCore)
+target_include_directories(dapple_probe_core PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_options(dapple_probe_core PRIVATE ${DAPPLE_WARNINGS})
+dapple_test(test_plugins plugins dapple_host dapple_filters dapple_image dapple_platform version)
+if(TARGET test_plugins)
+  add_dependencies(test_plugins dapple_plugins dapple_probe_core)
+  get_property(plugin_dir GLOBAL PROPERTY DAPPLE_PLUGIN_DIR)
+  file(RELATIVE_PATH plugin_dir_from_tests ${CMAKE_CURRENT_BINARY_DIR} ${plugin_dir})
+  target_compile_definitions(test_plugins PRIVATE DAPPLE_PLUGIN_FOLDER="${plugin_dir_from_tests}")
+endif()
+
+foreach(target test_platform test_image test_filters test_host test_cli test_dialog test_controls test_plugins)
+  dapple_windows_test_resources(${target})
+endforeach()
