@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Applies every effect this build carries, at its defaults, to the sample
+# picture, writing out/<effect>.png. Usage: run-effects.sh PATH/TO/dapple
+set -euo pipefail
+
+dapple=${1:?usage: run-effects.sh PATH/TO/dapple}
+if [ ! -x "$dapple" ]; then
+  echo "run-effects: no dapple command at $dapple (did the build skip it?)" >&2
+  exit 1
+fi
+bin_dir=$(cd "$(dirname "$dapple")" && pwd)
+make_sample="$bin_dir/make-sample-image"
+if [ ! -x "$make_sample" ]; then
+  echo "run-effects: no make-sample-image beside $dapple" >&2
+  exit 1
+fi
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+out="$root/out"
+mkdir -p "$out"
+sample="$out/sample.png"
+"$make_sample" "$sample"
+
+# `dapple effects` lists one effect a line: kind, internal name, display name.
+names=$("$dapple" effects | awk -F'\t' '{ print $2 }')
+if [ -z "$names" ]; then
+  echo "run-effects: dapple lists no effects" >&2
+  exit 1
+fi
+
+status=0
+for name in $names; do
+  target="$out/$name.png"
+  if "$dapple" apply "$name" "$sample" "$target" --quiet; then
+    echo "$name: $target"
+  else
+    echo "$name: failed" >&2
+    status=1
+  fi
+done
+echo "sample picture: $sample"
+exit $status
