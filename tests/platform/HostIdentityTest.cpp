@@ -20,13 +20,3 @@ TEST(HostIdentity, OtherHostsMay) {
 }
 
 TEST(HostIdentity, AnUnknownHostMayNot) { EXPECT_FALSE(EffectSwitchingAllowedFor("")); }
-
-TEST(HostIdentity, ThisProgramIsTheHost) {
-    const std::string path = HostExecutablePath();
-    ASSERT_FALSE(path.empty());
-    EXPECT_EQ(path.front(), '/');
-    const std::string name = "test_platform";
-    ASSERT_GE(path.size(), name.size());
-    EXPECT_EQ(path.substr(path.size() - name.size()), name);
-    EXPECT_TRUE(HostAllowsEffectSwitching());
-}

@@ -30,15 +30,6 @@ TEST(Warning, SinkReceivesOnePrefixedLinePerWarning) {
     EXPECT_EQ(warnings.lines[1], "Mornebrook Dapple!: Second line  here");
 }
 
-TEST(Warning, WithoutSinkOneLineGoesToStandardError) {
-    const WarningSink previous = SetWarningSink(nullptr);
-    testing::internal::CaptureStderr();
-    ShowWarning("Reading the selection failed.", nullptr);
-    const std::string written = testing::internal::GetCapturedStderr();
-    SetWarningSink(previous);
-    EXPECT_EQ(written, "Mornebrook Dapple!: Reading the selection failed.\n");
-}
-
 TEST(Warning, SettingASinkReturnsTheOneItReplaces) {
     int firstCalls = 0;
     const WarningSink original = SetWarningSink([&](const std::string&) { ++firstCalls; });
