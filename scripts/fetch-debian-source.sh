@@ -32,7 +32,17 @@ apt_options=(-q -o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$wor
              -o "Dir::State::Lists=$work/lists" -o "Dir::Cache=$work/cache"
              -o APT::Sandbox::User=root)
 apt-get "${apt_options[@]}" update >&2
-(cd "$dest" && apt-get "${apt_options[@]}" source "$package" >&2)
+# The newest version first; a mirror that lacks its files (a security update
+# not mirrored yet) gets the next version instead.
+fetched=no
+for version in "" $(apt-cache "${apt_options[@]}" showsrc "$package" 2>/dev/null | sed -n 's/^Version: //p'); do
+  if (cd "$dest" && apt-get "${apt_options[@]}" source "$package${version:+=$version}" >&2); then
+    fetched=yes
+    break
+  fi
+  find "$dest" -maxdepth 1 -mindepth 1 -name "${package}_*" -exec rm -f {} +
+done
+[ "$fetched" = yes ] || { echo "fetch-debian-source: no version of $package could be fetched" >&2; exit 1; }
 
 folder=$(find "$dest" -maxdepth 1 -mindepth 1 -type d -name "$package-*" | sort | tail -n 1)
 [ -n "$folder" ] || { echo "fetch-debian-source: $package was not unpacked" >&2; exit 1; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the Windows cross build and its tests need: the mingw-w64
 # compilers (posix thread model, for std::thread), zlib for mingw, Wine and
-# Xvfb from Debian, then builds libjpeg and GoogleTest for mingw into
+# Xvfb from Debian, then builds libjpeg, libpng and GoogleTest for mingw into
 # .cache/ (once). Does nothing that is already done. Needs root or sudo for
 # the Debian packages.
 #   scripts/install-windows-deps.sh [ARCH...]   (default: x86_64 i686)
@@ -31,7 +31,12 @@ fi
 
 for arch in "${archs[@]}"; do
   scripts/build-libjpeg-mingw.sh "$arch"
-  # Only the x86-64 build runs tests; the i686 build compiles and links.
-  [ "$arch" = x86_64 ] && scripts/build-googletest-mingw.sh "$arch"
+  # Only the x86-64 build runs tests (the host's tests drive the core
+  # through the command-line host, which reads PNG files); the i686 build
+  # compiles and links the plug-in.
+  if [ "$arch" = x86_64 ]; then
+    scripts/build-libpng-mingw.sh "$arch"
+    scripts/build-googletest-mingw.sh "$arch"
+  fi
 done
 exit 0
