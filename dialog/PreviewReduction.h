@@ -15,9 +15,9 @@
 
 // The reduced pixels whose source pixels lie in `rect`: X from ⌈left ÷ f⌉ up
 // to ⌈right ÷ f⌉, Y likewise. f below 1 counts as 1.
-Rect ReducedRect(const Rect &rect, int32_t factor);
+Rect ReducedRect(const Rect& rect, int32_t factor);
 
 // Every f-th pixel of `source` into `reduced` (one sample per channel, owned
 // rows over ReducedRect of the source's bounds). Asks `abort` (may be null)
 // before every row: status 1 when it answers yes, -108 when memory runs out.
-ResultCode ReduceImage(const Image<unsigned char> &source, int32_t factor, Abort_Tester *abort, RowImage &reduced);
+ResultCode ReduceImage(const Image<unsigned char>& source, int32_t factor, Abort_Tester* abort, RowImage& reduced);

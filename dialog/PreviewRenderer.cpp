@@ -12,7 +12,7 @@
 namespace {
 
 // Views `rows` of `from` over `rect` without copying.
-ResultCode WrapPart(const RowImage &from, const Rect &rect, RowImage &part) {
+ResultCode WrapPart(const RowImage& from, const Rect& rect, RowImage& part) {
     return part.WrapRows(rect, from.SamplesPerPixel(), 1, from.PixelAddress(rect.left, rect.top), from.RowDistance());
 }
 
@@ -34,7 +34,7 @@ Image<unsigned char> PreviewRenderer::PreviewImage() const {
     return Image<unsigned char>(preview_, layout);
 }
 
-ResultCode PreviewRenderer::PrepareReducedSource(int32_t factor, Abort_Tester &abort) {
+ResultCode PreviewRenderer::PrepareReducedSource(int32_t factor, Abort_Tester& abort) {
     if (factor_ == factor) return ResultCode::Success();
     factor_ = 0;
     ResultCode result = ReduceImage(*document_.image, factor, &abort, reducedImage_);
@@ -46,7 +46,7 @@ ResultCode PreviewRenderer::PrepareReducedSource(int32_t factor, Abort_Tester &a
     return ResultCode::Success();
 }
 
-ResultCode PreviewRenderer::CopyShownSource(const Rect &shown, Abort_Tester &abort) {
+ResultCode PreviewRenderer::CopyShownSource(const Rect& shown, Abort_Tester& abort) {
     const ResultCode allocated = preview_.Allocate(shown, reducedImage_.SamplesPerPixel(), 1);
     if (allocated.IsFailure() || shown.IsEmpty()) return allocated;
     const std::size_t rowBytes = static_cast<std::size_t>(shown.Width()) * reducedImage_.SamplesPerPixel();
@@ -57,8 +57,8 @@ ResultCode PreviewRenderer::CopyShownSource(const Rect &shown, Abort_Tester &abo
     return ResultCode::Success();
 }
 
-void PreviewRenderer::FillContext(const Rect &area, ParameterBlock &block, double factor,
-                                  RenderContext &context) const {
+void PreviewRenderer::FillContext(const Rect& area, ParameterBlock& block, double factor,
+                                  RenderContext& context) const {
     context.documentBounds = reducedImage_.Bounds();
     context.area = area;
     context.maskBounds = hasMask_ ? reducedMask_.Bounds() : reducedImage_.Bounds();
@@ -72,9 +72,9 @@ void PreviewRenderer::FillContext(const Rect &area, ParameterBlock &block, doubl
     context.background = document_.background;
 }
 
-ResultCode PreviewRenderer::BlendWithSelection(const Filter &filter, const Rect &area, Abort_Tester &abort) {
+ResultCode PreviewRenderer::BlendWithSelection(const Filter& filter, const Rect& area, Abort_Tester& abort) {
     if (!filter.CoreAppliesMask()) return ResultCode::Success();
-    const ChannelLayout &layout = document_.image->layout;
+    const ChannelLayout& layout = document_.image->layout;
     if (document_.shapeFromTransparency && !layout.hasAlpha) return ResultCode::Success();
     if (!document_.shapeFromTransparency && !hasMask_) return ResultCode::Success();
     for (int32_t y = area.top; y < area.bottom; ++y) {
@@ -89,8 +89,8 @@ ResultCode PreviewRenderer::BlendWithSelection(const Filter &filter, const Rect 
     return ResultCode::Success();
 }
 
-ResultCode PreviewRenderer::Render(Filter &filter, ParameterBlock &block, double scale, const Rect &region,
-                                   Abort_Tester &abort, ProgressUpdateSink *progress) {
+ResultCode PreviewRenderer::Render(Filter& filter, ParameterBlock& block, double scale, const Rect& region,
+                                   Abort_Tester& abort, ProgressUpdateSink* progress) {
     if (document_.image == nullptr || !document_.image->HasData()) return ResultCode::Failure();
     const int32_t factor = ReductionFactor(scale);
     ResultCode result = PrepareReducedSource(factor, abort);
@@ -112,7 +112,7 @@ ResultCode PreviewRenderer::Render(Filter &filter, ParameterBlock &block, double
     result = WrapPart(reducedImage_, inputArea, input);
     if (result.IsSuccess()) result = WrapPart(preview_, area, output);
     if (result.IsFailure()) return result;
-    const ChannelLayout &layout = document_.image->layout;
+    const ChannelLayout& layout = document_.image->layout;
     const Image<unsigned char> inputView(input, layout);
     Image<unsigned char> outputView(output, layout);
     SingleChannelImage<unsigned char> maskView;

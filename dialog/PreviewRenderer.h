@@ -24,10 +24,10 @@ inline constexpr int32_t kRenderModePreview = 1;
 
 // The document at full size, as the run holds it. Not owned.
 struct PreviewDocument {
-    const Image<unsigned char> *image = nullptr; // the layer, in document coordinates
+    const Image<unsigned char>* image = nullptr; // the layer, in document coordinates
     // The selection, or the layer's shape when `shapeFromTransparency` is
     // set; null: everything is selected.
-    const SingleChannelImage<unsigned char> *mask = nullptr;
+    const SingleChannelImage<unsigned char>* mask = nullptr;
     bool shapeFromTransparency = false;
     int32_t imageMode = ps::plugInModeRGBColor;
     ps::RGBColor foreground = {0, 0, 0};
@@ -35,10 +35,10 @@ struct PreviewDocument {
 };
 
 class PreviewRenderer {
-  public:
-    explicit PreviewRenderer(const PreviewDocument &document) : document_(document) {}
-    PreviewRenderer(const PreviewRenderer &) = delete;
-    PreviewRenderer &operator=(const PreviewRenderer &) = delete;
+public:
+    explicit PreviewRenderer(const PreviewDocument& document) : document_(document) {}
+    PreviewRenderer(const PreviewRenderer&) = delete;
+    PreviewRenderer& operator=(const PreviewRenderer&) = delete;
 
     // The integer reduction for a preview scale (image pixels per preview
     // pixel): max(1, whole part of `scale`).
@@ -49,21 +49,21 @@ class PreviewRenderer {
     // whole reduced document). The reduced source is kept for the next render
     // at the same factor. 0 on success, 1 when aborted, -108 when memory runs
     // out, or the effect's own failure; Preview() is then not to be shown.
-    ResultCode Render(Filter &filter, ParameterBlock &block, double scale, const Rect &region, Abort_Tester &abort,
-                      ProgressUpdateSink *progress);
+    ResultCode Render(Filter& filter, ParameterBlock& block, double scale, const Rect& region, Abort_Tester& abort,
+                      ProgressUpdateSink* progress);
 
     // The last preview: the reduced source over the region with the effect
     // applied where it changes anything.
-    const RowImage &Preview() const { return preview_; }
+    const RowImage& Preview() const { return preview_; }
     // The same pixels as an image with the document's layout.
     Image<unsigned char> PreviewImage() const;
     int32_t Factor() const { return factor_; }
 
-  private:
-    ResultCode PrepareReducedSource(int32_t factor, Abort_Tester &abort);
-    ResultCode CopyShownSource(const Rect &shown, Abort_Tester &abort);
-    ResultCode BlendWithSelection(const Filter &filter, const Rect &area, Abort_Tester &abort);
-    void FillContext(const Rect &area, ParameterBlock &block, double factor, RenderContext &context) const;
+private:
+    ResultCode PrepareReducedSource(int32_t factor, Abort_Tester& abort);
+    ResultCode CopyShownSource(const Rect& shown, Abort_Tester& abort);
+    ResultCode BlendWithSelection(const Filter& filter, const Rect& area, Abort_Tester& abort);
+    void FillContext(const Rect& area, ParameterBlock& block, double factor, RenderContext& context) const;
 
     PreviewDocument document_;
     int32_t factor_ = 0; // the factor the reduced source was made for; 0: none yet

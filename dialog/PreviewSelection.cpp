@@ -3,11 +3,11 @@
 namespace {
 
 // One sample of every pixel of `image` over `rect` into `plane`.
-ResultCode CopyPlane(const Image<unsigned char> &image, int32_t sample, const Rect &rect, RowImage &plane) {
+ResultCode CopyPlane(const Image<unsigned char>& image, int32_t sample, const Rect& rect, RowImage& plane) {
     const ResultCode allocated = plane.Allocate(rect, 1, 1);
     if (allocated.IsFailure() || rect.IsEmpty()) return allocated;
     for (int32_t y = rect.top; y < rect.bottom; ++y) {
-        unsigned char *out = plane.Row(y);
+        unsigned char* out = plane.Row(y);
         for (int32_t x = rect.left; x < rect.right; ++x) *out++ = image.PixelAddress(Point{x, y})[sample];
     }
     return ResultCode::Success();
@@ -15,8 +15,8 @@ ResultCode CopyPlane(const Image<unsigned char> &image, int32_t sample, const Re
 
 } // namespace
 
-ResultCode PreviewSelection(const Image<unsigned char> &layer, const SingleChannelImage<unsigned char> *selection,
-                            RowImage &mask, bool &shapeFromTransparency) {
+ResultCode PreviewSelection(const Image<unsigned char>& layer, const SingleChannelImage<unsigned char>* selection,
+                            RowImage& mask, bool& shapeFromTransparency) {
     shapeFromTransparency = false;
     RowImage plane;
     ResultCode result;

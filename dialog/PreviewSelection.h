@@ -11,5 +11,5 @@
 
 // `selection` may be null. `mask` receives a one-byte mask in document
 // coordinates; -108 when memory runs out.
-ResultCode PreviewSelection(const Image<unsigned char> &layer, const SingleChannelImage<unsigned char> *selection,
-                            RowImage &mask, bool &shapeFromTransparency);
+ResultCode PreviewSelection(const Image<unsigned char>& layer, const SingleChannelImage<unsigned char>* selection,
+                            RowImage& mask, bool& shapeFromTransparency);

@@ -13,7 +13,7 @@
 namespace {
 
 class NeverAborts : public Abort_Tester {
-  public:
+public:
     bool IsAborted() override { return false; }
 };
 
@@ -23,7 +23,7 @@ constexpr double kLongestLength = 1e8;
 
 // A length in rendered pixels: pixels at the document's resolution divided by
 // the reduction factor; anything that is not a non-negative number is 0.
-double RenderedLength(const LengthValue &length, double pixelsPerInch, double reductionFactor) {
+double RenderedLength(const LengthValue& length, double pixelsPerInch, double reductionFactor) {
     const double pixels = length.In(kLengthPixels, pixelsPerInch) / reductionFactor;
     if (!(pixels >= 0.0)) return 0.0;
     return std::min(pixels, kLongestLength);
@@ -32,8 +32,8 @@ double RenderedLength(const LengthValue &length, double pixelsPerInch, double re
 // The selection to measure: the render's mask, or everything of the mask's
 // bounds (the area when there are none) when the render has no mask.
 class SelectionForRender {
-  public:
-    ResultCode Prepare(const RenderContext &context) {
+public:
+    ResultCode Prepare(const RenderContext& context) {
         if (context.maskView != nullptr) {
             mask_ = context.maskView;
             return ResultCode::Success();
@@ -45,25 +45,25 @@ class SelectionForRender {
         mask_ = owned_.get();
         return ResultCode::Success();
     }
-    const SingleChannelImage<unsigned char> &Mask() const { return *mask_; }
+    const SingleChannelImage<unsigned char>& Mask() const { return *mask_; }
 
-  private:
+private:
     RowImage rows_;
     std::unique_ptr<SingleChannelImage<unsigned char>> owned_;
-    const SingleChannelImage<unsigned char> *mask_ = nullptr;
+    const SingleChannelImage<unsigned char>* mask_ = nullptr;
 };
 
 } // namespace
 
 Edge::~Edge() = default;
 
-void Edge::WriteDefaults(ParameterBlock &block) const { block.As<EdgeParameters>() = edge::DefaultParameters(); }
+void Edge::WriteDefaults(ParameterBlock& block) const { block.As<EdgeParameters>() = edge::DefaultParameters(); }
 
-Rect Edge::NeededInputRect(const Rect &area, const ParameterBlock & /*block*/, double /*scale*/) const { return area; }
+Rect Edge::NeededInputRect(const Rect& area, const ParameterBlock& /*block*/, double /*scale*/) const { return area; }
 
-ResultCode Edge::BeginRender(RenderContext &context) {
+ResultCode Edge::BeginRender(RenderContext& context) {
     if (context.parameters == nullptr) return ResultCode::Failure();
-    const EdgeParameters &p = context.parameters->As<EdgeParameters>();
+    const EdgeParameters& p = context.parameters->As<EdgeParameters>();
     generator_.Seed(p.randomSeed);
     const RandomGenerator::RealPoint r = generator_.NextRealPoint(2.0, 2.0);
     offsetX_ = r.x - 1.0;
@@ -71,18 +71,19 @@ ResultCode Edge::BeginRender(RenderContext &context) {
     return ResultCode::Success();
 }
 
-ResultCode Edge::Render(RenderContext &context) {
+ResultCode Edge::Render(RenderContext& context) {
     if (context.parameters == nullptr || context.outputView == nullptr) return ResultCode::Failure();
     const double reduction = context.scale;
     if (!(reduction > 0.0) || !std::isfinite(reduction)) return ResultCode::Failure();
-    const EdgeParameters &p = context.parameters->As<EdgeParameters>();
+    const EdgeParameters& p = context.parameters->As<EdgeParameters>();
     NeverAborts neverAborts;
-    Abort_Tester &abort = context.abort != nullptr ? *context.abort : neverAborts;
+    Abort_Tester& abort = context.abort != nullptr ? *context.abort : neverAborts;
 
     SelectionForRender selection;
     ResultCode result = selection.Prepare(context);
     if (result.IsFailure()) return result;
-    SingleChannelImage<double> amount(selection.Mask().bounds, result);
+    edge::TiledImage amount;
+    result = amount.Init(selection.Mask().bounds, 0.0, 0.0);
     if (result.IsFailure()) return result;
 
     edge::TreatmentRequest request;
@@ -111,11 +112,11 @@ ResultCode Edge::Render(RenderContext &context) {
     case kEdgeTornPaper: result = edge::FillTornPaper(request); break;
     default: edge::FillUniformRandom(amount, generator_, context.progress, 0.0, 0.75); break;
     }
+    if (result.IsSuccess() && amount.OutOfMemory()) result = ResultCode::OutOfMemory();
     if (result.IsFailure()) return result;
 
     edge::ComposeRequest compose;
     compose.amount = &amount;
-    compose.source = context.inputView;
     compose.destination = context.outputView;
     compose.area = context.area;
     compose.transparentTicked = p.transparent != 0;
@@ -127,4 +128,4 @@ ResultCode Edge::Render(RenderContext &context) {
     return edge::ComposeEdge(compose);
 }
 
-void Edge::EndRender(const ParameterBlock & /*block*/) {}
+void Edge::EndRender(const ParameterBlock& /*block*/) {}

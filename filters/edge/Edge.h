@@ -15,7 +15,7 @@
 #include "image/RandomGenerator.h"
 
 class Edge : public Filter {
-  public:
+public:
     Edge() = default;
     ~Edge() override;
 
@@ -29,20 +29,20 @@ class Edge : public Filter {
     bool SupportsCMYK() const override { return true; }
     bool RendersInOnePiece() const override { return true; }
 
-    void WriteDefaults(ParameterBlock &block) const override;
+    void WriteDefaults(ParameterBlock& block) const override;
     // The edge needs no pixels beyond the area it produces.
-    Rect NeededInputRect(const Rect &area, const ParameterBlock &block, double scale) const override;
+    Rect NeededInputRect(const Rect& area, const ParameterBlock& block, double scale) const override;
 
     // Seeds the generator and draws the random screen offset.
-    ResultCode BeginRender(RenderContext &context) override;
-    ResultCode Render(RenderContext &context) override;
-    void EndRender(const ParameterBlock &block) override;
+    ResultCode BeginRender(RenderContext& context) override;
+    ResultCode Render(RenderContext& context) override;
+    void EndRender(const ParameterBlock& block) override;
 
-    ResultCode BuildParameters(ParameterSet &set, ParameterBlock &block) const override;
+    ResultCode BuildParameters(ParameterSet& set, ParameterBlock& block) const override;
     std::string InternalName() const override { return "Edge"; }
     // Colour unless the edge is made transparent; the transparent box only on
     // a layer with transparency; the direction for the screen treatments only.
-    void UpdateControlStates(ParameterSet &set, const ParameterBlock &block) const override;
+    void UpdateControlStates(ParameterSet& set, const ParameterBlock& block) const override;
 
     // Whether the layer the effect works on has transparency. Set by whoever
     // creates the effect for a document; the dialog's control states follow it.
@@ -52,7 +52,7 @@ class Edge : public Filter {
     double ScreenOffsetX() const { return offsetX_; }
     double ScreenOffsetY() const { return offsetY_; }
 
-  private:
+private:
     RandomGenerator generator_;
     double offsetX_ = 0.0;
     double offsetY_ = 0.0;

@@ -33,7 +33,7 @@ Linear FromXYZ(double x, double y, double z) {
                   Encode(0.0556434 * x - 0.2040259 * y + 1.0572252 * z)};
 }
 
-Linear FromLab(const ColorSpec &c) {
+Linear FromLab(const ColorSpec& c) {
     const double lightness = Unit(c.c0) * 100.0;
     const double a = std::clamp(static_cast<double>(c.c1), 0.0, 255.0) - 128.0;
     const double b = std::clamp(static_cast<double>(c.c2), 0.0, 255.0) - 128.0;
@@ -71,7 +71,7 @@ Linear FromHSL(double hue, double saturation, double lightness) {
     return FromHSB(hue, hsbSaturation, brightness);
 }
 
-Linear ToLinear(const ColorSpec &c) {
+Linear ToLinear(const ColorSpec& c) {
     switch (c.space) {
     case ColorSpec::kHSB: return FromHSB(c.c0, Unit(c.c1), Unit(c.c2));
     case ColorSpec::kCMYK: {
@@ -90,12 +90,12 @@ Linear ToLinear(const ColorSpec &c) {
     }
 }
 
-uint8_t GreyLevel(const ColorSpec &colour, const std::array<uint8_t, 3> &rgb) {
+uint8_t GreyLevel(const ColorSpec& colour, const std::array<uint8_t, 3>& rgb) {
     if (colour.space == ColorSpec::kGray) return ToByte(std::clamp<double>(colour.c0, 0.0, 255.0));
     return ToByte(0.299 * rgb[0] + 0.587 * rgb[1] + 0.114 * rgb[2]);
 }
 
-void PutCMYK(const ColorSpec &colour, const std::array<uint8_t, 3> &rgb, PixelSamples &out) {
+void PutCMYK(const ColorSpec& colour, const std::array<uint8_t, 3>& rgb, PixelSamples& out) {
     if (colour.space == ColorSpec::kCMYK) {
         const int16_t inks[4] = {colour.c0, colour.c1, colour.c2, colour.c3};
         for (int i = 0; i < 4; ++i) out[static_cast<std::size_t>(i)] = ToByte(std::clamp<double>(inks[i], 0.0, 255.0));
@@ -107,7 +107,7 @@ void PutCMYK(const ColorSpec &colour, const std::array<uint8_t, 3> &rgb, PixelSa
     out[3] = static_cast<uint8_t>(brightest);
 }
 
-void PutLab(const ColorSpec &colour, const std::array<uint8_t, 3> &rgb, PixelSamples &out) {
+void PutLab(const ColorSpec& colour, const std::array<uint8_t, 3>& rgb, PixelSamples& out) {
     if (colour.space == ColorSpec::kLab) {
         out[0] = ToByte(std::clamp<double>(colour.c0, 0.0, 255.0));
         out[1] = ToByte(std::clamp<double>(colour.c1, 0.0, 255.0));
@@ -129,7 +129,7 @@ void PutLab(const ColorSpec &colour, const std::array<uint8_t, 3> &rgb, PixelSam
 
 } // namespace
 
-std::array<uint8_t, 3> ColourToRGB(const ColorSpec &colour) {
+std::array<uint8_t, 3> ColourToRGB(const ColorSpec& colour) {
     if (colour.space == ColorSpec::kRGB) {
         return {ToByte(std::clamp<double>(colour.c0, 0.0, 255.0)), ToByte(std::clamp<double>(colour.c1, 0.0, 255.0)),
                 ToByte(std::clamp<double>(colour.c2, 0.0, 255.0))};
@@ -138,7 +138,7 @@ std::array<uint8_t, 3> ColourToRGB(const ColorSpec &colour) {
     return {ToByte(c.r * 255.0), ToByte(c.g * 255.0), ToByte(c.b * 255.0)};
 }
 
-PixelSamples ColourSamples(const ColorSpec &colour, const ChannelLayout &layout) {
+PixelSamples ColourSamples(const ColorSpec& colour, const ChannelLayout& layout) {
     const std::array<uint8_t, 3> rgb = ColourToRGB(colour);
     const uint8_t grey = GreyLevel(colour, rgb);
     PixelSamples out(static_cast<std::size_t>(std::max(layout.channelCount, 4)), grey);

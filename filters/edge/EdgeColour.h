@@ -18,9 +18,9 @@ using PixelSamples = std::vector<uint8_t>;
 // RGB, Lab and grey colours go into RGB, Lab and grey images through sRGB
 // (D65); CMYK images hold inverted samples (255 is no ink), as ColorSpec's
 // CMYK components do. A colour already in the image's model is taken as it is.
-PixelSamples ColourSamples(const ColorSpec &colour, const ChannelLayout &layout);
+PixelSamples ColourSamples(const ColorSpec& colour, const ChannelLayout& layout);
 
 // The colour as 8-bit RGB, whatever its space.
-std::array<uint8_t, 3> ColourToRGB(const ColorSpec &colour);
+std::array<uint8_t, 3> ColourToRGB(const ColorSpec& colour);
 
 } // namespace edge

@@ -1,5 +1,6 @@
 #include "filters/edge/EdgeCompose.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "filters/edge/EdgeColour.h"
@@ -8,56 +9,77 @@ namespace edge {
 
 namespace {
 
-double AmountAt(const SingleChannelImage<double> &amount, int32_t x, int32_t y) {
-    if (!amount.bounds.Contains(Point{x, y})) return 0.0;
-    return amount
-        .data[static_cast<std::ptrdiff_t>(y - amount.bounds.top) * amount.rowStride + (x - amount.bounds.left)];
+// E as the formulas take it: within [0, 1], a value that is not a number as 0.
+double Amount(double e) {
+    if (!(e > 0.0)) return 0.0;
+    return e > 1.0 ? 1.0 : e;
 }
 
-uint8_t TowardAlpha(uint8_t alpha, double e) {
-    double value = (1.0 - e) * alpha + 0.5;
-    if (!(value > 0.0)) value = 0.0;
-    if (value > 255.0) value = 255.0;
-    return static_cast<uint8_t>(value);
-}
-
-// trunc(c + (target − c) e + 0.5); E = 0 and E = 1 give c and target exactly.
+// trunc(c + (target − c) e + 0.5); e = 1 gives the target exactly.
 uint8_t Toward(uint8_t c, uint8_t target, double e) { return static_cast<uint8_t>(c + (target - c) * e + 0.5); }
 
-void ComposeRow(const ComposeRequest &request, const PixelSamples &colour, bool transparent, int32_t y) {
-    const Image<unsigned char> &destination = *request.destination;
-    const int32_t channels = destination.layout.channelCount;
-    const int32_t alphaIndex = destination.layout.colourChannels;
-    const Image<unsigned char> *source = request.source;
-    const bool fromSource = source != nullptr && source->HasData() && source->layout == destination.layout &&
-                            source->bounds.Contains(Point{request.area.left, y}) &&
-                            source->bounds.Contains(Point{request.area.right - 1, y});
-    unsigned char *out = destination.PixelAddress(Point{request.area.left, y});
-    const unsigned char *in = fromSource ? source->PixelAddress(Point{request.area.left, y}) : out;
-    const std::ptrdiff_t outStep = destination.pixelStride;
-    const std::ptrdiff_t inStep = fromSource ? source->pixelStride : outStep;
+// trunc(clamp((1 − e) alpha + 0.5, 0, 255)).
+uint8_t Fade(uint8_t alpha, double e) {
+    const double value = (1.0 - e) * alpha + 0.5;
+    return static_cast<uint8_t>(std::clamp(value, 0.0, 255.0));
+}
 
-    for (int32_t x = request.area.left; x < request.area.right; ++x, out += outStep, in += inStep) {
-        double e = AmountAt(*request.amount, x, y);
-        if (!(e > 0.0)) e = 0.0;
-        if (e > 1.0) e = 1.0;
+struct Composer {
+    const PixelSamples& colour;
+    int32_t channels;
+    int32_t alphaIndex;
+    bool transparent;
+
+    void Pixel(unsigned char* p, double e) const {
+        if (e == 0.0) return;
         if (transparent) {
-            for (int32_t c = 0; c < alphaIndex; ++c) out[c] = in[c];
-            out[alphaIndex] = TowardAlpha(in[alphaIndex], e);
+            p[alphaIndex] = Fade(p[alphaIndex], e);
+            return;
+        }
+        for (int32_t c = 0; c < channels; ++c) p[c] = Toward(p[c], colour[static_cast<std::size_t>(c)], e);
+    }
+};
+
+// One row of the area: E tile by tile, so that the large constant parts
+// cost one test per tile.
+void ComposeRow(const ComposeRequest& request, const Composer& composer, int32_t y) {
+    const TiledImage& amount = *request.amount;
+    Image<unsigned char>& destination = *request.destination;
+    const std::ptrdiff_t step = destination.pixelStride;
+    int32_t x = request.area.left;
+    const bool rowInside = y >= amount.Bounds().top && y < amount.Bounds().bottom;
+    while (x < request.area.right) {
+        unsigned char* p = destination.PixelAddress(Point{x, y});
+        if (!rowInside || x < amount.Bounds().left || x >= amount.Bounds().right) {
+            composer.Pixel(p, Amount(amount.Outside()));
+            ++x;
             continue;
         }
-        for (int32_t c = 0; c < channels; ++c) out[c] = Toward(in[c], colour[static_cast<std::size_t>(c)], e);
+        const std::size_t tile = amount.TileIndex(x, y);
+        const int32_t end = std::min(amount.TileEnd(x), request.area.right);
+        const double* data = amount.TileData(tile);
+        if (data == nullptr) {
+            const double e = Amount(amount.TileConstant(tile));
+            if (e != 0.0) {
+                for (int32_t i = x; i < end; ++i, p += step) composer.Pixel(p, e);
+            }
+        } else {
+            const double* row = data + amount.OffsetInTile(x, y);
+            for (int32_t i = x; i < end; ++i, p += step) composer.Pixel(p, Amount(*row++));
+        }
+        x = end;
     }
 }
 
 } // namespace
 
-ResultCode ComposeEdge(const ComposeRequest &request) {
-    const Image<unsigned char> &destination = *request.destination;
+ResultCode ComposeEdge(const ComposeRequest& request) {
+    Image<unsigned char>& destination = *request.destination;
     const Rect area = Rect::Intersect(request.area, destination.bounds);
     if (area.IsEmpty() || !destination.HasData()) return ResultCode::Success();
-    const bool transparent = request.transparentTicked && destination.layout.hasAlpha;
     const PixelSamples colour = ColourSamples(request.colour, destination.layout);
+    const Composer composer{colour, destination.layout.channelCount, destination.layout.colourChannels,
+                            request.transparentTicked && destination.layout.hasAlpha};
 
     ComposeRequest clipped = request;
     clipped.area = area;
@@ -68,7 +90,7 @@ ResultCode ComposeEdge(const ComposeRequest &request) {
             request.progress->Update(request.progressStart + done * span);
         }
         if (request.abort->IsAborted()) return ResultCode::Cancelled();
-        ComposeRow(clipped, colour, transparent, y);
+        ComposeRow(clipped, composer, y);
     }
     if (request.progress != nullptr) request.progress->Update(request.progressEnd);
     return ResultCode::Success();

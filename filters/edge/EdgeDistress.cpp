@@ -15,11 +15,11 @@ namespace {
 
 constexpr double kNoiseAmplitude = 0.5;
 
-template <typename Field> ResultCode InitField(Field &field, double scale, const TreatmentRequest &request) {
+template <typename Field> ResultCode InitField(Field& field, double scale, const TreatmentRequest& request) {
     return field.Init(scale, scale, kNoiseAmplitude, request.seed, request.reductionFactor, false, 0, 0);
 }
 
-template <typename Field> ResultCode FillDistressWith(const TreatmentRequest &request) {
+template <typename Field> ResultCode FillDistressWith(const TreatmentRequest& request) {
     // The fields hold some 32 KB of tables each: on the heap, not the stack.
     std::unique_ptr<Field> field(new (std::nothrow) Field());
     if (field == nullptr) return ResultCode::OutOfMemory();
@@ -33,11 +33,11 @@ template <typename Field> ResultCode FillDistressWith(const TreatmentRequest &re
 
 } // namespace
 
-ResultCode FillDistress(const TreatmentRequest &request, bool fractal) {
+ResultCode FillDistress(const TreatmentRequest& request, bool fractal) {
     return fractal ? FillDistressWith<FBMField>(request) : FillDistressWith<NoiseField>(request);
 }
 
-ResultCode FillTornPaper(const TreatmentRequest &request) {
+ResultCode FillTornPaper(const TreatmentRequest& request) {
     std::unique_ptr<SymmetricTurbulenceField> coarse(new (std::nothrow) SymmetricTurbulenceField());
     std::unique_ptr<SymmetricTurbulenceField> fine(new (std::nothrow) SymmetricTurbulenceField());
     if (coarse == nullptr || fine == nullptr) return ResultCode::OutOfMemory();

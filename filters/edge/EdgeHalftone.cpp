@@ -19,32 +19,41 @@ constexpr double kBevelShare = 0.3;
 
 // Fills T and E with the halftone bevel. T reads `densityOutside` beyond its
 // bounds.
-ResultCode MeasureDensity(const TreatmentRequest &request, DensityImage &density, double densityOutside) {
-    ResultCode result;
-    density.image = SingleChannelImage<double>(request.amount->bounds, result);
-    density.outside = densityOutside;
+ResultCode MeasureDensity(const TreatmentRequest& request, TiledImage& density, double densityOutside) {
+    ResultCode result = density.Init(request.amount->Bounds(), densityOutside, densityOutside);
     if (result.IsFailure()) return result;
-    std::unique_ptr<EdgeHalftoneDotsPrecisionBevel> bevel(new (std::nothrow) EdgeHalftoneDotsPrecisionBevel(
-        *request.amount, density.image, request.border, request.width));
+    std::unique_ptr<EdgeHalftoneDotsPrecisionBevel> bevel(
+        new (std::nothrow) EdgeHalftoneDotsPrecisionBevel(*request.amount, density, request.border, request.width));
     if (bevel == nullptr) return ResultCode::OutOfMemory();
-    return RunEdgeBevel(*bevel, request, request.ProgressAt(kBevelShare));
+    result = RunEdgeBevel(*bevel, request, request.ProgressAt(kBevelShare));
+    if (result.IsSuccess() && density.OutOfMemory()) return ResultCode::OutOfMemory();
+    return result;
 }
 
-// Calls `patternPixel(x, y, E&)` for every pixel of E's area inside the
-// request's area whose density lies strictly between 0 and 1, reporting
-// progress per row over the rest of the range.
+// Calls `patternPixel(x, y)` for every pixel of E's area inside the request's
+// area whose density lies strictly between 0 and 1, reporting progress per
+// row of tiles over the rest of the range. Tiles of one density are passed
+// over at once.
 template <typename PatternPixel>
-void WalkPartialDensity(const TreatmentRequest &request, const DensityImage &density, PatternPixel &&patternPixel) {
-    SingleChannelImage<double> &amount = *request.amount;
-    const Rect region = Rect::Intersect(amount.bounds, request.area);
+void WalkPartialDensity(const TreatmentRequest& request, const TiledImage& density, PatternPixel&& patternPixel) {
     const double from = request.ProgressAt(kBevelShare);
-    for (int32_t y = region.top; y < region.bottom; ++y) {
-        const double done = static_cast<double>(y - region.top) / static_cast<double>(region.Height());
-        request.Report(from + done * (request.progressEnd - from));
-        for (int32_t x = region.left; x < region.right; ++x) {
-            const double t = density.At(x, y);
-            if (!(t > 0.0 && t < 1.0)) continue;
-            patternPixel(x, y, Element(amount, Point{x, y}));
+    for (int32_t row = 0; row < density.TileRows(); ++row) {
+        request.Report(from + static_cast<double>(row) / density.TileRows() * (request.progressEnd - from));
+        for (int32_t column = 0; column < density.TileColumns(); ++column) {
+            const Rect part = Rect::Intersect(density.TileRect(column, row), request.area);
+            if (part.IsEmpty()) continue;
+            const std::size_t tile = density.TileIndex(part.left, part.top);
+            const double* data = density.TileData(tile);
+            if (data == nullptr) {
+                const double t = density.TileConstant(tile);
+                if (!(t > 0.0 && t < 1.0)) continue;
+            }
+            for (int32_t y = part.top; y < part.bottom; ++y) {
+                for (int32_t x = part.left; x < part.right; ++x) {
+                    const double t = data != nullptr ? data[density.OffsetInTile(x, y)] : density.TileConstant(tile);
+                    if (t > 0.0 && t < 1.0) patternPixel(x, y);
+                }
+            }
         }
     }
     request.Report(request.progressEnd);
@@ -52,21 +61,23 @@ void WalkPartialDensity(const TreatmentRequest &request, const DensityImage &den
 
 } // namespace
 
-ResultCode FillHalftoneDots(const TreatmentRequest &request) {
-    DensityImage density;
+ResultCode FillHalftoneDots(const TreatmentRequest& request) {
+    TiledImage density;
     const ResultCode measured = MeasureDensity(request, density, 0.0);
     if (measured.IsFailure()) return measured;
     const double c = Screen::CellSize(request.width, request.scale);
     const Screen screen(c, request.direction, request.offsetX, request.offsetY);
     if (!screen.IsUsable()) return ResultCode::Success();
 
-    const Rect &bounds = density.image.bounds;
-    WalkPartialDensity(request, density, [&](int32_t x, int32_t y, double &amount) {
+    TiledImage& amount = *request.amount;
+    const Rect& bounds = density.Bounds();
+    WalkPartialDensity(request, density, [&](int32_t x, int32_t y) {
         const RealPoint s = screen.ToScreen(x, y);
         const double u0 = std::floor(s.x), u1 = std::ceil(s.x);
         const double v0 = std::floor(s.y), v1 = std::ceil(s.y);
         const RealPoint candidates[4] = {{u0, v0}, {u1, v0}, {u0, v1}, {u1, v1}};
-        for (const RealPoint &candidate : candidates) {
+        double e = amount.At(x, y);
+        for (const RealPoint& candidate : candidates) {
             const RealPoint centre = screen.ToImage(candidate.x, candidate.y);
             if (!(centre.x >= bounds.left && centre.x < bounds.right - 1 && centre.y >= bounds.top &&
                   centre.y < bounds.bottom - 1)) {
@@ -76,14 +87,15 @@ ResultCode FillHalftoneDots(const TreatmentRequest &request) {
             const double radius = 0.1 * c + (1.2 * c - 0.1 * c) * (1.0 - t);
             const double dx = x - centre.x;
             const double dy = y - centre.y;
-            amount *= Clamp01(std::sqrt(dx * dx + dy * dy) + 1.0 - radius);
+            e *= Clamp01(std::sqrt(dx * dx + dy * dy) + 1.0 - radius);
         }
+        amount.Set(x, y, e);
     });
-    return ResultCode::Success();
+    return amount.OutOfMemory() ? ResultCode::OutOfMemory() : ResultCode::Success();
 }
 
-ResultCode FillHalftoneLines(const TreatmentRequest &request) {
-    DensityImage density;
+ResultCode FillHalftoneLines(const TreatmentRequest& request) {
+    TiledImage density;
     const ResultCode measured = MeasureDensity(request, density, 1.0);
     if (measured.IsFailure()) return measured;
     const double c = Screen::CellSize(request.width, request.scale);
@@ -91,7 +103,8 @@ ResultCode FillHalftoneLines(const TreatmentRequest &request) {
     if (!screen.IsUsable()) return ResultCode::Success();
     const double pixel = screen.PixelSize();
 
-    WalkPartialDensity(request, density, [&](int32_t x, int32_t y, double &amount) {
+    TiledImage& amount = *request.amount;
+    WalkPartialDensity(request, density, [&](int32_t x, int32_t y) {
         const RealPoint s = screen.ToScreen(x, y);
         const double below = std::floor(s.y);
         const double line = s.y - below > 0.5 ? std::ceil(s.y) : below;
@@ -101,13 +114,13 @@ ResultCode FillHalftoneLines(const TreatmentRequest &request) {
         const double widthFraction = t < 0.5 ? 1.0 - 2.0 * t * t : 2.0 * (1.0 - t) * (1.0 - t);
         const double halfWidth = 0.5 * widthFraction;
         if (lineDistance >= halfWidth) {
-            amount = 1.0;
+            amount.Set(x, y, 1.0);
             return;
         }
         const double inside = halfWidth - lineDistance;
-        amount = inside >= pixel ? 0.0 : 1.0 - inside / pixel;
+        amount.Set(x, y, inside >= pixel ? 0.0 : 1.0 - inside / pixel);
     });
-    return ResultCode::Success();
+    return amount.OutOfMemory() ? ResultCode::OutOfMemory() : ResultCode::Success();
 }
 
 } // namespace edge

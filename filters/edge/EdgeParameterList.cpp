@@ -13,15 +13,15 @@
 
 namespace {
 
-void LoadStrings(FilterParameter &parameter, edge::StringPair strings) {
+void LoadStrings(FilterParameter& parameter, edge::StringPair strings) {
     parameter.label = LoadResourceString(strings.label);
     parameter.secondaryText = LoadResourceString(strings.hint);
 }
 
 // A length slider from 10 (or 0) to 1000 in the length's own unit.
-LengthSliderParameter *AddLength(ParameterSet &set, uint32_t key, LengthValue *value, double minimum,
+LengthSliderParameter* AddLength(ParameterSet& set, uint32_t key, LengthValue* value, double minimum,
                                  edge::StringPair strings) {
-    auto *parameter = set.Emplace<LengthSliderParameter>(key, value, minimum, 1000.0);
+    auto* parameter = set.Emplace<LengthSliderParameter>(key, value, minimum, 1000.0);
     if (parameter == nullptr) return nullptr;
     parameter->trackLow = 0.8;
     parameter->trackHigh = 80.0;
@@ -31,48 +31,48 @@ LengthSliderParameter *AddLength(ParameterSet &set, uint32_t key, LengthValue *v
 
 } // namespace
 
-ResultCode Edge::BuildParameters(ParameterSet &set, ParameterBlock &block) const {
+ResultCode Edge::BuildParameters(ParameterSet& set, ParameterBlock& block) const {
     using namespace edge;
-    EdgeParameters &p = block.As<EdgeParameters>();
+    EdgeParameters& p = block.As<EdgeParameters>();
 
     if (AddLength(set, kKeyWidth, &p.width, 10.0, kWidthStrings) == nullptr) return ResultCode::OutOfMemory();
     if (AddLength(set, kKeyBorder, &p.border, 0.0, kBorderStrings) == nullptr) return ResultCode::OutOfMemory();
 
-    auto *scale = set.Emplace<SliderParameter>(kKeyScale, &p.scale, 1.0, 100.0);
+    auto* scale = set.Emplace<SliderParameter>(kKeyScale, &p.scale, 1.0, 100.0);
     if (scale == nullptr) return ResultCode::OutOfMemory();
     LoadStrings(*scale, kScaleStrings);
 
-    auto *direction = set.Emplace<DirectionParameter>(kKeyDirection, &p.direction);
+    auto* direction = set.Emplace<DirectionParameter>(kKeyDirection, &p.direction);
     if (direction == nullptr) return ResultCode::OutOfMemory();
     LoadStrings(*direction, kDirectionStrings);
 
-    auto *type = set.Emplace<ListboxParameter>(kKeyEdgeType, kEdgeTypeEnumeration, &p.edgeType);
+    auto* type = set.Emplace<ListboxParameter>(kKeyEdgeType, kEdgeTypeEnumeration, &p.edgeType);
     if (type == nullptr) return ResultCode::OutOfMemory();
     LoadStrings(*type, kEdgeTypeStrings);
-    for (const EdgeTypeItem &item : kEdgeTypeItems)
+    for (const EdgeTypeItem& item : kEdgeTypeItems)
         type->AddItem(item.value, LoadResourceString(item.nameId), item.code);
 
-    auto *colour = set.Emplace<ColorParameter>(kKeyColour, &p.colour);
+    auto* colour = set.Emplace<ColorParameter>(kKeyColour, &p.colour);
     if (colour == nullptr) return ResultCode::OutOfMemory();
     LoadStrings(*colour, kColourStrings);
 
-    auto *transparent = set.Emplace<CheckboxParameter>(kKeyTransparent, &p.transparent);
+    auto* transparent = set.Emplace<CheckboxParameter>(kKeyTransparent, &p.transparent);
     if (transparent == nullptr) return ResultCode::OutOfMemory();
     LoadStrings(*transparent, kTransparentStrings);
 
-    auto *seed = set.Emplace<RandomSeedParameter>(kKeyRandomSeed, &p.randomSeed);
+    auto* seed = set.Emplace<RandomSeedParameter>(kKeyRandomSeed, &p.randomSeed);
     if (seed == nullptr) return ResultCode::OutOfMemory();
     LoadStrings(*seed, kRandomSeedStrings);
     return ResultCode::Success();
 }
 
-void Edge::UpdateControlStates(ParameterSet &set, const ParameterBlock &block) const {
+void Edge::UpdateControlStates(ParameterSet& set, const ParameterBlock& block) const {
     using namespace edge;
-    const EdgeParameters &p = block.As<EdgeParameters>();
+    const EdgeParameters& p = block.As<EdgeParameters>();
     const bool screened =
         p.edgeType == kEdgeHalftoneDots || p.edgeType == kEdgeHalftoneLines || p.edgeType == kEdgePixelizer;
     for (std::size_t i = 0; i < set.Count(); ++i) {
-        FilterParameter &parameter = *set.At(i);
+        FilterParameter& parameter = *set.At(i);
         bool enabled = true;
         if (parameter.HasKey(kKeyDirection)) enabled = screened;
         if (parameter.HasKey(kKeyColour)) enabled = !(targetHasTransparency && p.transparent != 0);

@@ -19,12 +19,39 @@ constexpr double kBevelShare = 0.3;
 
 // Decides the cells of the screen from the density image.
 class PixelizerCells {
-  public:
-    PixelizerCells(const Screen &screen, const DensityImage &density, const VariableProbabilityField &field)
+public:
+    PixelizerCells(const Screen& screen, const TiledImage& density, const VariableProbabilityField& field)
         : screen_(screen), density_(density), field_(field) {}
 
+    // False when the table of answers could not be allocated.
+    bool IsReady() const { return cache_ != nullptr; }
+
     // 1 (on, edge colour) or 0 (off) for the cell whose corner is (i, j).
+    // Every pixel of a cell and of its neighbours asks for it, so the answers
+    // are kept in a small direct-mapped table.
     double Value(double i, double j) const {
+        CacheEntry& entry = cache_[CacheSlot(i, j)];
+        if (entry.filled && entry.i == i && entry.j == j) return entry.value;
+        entry = CacheEntry{i, j, Decide(i, j), true};
+        return entry.value;
+    }
+
+private:
+    struct CacheEntry {
+        double i = 0.0;
+        double j = 0.0;
+        double value = 0.0;
+        bool filled = false;
+    };
+    static constexpr std::size_t kCacheSize = 4096;
+
+    static std::size_t CacheSlot(double i, double j) {
+        const auto a = static_cast<uint64_t>(static_cast<int64_t>(std::fmod(i, 1048576.0)));
+        const auto b = static_cast<uint64_t>(static_cast<int64_t>(std::fmod(j, 1048576.0)));
+        return static_cast<std::size_t>((a * 73856093u) ^ (b * 19349663u)) & (kCacheSize - 1);
+    }
+
+    double Decide(double i, double j) const {
         const double corners[4] = {Sample(i, j), Sample(i + 1.0, j), Sample(i, j + 1.0), Sample(i + 1.0, j + 1.0)};
         const double lowest = std::min(std::min(corners[0], corners[1]), std::min(corners[2], corners[3]));
         const double highest = std::max(std::max(corners[0], corners[1]), std::max(corners[2], corners[3]));
@@ -42,7 +69,6 @@ class PixelizerCells {
                    : 0.0;
     }
 
-  private:
     // A cell index as the lattice hashes it: only its low 12 bits count.
     static int32_t Wrap(double index) { return static_cast<int32_t>(std::fmod(index, 4096.0)); }
 
@@ -51,9 +77,10 @@ class PixelizerCells {
         return density_.Bilinear(p.x, p.y);
     }
 
-    const Screen &screen_;
-    const DensityImage &density_;
-    const VariableProbabilityField &field_;
+    const Screen& screen_;
+    const TiledImage& density_;
+    const VariableProbabilityField& field_;
+    std::unique_ptr<CacheEntry[]> cache_{new (std::nothrow) CacheEntry[kCacheSize]};
 };
 
 // a + w (b − a) / 2: half-way at most, so that two cells meet at the mean.
@@ -61,7 +88,7 @@ double Mix(double a, double b, double w) { return a + w * (b - a) / 2.0; }
 
 // The edge amount of a pixel at (fu, fv) inside cell (i, j), blended with the
 // neighbouring cells within half a pixel (h, in screen units) of a side.
-double BlendedCell(const PixelizerCells &cells, double i, double j, double fu, double fv, double h) {
+double BlendedCell(const PixelizerCells& cells, double i, double j, double fu, double fv, double h) {
     const double own = cells.Value(i, j);
     const bool nearLeft = fu <= h, nearRight = fu >= 1.0 - h;
     const bool nearTop = fv <= h, nearBottom = fv >= 1.0 - h;
@@ -80,51 +107,68 @@ double BlendedCell(const PixelizerCells &cells, double i, double j, double fu, d
     return own;
 }
 
+// The edge amount of one pixel from its density t: full edge on and beyond
+// the border, nothing deep inside, the cell pattern in between.
+double PixelAmount(const PixelizerCells& cells, const Screen& screen, double halfPixel, int32_t x, int32_t y,
+                   double t) {
+    if (!(t > 0.0)) return 1.0;
+    if (t >= 1.0) return 0.0;
+    if (!screen.IsUsable()) return 0.0;
+    const RealPoint s = screen.ToScreen(x, y);
+    const double i = std::floor(s.x);
+    const double j = std::floor(s.y);
+    return BlendedCell(cells, i, j, s.x - i, s.y - j, halfPixel);
+}
+
 } // namespace
 
-ResultCode FillPixelizer(const TreatmentRequest &request) {
-    DensityImage density;
-    ResultCode result;
-    density.image = SingleChannelImage<double>(request.amount->bounds, result);
-    density.outside = 0.0;
+ResultCode FillPixelizer(const TreatmentRequest& request) {
+    TiledImage density;
+    ResultCode result = density.Init(request.amount->Bounds(), 0.0, 0.0);
     if (result.IsFailure()) return result;
     std::unique_ptr<EdgePixelizerDistanceTransform> bevel(
-        new (std::nothrow) EdgePixelizerDistanceTransform(density.image, request.border, request.width));
+        new (std::nothrow) EdgePixelizerDistanceTransform(density, request.border, request.width));
     if (bevel == nullptr) return ResultCode::OutOfMemory();
     result = RunEdgeBevel(*bevel, request, request.ProgressAt(kBevelShare));
+    if (result.IsSuccess() && density.OutOfMemory()) result = ResultCode::OutOfMemory();
     if (result.IsFailure()) return result;
 
+    // Only the thresholds are drawn from the field; densities are read here.
     std::unique_ptr<VariableProbabilityField> field(new (std::nothrow) VariableProbabilityField());
     if (field == nullptr) return ResultCode::OutOfMemory();
-    result = field->Init(request.seed, &density.image, density.outside);
+    result = field->Init(request.seed, nullptr, density.Outside());
     if (result.IsFailure()) return result;
 
     const Screen screen(Screen::CellSize(request.width, request.scale), request.direction, 0.0, 0.0);
     const PixelizerCells cells(screen, density, *field);
+    if (!cells.IsReady()) return ResultCode::OutOfMemory();
     const double halfPixel = screen.PixelSize() / 2.0;
-    SingleChannelImage<double> &amount = *request.amount;
-    const Rect region = Rect::Intersect(amount.bounds, request.area);
+    TiledImage& amount = *request.amount;
     const double from = request.ProgressAt(kBevelShare);
-    for (int32_t y = region.top; y < region.bottom; ++y) {
-        const double done = static_cast<double>(y - region.top) / static_cast<double>(region.Height());
-        request.Report(from + done * (request.progressEnd - from));
-        for (int32_t x = region.left; x < region.right; ++x) {
-            const double t = density.At(x, y);
-            double &e = Element(amount, Point{x, y});
-            if (!(t > 0.0)) {
-                e = 1.0;
-            } else if (t >= 1.0) {
-                e = 0.0;
-            } else if (screen.IsUsable()) {
-                const RealPoint s = screen.ToScreen(x, y);
-                const double i = std::floor(s.x);
-                const double j = std::floor(s.y);
-                e = BlendedCell(cells, i, j, s.x - i, s.y - j, halfPixel);
+    for (int32_t row = 0; row < density.TileRows(); ++row) {
+        request.Report(from + static_cast<double>(row) / density.TileRows() * (request.progressEnd - from));
+        for (int32_t column = 0; column < density.TileColumns(); ++column) {
+            const Rect part = Rect::Intersect(density.TileRect(column, row), request.area);
+            if (part.IsEmpty()) continue;
+            const std::size_t tile = density.TileIndex(part.left, part.top);
+            const double* data = density.TileData(tile);
+            // E and T share their tiling: a tile of one density outside the
+            // band is one amount.
+            const double constant = density.TileConstant(tile);
+            if (data == nullptr && part == density.TileRect(column, row) && !(constant > 0.0 && constant < 1.0)) {
+                amount.SetTileConstant(tile, PixelAmount(cells, screen, halfPixel, part.left, part.top, constant));
+                continue;
+            }
+            for (int32_t y = part.top; y < part.bottom; ++y) {
+                for (int32_t x = part.left; x < part.right; ++x) {
+                    const double t = data != nullptr ? data[density.OffsetInTile(x, y)] : density.TileConstant(tile);
+                    amount.Set(x, y, PixelAmount(cells, screen, halfPixel, x, y, t));
+                }
             }
         }
     }
     request.Report(request.progressEnd);
-    return ResultCode::Success();
+    return amount.OutOfMemory() ? ResultCode::OutOfMemory() : ResultCode::Success();
 }
 
 } // namespace edge

@@ -1,11 +1,8 @@
-// The rotated screen of the halftone and pixelizer treatments, and the
-// density image they read with bilinear sampling.
+// The rotated screen of the halftone and pixelizer treatments.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
-
-#include "image/Image.h"
 
 namespace edge {
 
@@ -18,7 +15,7 @@ struct RealPoint {
 // the cell size c; one screen unit is one cell. The shift moves the whole
 // screen by a fraction of a cell, in screen units.
 class Screen {
-  public:
+public:
     // c = width × (1/15 + (1/4 − 1/15) × scale / 100): between a fifteenth and
     // a quarter of the treated band.
     static double CellSize(double width, double scale) {
@@ -45,37 +42,12 @@ class Screen {
     // One pixel measured in screen units.
     double PixelSize() const { return 1.0 / cell_; }
 
-  private:
+private:
     double cell_;
     double cos_;
     double sin_;
     double shiftU_;
     double shiftV_;
-};
-
-// A real-valued image that reads `outside` beyond its bounds.
-struct DensityImage {
-    SingleChannelImage<double> image;
-    double outside = 0.0;
-
-    double At(int32_t x, int32_t y) const {
-        if (!image.bounds.Contains(Point{x, y})) return outside;
-        return image
-            .data[static_cast<std::ptrdiff_t>(y - image.bounds.top) * image.rowStride + (x - image.bounds.left)];
-    }
-    // Bilinear between the four pixels around (x, y); each tap beyond the
-    // bounds reads `outside`.
-    double Bilinear(double x, double y) const {
-        const double fx0 = std::floor(x);
-        const double fy0 = std::floor(y);
-        if (!(std::fabs(fx0) < 2e9) || !(std::fabs(fy0) < 2e9)) return outside;
-        const auto x0 = static_cast<int32_t>(fx0);
-        const auto y0 = static_cast<int32_t>(fy0);
-        const double fx = x - fx0;
-        const double fy = y - fy0;
-        return (1.0 - fx) * (1.0 - fy) * At(x0, y0) + fx * (1.0 - fy) * At(x0 + 1, y0) +
-               (1.0 - fx) * fy * At(x0, y0 + 1) + fx * fy * At(x0 + 1, y0 + 1);
-    }
 };
 
 // clamp(value, 0, 1); a value that is not a number gives 0.

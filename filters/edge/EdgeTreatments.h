@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "filters/edge/EdgeTiles.h"
 #include "image/Image.h"
 #include "image/Progress.h"
 #include "image/RandomGenerator.h"
@@ -16,8 +17,8 @@ namespace edge {
 // What every treatment is given. Lengths are in rendered pixels (already
 // divided by the reduction factor).
 struct TreatmentRequest {
-    const SingleChannelImage<unsigned char> *mask = nullptr; // the selection, 128 or more is inside
-    SingleChannelImage<double> *amount = nullptr;            // E, over the mask's bounds
+    const SingleChannelImage<unsigned char>* mask = nullptr; // the selection, 128 or more is inside
+    TiledImage* amount = nullptr;                            // E, over the mask's bounds
     Rect area;               // the pixels the render produces; the screens are cut only there
     double border = 0.0;     // w1
     double width = 0.0;      // w2
@@ -27,8 +28,8 @@ struct TreatmentRequest {
     double reductionFactor = 1.0;
     double offsetX = 0.0; // random screen offset, in cells
     double offsetY = 0.0;
-    Abort_Tester *abort = nullptr; // never null
-    ProgressUpdateSink *progress = nullptr;
+    Abort_Tester* abort = nullptr; // never null
+    ProgressUpdateSink* progress = nullptr;
     double progressStart = 0.0;
     double progressEnd = 0.9;
 
@@ -40,18 +41,18 @@ struct TreatmentRequest {
 };
 
 // Distress: the border ragged by a single-octave NoiseField or by an FBMField.
-ResultCode FillDistress(const TreatmentRequest &request, bool fractal);
+ResultCode FillDistress(const TreatmentRequest& request, bool fractal);
 // Torn paper: the border ragged by two symmetric turbulence fields.
-ResultCode FillTornPaper(const TreatmentRequest &request);
+ResultCode FillTornPaper(const TreatmentRequest& request);
 // Halftone dots: a rotated screen of round holes growing toward the inside.
-ResultCode FillHalftoneDots(const TreatmentRequest &request);
+ResultCode FillHalftoneDots(const TreatmentRequest& request);
 // Halftone lines: a rotated screen of lines thickening toward the inside.
-ResultCode FillHalftoneLines(const TreatmentRequest &request);
+ResultCode FillHalftoneLines(const TreatmentRequest& request);
 // Pixelizer: rotated square cells switched on at random, more often nearer
 // the edge.
-ResultCode FillPixelizer(const TreatmentRequest &request);
+ResultCode FillPixelizer(const TreatmentRequest& request);
 // Any other edge type: uniform random amounts from `generator`, in row order.
-void FillUniformRandom(SingleChannelImage<double> &amount, RandomGenerator &generator, ProgressUpdateSink *progress,
+void FillUniformRandom(TiledImage& amount, RandomGenerator& generator, ProgressUpdateSink* progress,
                        double progressStart, double progressEnd);
 
 } // namespace edge

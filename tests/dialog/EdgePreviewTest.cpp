@@ -9,7 +9,7 @@
 namespace {
 
 class NeverAbort : public Abort_Tester {
-  public:
+public:
     bool IsAborted() override { return false; }
 };
 
@@ -35,7 +35,7 @@ struct Scene {
 };
 
 // 0 unchanged, 2 fully the edge colour (white), 1 in between.
-int Classify(const uint8_t *p, int x, int y) {
+int Classify(const uint8_t* p, int x, int y) {
     bool same = true, white = true;
     for (int c = 0; c < 3; ++c) {
         same &= p[c] == SourceSample(x, y, c);
@@ -58,7 +58,7 @@ Comparison Compare(int32_t type, double border, double width) {
     ParameterBlock block{};
     Edge edge;
     edge.WriteDefaults(block);
-    EdgeParameters &p = block.As<EdgeParameters>();
+    EdgeParameters& p = block.As<EdgeParameters>();
     p.edgeType = type;
     p.border.Set(border, kLengthPixels);
     p.width.Set(width, kLengthPixels);

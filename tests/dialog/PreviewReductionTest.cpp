@@ -8,16 +8,16 @@
 namespace {
 
 class AbortAfter : public Abort_Tester {
-  public:
+public:
     explicit AbortAfter(int no) : no_(no) {}
     bool IsAborted() override { return calls++ >= no_; }
     int calls = 0;
 
-  private:
+private:
     int no_;
 };
 
-Image<unsigned char> Numbered(const Rect &bounds, const ChannelLayout &layout) {
+Image<unsigned char> Numbered(const Rect& bounds, const ChannelLayout& layout) {
     ResultCode result;
     Image<unsigned char> image(layout, bounds, result);
     for (int y = bounds.top; y < bounds.bottom; ++y)

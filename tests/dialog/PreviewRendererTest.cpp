@@ -12,24 +12,24 @@ namespace {
 // Paints every pixel it is asked for with (10, 250, 90) and opaque alpha, and
 // remembers what it was given.
 class PaintFilter : public Filter {
-  public:
+public:
     int32_t ParameterSize() const override { return 16; }
-    void WriteDefaults(ParameterBlock &block) const override { block.kind = kind; }
-    ResultCode BeginRender(RenderContext &context) override {
+    void WriteDefaults(ParameterBlock& block) const override { block.kind = kind; }
+    ResultCode BeginRender(RenderContext& context) override {
         ++begun;
         scale = context.scale;
         return beginStatus;
     }
-    ResultCode Render(RenderContext &context) override {
+    ResultCode Render(RenderContext& context) override {
         ++rendered;
         area = context.area;
         maskBounds = context.maskBounds;
         renderMode = context.renderMode;
         hadMask = context.maskView != nullptr;
-        Image<unsigned char> &out = *context.outputView;
+        Image<unsigned char>& out = *context.outputView;
         for (int y = area.top; y < area.bottom; ++y) {
             for (int x = area.left; x < area.right; ++x) {
-                uint8_t *p = out.PixelAddress(Point{x, y});
+                uint8_t* p = out.PixelAddress(Point{x, y});
                 const uint8_t paint[4] = {10, 250, 90, 255};
                 for (int c = 0; c < out.layout.channelCount; ++c) p[c] = paint[c];
             }
@@ -37,8 +37,8 @@ class PaintFilter : public Filter {
         if (context.progress != nullptr) context.progress->Update(1.0);
         return renderStatus;
     }
-    void EndRender(const ParameterBlock &) override { ++ended; }
-    ResultCode BuildParameters(ParameterSet &, ParameterBlock &) const override { return ResultCode::Success(); }
+    void EndRender(const ParameterBlock&) override { ++ended; }
+    ResultCode BuildParameters(ParameterSet&, ParameterBlock&) const override { return ResultCode::Success(); }
     std::string InternalName() const override { return "Paint"; }
 
     ResultCode beginStatus;
@@ -51,23 +51,23 @@ class PaintFilter : public Filter {
 };
 
 class NeverAbort : public Abort_Tester {
-  public:
+public:
     bool IsAborted() override { return false; }
 };
 
 class AbortAfter : public Abort_Tester {
-  public:
+public:
     explicit AbortAfter(int no) : no_(no) {}
     bool IsAborted() override { return calls++ >= no_; }
     int calls = 0;
 
-  private:
+private:
     int no_;
 };
 
 uint8_t SourceSample(int x, int y, int c) { return static_cast<uint8_t>(x * 7 + y * 3 + c * 60); }
 
-Image<unsigned char> Source(const ChannelLayout &layout, const Rect &bounds) {
+Image<unsigned char> Source(const ChannelLayout& layout, const Rect& bounds) {
     ResultCode result;
     Image<unsigned char> image(layout, bounds, result);
     for (int y = bounds.top; y < bounds.bottom; ++y)
@@ -89,14 +89,14 @@ SingleChannelImage<unsigned char> Selection() {
 }
 
 class PreviewRendererTest : public ::testing::Test {
-  protected:
+protected:
     PreviewRendererTest()
         : source(Source(ChannelLayout(kColourModelRGB, 3, false), Rect(0, 0, 8, 10))), mask(Selection()) {
         document.image = &source;
         document.mask = &mask;
     }
 
-    const uint8_t *Preview(PreviewRenderer &renderer, int x, int y) { return renderer.Preview().PixelAddress(x, y); }
+    const uint8_t* Preview(PreviewRenderer& renderer, int x, int y) { return renderer.Preview().PixelAddress(x, y); }
 
     Image<unsigned char> source;
     SingleChannelImage<unsigned char> mask;
@@ -176,7 +176,7 @@ TEST_F(PreviewRendererTest, ShapeFromTransparencyMultipliesAlpha) {
     ASSERT_EQ(renderer.Render(filter, block, 3.0, Rect(), never, nullptr).status, 0);
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 2; ++x) {
-            const uint8_t *p = renderer.Preview().PixelAddress(x, y);
+            const uint8_t* p = renderer.Preview().PixelAddress(x, y);
             EXPECT_EQ(p[0], 10);
             // Painted alpha 255 times the source's alpha, over 255.
             EXPECT_EQ(p[3], SourceSample(3 * x, 3 * y, 3));

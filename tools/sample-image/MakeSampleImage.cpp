@@ -19,13 +19,13 @@ struct Colour {
     double r, g, b, a;
 };
 
-Colour Mix(const Colour &a, const Colour &b, double t) {
+Colour Mix(const Colour& a, const Colour& b, double t) {
     t = std::clamp(t, 0.0, 1.0);
     return Colour{a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
 }
 
 // `top` painted over `under` with the top's alpha.
-Colour Over(const Colour &top, const Colour &under) {
+Colour Over(const Colour& top, const Colour& under) {
     const double a = top.a + under.a * (1.0 - top.a);
     if (a <= 0.0) return Colour{0, 0, 0, 0};
     auto channel = [&](double t, double u) { return (t * top.a + u * under.a * (1.0 - top.a)) / a; };
@@ -86,7 +86,7 @@ uint8_t Byte(double v) { return static_cast<uint8_t>(std::clamp(std::lround(v * 
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc != 2 && argc != 4) {
         std::fprintf(stderr, "usage: make-sample-image OUTPUT.png [WIDTH HEIGHT]\n");
         return 2;
@@ -105,7 +105,7 @@ int main(int argc, char **argv) {
     RasterImage image(width, height, 4);
     constexpr int kSamples = 3; // per axis, for smooth shape outlines
     for (int y = 0; y < height; ++y) {
-        uint8_t *row = image.Row(y);
+        uint8_t* row = image.Row(y);
         for (int x = 0; x < width; ++x, row += 4) {
             const double coverage = Card(x + 0.5, y + 0.5, left, top, right, bottom, radius);
             if (coverage <= 0.0) continue; // transparent margin

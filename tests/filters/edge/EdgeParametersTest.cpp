@@ -63,7 +63,7 @@ TEST(EdgeRecord, DefaultsFillTheRecordAndNothingBeyondIt) {
     std::memset(&block, 0xAB, sizeof block);
     Edge edge;
     edge.WriteDefaults(block);
-    const EdgeParameters &p = block.As<EdgeParameters>();
+    const EdgeParameters& p = block.As<EdgeParameters>();
     EXPECT_EQ(p.kind, 1);
     EXPECT_EQ(p.border.value, 0.0);
     EXPECT_EQ(p.border.unit, kLengthPixels);
@@ -75,18 +75,18 @@ TEST(EdgeRecord, DefaultsFillTheRecordAndNothingBeyondIt) {
     EXPECT_EQ(p.colour, ColorSpec::RGB(255, 255, 255));
     EXPECT_EQ(p.transparent, 0);
     EXPECT_EQ(p.randomSeed, 1);
-    const auto *bytes = reinterpret_cast<const unsigned char *>(&block);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&block);
     for (std::size_t i = 80; i < sizeof block; ++i) ASSERT_EQ(bytes[i], 0xAB) << "byte " << i;
 }
 
 class EdgeParameterList : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         edge.WriteDefaults(block);
         ASSERT_TRUE(edge.BuildParameters(set, block).IsSuccess());
         ASSERT_EQ(set.Count(), 8u);
     }
-    EdgeParameters &Record() { return block.As<EdgeParameters>(); }
+    EdgeParameters& Record() { return block.As<EdgeParameters>(); }
 
     Edge edge;
     ParameterBlock block{};
@@ -100,15 +100,15 @@ TEST_F(EdgeParameterList, ParametersComeInDialogOrderWithTheirKeysAndBindings) {
         EXPECT_EQ(set.At(i)->KeyCount(), 1);
         EXPECT_EQ(set.At(i)->KeyAt(0), keys[i]) << "parameter " << i;
     }
-    EdgeParameters &p = Record();
-    auto *width = dynamic_cast<LengthSliderParameter *>(set.At(0));
-    auto *border = dynamic_cast<LengthSliderParameter *>(set.At(1));
-    auto *scale = dynamic_cast<SliderParameter *>(set.At(2));
-    auto *direction = dynamic_cast<DirectionParameter *>(set.At(3));
-    auto *type = dynamic_cast<ListboxParameter *>(set.At(4));
-    auto *colour = dynamic_cast<ColorParameter *>(set.At(5));
-    auto *transparent = dynamic_cast<CheckboxParameter *>(set.At(6));
-    auto *seed = dynamic_cast<RandomSeedParameter *>(set.At(7));
+    EdgeParameters& p = Record();
+    auto* width = dynamic_cast<LengthSliderParameter*>(set.At(0));
+    auto* border = dynamic_cast<LengthSliderParameter*>(set.At(1));
+    auto* scale = dynamic_cast<SliderParameter*>(set.At(2));
+    auto* direction = dynamic_cast<DirectionParameter*>(set.At(3));
+    auto* type = dynamic_cast<ListboxParameter*>(set.At(4));
+    auto* colour = dynamic_cast<ColorParameter*>(set.At(5));
+    auto* transparent = dynamic_cast<CheckboxParameter*>(set.At(6));
+    auto* seed = dynamic_cast<RandomSeedParameter*>(set.At(7));
     ASSERT_TRUE(width && border && scale && direction && type && colour && transparent && seed);
     EXPECT_EQ(width->value, &p.width);
     EXPECT_EQ(border->value, &p.border);
@@ -132,7 +132,7 @@ TEST_F(EdgeParameterList, ParametersComeInDialogOrderWithTheirKeysAndBindings) {
 }
 
 TEST_F(EdgeParameterList, EdgeTypeListMapsValuesToTheirCodes) {
-    auto *type = dynamic_cast<ListboxParameter *>(set.At(4));
+    auto* type = dynamic_cast<ListboxParameter*>(set.At(4));
     ASSERT_NE(type, nullptr);
     EXPECT_EQ(type->enumerationType, Key("Edg "));
     const uint32_t codes[6] = {Key("edM0"), Key("edM1"), Key("edM3"), Key("edM5"), Key("edM4"), Key("edM6")};
@@ -150,21 +150,21 @@ TEST_F(EdgeParameterList, EdgeTypeListMapsValuesToTheirCodes) {
 
 TEST_F(EdgeParameterList, EveryLabelHintAndItemNameHasItsText) {
     for (std::size_t i = 0; i < set.Count(); ++i) {
-        const FilterParameter &parameter = *set.At(i);
+        const FilterParameter& parameter = *set.At(i);
         EXPECT_FALSE(parameter.label.empty());
         EXPECT_NE(parameter.label, kLostString) << "label of parameter " << i;
         EXPECT_NE(parameter.secondaryText, kLostString) << "hint of parameter " << i;
         EXPECT_FALSE(parameter.secondaryText.empty());
     }
-    auto *type = dynamic_cast<ListboxParameter *>(set.At(4));
+    auto* type = dynamic_cast<ListboxParameter*>(set.At(4));
     ASSERT_NE(type, nullptr);
-    for (const auto &item : type->items) EXPECT_NE(item.name, kLostString) << "item " << item.id;
+    for (const auto& item : type->items) EXPECT_NE(item.name, kLostString) << "item " << item.id;
     EXPECT_EQ(LoadResourceString(0x1069), set.At(0)->label);
     EXPECT_EQ(LoadResourceString(0x2B8F), set.At(7)->secondaryText);
 }
 
 TEST_F(EdgeParameterList, ValidateBringsOutOfRangeValuesBack) {
-    EdgeParameters &p = Record();
+    EdgeParameters& p = Record();
     p.width.Set(2.0, kLengthPixels);
     p.border.Set(1500.0, kLengthInches);
     p.scale = 0.0;
@@ -198,7 +198,7 @@ TEST_F(EdgeParameterList, ColourAndTransparentFollowTheLayersTransparency) {
     };
     const Case cases[] = {
         {false, 0, true, false}, {false, 1, true, false}, {true, 0, true, true}, {true, 1, false, true}};
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         edge.targetHasTransparency = c.layerHasTransparency;
         Record().transparent = c.ticked;
         // Start from the opposite state so that a control left alone shows.

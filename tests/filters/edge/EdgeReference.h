@@ -33,24 +33,24 @@ struct Distances {
 };
 
 class RecordingBevel : public Precision_Bevel {
-  public:
-    explicit RecordingBevel(Distances &out) : out_(out) {}
+public:
+    explicit RecordingBevel(Distances& out) : out_(out) {}
 
-  protected:
+protected:
     void ProcessPixel(Point p, ContourPoint, double d) override { out_.distance[out_.Index(p.x, p.y)] = d; }
     void ProcessFarInside(Point p) override { out_.far[out_.Index(p.x, p.y)] = 1; }
     void ProcessFarOutside(Point p) override { out_.far[out_.Index(p.x, p.y)] = 2; }
 
-  private:
-    Distances &out_;
+private:
+    Distances& out_;
 };
 
 class NoAbort : public Abort_Tester {
-  public:
+public:
     bool IsAborted() override { return false; }
 };
 
-inline Distances Measure(const SingleChannelImage<unsigned char> &mask, double maximum) {
+inline Distances Measure(const SingleChannelImage<unsigned char>& mask, double maximum) {
     Distances d;
     d.bounds = mask.bounds;
     const std::size_t n = static_cast<std::size_t>(mask.bounds.Width()) * mask.bounds.Height();
@@ -74,7 +74,7 @@ struct Grid {
         if (x < bounds.left || x >= bounds.right || y < bounds.top || y >= bounds.bottom) return outside;
         return v[static_cast<std::size_t>(y - bounds.top) * bounds.Width() + (x - bounds.left)];
     }
-    double &Ref(int x, int y) {
+    double& Ref(int x, int y) {
         return v[static_cast<std::size_t>(y - bounds.top) * bounds.Width() + (x - bounds.left)];
     }
     double Bilinear(double x, double y) const {
@@ -87,18 +87,18 @@ struct Grid {
 
 struct ScreenRef {
     double c, cs, sn, sx, sy;
-    void ToScreen(double x, double y, double &u, double &v) const {
+    void ToScreen(double x, double y, double& u, double& v) const {
         u = (x * cs - y * sn) / c + sx;
         v = (x * sn + y * cs) / c + sy;
     }
-    void ToImage(double u, double v, double &x, double &y) const {
+    void ToImage(double u, double v, double& x, double& y) const {
         x = c * ((u - sx) * cs + (v - sy) * sn);
         y = c * (-(u - sx) * sn + (v - sy) * cs);
     }
 };
 
 // The edge amount E over the mask's bounds for a render at reduction 1.
-inline Grid Amount(const EdgeParameters &p, const SingleChannelImage<unsigned char> &mask) {
+inline Grid Amount(const EdgeParameters& p, const SingleChannelImage<unsigned char>& mask) {
     const double w1 = p.border.value, w2 = p.width.value; // pixels
     const Distances d = Measure(mask, w1 + w2);
     Grid e{mask.bounds, std::vector<double>(d.distance.size(), 0.0), 0.0};
@@ -107,7 +107,7 @@ inline Grid Amount(const EdgeParameters &p, const SingleChannelImage<unsigned ch
     const RandomGenerator::RealPoint r = g.NextRealPoint(2.0, 2.0);
     const double ox = r.x - 1.0, oy = r.y - 1.0;
     const Rect b = mask.bounds;
-    auto each = [&](auto &&f) {
+    auto each = [&](auto&& f) {
         for (int y = b.top; y < b.bottom; ++y)
             for (int x = b.left; x < b.right; ++x) f(x, y, d.far[d.Index(x, y)], d.distance[d.Index(x, y)]);
     };

@@ -16,7 +16,7 @@ namespace {
 
 // Steps from an inside pixel to the nearest outside pixel of a rectangular
 // selection, minus one: 0 for a pixel on the selection's rim.
-int StepsInside(const Rect &selected, int x, int y) {
+int StepsInside(const Rect& selected, int x, int y) {
     return std::min({x - selected.left, selected.right - 1 - x, y - selected.top, selected.bottom - 1 - y});
 }
 
@@ -38,7 +38,7 @@ TEST(EdgeRender, DistressKeepsTheDeepInsideAndPaintsTheOutside) {
     int banded = 0;
     for (int y = bounds.top; y < bounds.bottom; ++y) {
         for (int x = bounds.left; x < bounds.right; ++x) {
-            const uint8_t *o = At(out.output, x, y);
+            const uint8_t* o = At(out.output, x, y);
             if (!selected.Contains(Point{x, y})) {
                 ASSERT_TRUE(o[0] == 255 && o[1] == 0 && o[2] == 0) << x << "," << y;
                 continue;
@@ -57,7 +57,7 @@ TEST(EdgeRender, DistressKeepsTheDeepInsideAndPaintsTheOutside) {
             const double d = std::sqrt((k + 0.5) * (k + 0.5) + 0.25);
             const double t = (noise.ValueAtPixel(x, y) + 0.5) * 10.0;
             const double e = std::clamp(1.0 - (d - t), 0.0, 1.0);
-            const uint8_t *s = At(source, x, y);
+            const uint8_t* s = At(source, x, y);
             EXPECT_EQ(o[0], static_cast<uint8_t>(s[0] + (255 - s[0]) * e + 0.5)) << x << "," << y;
             EXPECT_EQ(o[1], static_cast<uint8_t>(s[1] - s[1] * e + 0.5)) << x << "," << y;
             if (e == 1.0) ++banded;
@@ -77,7 +77,7 @@ TEST(EdgeRender, FullySelectedImageIsTreatedAlongItsBorder) {
     for (int y = bounds.top; y < bounds.bottom; ++y) {
         for (int x = bounds.left; x < bounds.right; ++x) {
             const int k = StepsInside(bounds, x, y);
-            const uint8_t *o = At(out.output, x, y);
+            const uint8_t* o = At(out.output, x, y);
             if (k <= 3) { // d ≤ √(3.5² + ½²) < w1 = 5: solid border
                 ASSERT_TRUE(o[0] == 255 && o[1] == 255 && o[2] == 255) << x << "," << y;
             } else if (k >= 16) { // beyond w1 + w2
@@ -103,8 +103,8 @@ TEST(EdgeRender, TransparentModeLowersAlphaAndKeepsColour) {
     int partial = 0;
     for (int y = bounds.top; y < bounds.bottom; ++y) {
         for (int x = bounds.left; x < bounds.right; ++x) {
-            const uint8_t *o = At(out.output, x, y);
-            const uint8_t *s = At(source, x, y);
+            const uint8_t* o = At(out.output, x, y);
+            const uint8_t* s = At(source, x, y);
             ASSERT_TRUE(o[0] == s[0] && o[1] == s[1] && o[2] == s[2]) << x << "," << y;
             if (!selected.Contains(Point{x, y}) || StepsInside(selected, x, y) == 0) {
                 EXPECT_EQ(o[3], 0) << x << "," << y; // E = 1
@@ -122,7 +122,7 @@ TEST(EdgeRender, TransparentModeLowersAlphaAndKeepsColour) {
 TEST(EdgeRender, TransparentWithoutAlphaPaintsTheColour) {
     const Rect bounds(0, 0, 30, 30);
     const Rect selected(5, 5, 25, 25);
-    for (const ChannelLayout &layout : {RGB(), Grey()}) {
+    for (const ChannelLayout& layout : {RGB(), Grey()}) {
         const Image<unsigned char> source = Ramp(layout, bounds);
         SingleChannelImage<unsigned char> mask = RectMask(bounds, selected);
         EdgeParameters p = Parameters(kEdgeDistressNoise, 2.0, 10.0);
@@ -153,7 +153,7 @@ TEST(EdgeRender, ColourModeDrivesAlphaTowardOpaqueWithTheColour) {
     int partial = 0;
     for (int y = bounds.top; y < bounds.bottom; ++y) {
         for (int x = bounds.left; x < bounds.right; ++x) {
-            const uint8_t *o = At(out.output, x, y);
+            const uint8_t* o = At(out.output, x, y);
             // Red went from 0 toward 255, so it tells E to within half a step;
             // green and alpha must follow the same E.
             const double low = std::max(0.0, (o[0] - 0.5) / 255.0), high = std::min(1.0, (o[0] + 0.5) / 255.0);
@@ -173,7 +173,7 @@ TEST(EdgeRender, ColourModeDrivesAlphaTowardOpaqueWithTheColour) {
 
 // A selection with a curved, soft side so that every treatment meets
 // partial mask values and slanted edges.
-SingleChannelImage<unsigned char> BlobMask(const Rect &bounds) {
+SingleChannelImage<unsigned char> BlobMask(const Rect& bounds) {
     ResultCode result;
     SingleChannelImage<unsigned char> mask(bounds, result);
     for (int y = bounds.top; y < bounds.bottom; ++y) {
@@ -201,7 +201,7 @@ TEST(EdgeRender, EveryTreatmentMatchesTheLiteralReference) {
         {kEdgeHalftoneDots, 2.0, 20.0, 60.0, 30.0, 4},  {kEdgeHalftoneDots, 0.0, 24.0, 100.0, 0.0, 11},
         {kEdgeHalftoneLines, 2.0, 20.0, 80.0, 60.0, 5}, {kEdgePixelizer, 3.0, 18.0, 70.0, 20.0, 6},
         {kEdgePixelizer, 0.0, 30.0, 1.0, 45.0, 2},      {kEdgeTornPaper, 2.0, 14.0, 30.0, 0.0, 8}};
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         EdgeParameters p = Parameters(c.type, c.border, c.width);
         p.scale = c.scale;
         p.direction = c.direction;
@@ -245,7 +245,7 @@ TEST(EdgeRender, EachTreatmentChangesTheBandAndNotTheDeepInside) {
                     ASSERT_TRUE(same) << "type " << type << " at " << x << "," << y;
                 } else if (k >= 3 && k <= 12) {
                     changed += same ? 0 : 1;
-                    const uint8_t *o = At(out.output, x, y);
+                    const uint8_t* o = At(out.output, x, y);
                     const bool painted = o[0] == 255 && o[1] == 255 && o[2] == 255;
                     full += painted ? 1 : 0;
                     belowFull += painted ? 0 : 1;
@@ -357,6 +357,36 @@ TEST(EdgeRender, ProgressRisesToOne) {
         EXPECT_NE(firstComposition, progress.values.end());
         EXPECT_GE(*firstComposition, 0.9);
     }
+}
+
+TEST(EdgeRender, CompositionWorksOnTheDestinationsPixels) {
+    // The host delivers the pixels to treat in the output buffer; the input
+    // view here holds something else, which must not show.
+    const Rect bounds(0, 0, 30, 30);
+    const Image<unsigned char> destination = Ramp(RGB(), bounds);
+    const Image<unsigned char> other = MakeImage(RGB(), bounds, [](int, int, int) -> uint8_t { return 3; });
+    SingleChannelImage<unsigned char> mask = RectMask(bounds, Rect(5, 5, 25, 25));
+    EdgeParameters p = Parameters(kEdgeDistressNoise, 2.0, 6.0);
+    p.colour = ColorSpec::RGB(0, 0, 0);
+    ResultCode made;
+    Image<unsigned char> output(destination.layout, bounds, made);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x)
+            for (int c = 0; c < 3; ++c) output.PixelAddress(Point{x, y})[c] = At(destination, x, y)[c];
+    ParameterBlock block{};
+    block.As<EdgeParameters>() = p;
+    Edge edge;
+    RenderContext context;
+    context.area = bounds;
+    context.maskBounds = bounds;
+    context.inputView = &other;
+    context.outputView = &output;
+    context.maskView = &mask;
+    context.parameters = &block;
+    ASSERT_TRUE(edge.BeginRender(context).IsSuccess());
+    ASSERT_EQ(edge.Render(context).status, 0);
+    EXPECT_TRUE(SamePixel(output, destination, 15, 15));
+    EXPECT_EQ(At(output, 0, 0)[0], 0);
 }
 
 TEST(EdgeRender, NothingToMeasureWithoutAMaskStillTreatsTheArea) {

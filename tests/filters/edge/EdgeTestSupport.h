@@ -19,8 +19,8 @@ inline ChannelLayout RGBA() { return ChannelLayout(kColourModelRGB, 3, true); }
 inline ChannelLayout Grey() { return ChannelLayout(kColourModelGrey, 1, false); }
 
 // An owning image whose samples are set by `sample(x, y, channel)`.
-inline Image<unsigned char> MakeImage(const ChannelLayout &layout, const Rect &bounds,
-                                      const std::function<uint8_t(int, int, int)> &sample) {
+inline Image<unsigned char> MakeImage(const ChannelLayout& layout, const Rect& bounds,
+                                      const std::function<uint8_t(int, int, int)>& sample) {
     ResultCode result;
     Image<unsigned char> image(layout, bounds, result);
     for (int y = bounds.top; y < bounds.bottom; ++y)
@@ -30,7 +30,7 @@ inline Image<unsigned char> MakeImage(const ChannelLayout &layout, const Rect &b
 }
 
 // A mask over `bounds`: 255 inside `selected`, 0 elsewhere.
-inline SingleChannelImage<unsigned char> RectMask(const Rect &bounds, const Rect &selected) {
+inline SingleChannelImage<unsigned char> RectMask(const Rect& bounds, const Rect& selected) {
     ResultCode result;
     SingleChannelImage<unsigned char> mask(bounds, result);
     for (int y = bounds.top; y < bounds.bottom; ++y)
@@ -40,17 +40,17 @@ inline SingleChannelImage<unsigned char> RectMask(const Rect &bounds, const Rect
 }
 
 class CountingAbort : public Abort_Tester {
-  public:
+public:
     explicit CountingAbort(int answerYesFrom = -1) : yesFrom_(answerYesFrom) {}
     bool IsAborted() override { return yesFrom_ >= 0 && calls++ >= yesFrom_; }
     int calls = 0;
 
-  private:
+private:
     int yesFrom_;
 };
 
 class RecordingProgress : public ProgressUpdateSink {
-  public:
+public:
     void Update(double fraction) override { values.push_back(fraction); }
     std::vector<double> values;
 };
@@ -62,9 +62,9 @@ struct RenderOutcome {
 
 // Runs BeginRender, Render and EndRender of a fresh Edge with `parameters` on
 // a copy of `source` over `area` (the source's bounds when empty).
-inline RenderOutcome RenderEdge(const EdgeParameters &parameters, const Image<unsigned char> &source,
-                                SingleChannelImage<unsigned char> *mask, double scale = 1.0,
-                                Abort_Tester *abort = nullptr, ProgressUpdateSink *progress = nullptr,
+inline RenderOutcome RenderEdge(const EdgeParameters& parameters, const Image<unsigned char>& source,
+                                SingleChannelImage<unsigned char>* mask, double scale = 1.0,
+                                Abort_Tester* abort = nullptr, ProgressUpdateSink* progress = nullptr,
                                 Rect area = Rect()) {
     if (area.IsEmpty()) area = source.bounds;
     ResultCode made;
@@ -96,15 +96,15 @@ inline RenderOutcome RenderEdge(const EdgeParameters &parameters, const Image<un
     return RenderOutcome{status, std::move(output)};
 }
 
-inline const uint8_t *At(const Image<unsigned char> &image, int x, int y) { return image.PixelAddress(Point{x, y}); }
+inline const uint8_t* At(const Image<unsigned char>& image, int x, int y) { return image.PixelAddress(Point{x, y}); }
 
-inline bool SamePixel(const Image<unsigned char> &a, const Image<unsigned char> &b, int x, int y) {
+inline bool SamePixel(const Image<unsigned char>& a, const Image<unsigned char>& b, int x, int y) {
     for (int c = 0; c < a.layout.channelCount; ++c)
         if (At(a, x, y)[c] != At(b, x, y)[c]) return false;
     return true;
 }
 
-inline bool SameImage(const Image<unsigned char> &a, const Image<unsigned char> &b) {
+inline bool SameImage(const Image<unsigned char>& a, const Image<unsigned char>& b) {
     if (a.bounds != b.bounds || a.layout != b.layout) return false;
     for (int y = a.bounds.top; y < a.bounds.bottom; ++y)
         for (int x = a.bounds.left; x < a.bounds.right; ++x)
@@ -113,7 +113,7 @@ inline bool SameImage(const Image<unsigned char> &a, const Image<unsigned char> 
 }
 
 // A colourful source: each channel a different slow ramp, never equal to 255.
-inline Image<unsigned char> Ramp(const ChannelLayout &layout, const Rect &bounds, uint8_t alpha = 200) {
+inline Image<unsigned char> Ramp(const ChannelLayout& layout, const Rect& bounds, uint8_t alpha = 200) {
     return MakeImage(layout, bounds, [&](int x, int y, int c) -> uint8_t {
         if (layout.hasAlpha && c == layout.colourChannels) return alpha;
         return static_cast<uint8_t>((x * 3 + y * 5 + c * 40) % 200 + 10);
