@@ -4,12 +4,15 @@
 // file is written only after the effect succeeded, and atomically, so a
 // failed run leaves no file behind.
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 
 #include "cli/Command.h"
 #include "cli/CommandEffects.h"
 #include "cli/CommandImages.h"
+#include "cli/CommandPreview.h"
 #include "cli/CommandScript.h"
 #include "cli/ImageFiles.h"
 #include "cli/InProcessHost.h"
@@ -26,6 +29,7 @@ struct ApplyRequest {
     std::string mask;  // empty: no mask
     std::vector<std::pair<std::string, std::string>> settings;
     bool quiet = false;
+    double previewScale = 0.0;  // above 0: write the reduced preview instead of the full-size result
 };
 
 // Splits "KEY=VALUE" at its first '='.
@@ -60,6 +64,18 @@ bool OptionValue(const std::vector<std::string>& args, std::size_t& i, const std
     return true;
 }
 
+// A preview scale is a finite number of at least 1 (image pixels per preview pixel).
+bool ParsePreviewScale(const std::string& text, ApplyRequest& request, std::string& problem) {
+    char* end = nullptr;
+    const double scale = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size() || !(scale >= 1.0) || !std::isfinite(scale)) {
+        problem = "--preview-scale needs a number of at least 1, got '" + text + "'";
+        return false;
+    }
+    request.previewScale = scale;
+    return true;
+}
+
 bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request, std::string& problem) {
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -77,6 +93,11 @@ bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request,
                 return false;
             }
             request.mask = value;
+            continue;
+        }
+        if (!OptionValue(args, i, "--preview-scale", value, matched, problem)) return false;
+        if (matched) {
+            if (!ParsePreviewScale(value, request, problem)) return false;
             continue;
         }
         if (!OptionValue(args, i, "--set", value, matched, problem)) return false;
@@ -253,5 +274,10 @@ int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& 
     if (!ReadInput(request, input, problem)) return usage(problem);
     RasterImage mask;
     if (!request.mask.empty() && !ReadMask(request, input, mask, problem)) return usage(problem);
-    return RunEffect(request, choice, descriptor, input, request.mask.empty() ? nullptr : &mask, streams);
+    const RasterImage* selection = request.mask.empty() ? nullptr : &mask;
+    if (request.previewScale > 0.0) {
+        return RunPreviewRender(*choice.filter, descriptor, input, selection, request.previewScale, request.output,
+                                streams);
+    }
+    return RunEffect(request, choice, descriptor, input, selection, streams);
 }
