@@ -8,6 +8,9 @@
 #include <iterator>
 
 std::string LoadResourceString(int id) {
+    // String ids are 16-bit: a larger id must not wrap onto another string.
+    if (id < 0 || id > 0xFFFF)
+        return kLostString;
     wchar_t buffer[kMaxResourceStringLength + 1] = {};
     HINSTANCE module = static_cast<HINSTANCE>(ResourceModule());
     const int length = LoadStringW(module, static_cast<UINT>(id), buffer, static_cast<int>(std::size(buffer)));
