@@ -52,7 +52,7 @@ build-windows: windows-deps $(WINDOWS_BUILD)/build.ninja $(WINDOWS32_BUILD)/buil
 test-windows: build-windows
 	scripts/wine-run.sh ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j$(JOBS)
 
-test: test-native test-sanitize
+test: test-native test-sanitize test-windows
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DDAPPLE_BENCH=ON -DDAPPLE_TESTS=OFF
