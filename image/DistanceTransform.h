@@ -31,8 +31,7 @@ public:
         double contourX, contourY;  // nearest edge point found so far
         double distance;            // from (x, y) to the edge point
         int32_t direction;          // 0 N, 1 NE, ... 7 NW (clockwise, y down): the step that reached it
-        uint8_t processed;          // reported in the current band
-        Marching_Pixel* next;       // active list or free list
+        Marching_Pixel* next;       // free-list link
     };
 
     DistanceTransform() = default;
