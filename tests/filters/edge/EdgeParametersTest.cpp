@@ -38,26 +38,6 @@ TEST(EdgeRecord, LayoutIsTheStoredEightyBytes) {
     EXPECT_EQ(offsetof(EdgeParameters, randomSeed), 72u);
 }
 
-TEST(EdgeRecord, CapabilitiesAndNameAreTheEffectsOwn) {
-    Edge edge;
-    EXPECT_EQ(edge.ParameterSize(), 80);
-    EXPECT_TRUE(edge.WantsDialog());
-    EXPECT_FALSE(edge.UsesWholeCanvas());
-    EXPECT_FALSE(edge.AllowsFlatImage());
-    EXPECT_TRUE(edge.CoreAppliesMask());
-    EXPECT_TRUE(edge.UsesTransparencyAsShape());
-    EXPECT_FALSE(edge.RequiresLayer());
-    EXPECT_TRUE(edge.SupportsCMYK());
-    EXPECT_TRUE(edge.RendersInOnePiece());
-    EXPECT_EQ(edge.MinimumSize().width, 0);
-    EXPECT_EQ(edge.MinimumSize().height, 0);
-    EXPECT_EQ(edge.InternalName(), "Edge");
-    ParameterBlock block{};
-    const Rect r(3, 4, 50, 60);
-    EXPECT_EQ(edge.NeededInputRect(r, block, 2.0), r);
-    EXPECT_EQ(edge.AffectedRect(r, block, 2.0), r);
-}
-
 TEST(EdgeRecord, DefaultsFillTheRecordAndNothingBeyondIt) {
     ParameterBlock block;
     std::memset(&block, 0xAB, sizeof block);
