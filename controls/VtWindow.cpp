@@ -175,9 +175,16 @@ LRESULT VtWindow::DispatchDialogMessage(UINT message, WPARAM wparam, LPARAM lpar
     case WM_KILLFOCUS:
     case WM_NOTIFY:
         return 0;
-    default:
-        OnMessage(message, wparam, lparam);
-        return 0;
+    default: {
+        const LRESULT result = OnMessage(message, wparam, lparam);
+        if (!IsToolkitMessage(message))
+            return 0;
+        // The toolkit's own messages carry an answer (a host call relayed
+        // from another thread, for one): a dialog procedure hands it back
+        // through the message-result slot, or the sender would read 0.
+        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
     }
 }
 

@@ -39,7 +39,8 @@ public:
     virtual LRESULT OnCommand(UINT notifyCode, UINT id, HWND control);
     virtual LRESULT OnNotify(NMHDR* header);
     // Every other message. Its result counts only for the toolkit's own
-    // messages, 0x8000 to 0x80C8; the system default runs for the rest.
+    // messages, 0x8000 to 0x80C8 (in dialogs as in controls); the system
+    // default runs for the rest.
     virtual LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
     // Dispatches a message of a control window to the handlers; false when

@@ -17,6 +17,8 @@ function(dapple_windows_test_resources target)
 endfunction()
 
 dapple_test(test_controls controls dapple_controls)
+# Host calls relayed through a dialog window to the host thread.
+dapple_test(test_windowshost windowshost dapple_host dapple_controls)
 
 # The modules under test are loaded from the plug-in folder; the probe core
 # stands in for the real core in a folder of its own, to see what a module
@@ -34,6 +36,7 @@ if(TARGET test_plugins)
   target_compile_definitions(test_plugins PRIVATE DAPPLE_PLUGIN_FOLDER="${plugin_dir_from_tests}")
 endif()
 
-foreach(target test_platform test_image test_filters test_host test_cli test_dialog test_controls test_plugins)
+foreach(target test_platform test_image test_filters test_host test_cli test_dialog test_controls test_windowshost
+               test_plugins)
   dapple_windows_test_resources(${target})
 endforeach()

@@ -75,14 +75,32 @@ TEST(VtDialog, DialogProcedureReturnsZeroWhereTheDialogManagerShouldAct) {
     ASSERT_NE(hwnd, nullptr);
     // OnMessage answers 99 and OnCommand 55, yet the dialog procedure
     // reports "not handled" so the dialog manager's defaults run.
-    EXPECT_EQ(VtDialogProc(hwnd, 0x8020, 0, 0), 0);
+    EXPECT_EQ(VtDialogProc(hwnd, 0x80C9, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(hwnd, 0x80C9, 0, 0), 0);
     EXPECT_EQ(VtDialogProc(hwnd, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0), 0);
     EXPECT_EQ(dialog.commands, std::vector<UINT>{1});
+    EXPECT_EQ(std::count(dialog.messages.begin(), dialog.messages.end(), 0x80C9u), 2);
     // Focus messages are not dispatched at all.
     VtDialogProc(hwnd, WM_SETFOCUS, 0, 0);
     EXPECT_FALSE(dialog.HasFocus());
     DestroyWindow(hwnd);
     EXPECT_EQ(VtWindow::FromHandle(hwnd), nullptr);
+}
+
+TEST(VtDialog, TheToolkitsOwnMessagesAnswerWithTheResultOfOnMessage) {
+    ProbeDialog dialog;
+    EmptyTemplate dialogTemplate;
+    HWND hwnd = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &dialogTemplate.header, nullptr, VtDialogProc,
+                                           reinterpret_cast<LPARAM>(&dialog));
+    ASSERT_NE(hwnd, nullptr);
+    // A sender waiting for an answer (a host call relayed from another
+    // thread) must read it, at both ends of the range.
+    EXPECT_EQ(SendMessageW(hwnd, 0x8000, 0, 0), 99);
+    EXPECT_EQ(SendMessageW(hwnd, 0x8007, 0, 0), 99);
+    EXPECT_EQ(SendMessageW(hwnd, 0x80C8, 0, 0), 99);
+    for (UINT message : {0x8000u, 0x8007u, 0x80C8u})
+        EXPECT_EQ(std::count(dialog.messages.begin(), dialog.messages.end(), message), 1) << message;
+    DestroyWindow(hwnd);
 }
 
 TEST(VtDialog, MessagesForAWindowWithoutObjectAreLeftToTheDialogManager) {
