@@ -1,84 +1,69 @@
 // Slow, obvious references for the distance tests: test masks, the 127.5
-// contour found by brute force, and a naive march built on std::map and
-// std::list that follows the marching rules step by step.
+// contour by brute force, and a naive march on std::map and std::list that
+// follows the marching rules step by step.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <list>
 #include <map>
 #include <random>
 #include <set>
-#include <utility>
 #include <vector>
 
 #include "image/ContourIterator.h"
 #include "image/Image.h"
 #include "image/Progress.h"
-#include "image/Rect.h"
 
 namespace distance_reference {
 
 struct TestMask {
-    Rect bounds;
     std::vector<unsigned char> values;
     SingleChannelImage<unsigned char> image;
 
     TestMask(const Rect& r, unsigned char fill)
-        : bounds(r), values(static_cast<size_t>(r.Width()) * r.Height(), fill), image(r, values.data(), 0) {}
-    TestMask(const TestMask&) = delete;
-
-    // 0 beyond the bounds.
-    int At(int x, int y) const {
-        if (!bounds.Contains(Point{x, y})) return 0;
-        return values[static_cast<size_t>(y - bounds.top) * bounds.Width() + (x - bounds.left)];
-    }
-    void Set(int x, int y, unsigned char v) {
-        values[static_cast<size_t>(y - bounds.top) * bounds.Width() + (x - bounds.left)] = v;
-    }
+        : values(static_cast<size_t>(r.Width()) * r.Height(), fill), image(r, values.data(), 0) {}
+    const Rect& Bounds() const { return image.bounds; }
+    int At(int x, int y) const { return Bounds().Contains(Point{x, y}) ? *image.PixelAddress(Point{x, y}) : 0; }
+    void Set(int x, int y, int v) { *image.PixelAddress(Point{x, y}) = static_cast<unsigned char>(v); }
     bool Inside(int x, int y) const { return At(x, y) >= 128; }
 };
 
 // Soft-edged discs, random specks or random grey: irregular on purpose.
 enum class MaskKind { kBlobs, kSpecks, kNoise };
+constexpr MaskKind kAllKinds[] = {MaskKind::kBlobs, MaskKind::kSpecks, MaskKind::kNoise};
 
 inline void FillIrregular(TestMask& mask, MaskKind kind, unsigned seed) {
     std::mt19937 random(seed);
-    const Rect& b = mask.bounds;
-    std::vector<double> cx, cy, radius;
+    const Rect& b = mask.Bounds();
+    double cx[4], cy[4], radius[4];
     for (int i = 0; i < 4; ++i) {
-        cx.push_back(b.left + static_cast<double>(random() % b.Width()));
-        cy.push_back(b.top + static_cast<double>(random() % b.Height()));
-        radius.push_back(2.0 + random() % 8);
+        cx[i] = b.left + static_cast<double>(random() % b.Width());
+        cy[i] = b.top + static_cast<double>(random() % b.Height());
+        radius[i] = 2.0 + random() % 8;
     }
     for (int y = b.top; y < b.bottom; ++y) {
         for (int x = b.left; x < b.right; ++x) {
-            int v = 0;
-            if (kind == MaskKind::kBlobs) {
-                double reach = -1e9;
-                for (size_t i = 0; i < cx.size(); ++i) reach = std::max(reach, radius[i] - std::hypot(x - cx[i], y - cy[i]));
-                v = static_cast<int>(std::clamp(127.5 + 90.0 * reach, 0.0, 255.0));
-            } else if (kind == MaskKind::kSpecks) {
-                v = random() % 100 < 30 ? 255 : 0;
-            } else {
-                v = static_cast<int>(random() % 256);
-            }
-            mask.Set(x, y, static_cast<unsigned char>(v));
+            double reach = -1e9;
+            for (int i = 0; i < 4; ++i) reach = std::max(reach, radius[i] - std::hypot(x - cx[i], y - cy[i]));
+            const int blob = static_cast<int>(std::clamp(127.5 + 90.0 * reach, 0.0, 255.0));
+            const int speck = random() % 100 < 30 ? 255 : 0;
+            mask.Set(x, y, kind == MaskKind::kBlobs ? blob : kind == MaskKind::kSpecks ? speck : random() % 256);
         }
     }
 }
 
-// Every contour point of the mask: for each 2x2 cell (anywhere the mask can
-// reach, corners beyond it reading 0) whose corners lie on both sides of
-// 127.5, the mean of the level crossings along its differing edges.
+// The contour point of every 2x2 cell the mask reaches (corners beyond it read
+// 0) whose corners lie on both sides of 127.5: the mean of the level
+// crossings along its edges.
 inline std::vector<ContourPoint> BruteForceContour(const TestMask& mask) {
     std::vector<ContourPoint> points;
-    const Rect& b = mask.bounds;
+    const Rect& b = mask.Bounds();
     for (int y = b.top - 1; y < b.bottom; ++y) {
         for (int x = b.left - 1; x < b.right; ++x) {
-            const int px[4] = {x, x + 1, x, x + 1};
-            const int py[4] = {y, y, y + 1, y + 1};
+            const int px[4] = {x, x + 1, x, x + 1}, py[4] = {y, y, y + 1, y + 1};
             const int edges[4][2] = {{0, 1}, {2, 3}, {0, 2}, {1, 3}};  // top, bottom, left, right
             double sumX = 0, sumY = 0;
             int n = 0;
@@ -114,19 +99,40 @@ struct HookCall {
     ContourPoint contour;
     double distance;
 };
+using HookLog = std::vector<HookCall>;
 
-struct HookLog {
-    std::vector<HookCall> calls;
-    void Pixel(Point p, ContourPoint c, double d) { calls.push_back({HookCall::kPixel, p, c, d}); }
-    void Far(Point p, bool inside) {
-        calls.push_back({inside ? HookCall::kFarInside : HookCall::kFarOutside, p, {}, 0.0});
-    }
-    std::map<std::pair<int, int>, int> CountsPerPixel() const {
-        std::map<std::pair<int, int>, int> counts;
-        for (const HookCall& c : calls) ++counts[{c.pixel.x, c.pixel.y}];
-        return counts;
-    }
+// Records the hooks of a DistanceTransform or a Precision_Bevel.
+template <typename March>
+class Recording : public March {
+public:
+    HookLog log;
+
+protected:
+    void ProcessPixel(Point p, ContourPoint c, double d) override { log.push_back({HookCall::kPixel, p, c, d}); }
+    void ProcessFarInside(Point p) override { log.push_back({HookCall::kFarInside, p, {}, 0.0}); }
+    void ProcessFarOutside(Point p) override { log.push_back({HookCall::kFarOutside, p, {}, 0.0}); }
 };
+
+inline void ExpectSameCalls(const HookLog& actual, const HookLog& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < actual.size(); ++i) {
+        const HookCall &a = actual[i], &e = expected[i];
+        ASSERT_TRUE(a.kind == e.kind && a.pixel.x == e.pixel.x && a.pixel.y == e.pixel.y) << "call " << i;
+        EXPECT_DOUBLE_EQ(a.distance, e.distance) << "call " << i;
+        EXPECT_DOUBLE_EQ(a.contour.x, e.contour.x) << "call " << i;
+        EXPECT_DOUBLE_EQ(a.contour.y, e.contour.y) << "call " << i;
+    }
+}
+
+inline void ExpectEachOutputPixelOnce(const HookLog& log, const Rect& output) {
+    std::map<std::pair<int, int>, int> counts;
+    for (const HookCall& call : log) {
+        EXPECT_TRUE(output.Contains(call.pixel)) << call.pixel.x << "," << call.pixel.y;
+        ++counts[{call.pixel.x, call.pixel.y}];
+    }
+    EXPECT_EQ(counts.size(), static_cast<size_t>(output.Width()) * output.Height());
+    EXPECT_EQ(log.size(), counts.size());
+}
 
 struct NeverAbort : Abort_Tester {
     bool IsAborted() override { return false; }
@@ -147,21 +153,20 @@ struct ProgressLog : ProgressUpdateSink {
 
 enum class Measure { kBothSides, kInside, kOutside };
 
-// The march, read straight from its rules: Init's rectangles, seeding from
-// the contour cells, bands of width 1 (report, spread, release), then the far
-// pixels. Returns the hook calls it would make.
+// The march read straight from its rules: Init's rectangles, seeding from the
+// contour cells, bands of width 1 (report, spread, release), the far pixels.
 inline HookLog NaiveMarch(const TestMask& mask, double maxDistance, const Rect& output, Measure measure) {
     const int r = static_cast<int>(std::ceil(maxDistance));
-    Rect grown = output;
+    Rect grown = output, copy, contour;
     grown.Inflate(r, r);
-    const Rect grownInMask = Rect::Intersect(grown, mask.bounds);
-    Rect copy = grownInMask;
+    copy = Rect::Intersect(grown, mask.Bounds());
+    const Rect work = measure == Measure::kInside ? grown : Rect::Union(output, copy);
     copy.Inflate(1, 1);
-    const Rect work = measure == Measure::kInside ? grown : Rect::Union(output, grownInMask);
-    Rect contour = work;
+    contour = work;
     if (measure != Measure::kOutside) contour.Inflate(1, 1);
     contour = Rect::Intersect(contour, copy);
-    auto copyAt = [&](int x, int y) { return copy.Contains(Point{x, y}) ? mask.At(x, y) : 0; };
+    auto inside = [&](int x, int y) { return copy.Contains(Point{x, y}) && mask.Inside(x, y); };
+    auto measured = [&](bool in) { return measure == Measure::kBothSides || in == (measure == Measure::kInside); };
 
     struct Record {
         bool inside;
@@ -175,10 +180,8 @@ inline HookLog NaiveMarch(const TestMask& mask, double maxDistance, const Rect& 
     std::set<Key> done;
     std::list<Key> active;  // head first
     // Unit steps by direction, clockwise from north with y growing downward.
-    const int stepX[8] = {0, 1, 1, 1, 0, -1, -1, -1};
-    const int stepY[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
-
-    auto offer = [&](int x, int y, ContourPoint p, bool inside, int direction) {
+    const int stepX[8] = {0, 1, 1, 1, 0, -1, -1, -1}, stepY[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+    auto offer = [&](int x, int y, ContourPoint p, bool in, int direction) {
         const Key key{x, y};
         if (!work.Contains(Point{x, y}) || done.count(key)) return;
         const double d = std::sqrt((x - p.x) * (x - p.x) + (y - p.y) * (y - p.y));
@@ -186,39 +189,29 @@ inline HookLog NaiveMarch(const TestMask& mask, double maxDistance, const Rect& 
         auto found = records.find(key);
         if (found != records.end()) {
             if (d < found->second.d) found->second = Record{found->second.inside, p, d, direction, false};
-            return;
+        } else if (measured(inside(x, y))) {
+            records[key] = Record{in, p, d, direction, false};
+            active.push_front(key);
         }
-        const bool pixelInside = copyAt(x, y) >= 128;
-        if (measure == Measure::kInside && !pixelInside) return;
-        if (measure == Measure::kOutside && pixelInside) return;
-        records[key] = Record{inside, p, d, direction, false};
-        active.push_front(key);
     };
 
-    // Seeding: cells row by row; one row and column earlier at the copy's own edge.
+    // Seeding: cells row by row, one row and column early at the copy's own edge.
     const int firstX = contour.left == copy.left ? contour.left - 1 : contour.left;
     const int firstY = contour.top == copy.top ? contour.top - 1 : contour.top;
-    if (!contour.IsEmpty()) {
-        for (int y = firstY; y < contour.bottom; ++y) {
-            for (int x = firstX; x < contour.right; ++x) {
-                const int cornerX[4] = {x, x + 1, x, x + 1};
-                const int cornerY[4] = {y, y, y + 1, y + 1};
-                const int cornerDirection[4] = {7, 1, 5, 3};
-                int insideCount = 0;
-                for (int k = 0; k < 4; ++k) insideCount += copyAt(cornerX[k], cornerY[k]) >= 128;
-                if (insideCount == 0 || insideCount == 4) continue;
-                // The contour point: same cell, brute force over the mask copy.
-                TestMask cell(Rect(y, x, y + 2, x + 2), 0);
-                for (int k = 0; k < 4; ++k) cell.Set(cornerX[k], cornerY[k], static_cast<unsigned char>(copyAt(cornerX[k], cornerY[k])));
-                std::vector<ContourPoint> inCell;
-                for (const ContourPoint& p : BruteForceContour(cell)) {
-                    if (p.x >= x && p.x <= x + 1 && p.y >= y && p.y <= y + 1) inCell.push_back(p);
-                }
-                for (int k = 0; k < 4; ++k) {
-                    const bool inside = copyAt(cornerX[k], cornerY[k]) >= 128;
-                    if ((measure == Measure::kInside && !inside) || (measure == Measure::kOutside && inside)) continue;
-                    offer(cornerX[k], cornerY[k], inCell.at(0), inside, cornerDirection[k]);
-                }
+    for (int y = firstY; y < contour.bottom && !contour.IsEmpty(); ++y) {
+        for (int x = firstX; x < contour.right; ++x) {
+            TestMask cell(Rect(y, x, y + 2, x + 2), 0);
+            for (int k = 0; k < 4; ++k) cell.Set(x + k % 2, y + k / 2, copy.Contains(Point{x + k % 2, y + k / 2}) ? mask.At(x + k % 2, y + k / 2) : 0);
+            // The cell's own point; those of the cells around it lie outside its square.
+            std::vector<ContourPoint> points = BruteForceContour(cell);
+            points.erase(std::remove_if(points.begin(), points.end(), [&](const ContourPoint& p) {
+                             return p.x < x || p.x > x + 1 || p.y < y || p.y > y + 1;
+                         }), points.end());
+            if (points.empty()) continue;
+            const int cornerDirection[4] = {7, 1, 5, 3};
+            for (int k = 0; k < 4; ++k) {
+                const bool in = cell.Inside(x + k % 2, y + k / 2);
+                if (measured(in)) offer(x + k % 2, y + k / 2, points[0], in, cornerDirection[k]);
             }
         }
     }
@@ -229,31 +222,23 @@ inline HookLog NaiveMarch(const TestMask& mask, double maxDistance, const Rect& 
             Record& rec = records[key];
             if (!(rec.d < limit)) continue;
             const double d = (measure == Measure::kBothSides && rec.inside) ? -rec.d : rec.d;
-            if (output.Contains(Point{key.first, key.second})) log.Pixel(Point{key.first, key.second}, rec.p, d);
+            if (output.Contains(Point{key.first, key.second})) log.push_back({HookCall::kPixel, {key.first, key.second}, rec.p, d});
             done.insert(key);
             rec.processed = true;
         }
-        const std::list<Key> before = active;
-        for (const Key& key : before) {
+        for (const Key& key : std::list<Key>(active)) {
             const Record rec = records[key];
             if (!rec.processed) continue;
             // Ahead and the two directions beside it, in ascending direction number.
-            std::vector<int> spread = {(rec.direction + 7) % 8, rec.direction, (rec.direction + 1) % 8};
-            std::sort(spread.begin(), spread.end());
+            int spread[3] = {(rec.direction + 7) % 8, rec.direction, (rec.direction + 1) % 8};
+            std::sort(spread, spread + 3);
             for (int dir : spread) offer(key.first + stepX[dir], key.second + stepY[dir], rec.p, rec.inside, dir);
         }
-        for (auto it = active.begin(); it != active.end();) {
-            if (records[*it].processed) {
-                records.erase(*it);
-                it = active.erase(it);
-            } else {
-                ++it;
-            }
-        }
+        active.remove_if([&](const Key& key) { return records[key].processed; });
     }
     for (int y = output.top; y < output.bottom; ++y) {
         for (int x = output.left; x < output.right; ++x) {
-            if (!done.count({x, y})) log.Far(Point{x, y}, copyAt(x, y) > 127.5);
+            if (!done.count({x, y})) log.push_back({inside(x, y) ? HookCall::kFarInside : HookCall::kFarOutside, {x, y}, {}, 0.0});
         }
     }
     return log;
