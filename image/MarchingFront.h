@@ -201,7 +201,9 @@ ResultCode MarchingFront<Pixel>::Init(const SingleChannelImage<unsigned char>& m
     activeCount_ = reportedCount_ = 0;
     pool_.reset();
     capacity_ = 0;
-    maximumDistance_ = maximumDistance;
+    // A maximum that is NaN or negative takes in nothing, like 0 (no contour
+    // point lies on a pixel); left as it is, NaN would let every offer in.
+    maximumDistance_ = maximumDistance >= 0.0 ? maximumDistance : 0.0;
     areas_ = areas;
     sides_ = sides;
 

@@ -27,15 +27,21 @@ TEST(DistanceTransformTest, UniformOrEdgelessMasksGiveOnlyFarPixels) {
         ExpectEachOutputPixelOnce(log, output);
         for (const HookCall& call : log) EXPECT_EQ(call.kind, value ? HookCall::kFarInside : HookCall::kFarOutside);
     }
-    // Maximum 0: no contour point lies on a pixel, so every pixel is far.
+    // Maximum 0: no contour point lies on a pixel, so every pixel is far; a
+    // maximum that is not a number or negative takes in nothing either.
     TestMask noise(Rect(0, 0, 16, 16), 0);
     FillIrregular(noise, MaskKind::kNoise, 7);
     noise.Set(3, 3, 127);
     noise.Set(4, 3, 128);
-    for (const HookCall& call : Transform(noise, 0.0, noise.Bounds())) {
-        ASSERT_NE(call.kind, HookCall::kPixel);
-        EXPECT_EQ(call.kind == HookCall::kFarInside, noise.Inside(call.pixel.x, call.pixel.y));
+    for (double maxDistance : {0.0, -3.0, std::nan("")}) {
+        const HookLog log = Transform(noise, maxDistance, noise.Bounds());
+        ExpectEachOutputPixelOnce(log, noise.Bounds());
+        for (const HookCall& call : log) {
+            ASSERT_NE(call.kind, HookCall::kPixel);
+            EXPECT_EQ(call.kind == HookCall::kFarInside, noise.Inside(call.pixel.x, call.pixel.y));
+        }
     }
+    EXPECT_TRUE(Transform(noise, 5.0, Rect(4, 4, 4, 9)).empty());  // an empty output rectangle
 }
 
 TEST(DistanceTransformTest, FullSelectionHasItsEdgeHalfAPixelOutsideTheImage) {
