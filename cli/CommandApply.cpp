@@ -1,4 +1,4 @@
-// dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--set KEY=VALUE]... [--quiet]
+// dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--set KEY=VALUE]... [--quiet] [--plugin PATH]
 //
 // Everything the user gave is checked before the effect runs; the output
 // file is written only after the effect succeeded, and atomically, so a
@@ -16,6 +16,7 @@
 #include "cli/CommandScript.h"
 #include "cli/ImageFiles.h"
 #include "cli/InProcessHost.h"
+#include "cli/PluginModule.h"
 #include "cli/ProgressBar.h"
 #include "host/FilterFactory.h"
 #include "platform/Warning.h"
@@ -30,6 +31,7 @@ struct ApplyRequest {
     std::vector<std::pair<std::string, std::string>> settings;
     bool quiet = false;
     double previewScale = 0.0;  // above 0: write the reduced preview instead of the full-size result
+    std::string plugin;         // empty: the effect linked into the command
 };
 
 // Splits "KEY=VALUE" at its first '='.
@@ -98,6 +100,15 @@ bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request,
         if (!OptionValue(args, i, "--preview-scale", value, matched, problem)) return false;
         if (matched) {
             if (!ParsePreviewScale(value, request, problem)) return false;
+            continue;
+        }
+        if (!OptionValue(args, i, "--plugin", value, matched, problem)) return false;
+        if (matched) {
+            if (value.empty()) {
+                problem = "--plugin needs a plug-in module";
+                return false;
+            }
+            request.plugin = value;
             continue;
         }
         if (!OptionValue(args, i, "--set", value, matched, problem)) return false;
@@ -220,8 +231,10 @@ std::string FailureText(const std::string& name, const RunOutcome& outcome) {
 }
 
 int RunEffect(const ApplyRequest& request, const EffectChoice& choice, const DescriptorStore& descriptor,
-              const RasterImage& input, const RasterImage* mask, const CommandStreams& streams) {
+              const RasterImage& input, const RasterImage* mask, const PluginModule* plugin,
+              const CommandStreams& streams) {
     InProcessHost host;
+    if (plugin != nullptr) host.SetEntry(plugin->Entry());
     host.SetImage(HostImageFromRaster(input)).SetPlayMode(ps::plugInDialogDontDisplay);
     if (mask != nullptr) host.SetSelection(mask->pixels);
     if (!descriptor.Empty()) host.SetPlayDescriptor(descriptor);
@@ -270,6 +283,17 @@ int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& 
     if (!ImageFileFormatForPath(request.output)) {
         return usage("cannot tell the format of " + request.output + " from its extension (use .png, .jpg or .jpeg)");
     }
+    if (!request.plugin.empty() && request.previewScale > 0.0) {
+        return usage("--preview-scale renders with the effect linked into dapple; it cannot be used with --plugin");
+    }
+    std::unique_ptr<PluginModule> plugin;
+    if (!request.plugin.empty()) {
+        plugin = LoadPluginModule(request.plugin, problem);
+        if (plugin == nullptr) return usage(problem);
+        if (!PluginModuleRunsEffect(plugin->Properties(), choice.kind, choice.filter->InternalName(), problem)) {
+            return usage("cannot run " + request.plugin + ": " + problem);
+        }
+    }
     RasterImage input;
     if (!ReadInput(request, input, problem)) return usage(problem);
     RasterImage mask;
@@ -279,5 +303,5 @@ int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& 
         return RunPreviewRender(*choice.filter, descriptor, input, selection, request.previewScale, request.output,
                                 streams);
     }
-    return RunEffect(request, choice, descriptor, input, selection, streams);
+    return RunEffect(request, choice, descriptor, input, selection, plugin.get(), streams);
 }

@@ -8,13 +8,15 @@ constexpr char kUsage[] =
     "usage: dapple effects\n"
     "       dapple params EFFECT\n"
     "       dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--set KEY=VALUE]... [--quiet] [--preview-scale F]\n"
+    "                    [--plugin PATH]\n"
     "\n"
     "  effects   lists the effects of this build: kind, internal name, display name\n"
     "  params    lists an effect's parameters: key, class, label, default\n"
     "  apply     applies an effect at its defaults, changed by --set, to INPUT and writes OUTPUT\n"
     "            (PNG or JPEG by extension); MASK is a grey image of INPUT's size, 255 selected;\n"
     "            --preview-scale F writes the dialog's preview instead: every f-th pixel (f the\n"
-    "            whole part of F), with the effect rendered at that reduction\n";
+    "            whole part of F), with the effect rendered at that reduction; --plugin PATH runs the\n"
+    "            effect through the plug-in module PATH (.8bf, Windows only) instead of the built-in one\n";
 
 int UsageError(const CommandStreams& streams, const std::string& problem) {
     streams.err << "dapple: " << problem << " (see dapple --help)\n";

@@ -28,7 +28,7 @@ add_library(dapple_probe_core SHARED ${CMAKE_CURRENT_SOURCE_DIR}/windows/ProbeCo
 set_target_properties(dapple_probe_core PROPERTIES PREFIX "" OUTPUT_NAME DappleProbeCore)
 target_include_directories(dapple_probe_core PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(dapple_probe_core PRIVATE ${DAPPLE_WARNINGS})
-dapple_test(test_plugins plugins dapple_host dapple_filters dapple_image dapple_platform version)
+dapple_test(test_plugins plugins dapple_clihost dapple_host dapple_filters dapple_image dapple_platform version)
 if(TARGET test_plugins)
   add_dependencies(test_plugins dapple_plugins dapple_probe_core)
   get_property(plugin_dir GLOBAL PROPERTY DAPPLE_PLUGIN_DIR)
