@@ -59,18 +59,18 @@ HBRUSH BackgroundBrush(Background background) {
     return nullptr;
 }
 
-ATOM Register(const ClassSpec& spec, HINSTANCE instance) {
+ATOM Register(const ClassSpec& classInfo, HINSTANCE instance) {
     constexpr UINT kPlainStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.style = spec.form == Form::OwnDC ? kPlainStyle | CS_OWNDC : kPlainStyle;
+    windowClass.style = classInfo.form == Form::OwnDC ? kPlainStyle | CS_OWNDC : kPlainStyle;
     windowClass.lpfnWndProc = VtControlWindowProc;
     windowClass.cbClsExtra = 0;
     windowClass.cbWndExtra = kWindowExtraBytes;
     windowClass.hInstance = instance;
-    windowClass.hCursor = spec.arrowCursor ? LoadCursorW(nullptr, IDC_ARROW) : nullptr;
-    windowClass.hbrBackground = BackgroundBrush(spec.background);
-    windowClass.lpszClassName = spec.name;
+    windowClass.hCursor = classInfo.arrowCursor ? LoadCursorW(nullptr, IDC_ARROW) : nullptr;
+    windowClass.hbrBackground = BackgroundBrush(classInfo.background);
+    windowClass.lpszClassName = classInfo.name;
     return RegisterClassExW(&windowClass);
 }
 

@@ -123,37 +123,37 @@ struct RawPng {
     const png_color_16* transparentColour = nullptr;
 };
 
-bool WriteRawPngStream(png_structp png, png_infop info, const RawPng& spec) {
+bool WriteRawPngStream(png_structp png, png_infop info, const RawPng& layout) {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType, spec.interlace,
+    png_set_IHDR(png, info, layout.width, layout.height, layout.bitDepth, layout.colorType, layout.interlace,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (spec.palette != nullptr)
-        png_set_PLTE(png, info, spec.palette, spec.paletteCount);
-    if (spec.transparentIndices != nullptr || spec.transparentColour != nullptr)
-        png_set_tRNS(png, info, spec.transparentIndices, spec.transparentCount, spec.transparentColour);
+    if (layout.palette != nullptr)
+        png_set_PLTE(png, info, layout.palette, layout.paletteCount);
+    if (layout.transparentIndices != nullptr || layout.transparentColour != nullptr)
+        png_set_tRNS(png, info, layout.transparentIndices, layout.transparentCount, layout.transparentColour);
     png_write_info(png, info);
     const int passes = png_set_interlace_handling(png);
     uint32_t written = 0;
     for (int pass = 0; pass < passes; ++pass) {
-        for (uint32_t y = 0; y < spec.height; ++y, ++written) {
-            if (written == spec.rowsToWrite)
+        for (uint32_t y = 0; y < layout.height; ++y, ++written) {
+            if (written == layout.rowsToWrite)
                 return true;
-            png_write_row(png, spec.rows + y * spec.rowBytes);
+            png_write_row(png, layout.rows + y * layout.rowBytes);
         }
     }
     png_write_end(png, nullptr);
     return true;
 }
 
-void WriteRawPng(const std::string& path, const RawPng& spec) {
+void WriteRawPng(const std::string& path, const RawPng& layout) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_init_io(png, file);
-    const bool written = WriteRawPngStream(png, info, spec);
+    const bool written = WriteRawPngStream(png, info, layout);
     png_destroy_write_struct(&png, &info);
     std::fclose(file);
     ASSERT_TRUE(written);
@@ -267,16 +267,16 @@ TEST_F(ImageFilesTest, JpegCompositesAlphaOverWhite) {
 TEST_F(ImageFilesTest, PalettePngBecomesRgbOrRgba) {
     const png_color palette[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {10, 20, 30}};
     const uint8_t indices[1] = {0x1b};  // 2-bit indices 0, 1, 2, 3
-    RawPng spec;
-    spec.width = 4;
-    spec.height = 1;
-    spec.bitDepth = 2;
-    spec.colorType = PNG_COLOR_TYPE_PALETTE;
-    spec.rows = indices;
-    spec.rowBytes = 1;
-    spec.palette = palette;
-    spec.paletteCount = 4;
-    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("palette.png"), spec));
+    RawPng layout;
+    layout.width = 4;
+    layout.height = 1;
+    layout.bitDepth = 2;
+    layout.colorType = PNG_COLOR_TYPE_PALETTE;
+    layout.rows = indices;
+    layout.rowBytes = 1;
+    layout.palette = palette;
+    layout.paletteCount = 4;
+    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("palette.png"), layout));
     RasterImage loaded;
     ASSERT_TRUE(ReadImageFile(PathOf("palette.png"), loaded).Ok());
     ASSERT_EQ(loaded.channels, 3);
@@ -284,9 +284,9 @@ TEST_F(ImageFilesTest, PalettePngBecomesRgbOrRgba) {
 
     // Entries beyond the transparency list stay opaque.
     const png_byte alphas[2] = {0, 128};
-    spec.transparentIndices = alphas;
-    spec.transparentCount = 2;
-    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("palette-alpha.png"), spec));
+    layout.transparentIndices = alphas;
+    layout.transparentCount = 2;
+    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("palette-alpha.png"), layout));
     ASSERT_TRUE(ReadImageFile(PathOf("palette-alpha.png"), loaded).Ok());
     ASSERT_EQ(loaded.channels, 4);
     EXPECT_EQ(loaded.pixels, (std::vector<uint8_t>{255, 0, 0, 0, 0, 255, 0, 128, 0, 0, 255, 255, 10, 20, 30, 255}));
@@ -295,35 +295,35 @@ TEST_F(ImageFilesTest, PalettePngBecomesRgbOrRgba) {
 TEST_F(ImageFilesTest, DeepAndShallowPngBecomeEightBit) {
     // 16-bit RGB, big-endian samples: the high byte is kept.
     const uint8_t deep[12] = {0x12, 0x34, 0xff, 0xff, 0x00, 0xff, 0x80, 0x00, 0x7f, 0xff, 0x01, 0x00};
-    RawPng spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.bitDepth = 16;
-    spec.colorType = PNG_COLOR_TYPE_RGB;
-    spec.rows = deep;
-    spec.rowBytes = 12;
-    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("deep.png"), spec));
+    RawPng layout;
+    layout.width = 2;
+    layout.height = 1;
+    layout.bitDepth = 16;
+    layout.colorType = PNG_COLOR_TYPE_RGB;
+    layout.rows = deep;
+    layout.rowBytes = 12;
+    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("deep.png"), layout));
     RasterImage loaded;
     ASSERT_TRUE(ReadImageFile(PathOf("deep.png"), loaded).Ok());
     ASSERT_EQ(loaded.channels, 3);
     EXPECT_EQ(loaded.pixels, (std::vector<uint8_t>{0x12, 0xff, 0x00, 0x80, 0x7f, 0x01}));
 
-    spec.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
-    spec.width = 3;  // the same twelve bytes as three grey + alpha pixels
-    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("deep-ga.png"), spec));
+    layout.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
+    layout.width = 3;  // the same twelve bytes as three grey + alpha pixels
+    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("deep-ga.png"), layout));
     ASSERT_TRUE(ReadImageFile(PathOf("deep-ga.png"), loaded).Ok());
     ASSERT_EQ(loaded.channels, 2);
     EXPECT_EQ(loaded.pixels, (std::vector<uint8_t>{0x12, 0xff, 0x00, 0x80, 0x7f, 0x01}));
 
     // 2-bit grey 0, 1, 2, 3 spans 0..255 in thirds.
     const uint8_t shallow[1] = {0x1b};
-    spec = RawPng();
-    spec.width = 4;
-    spec.height = 1;
-    spec.bitDepth = 2;
-    spec.rows = shallow;
-    spec.rowBytes = 1;
-    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("shallow.png"), spec));
+    layout = RawPng();
+    layout.width = 4;
+    layout.height = 1;
+    layout.bitDepth = 2;
+    layout.rows = shallow;
+    layout.rowBytes = 1;
+    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("shallow.png"), layout));
     ASSERT_TRUE(ReadImageFile(PathOf("shallow.png"), loaded).Ok());
     ASSERT_EQ(loaded.channels, 1);
     EXPECT_EQ(loaded.pixels, (std::vector<uint8_t>{0, 85, 170, 255}));
@@ -331,12 +331,12 @@ TEST_F(ImageFilesTest, DeepAndShallowPngBecomeEightBit) {
     // A transparent grey value becomes an alpha channel.
     const uint8_t greys[3] = {100, 101, 0};
     const png_color_16 transparent = {0, 0, 0, 0, 100};
-    spec.bitDepth = 8;
-    spec.width = 3;
-    spec.rows = greys;
-    spec.rowBytes = 3;
-    spec.transparentColour = &transparent;
-    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("grey-key.png"), spec));
+    layout.bitDepth = 8;
+    layout.width = 3;
+    layout.rows = greys;
+    layout.rowBytes = 3;
+    layout.transparentColour = &transparent;
+    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("grey-key.png"), layout));
     ASSERT_TRUE(ReadImageFile(PathOf("grey-key.png"), loaded).Ok());
     ASSERT_EQ(loaded.channels, 2);
     EXPECT_EQ(loaded.pixels, (std::vector<uint8_t>{100, 0, 101, 255, 0, 255}));
@@ -344,14 +344,14 @@ TEST_F(ImageFilesTest, DeepAndShallowPngBecomeEightBit) {
 
 TEST_F(ImageFilesTest, InterlacedPngReadsWhole) {
     const RasterImage original = Pattern(11, 9, 3);
-    RawPng spec;
-    spec.width = 11;
-    spec.height = 9;
-    spec.colorType = PNG_COLOR_TYPE_RGB;
-    spec.interlace = PNG_INTERLACE_ADAM7;
-    spec.rows = original.pixels.data();
-    spec.rowBytes = original.RowBytes();
-    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("adam7.png"), spec));
+    RawPng layout;
+    layout.width = 11;
+    layout.height = 9;
+    layout.colorType = PNG_COLOR_TYPE_RGB;
+    layout.interlace = PNG_INTERLACE_ADAM7;
+    layout.rows = original.pixels.data();
+    layout.rowBytes = original.RowBytes();
+    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("adam7.png"), layout));
     RasterImage loaded;
     ASSERT_TRUE(ReadImageFile(PathOf("adam7.png"), loaded).Ok());
     EXPECT_EQ(loaded.pixels, original.pixels);
@@ -448,12 +448,12 @@ TEST_F(ImageFilesTest, AbsurdSizesAreRefusedBeforeAllocating) {
         state = state * 1103515245u + 12345u;
         value = static_cast<uint8_t>(state >> 24);
     }
-    RawPng spec;
-    spec.width = 100000;
-    spec.height = 100000;
-    spec.rows = noise.data();
-    spec.rowsToWrite = 1;
-    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("huge.png"), spec));
+    RawPng layout;
+    layout.width = 100000;
+    layout.height = 100000;
+    layout.rows = noise.data();
+    layout.rowsToWrite = 1;
+    ASSERT_NO_FATAL_FAILURE(WriteRawPng(PathOf("huge.png"), layout));
     // A small JPEG whose frame header is altered to claim 65500 x 65500.
     ASSERT_TRUE(WriteImageFile(PathOf("huge.jpg"), Gradient(16, 16, 1)).Ok());
     std::vector<uint8_t> jpeg = FileBytes(PathOf("huge.jpg"));
