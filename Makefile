@@ -7,7 +7,8 @@ CMAKE_FLAGS ?= -G Ninja
 WINDOWS_BUILD ?= build-windows-x86_64
 WINDOWS32_BUILD ?= build-windows-i686
 
-.PHONY: all deps build run test test-native test-sanitize bench clean windows-deps build-windows test-windows
+.PHONY: all deps build run test test-native test-sanitize bench clean windows-deps build-windows test-windows \
+        smoke-native
 
 all: build
 
@@ -49,8 +50,13 @@ build-windows: windows-deps $(WINDOWS_BUILD)/build.ninja $(WINDOWS32_BUILD)/buil
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
 	cmake --build $(WINDOWS32_BUILD) -j$(JOBS) --target dapple_plugins
 
-test-windows: build-windows
+# The native command and sample picture the plug-in smoke test compares with.
+smoke-native: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j$(JOBS) --target dapple make-sample-image
+
+test-windows: build-windows smoke-native
 	scripts/wine-run.sh ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j$(JOBS)
+	scripts/wine-run.sh scripts/wine-plugin-smoke.sh $(BUILD) $(WINDOWS_BUILD)
 
 test: test-native test-sanitize test-windows
 

@@ -15,6 +15,8 @@ done
 wineserver=$(dirname "$wine")/wineserver
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver || true)
 
+# For scripts run under this one that start Windows programs themselves.
+export DAPPLE_WINE=$wine
 export WINEPREFIX=${WINEPREFIX:-$root/.cache/wine-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko: nothing here needs them, and asking for them stalls.

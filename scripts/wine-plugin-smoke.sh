@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# wine-plugin-smoke.sh NATIVE_BUILD WINDOWS_BUILD
+# For every effect the native dapple command lists, applies the effect's
+# defaults to the sample picture twice: with the native command, and under
+# Wine with dapple.exe running the effect's plug-in module (--plugin
+# Plugins/<module>.8bf), as a host would. The two results must have the same
+# pixels. Run it through scripts/wine-run.sh, which provides Wine's prefix
+# and display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+native_build=${1:?usage: wine-plugin-smoke.sh NATIVE_BUILD WINDOWS_BUILD}
+windows_build=${2:?usage: wine-plugin-smoke.sh NATIVE_BUILD WINDOWS_BUILD}
+
+dapple="$native_build/dapple"
+make_sample="$native_build/make-sample-image"
+dapple_exe="$windows_build/dapple.exe"
+plugins="$windows_build/Plugins"
+for needed in "$dapple" "$make_sample" "$dapple_exe"; do
+  [ -x "$needed" ] || [ -f "$needed" ] || { echo "wine-plugin-smoke: $needed is missing (build it first)" >&2; exit 1; }
+done
+wine=${DAPPLE_WINE:-}
+if [ -z "$wine" ]; then
+  for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command -v wine || true)"; do
+    if [ -n "$candidate" ] && [ -x "$candidate" ]; then wine=$candidate; break; fi
+  done
+fi
+[ -n "$wine" ] || { echo "wine-plugin-smoke: Wine is not installed" >&2; exit 1; }
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/dapple-plugin-smoke.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+# Wine sees the whole file system as drive Z:.
+windows_path() { echo "Z:$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
+
+sample="$work/sample.png"
+"$make_sample" "$sample"
+
+# Kind and module file of every module, from the modules' own table.
+module_of_kind() {
+  sed -n "s/^ *{$1, \"\\(Dapple[A-Za-z]*\\)\".*/\\1/p" "$root/plugins/EffectModules.h" | head -n 1
+}
+
+# Samples may differ by this much where the two builds' maths libraries
+# round differently; every effect matches exactly today.
+tolerance_of() { echo 0; }
+
+effects=$("$dapple" effects)
+[ -n "$effects" ] || { echo "wine-plugin-smoke: dapple lists no effects" >&2; exit 1; }
+status=0
+while IFS=$'\t' read -r kind name _; do
+  module=$(module_of_kind "$kind")
+  if [ -z "$module" ] || [ ! -f "$plugins/$module.8bf" ]; then
+    echo "$name: no plug-in module for kind $kind in $plugins" >&2
+    status=1
+    continue
+  fi
+  native_out="$work/$name-native.png"
+  plugin_out="$work/$name-plugin.png"
+  "$dapple" apply "$name" "$sample" "$native_out" --quiet
+  if ! "$wine" "$dapple_exe" apply "$name" "$(windows_path "$sample")" "$(windows_path "$plugin_out")" --quiet \
+       --plugin "$(windows_path "$plugins/$module.8bf")"; then
+    echo "$name: dapple.exe --plugin $module.8bf failed" >&2
+    status=1
+    continue
+  fi
+  if cmp -s "$native_out" "$plugin_out"; then
+    echo "$name: $module.8bf under Wine writes the native file byte for byte"
+  elif difference=$("$root/scripts/compare-png-pixels.pl" "$native_out" "$plugin_out" "$(tolerance_of "$name")"); then
+    echo "$name: $module.8bf under Wine renders the native pixels (the files are encoded differently)"
+  else
+    echo "$name: $module.8bf under Wine differs from the native result: $difference" >&2
+    status=1
+  fi
+done <<< "$effects"
+exit $status
