@@ -52,7 +52,10 @@ TEST(ModuleForwarding, EveryCallReachesTheCoreBesideTheModuleWithTheModulesKind)
         HMODULE core = GetModuleHandleW((folder.Path() + L"DappleCore.dll").c_str());
         ASSERT_NE(core, nullptr) << "the core was not loaded from the module's folder";
         using RecordFunction = const ProbeRecord* (*)();
-        auto record = reinterpret_cast<RecordFunction>(reinterpret_cast<void*>(GetProcAddress(core, "ProbeCoreRecord")))();
+        auto recordOf =
+            reinterpret_cast<RecordFunction>(reinterpret_cast<void*>(GetProcAddress(core, "ProbeCoreRecord")));
+        ASSERT_NE(recordOf, nullptr);
+        const ProbeRecord* record = recordOf();
         EXPECT_EQ(record->calls, 2);
         EXPECT_EQ(record->selector, 13479);
         EXPECT_EQ(record->kind, effect.kind);
