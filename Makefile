@@ -8,7 +8,7 @@ WINDOWS_BUILD ?= build-windows-x86_64
 WINDOWS32_BUILD ?= build-windows-i686
 
 .PHONY: all deps build run test test-native test-sanitize bench clean windows-deps build-windows test-windows \
-        smoke-native
+        smoke-native format format-check
 
 all: build
 
@@ -24,7 +24,7 @@ build: deps $(BUILD)/build.ninja
 run: build
 	@scripts/run-effects.sh $(BUILD)/dapple
 
-test-native: build
+test-native: build format-check
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 test-sanitize: deps
@@ -64,6 +64,13 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DDAPPLE_BENCH=ON -DDAPPLE_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+format: deps
+	@scripts/format.sh
+
+# Fails, naming the files, when a source is not formatted.
+format-check: deps
+	@scripts/format.sh --check
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(WINDOWS_BUILD) $(WINDOWS32_BUILD) out

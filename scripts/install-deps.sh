@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(g++ cmake make ninja-build pkg-config libgtest-dev libgmock-dev
-          libbenchmark-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev)
+          libbenchmark-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
+          clang-format)
 
 missing=()
 for p in "${packages[@]}"; do
