@@ -129,4 +129,4 @@ void BM_EdgePreview4(benchmark::State& state) {
 BENCHMARK(BM_EdgeFullSize)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_EdgePreview4)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-} // namespace
+}  // namespace

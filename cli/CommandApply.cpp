@@ -133,8 +133,7 @@ bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request,
 }
 
 // The settings as the scripting descriptor handed to the effect.
-bool BuildDescriptor(const Filter& filter, const ApplyRequest& request, DescriptorStore& store,
-                     std::string& problem) {
+bool BuildDescriptor(const Filter& filter, const ApplyRequest& request, DescriptorStore& store, std::string& problem) {
     auto block = std::make_unique<ParameterBlock>();
     ParameterSet set;
     if (BuildDefaultParameters(filter, *block, set).IsFailure()) {

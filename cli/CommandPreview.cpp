@@ -24,7 +24,7 @@ ResultCode ReadSettings(const Filter& filter, const DescriptorStore& settings, P
     ParameterSet set;
     ResultCode result = BuildDefaultParameters(filter, block, set);
     if (result.IsFailure() || settings.Empty()) return result;
-    InProcessHost host; // serves the descriptor callbacks
+    InProcessHost host;  // serves the descriptor callbacks
     ps::PIDescriptorHandle handle = host.Descriptors().NewDescriptorHandle(settings);
     if (handle == nullptr) return ResultCode::OutOfMemory();
     std::vector<uint32_t> keys = KeyArray(set);
@@ -61,7 +61,7 @@ std::string FailureText(const std::string& name, const ResultCode& result) {
     return name + " failed (status " + std::to_string(result.status) + ")";
 }
 
-} // namespace
+}  // namespace
 
 int RunPreviewRender(Filter& filter, const DescriptorStore& settings, const RasterImage& input, const RasterImage* mask,
                      double previewScale, const std::string& output, const CommandStreams& streams) {

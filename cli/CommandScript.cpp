@@ -166,8 +166,7 @@ std::string CodeList(const std::vector<uint32_t>& codes) {
     return list;
 }
 
-bool PutCode(const KeyForm& form, uint32_t key, const std::string& text, DescriptorStore& store,
-             std::string& problem) {
+bool PutCode(const KeyForm& form, uint32_t key, const std::string& text, DescriptorStore& store, std::string& problem) {
     uint32_t code = 0;
     bool known = KeyFromText(text, code);
     if (known) known = std::find(form.codes.begin(), form.codes.end(), code) != form.codes.end();
@@ -219,9 +218,7 @@ std::string ScriptText(const DescriptorItem& item) {
     char buffer[64];
     switch (item.type) {
         case ps::typeFloat:
-        case ps::typeUnitFloat:
-            std::snprintf(buffer, sizeof buffer, "%.10g", item.number);
-            return buffer;
+        case ps::typeUnitFloat: std::snprintf(buffer, sizeof buffer, "%.10g", item.number); return buffer;
         case ps::typeInteger: return std::to_string(item.integer);
         case ps::typeBoolean: return item.integer != 0 ? "1" : "0";
         case ps::typeEnumerated: return KeyText(item.value);
@@ -284,9 +281,7 @@ bool PutScriptValue(const FilterParameter& parameter, uint32_t key, const std::s
             }
             store.PutText(key, text);
             return true;
-        case ValueForm::None:
-            problem = "cannot be set from the command line";
-            return false;
+        case ValueForm::None: problem = "cannot be set from the command line"; return false;
     }
     problem = "expects a number";
     return false;

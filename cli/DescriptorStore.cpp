@@ -62,10 +62,8 @@ bool IsKnownType(ps::DescType type) {
         case ps::typeClass:
         case ps::typeObject:
         case ps::typeObjectSpecifier:
-        case kDescriptorTypeCount:
-            return true;
-        default:
-            return false;
+        case kDescriptorTypeCount: return true;
+        default: return false;
     }
 }
 

@@ -60,8 +60,7 @@ ps::OSErr PS_CALLBACK GetPinnedInteger(R t, int32_t lo, int32_t hi, int32_t* v) 
 ps::OSErr PS_CALLBACK GetPinnedFloat(R t, const double* lo, const double* hi, double* v) {
     return Forward(&S::GetPinnedFloat, t, lo, hi, v);
 }
-ps::OSErr PS_CALLBACK GetPinnedUnitFloat(R t, const double* lo, const double* hi, ps::DescriptorUnitID* u,
-                                         double* v) {
+ps::OSErr PS_CALLBACK GetPinnedUnitFloat(R t, const double* lo, const double* hi, ps::DescriptorUnitID* u, double* v) {
     return Forward(&S::GetPinnedUnitFloat, t, lo, hi, u, v);
 }
 

@@ -214,8 +214,7 @@ ps::OSErr HostDescriptorSuite::GetString(ps::PIReadDescriptor token, ps::Str255*
     return ps::noErr;
 }
 
-ps::OSErr HostDescriptorSuite::GetPinnedInteger(ps::PIReadDescriptor token, int32_t min, int32_t max,
-                                                int32_t* value) {
+ps::OSErr HostDescriptorSuite::GetPinnedInteger(ps::PIReadDescriptor token, int32_t min, int32_t max, int32_t* value) {
     const ps::OSErr error = GetInteger(token, value);
     if (error != ps::noErr) return error;
     const int32_t read = *value;

@@ -107,8 +107,7 @@ private:
     ps::OSErr Current(ps::PIReadDescriptor token, std::initializer_list<ps::DescType> types,
                       const DescriptorItem*& item);
     ps::OSErr NewHandleWith(const std::string& bytes, ps::Handle* handle);
-    ps::OSErr PutHandleBytes(ps::PIWriteDescriptor token, ps::DescriptorKeyID key, ps::Handle value,
-                             ps::DescType type);
+    ps::OSErr PutHandleBytes(ps::PIWriteDescriptor token, ps::DescriptorKeyID key, ps::Handle value, ps::DescType type);
 
     HostHandleTable& handles_;
     std::map<uintptr_t, std::unique_ptr<ReadState>> reads_;

@@ -41,10 +41,8 @@ std::string UnknownExtension() { return "unknown image file type (use .png, .jpg
 std::optional<ImageFileFormat> SniffFormat(const unsigned char* head, size_t length) {
     static const unsigned char kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     static const unsigned char kJpeg[3] = {0xff, 0xd8, 0xff};
-    if (length >= sizeof kPng && std::memcmp(head, kPng, sizeof kPng) == 0)
-        return ImageFileFormat::Png;
-    if (length >= sizeof kJpeg && std::memcmp(head, kJpeg, sizeof kJpeg) == 0)
-        return ImageFileFormat::Jpeg;
+    if (length >= sizeof kPng && std::memcmp(head, kPng, sizeof kPng) == 0) return ImageFileFormat::Png;
+    if (length >= sizeof kJpeg && std::memcmp(head, kJpeg, sizeof kJpeg) == 0) return ImageFileFormat::Jpeg;
     return std::nullopt;
 }
 
@@ -53,25 +51,20 @@ std::string CheckSignature(std::FILE* file, ImageFileFormat format) {
     unsigned char head[8] = {};
     errno = 0;
     const size_t length = std::fread(head, 1, sizeof head, file);
-    if (std::ferror(file))
-        return errno != 0 ? std::strerror(errno) : "read error";
-    if (length == 0)
-        return "the file is empty";
+    if (std::ferror(file)) return errno != 0 ? std::strerror(errno) : "read error";
+    if (length == 0) return "the file is empty";
     const std::optional<ImageFileFormat> found = SniffFormat(head, length);
     if (found != format) {
         std::string detail = std::string("not a ") + FormatName(format) + " file";
-        if (found)
-            detail += std::string(" (it holds ") + FormatName(*found) + " data)";
+        if (found) detail += std::string(" (it holds ") + FormatName(*found) + " data)";
         return detail;
     }
-    if (std::fseek(file, 0, SEEK_SET) != 0)
-        return "cannot rewind the file";
+    if (std::fseek(file, 0, SEEK_SET) != 0) return "cannot rewind the file";
     return {};
 }
 
 std::string Decode(std::FILE* file, ImageFileFormat format, RasterImage& image) {
-    if (std::string problem = CheckSignature(file, format); !problem.empty())
-        return problem;
+    if (std::string problem = CheckSignature(file, format); !problem.empty()) return problem;
     return format == ImageFileFormat::Png ? DecodePng(file, image) : DecodeJpeg(file, image);
 }
 
@@ -79,11 +72,10 @@ std::string Encode(std::FILE* file, ImageFileFormat format, const RasterImage& i
     return format == ImageFileFormat::Png ? EncodePng(file, image) : EncodeJpeg(file, image, kJpegWriteQuality);
 }
 
-} // namespace
+}  // namespace
 
 const char* ImageSizeProblem(uint64_t width, uint64_t height) {
-    if (width == 0 || height == 0)
-        return "the image has no pixels";
+    if (width == 0 || height == 0) return "the image has no pixels";
     if (width > INT32_MAX || height > INT32_MAX || width * height > kMaxRasterPixels)
         return "the image is too large (more than 268435456 pixels)";
     return nullptr;
@@ -91,21 +83,17 @@ const char* ImageSizeProblem(uint64_t width, uint64_t height) {
 
 std::optional<ImageFileFormat> ImageFileFormatForPath(const std::string& path) {
     const std::string extension = Lowercase(std::filesystem::path(path).extension().string());
-    if (extension == ".png")
-        return ImageFileFormat::Png;
-    if (extension == ".jpg" || extension == ".jpeg")
-        return ImageFileFormat::Jpeg;
+    if (extension == ".png") return ImageFileFormat::Png;
+    if (extension == ".jpg" || extension == ".jpeg") return ImageFileFormat::Jpeg;
     return std::nullopt;
 }
 
 ImageFileStatus ReadImageFile(const std::string& path, RasterImage& image) {
     const std::optional<ImageFileFormat> format = ImageFileFormatForPath(path);
-    if (!format)
-        return ReadFailure(path, UnknownExtension());
+    if (!format) return ReadFailure(path, UnknownExtension());
     errno = 0;
     FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return ReadFailure(path, errno != 0 ? std::strerror(errno) : "cannot open the file");
+    if (!file) return ReadFailure(path, errno != 0 ? std::strerror(errno) : "cannot open the file");
     try {
         if (std::string problem = Decode(file.get(), *format, image); !problem.empty())
             return ReadFailure(path, problem);
@@ -117,18 +105,14 @@ ImageFileStatus ReadImageFile(const std::string& path, RasterImage& image) {
 
 ImageFileStatus WriteImageFile(const std::string& path, const RasterImage& image) {
     const std::optional<ImageFileFormat> format = ImageFileFormatForPath(path);
-    if (!format)
-        return WriteFailure(path, UnknownExtension());
-    if (!image.IsConsistent())
-        return WriteFailure(path, "the image has no pixels or an inconsistent size");
+    if (!format) return WriteFailure(path, UnknownExtension());
+    if (!image.IsConsistent()) return WriteFailure(path, "the image has no pixels or an inconsistent size");
     try {
         ReplacingOutputFile output(path);
-        if (std::string problem = output.Open(); !problem.empty())
-            return WriteFailure(path, problem);
+        if (std::string problem = output.Open(); !problem.empty()) return WriteFailure(path, problem);
         if (std::string problem = Encode(output.Stream(), *format, image); !problem.empty())
             return WriteFailure(path, problem);
-        if (std::string problem = output.Commit(); !problem.empty())
-            return WriteFailure(path, problem);
+        if (std::string problem = output.Commit(); !problem.empty()) return WriteFailure(path, problem);
     } catch (const std::bad_alloc&) {
         return WriteFailure(path, "out of memory");
     }

@@ -37,8 +37,7 @@ bool IsHarmlessWarning(int code) {
 // it cannot read. A damaged file is refused instead of yielding a quietly wrong
 // picture; trace messages and harmless warnings are dropped.
 void OnJpegMessage(j_common_ptr codec, int level) {
-    if (level >= 0 || IsHarmlessWarning(codec->err->msg_code))
-        return;
+    if (level >= 0 || IsHarmlessWarning(codec->err->msg_code)) return;
     OnJpegError(codec);
 }
 
@@ -80,8 +79,7 @@ struct JpegLayout {
 
 // Reads the header, refuses absurd sizes and picks the decoded colour space.
 bool ReadJpegHeader(JpegDecoder& decoder, std::FILE* file, JpegLayout& layout) {
-    if (setjmp(decoder.errors.jump))
-        return false;
+    if (setjmp(decoder.errors.jump)) return false;
     InstallErrors(decoder.errors);
     jpeg_create_decompress(&decoder.codec);
     jpeg_stdio_src(&decoder.codec, file);
@@ -93,20 +91,20 @@ bool ReadJpegHeader(JpegDecoder& decoder, std::FILE* file, JpegLayout& layout) {
         return false;
     }
     switch (codec.jpeg_color_space) {
-    case JCS_GRAYSCALE:
-        codec.out_color_space = JCS_GRAYSCALE;
-        layout.decodedComponents = 1;
-        break;
-    case JCS_CMYK:
-    case JCS_YCCK:
-        // libjpeg turns YCCK into CMYK; the step to RGB is ours.
-        codec.out_color_space = JCS_CMYK;
-        layout.decodedComponents = 4;
-        break;
-    default:
-        codec.out_color_space = JCS_RGB;
-        layout.decodedComponents = 3;
-        break;
+        case JCS_GRAYSCALE:
+            codec.out_color_space = JCS_GRAYSCALE;
+            layout.decodedComponents = 1;
+            break;
+        case JCS_CMYK:
+        case JCS_YCCK:
+            // libjpeg turns YCCK into CMYK; the step to RGB is ours.
+            codec.out_color_space = JCS_CMYK;
+            layout.decodedComponents = 4;
+            break;
+        default:
+            codec.out_color_space = JCS_RGB;
+            layout.decodedComponents = 3;
+            break;
     }
     layout.width = codec.image_width;
     layout.height = codec.image_height;
@@ -120,17 +118,14 @@ uint8_t ScaledProduct(unsigned a, unsigned b) { return static_cast<uint8_t>((a *
 void CmykRowToRgb(const uint8_t* cmyk, uint8_t* rgb, uint32_t width, bool invertedInks) {
     for (uint32_t x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
         unsigned remaining[4];
-        for (int i = 0; i < 4; ++i)
-            remaining[i] = invertedInks ? cmyk[i] : 255u - cmyk[i];
-        for (int i = 0; i < 3; ++i)
-            rgb[i] = ScaledProduct(remaining[i], remaining[3]);
+        for (int i = 0; i < 4; ++i) remaining[i] = invertedInks ? cmyk[i] : 255u - cmyk[i];
+        for (int i = 0; i < 3; ++i) rgb[i] = ScaledProduct(remaining[i], remaining[3]);
     }
 }
 
 // Decodes every row into IMAGE; CMYK rows pass through SCRATCH (4 bytes a pixel).
 bool ReadJpegPixels(JpegDecoder& decoder, const JpegLayout& layout, RasterImage& image, uint8_t* scratch) {
-    if (setjmp(decoder.errors.jump))
-        return false;
+    if (setjmp(decoder.errors.jump)) return false;
     jpeg_decompress_struct& codec = decoder.codec;
     jpeg_start_decompress(&codec);
     if (codec.output_width != layout.width || codec.output_height != layout.height ||
@@ -146,8 +141,7 @@ bool ReadJpegPixels(JpegDecoder& decoder, const JpegLayout& layout, RasterImage&
             std::snprintf(decoder.errors.message, sizeof decoder.errors.message, "the JPEG decoder stalled");
             return false;
         }
-        if (cmyk)
-            CmykRowToRgb(scratch, target, layout.width, layout.invertedInks);
+        if (cmyk) CmykRowToRgb(scratch, target, layout.width, layout.invertedInks);
     }
     jpeg_finish_decompress(&codec);
     return true;
@@ -162,14 +156,12 @@ void FlattenRow(const uint8_t* source, int channels, uint8_t* target, int32_t wi
     const int colours = channels >= 3 ? 3 : 1;
     for (int32_t x = 0; x < width; ++x, source += channels, target += colours) {
         const unsigned alpha = channels == colours ? 255u : source[colours];
-        for (int i = 0; i < colours; ++i)
-            target[i] = OverWhite(source[i], alpha);
+        for (int i = 0; i < colours; ++i) target[i] = OverWhite(source[i], alpha);
     }
 }
 
 bool WriteJpegStream(JpegEncoder& encoder, std::FILE* file, const RasterImage& image, int quality, uint8_t* scratch) {
-    if (setjmp(encoder.errors.jump))
-        return false;
+    if (setjmp(encoder.errors.jump)) return false;
     InstallErrors(encoder.errors);
     jpeg_compress_struct& codec = encoder.codec;
     jpeg_create_compress(&codec);
@@ -197,18 +189,16 @@ bool WriteJpegStream(JpegEncoder& encoder, std::FILE* file, const RasterImage& i
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::string DecodeJpeg(std::FILE* file, RasterImage& image) {
     JpegDecoder decoder;
     JpegLayout layout;
-    if (!ReadJpegHeader(decoder, file, layout))
-        return decoder.errors.message;
+    if (!ReadJpegHeader(decoder, file, layout)) return decoder.errors.message;
     const int channels = layout.decodedComponents == 1 ? 1 : 3;
     RasterImage decoded(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), channels);
     std::vector<uint8_t> scratch(layout.decodedComponents == 4 ? static_cast<size_t>(layout.width) * 4 : 0);
-    if (!ReadJpegPixels(decoder, layout, decoded, scratch.data()))
-        return decoder.errors.message;
+    if (!ReadJpegPixels(decoder, layout, decoded, scratch.data())) return decoder.errors.message;
     image = std::move(decoded);
     return {};
 }
@@ -216,7 +206,6 @@ std::string DecodeJpeg(std::FILE* file, RasterImage& image) {
 std::string EncodeJpeg(std::FILE* file, const RasterImage& image, int quality) {
     JpegEncoder encoder;
     std::vector<uint8_t> scratch(static_cast<size_t>(image.width) * (image.channels >= 3 ? 3 : 1));
-    if (!WriteJpegStream(encoder, file, image, quality, scratch.data()))
-        return encoder.errors.message;
+    if (!WriteJpegStream(encoder, file, image, quality, scratch.data())) return encoder.errors.message;
     return {};
 }

@@ -23,13 +23,12 @@ std::string TemporaryName(unsigned attempt) {
 
 std::string SystemMessage(int error) { return error != 0 ? std::strerror(error) : "unknown system error"; }
 
-} // namespace
+}  // namespace
 
 ReplacingOutputFile::ReplacingOutputFile(std::string destination) : destination_(std::move(destination)) {}
 
 ReplacingOutputFile::~ReplacingOutputFile() {
-    if (stream_ != nullptr)
-        std::fclose(stream_);
+    if (stream_ != nullptr) std::fclose(stream_);
     if (!committed_ && !temporary_.empty()) {
         std::error_code ignored;
         fs::remove(temporary_, ignored);
@@ -42,12 +41,10 @@ std::string ReplacingOutputFile::Open() {
     for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
         const std::string candidate = (folder / TemporaryName(attempt)).string();
         std::error_code error;
-        if (fs::exists(candidate, error))
-            continue;
+        if (fs::exists(candidate, error)) continue;
         errno = 0;
         stream_ = std::fopen(candidate.c_str(), "wb");
-        if (stream_ == nullptr)
-            return SystemMessage(errno);
+        if (stream_ == nullptr) return SystemMessage(errno);
         temporary_ = candidate;
         return {};
     }
@@ -55,23 +52,19 @@ std::string ReplacingOutputFile::Open() {
 }
 
 std::string ReplacingOutputFile::Commit() {
-    if (stream_ == nullptr)
-        return "the output file is not open";
+    if (stream_ == nullptr) return "the output file is not open";
     errno = 0;
     const bool flushed = std::fflush(stream_) == 0 && std::ferror(stream_) == 0;
     const int flushError = errno;
     const bool closed = std::fclose(stream_) == 0;
     const int closeError = errno;
     stream_ = nullptr;
-    if (!flushed)
-        return "write error: " + SystemMessage(flushError);
-    if (!closed)
-        return "write error: " + SystemMessage(closeError);
+    if (!flushed) return "write error: " + SystemMessage(flushError);
+    if (!closed) return "write error: " + SystemMessage(closeError);
 
     std::error_code error;
     fs::rename(temporary_, destination_, error);
-    if (error)
-        return "cannot replace the file: " + error.message();
+    if (error) return "cannot replace the file: " + error.message();
     committed_ = true;
     return {};
 }

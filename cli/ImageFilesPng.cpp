@@ -32,15 +32,13 @@ void OnPngWarning(png_structp, png_const_charp) {}
 
 void ReadPngBytes(png_structp png, png_bytep data, size_t length) {
     auto* io = static_cast<PngIo*>(png_get_io_ptr(png));
-    if (std::fread(data, 1, length, io->file) == length)
-        return;
+    if (std::fread(data, 1, length, io->file) == length) return;
     png_error(png, std::ferror(io->file) ? "read error" : "the file is truncated");
 }
 
 void WritePngBytes(png_structp png, png_bytep data, size_t length) {
     auto* io = static_cast<PngIo*>(png_get_io_ptr(png));
-    if (std::fwrite(data, 1, length, io->file) != length)
-        png_error(png, "write error (is the disk full?)");
+    if (std::fwrite(data, 1, length, io->file) != length) png_error(png, "write error (is the disk full?)");
 }
 
 // The stream is flushed and checked once, when the output file is closed.
@@ -52,12 +50,10 @@ struct PngReadHandles {
 
     explicit PngReadHandles(PngIo& io) {
         png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &io, OnPngError, OnPngWarning);
-        if (png != nullptr)
-            info = png_create_info_struct(png);
+        if (png != nullptr) info = png_create_info_struct(png);
     }
     ~PngReadHandles() {
-        if (png != nullptr)
-            png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
+        if (png != nullptr) png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
     }
     PngReadHandles(const PngReadHandles&) = delete;
     PngReadHandles& operator=(const PngReadHandles&) = delete;
@@ -69,12 +65,10 @@ struct PngWriteHandles {
 
     explicit PngWriteHandles(PngIo& io) {
         png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &io, OnPngError, OnPngWarning);
-        if (png != nullptr)
-            info = png_create_info_struct(png);
+        if (png != nullptr) info = png_create_info_struct(png);
     }
     ~PngWriteHandles() {
-        if (png != nullptr)
-            png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
+        if (png != nullptr) png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
     }
     PngWriteHandles(const PngWriteHandles&) = delete;
     PngWriteHandles& operator=(const PngWriteHandles&) = delete;
@@ -91,8 +85,7 @@ struct PngLayout {
 
 // Reads the header and asks libpng for 8-bit grey, grey + alpha, RGB or RGBA.
 bool ReadPngHeader(png_structp png, png_infop info, PngIo& io, PngLayout& layout) {
-    if (setjmp(png_jmpbuf(png)))
-        return false;
+    if (setjmp(png_jmpbuf(png))) return false;
     // Our own pixel limit replaces libpng's default width and height limits.
     png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_read_info(png, info);
@@ -108,14 +101,10 @@ bool ReadPngHeader(png_structp png, png_infop info, PngIo& io, PngLayout& layout
         return false;
     }
 
-    if (colorType == PNG_COLOR_TYPE_PALETTE)
-        png_set_palette_to_rgb(png);
-    if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8)
-        png_set_expand_gray_1_2_4_to_8(png);
-    if (png_get_valid(png, info, PNG_INFO_tRNS) != 0)
-        png_set_tRNS_to_alpha(png);
-    if (bitDepth == 16)
-        png_set_strip_16(png);
+    if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+    if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
+    if (png_get_valid(png, info, PNG_INFO_tRNS) != 0) png_set_tRNS_to_alpha(png);
+    if (bitDepth == 16) png_set_strip_16(png);
     layout.passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
 
@@ -129,8 +118,7 @@ bool ReadPngHeader(png_structp png, png_infop info, PngIo& io, PngLayout& layout
 
 // Reads every pass of every row into PIXELS, then the rest of the file up to its end chunk.
 bool ReadPngPixels(png_structp png, const PngLayout& layout, uint8_t* pixels) {
-    if (setjmp(png_jmpbuf(png)))
-        return false;
+    if (setjmp(png_jmpbuf(png))) return false;
     for (int pass = 0; pass < layout.passes; ++pass) {
         for (uint32_t y = 0; y < layout.height; ++y)
             png_read_row(png, pixels + static_cast<size_t>(y) * layout.rowBytes, nullptr);
@@ -141,49 +129,40 @@ bool ReadPngPixels(png_structp png, const PngLayout& layout, uint8_t* pixels) {
 
 int PngColorType(int channels) {
     switch (channels) {
-    case 1:
-        return PNG_COLOR_TYPE_GRAY;
-    case 2:
-        return PNG_COLOR_TYPE_GRAY_ALPHA;
-    case 3:
-        return PNG_COLOR_TYPE_RGB;
-    default:
-        return PNG_COLOR_TYPE_RGB_ALPHA;
+        case 1: return PNG_COLOR_TYPE_GRAY;
+        case 2: return PNG_COLOR_TYPE_GRAY_ALPHA;
+        case 3: return PNG_COLOR_TYPE_RGB;
+        default: return PNG_COLOR_TYPE_RGB_ALPHA;
     }
 }
 
 bool WritePngStream(png_structp png, png_infop info, const RasterImage& image) {
-    if (setjmp(png_jmpbuf(png)))
-        return false;
+    if (setjmp(png_jmpbuf(png))) return false;
     png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
                  PngColorType(image.channels), PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int32_t y = 0; y < image.height; ++y)
-        png_write_row(png, image.Row(y));
+    for (int32_t y = 0; y < image.height; ++y) png_write_row(png, image.Row(y));
     png_write_end(png, nullptr);
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::string DecodePng(std::FILE* file, RasterImage& image) {
     PngIo io;
     io.file = file;
     PngReadHandles handles(io);
-    if (handles.png == nullptr || handles.info == nullptr)
-        return "out of memory";
+    if (handles.png == nullptr || handles.info == nullptr) return "out of memory";
     png_set_read_fn(handles.png, &io, ReadPngBytes);
 
     PngLayout layout;
-    if (!ReadPngHeader(handles.png, handles.info, io, layout))
-        return io.message;
+    if (!ReadPngHeader(handles.png, handles.info, io, layout)) return io.message;
     RasterImage decoded(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), layout.channels);
     if (layout.bitDepth != 8 || layout.channels < 1 || layout.channels > 4 || layout.rowBytes != decoded.RowBytes())
         return "unsupported PNG pixel layout";
-    if (!ReadPngPixels(handles.png, layout, decoded.pixels.data()))
-        return io.message;
+    if (!ReadPngPixels(handles.png, layout, decoded.pixels.data())) return io.message;
     image = std::move(decoded);
     return {};
 }
@@ -192,10 +171,8 @@ std::string EncodePng(std::FILE* file, const RasterImage& image) {
     PngIo io;
     io.file = file;
     PngWriteHandles handles(io);
-    if (handles.png == nullptr || handles.info == nullptr)
-        return "out of memory";
+    if (handles.png == nullptr || handles.info == nullptr) return "out of memory";
     png_set_write_fn(handles.png, &io, WritePngBytes, FlushPng);
-    if (!WritePngStream(handles.png, handles.info, image))
-        return io.message;
+    if (!WritePngStream(handles.png, handles.info, image)) return io.message;
     return {};
 }

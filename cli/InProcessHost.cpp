@@ -257,8 +257,7 @@ int16_t InProcessHost::FilterCase() const {
         return selected ? ps::filterCaseProtectedTransparencyWithSelection
                         : ps::filterCaseProtectedTransparencyNoSelection;
     }
-    return selected ? ps::filterCaseEditableTransparencyWithSelection
-                    : ps::filterCaseEditableTransparencyNoSelection;
+    return selected ? ps::filterCaseEditableTransparencyWithSelection : ps::filterCaseEditableTransparencyNoSelection;
 }
 
 int32_t InProcessHost::OutputPlanes() const {

@@ -47,7 +47,7 @@ enum class HostCallback {
     AdvanceState,
     ColourServices,
     Properties,
-    Descriptors,   // the whole descriptor parameters record
+    Descriptors,  // the whole descriptor parameters record
     PlatformData,
 };
 
@@ -87,9 +87,9 @@ inline constexpr int16_t kNoSelector = -1;
 inline constexpr int16_t kAffectedAreaSelector = 13479;
 
 struct RunOutcome {
-    int16_t result = 0;             // 0, or the failing step's code
+    int16_t result = 0;              // 0, or the failing step's code
     int16_t selector = kNoSelector;  // the selector that failed; kNoSelector when the host refused to start
-    std::string errorText;          // the plug-in's error string (errReportString), or the host's reason
+    std::string errorText;           // the plug-in's error string (errReportString), or the host's reason
 
     bool Succeeded() const { return result == 0; }
 };
@@ -202,10 +202,8 @@ public:
     bool TestAbort();
     void UpdateProgress(int32_t done, int32_t total);
     ps::OSErr DisplayPixels(const ps::PSPixelMap* source, const ps::VRect* sourceRect);
-    ps::OSErr GetProperty(ps::PIType signature, ps::PIType key, int32_t index, intptr_t* simple,
-                          ps::Handle* complex);
-    ps::OSErr SetProperty(ps::PIType signature, ps::PIType key, int32_t index, intptr_t simple,
-                          ps::Handle complex);
+    ps::OSErr GetProperty(ps::PIType signature, ps::PIType key, int32_t index, intptr_t* simple, ps::Handle* complex);
+    ps::OSErr SetProperty(ps::PIType signature, ps::PIType key, int32_t index, intptr_t simple, ps::Handle complex);
     ps::OSErr ColourServices(ps::ColorServicesInfo* info);
 
 private:

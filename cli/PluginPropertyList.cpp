@@ -32,8 +32,7 @@ const PluginProperty* PluginPropertyList::Find(uint32_t key) const {
     return found == properties.end() ? nullptr : &*found;
 }
 
-bool ParsePluginPropertyList(const uint8_t* bytes, std::size_t size, PluginPropertyList& list,
-                             std::string& problem) {
+bool ParsePluginPropertyList(const uint8_t* bytes, std::size_t size, PluginPropertyList& list, std::string& problem) {
     list.properties.clear();
     if (bytes == nullptr || size < kHeaderSize) {
         problem = "its property list is too short";
@@ -52,8 +51,8 @@ bool ParsePluginPropertyList(const uint8_t* bytes, std::size_t size, PluginPrope
     // Every property takes at least its head: a larger count cannot be true
     // and must not size anything.
     if (count > (size - kHeaderSize) / kPropertyHead) {
-        problem = "its property list claims " + std::to_string(count) + " properties in " + std::to_string(size) +
-                  " bytes";
+        problem =
+            "its property list claims " + std::to_string(count) + " properties in " + std::to_string(size) + " bytes";
         return false;
     }
     PluginPropertyList parsed;
@@ -84,8 +83,7 @@ bool ParsePluginPropertyList(const uint8_t* bytes, std::size_t size, PluginPrope
     return true;
 }
 
-bool FilterEntryName(const PluginPropertyList& list, uint32_t entryKey, std::string& entryName,
-                     std::string& problem) {
+bool FilterEntryName(const PluginPropertyList& list, uint32_t entryKey, std::string& entryName, std::string& problem) {
     entryName.clear();
     const PluginProperty* kind = list.Find(PropertyKey("kind"));
     if (kind == nullptr) {

@@ -39,15 +39,13 @@ constexpr uint32_t PropertyKey(const char (&code)[5]) {
 // (little-endian 32-bit numbers) and its data, padded to a multiple of 4
 // bytes. False, with a short reason in `problem` and `list` empty, when the
 // bytes do not hold such a list.
-bool ParsePluginPropertyList(const uint8_t* bytes, std::size_t size, PluginPropertyList& list,
-                             std::string& problem);
+bool ParsePluginPropertyList(const uint8_t* bytes, std::size_t size, PluginPropertyList& list, std::string& problem);
 
 // What a host needs to run a filter: the list says it is a filter ('kind'
 // 8BFM) and names an entry for the processor whose entry property is
 // `entryKey` ('8664' for x86-64, 'wx86' for 32-bit x86). False with a reason
 // otherwise. The name ends at its first zero byte or at the property's end.
-bool FilterEntryName(const PluginPropertyList& list, uint32_t entryKey, std::string& entryName,
-                     std::string& problem);
+bool FilterEntryName(const PluginPropertyList& list, uint32_t entryKey, std::string& entryName, std::string& problem);
 
 // A Pascal string property ('name', 'catg'); empty when absent or short.
 std::string PropertyPascalString(const PluginPropertyList& list, uint32_t key);

@@ -20,7 +20,9 @@ struct RasterImage {
     RasterImage() = default;
     // Zero-filled pixels; negative arguments count as zero.
     RasterImage(int32_t w, int32_t h, int32_t c)
-        : width(std::max(w, 0)), height(std::max(h, 0)), channels(std::max(c, 0)),
+        : width(std::max(w, 0)),
+          height(std::max(h, 0)),
+          channels(std::max(c, 0)),
           pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * static_cast<size_t>(channels)) {}
 
     size_t RowBytes() const { return static_cast<size_t>(width) * static_cast<size_t>(channels); }

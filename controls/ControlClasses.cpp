@@ -49,12 +49,9 @@ constexpr int kWindowExtraBytes = 30;
 
 HBRUSH BackgroundBrush(Background background) {
     switch (background) {
-    case Background::Null:
-        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    case Background::MenuColour:
-        return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_MENU + 1));
-    case Background::None:
-        break;
+        case Background::Null: return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+        case Background::MenuColour: return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_MENU + 1));
+        case Background::None: break;
     }
     return nullptr;
 }
@@ -74,25 +71,22 @@ ATOM Register(const ClassSpec& classInfo, HINSTANCE instance) {
     return RegisterClassExW(&windowClass);
 }
 
-} // namespace
+}  // namespace
 
 ResultCode RegisterControlClasses() {
     ResultCode result = ResultCode::Success();
     for (int i = 0; i < kControlClassCount; ++i) {
-        if (gAtoms[i] != 0)
-            continue;
+        if (gAtoms[i] != 0) continue;
         gInstances[i] = ToolkitInstance();
         gAtoms[i] = Register(kClasses[i], gInstances[i]);
-        if (gAtoms[i] == 0)
-            result = ResultCode::Failure();
+        if (gAtoms[i] == 0) result = ResultCode::Failure();
     }
     return result;
 }
 
 void UnregisterControlClasses() {
     for (int i = 0; i < kControlClassCount; ++i) {
-        if (gAtoms[i] == 0)
-            continue;
+        if (gAtoms[i] == 0) continue;
         UnregisterClassW(MAKEINTATOM(gAtoms[i]), gInstances[i]);
         gAtoms[i] = 0;
     }

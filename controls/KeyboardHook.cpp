@@ -26,25 +26,22 @@ void NotifySinks() {
     while (gSinks && index < gSinks->size()) {
         EventNotifySink* sink = (*gSinks)[index];
         sink->Notify();
-        if (!gSinks)
-            return;
+        if (!gSinks) return;
         if (index < gSinks->size() && (*gSinks)[index] == sink) {
             ++index;
             continue;
         }
         const auto found = std::find(gSinks->begin(), gSinks->end(), sink);
-        if (found != gSinks->end())
-            index = static_cast<std::size_t>(found - gSinks->begin()) + 1;
+        if (found != gSinks->end()) index = static_cast<std::size_t>(found - gSinks->begin()) + 1;
     }
 }
 
-} // namespace
+}  // namespace
 
 ResultCode KeyboardHook::Install() {
     if (gHook == nullptr) {
         HHOOK hook = SetWindowsHookExW(WH_KEYBOARD, HookProcedure, ToolkitInstance(), GetCurrentThreadId());
-        if (hook == nullptr)
-            return ResultCode::Failure();
+        if (hook == nullptr) return ResultCode::Failure();
         gHook = hook;
     }
     try {
@@ -66,8 +63,7 @@ void KeyboardHook::Uninstall() {
 bool KeyboardHook::IsInstalled() { return gHook != nullptr; }
 
 void KeyboardHook::AddSink(EventNotifySink* sink) {
-    if (!gSinks || sink == nullptr)
-        return;
+    if (!gSinks || sink == nullptr) return;
     try {
         gSinks->push_back(sink);
     } catch (const std::bad_alloc&) {
@@ -76,8 +72,7 @@ void KeyboardHook::AddSink(EventNotifySink* sink) {
 }
 
 void KeyboardHook::RemoveSink(EventNotifySink* sink) {
-    if (!gSinks)
-        return;
+    if (!gSinks) return;
     gSinks->erase(std::remove(gSinks->begin(), gSinks->end(), sink), gSinks->end());
 }
 
@@ -91,7 +86,6 @@ LRESULT CALLBACK KeyboardHook::HookProcedure(int code, WPARAM wparam, LPARAM lpa
         keyFlags = lparam;
         NotifySinks();
     }
-    if (consumed)
-        return 1;
+    if (consumed) return 1;
     return CallNextHookEx(gHook, code, wparam, lparam);
 }

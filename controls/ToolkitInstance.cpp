@@ -3,7 +3,6 @@
 #include "platform/ResourceStrings.h"
 
 HINSTANCE ToolkitInstance() {
-    if (void* module = ResourceModule())
-        return static_cast<HINSTANCE>(module);
+    if (void* module = ResourceModule()) return static_cast<HINSTANCE>(module);
     return GetModuleHandleW(nullptr);
 }

@@ -32,13 +32,11 @@ int VtControl::SetFocus() {
 }
 
 ResultCode VtControl::CreateControlWindow(ATOM atom, HWND parent, const RECT& rect, int id, DWORD extendedStyle) {
-    if (atom == 0)
-        return ResultCode::Failure();
-    HWND hwnd = CreateWindowExW(extendedStyle, MAKEINTATOM(atom), nullptr, WS_CHILD | WS_VISIBLE, rect.left,
-                                rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+    if (atom == 0) return ResultCode::Failure();
+    HWND hwnd = CreateWindowExW(extendedStyle, MAKEINTATOM(atom), nullptr, WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ToolkitInstance(), nullptr);
-    if (hwnd == nullptr)
-        return ResultCode::Failure();
+    if (hwnd == nullptr) return ResultCode::Failure();
     if (!Bind(hwnd)) {
         ResultCode ignored;
         Release(ignored);

@@ -5,8 +5,7 @@
 void VtDialog::Release(ResultCode& out) { out = ResultCode::Success(); }
 
 INT_PTR VtDialog::RunModal(HWND parent, int templateId, HINSTANCE instance) {
-    if (instance == nullptr)
-        instance = ToolkitInstance();
+    if (instance == nullptr) instance = ToolkitInstance();
     return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), parent, VtDialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
@@ -24,13 +23,11 @@ INT_PTR CALLBACK VtDialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
         }
         ResultCode status;
         dialog->InitDialog(status);
-        if (!status.IsSuccess())
-            EndDialog(hwnd, status.status);
+        if (!status.IsSuccess()) EndDialog(hwnd, status.status);
         // 0: the dialog places the focus itself.
         return 0;
     }
     VtWindow* object = VtWindow::FromHandle(hwnd);
-    if (object == nullptr)
-        return 0;
+    if (object == nullptr) return 0;
     return object->DispatchDialogMessage(message, wparam, lparam);
 }

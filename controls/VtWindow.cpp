@@ -11,11 +11,10 @@ bool IsToolkitMessage(UINT message) { return message >= kFirstToolkitMessage && 
 int X(LPARAM lparam) { return GET_X_LPARAM(lparam); }
 int Y(LPARAM lparam) { return GET_Y_LPARAM(lparam); }
 
-} // namespace
+}  // namespace
 
 VtWindow::~VtWindow() {
-    if (hwnd_ != nullptr && FromHandle(hwnd_) == this)
-        RemovePropW(hwnd_, kObjectProperty);
+    if (hwnd_ != nullptr && FromHandle(hwnd_) == this) RemovePropW(hwnd_, kObjectProperty);
 }
 
 BOOL VtWindow::Show(int command) { return ShowWindow(hwnd_, command); }
@@ -52,72 +51,46 @@ LRESULT VtWindow::OnMessage(UINT, WPARAM, LPARAM) { return -1; }
 bool VtWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
     result = -1;
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        BeginPaint(hwnd_, &paint);
-        result = OnPaint(paint);
-        EndPaint(hwnd_, &paint);
-        return true;
-    }
-    case WM_ERASEBKGND:
-        // Non-zero: the background counts as erased; controls paint all of
-        // their area themselves.
-        OnEraseBackground(reinterpret_cast<HDC>(wparam));
-        result = -1;
-        return true;
-    case WM_CREATE:
-        result = OnCreate();
-        return true;
-    case WM_SIZE:
-        result = OnSize(static_cast<UINT>(wparam), LOWORD(lparam), HIWORD(lparam));
-        return true;
-    case WM_SETFOCUS:
-        result = OnSetFocus();
-        return true;
-    case WM_KILLFOCUS:
-        result = OnKillFocus();
-        return true;
-    case WM_DRAWITEM:
-        result = OnDrawItem(static_cast<UINT>(wparam), reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
-        return true;
-    case WM_NOTIFY:
-        result = OnNotify(reinterpret_cast<NMHDR*>(lparam));
-        return true;
-    case WM_COMMAND:
-        result = OnCommand(HIWORD(wparam), LOWORD(wparam), reinterpret_cast<HWND>(lparam));
-        return true;
-    case WM_TIMER:
-        result = OnTimer(static_cast<UINT_PTR>(wparam));
-        return true;
-    case WM_MOUSEMOVE:
-        result = OnMouseMove(wparam, X(lparam), Y(lparam));
-        return true;
-    case WM_LBUTTONDOWN:
-        result = OnLButtonDown(wparam, X(lparam), Y(lparam));
-        return true;
-    case WM_LBUTTONUP:
-        result = OnLButtonUp(wparam, X(lparam), Y(lparam));
-        return true;
-    case WM_LBUTTONDBLCLK:
-        result = OnLButtonDblClk(wparam, X(lparam), Y(lparam));
-        return true;
-    case WM_SIZING:
-        result = OnSizing(static_cast<UINT>(wparam), reinterpret_cast<RECT*>(lparam));
-        return true;
-    case WM_MOVING:
-        result = OnMoving(static_cast<UINT>(wparam), reinterpret_cast<RECT*>(lparam));
-        return true;
-    case WM_ENTERSIZEMOVE:
-        inSizeMove_ = true;
-        result = OnEnterSizeMove();
-        return true;
-    case WM_EXITSIZEMOVE:
-        inSizeMove_ = false;
-        result = OnExitSizeMove();
-        return true;
-    default:
-        result = OnMessage(message, wparam, lparam);
-        return IsToolkitMessage(message);
+        case WM_PAINT: {
+            PAINTSTRUCT paint{};
+            BeginPaint(hwnd_, &paint);
+            result = OnPaint(paint);
+            EndPaint(hwnd_, &paint);
+            return true;
+        }
+        case WM_ERASEBKGND:
+            // Non-zero: the background counts as erased; controls paint all of
+            // their area themselves.
+            OnEraseBackground(reinterpret_cast<HDC>(wparam));
+            result = -1;
+            return true;
+        case WM_CREATE: result = OnCreate(); return true;
+        case WM_SIZE: result = OnSize(static_cast<UINT>(wparam), LOWORD(lparam), HIWORD(lparam)); return true;
+        case WM_SETFOCUS: result = OnSetFocus(); return true;
+        case WM_KILLFOCUS: result = OnKillFocus(); return true;
+        case WM_DRAWITEM:
+            result = OnDrawItem(static_cast<UINT>(wparam), reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
+            return true;
+        case WM_NOTIFY: result = OnNotify(reinterpret_cast<NMHDR*>(lparam)); return true;
+        case WM_COMMAND:
+            result = OnCommand(HIWORD(wparam), LOWORD(wparam), reinterpret_cast<HWND>(lparam));
+            return true;
+        case WM_TIMER: result = OnTimer(static_cast<UINT_PTR>(wparam)); return true;
+        case WM_MOUSEMOVE: result = OnMouseMove(wparam, X(lparam), Y(lparam)); return true;
+        case WM_LBUTTONDOWN: result = OnLButtonDown(wparam, X(lparam), Y(lparam)); return true;
+        case WM_LBUTTONUP: result = OnLButtonUp(wparam, X(lparam), Y(lparam)); return true;
+        case WM_LBUTTONDBLCLK: result = OnLButtonDblClk(wparam, X(lparam), Y(lparam)); return true;
+        case WM_SIZING: result = OnSizing(static_cast<UINT>(wparam), reinterpret_cast<RECT*>(lparam)); return true;
+        case WM_MOVING: result = OnMoving(static_cast<UINT>(wparam), reinterpret_cast<RECT*>(lparam)); return true;
+        case WM_ENTERSIZEMOVE:
+            inSizeMove_ = true;
+            result = OnEnterSizeMove();
+            return true;
+        case WM_EXITSIZEMOVE:
+            inSizeMove_ = false;
+            result = OnExitSizeMove();
+            return true;
+        default: result = OnMessage(message, wparam, lparam); return IsToolkitMessage(message);
     }
 }
 
@@ -125,66 +98,46 @@ LRESULT VtWindow::DispatchDialogMessage(UINT message, WPARAM wparam, LPARAM lpar
     // Only the handlers whose answer the dialog manager reads return their
     // value; for the rest 0 lets the dialog manager's default run.
     switch (message) {
-    case WM_CREATE:
-        OnCreate();
-        return 0;
-    case WM_DESTROY:
-        Unbind();
-        return 0;
-    case WM_SIZE:
-        return OnSize(static_cast<UINT>(wparam), LOWORD(lparam), HIWORD(lparam));
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        BeginPaint(hwnd_, &paint);
-        const LRESULT result = OnPaint(paint);
-        EndPaint(hwnd_, &paint);
-        return result;
-    }
-    case WM_TIMER:
-        return OnTimer(static_cast<UINT_PTR>(wparam));
-    case WM_MOUSEMOVE:
-        return OnMouseMove(wparam, X(lparam), Y(lparam));
-    case WM_LBUTTONDOWN:
-        return OnLButtonDown(wparam, X(lparam), Y(lparam));
-    case WM_LBUTTONUP:
-        return OnLButtonUp(wparam, X(lparam), Y(lparam));
-    case WM_LBUTTONDBLCLK:
-        return OnLButtonDblClk(wparam, X(lparam), Y(lparam));
-    case WM_SIZING:
-        return OnSizing(static_cast<UINT>(wparam), reinterpret_cast<RECT*>(lparam));
-    case WM_MOVING:
-        return OnMoving(static_cast<UINT>(wparam), reinterpret_cast<RECT*>(lparam));
-    case WM_ERASEBKGND:
-        OnEraseBackground(reinterpret_cast<HDC>(wparam));
-        return 0;
-    case WM_DRAWITEM:
-        OnDrawItem(static_cast<UINT>(wparam), reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
-        return 0;
-    case WM_COMMAND:
-        OnCommand(HIWORD(wparam), LOWORD(wparam), reinterpret_cast<HWND>(lparam));
-        return 0;
-    case WM_ENTERSIZEMOVE:
-        inSizeMove_ = true;
-        OnEnterSizeMove();
-        return 0;
-    case WM_EXITSIZEMOVE:
-        inSizeMove_ = false;
-        OnExitSizeMove();
-        return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_NOTIFY:
-        return 0;
-    default: {
-        const LRESULT result = OnMessage(message, wparam, lparam);
-        if (!IsToolkitMessage(message))
+        case WM_CREATE: OnCreate(); return 0;
+        case WM_DESTROY: Unbind(); return 0;
+        case WM_SIZE: return OnSize(static_cast<UINT>(wparam), LOWORD(lparam), HIWORD(lparam));
+        case WM_PAINT: {
+            PAINTSTRUCT paint{};
+            BeginPaint(hwnd_, &paint);
+            const LRESULT result = OnPaint(paint);
+            EndPaint(hwnd_, &paint);
+            return result;
+        }
+        case WM_TIMER: return OnTimer(static_cast<UINT_PTR>(wparam));
+        case WM_MOUSEMOVE: return OnMouseMove(wparam, X(lparam), Y(lparam));
+        case WM_LBUTTONDOWN: return OnLButtonDown(wparam, X(lparam), Y(lparam));
+        case WM_LBUTTONUP: return OnLButtonUp(wparam, X(lparam), Y(lparam));
+        case WM_LBUTTONDBLCLK: return OnLButtonDblClk(wparam, X(lparam), Y(lparam));
+        case WM_SIZING: return OnSizing(static_cast<UINT>(wparam), reinterpret_cast<RECT*>(lparam));
+        case WM_MOVING: return OnMoving(static_cast<UINT>(wparam), reinterpret_cast<RECT*>(lparam));
+        case WM_ERASEBKGND: OnEraseBackground(reinterpret_cast<HDC>(wparam)); return 0;
+        case WM_DRAWITEM: OnDrawItem(static_cast<UINT>(wparam), reinterpret_cast<DRAWITEMSTRUCT*>(lparam)); return 0;
+        case WM_COMMAND: OnCommand(HIWORD(wparam), LOWORD(wparam), reinterpret_cast<HWND>(lparam)); return 0;
+        case WM_ENTERSIZEMOVE:
+            inSizeMove_ = true;
+            OnEnterSizeMove();
             return 0;
-        // The toolkit's own messages carry an answer (a host call relayed
-        // from another thread, for one): a dialog procedure hands it back
-        // through the message-result slot, or the sender would read 0.
-        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
-        return TRUE;
-    }
+        case WM_EXITSIZEMOVE:
+            inSizeMove_ = false;
+            OnExitSizeMove();
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_NOTIFY: return 0;
+        default: {
+            const LRESULT result = OnMessage(message, wparam, lparam);
+            if (!IsToolkitMessage(message)) return 0;
+            // The toolkit's own messages carry an answer (a host call relayed
+            // from another thread, for one): a dialog procedure hands it back
+            // through the message-result slot, or the sender would read 0.
+            SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
     }
 }
 
@@ -202,8 +155,7 @@ LRESULT VtWindow::Send(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void VtWindow::Refresh(bool invalidate) {
-    if (invalidate)
-        InvalidateRect(hwnd_, nullptr, FALSE);
+    if (invalidate) InvalidateRect(hwnd_, nullptr, FALSE);
     UpdateWindow(hwnd_);
 }
 
@@ -213,31 +165,24 @@ void VtWindow::Disable() { EnableWindow(hwnd_, FALSE); }
 VtWindow* VtWindow::FromHandle(HWND hwnd) { return static_cast<VtWindow*>(GetPropW(hwnd, kObjectProperty)); }
 
 bool VtWindow::Bind(HWND hwnd) {
-    if (!SetPropW(hwnd, kObjectProperty, this))
-        return false;
+    if (!SetPropW(hwnd, kObjectProperty, this)) return false;
     hwnd_ = hwnd;
     return true;
 }
 
 void VtWindow::Unbind() {
-    if (hwnd_ != nullptr)
-        RemovePropW(hwnd_, kObjectProperty);
+    if (hwnd_ != nullptr) RemovePropW(hwnd_, kObjectProperty);
 }
 
 LRESULT CALLBACK VtControlWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     // Creation messages arrive before CreateWindowEx returns and the object
     // is bound; creation must go on without it.
-    if (message == WM_NCCREATE)
-        return 1;
-    if (message == WM_CREATE)
-        return 0;
+    if (message == WM_NCCREATE) return 1;
+    if (message == WM_CREATE) return 0;
     VtWindow* object = VtWindow::FromHandle(hwnd);
-    if (object == nullptr)
-        return DefWindowProcW(hwnd, message, wparam, lparam);
-    if (message == WM_DESTROY)
-        object->Unbind();
+    if (object == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
+    if (message == WM_DESTROY) object->Unbind();
     LRESULT result = -1;
-    if (object->HandleMessage(message, wparam, lparam, result))
-        return result;
+    if (object->HandleMessage(message, wparam, lparam, result)) return result;
     return DefWindowProcW(hwnd, message, wparam, lparam);
 }

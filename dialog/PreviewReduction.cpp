@@ -12,7 +12,7 @@ int32_t CeilDiv(int32_t value, int32_t divisor) {
     return static_cast<int32_t>(q * divisor < v ? q + 1 : q);
 }
 
-} // namespace
+}  // namespace
 
 Rect ReducedRect(const Rect& rect, int32_t factor) {
     const int32_t f = std::max(factor, 1);

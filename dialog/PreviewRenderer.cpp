@@ -16,7 +16,7 @@ ResultCode WrapPart(const RowImage& from, const Rect& rect, RowImage& part) {
     return part.WrapRows(rect, from.SamplesPerPixel(), 1, from.PixelAddress(rect.left, rect.top), from.RowDistance());
 }
 
-} // namespace
+}  // namespace
 
 int32_t PreviewRenderer::ReductionFactor(double scale) {
     if (!(scale >= 1.0)) return 1;

@@ -24,7 +24,7 @@ inline constexpr int32_t kRenderModePreview = 1;
 
 // The document at full size, as the run holds it. Not owned.
 struct PreviewDocument {
-    const Image<unsigned char>* image = nullptr; // the layer, in document coordinates
+    const Image<unsigned char>* image = nullptr;  // the layer, in document coordinates
     // The selection, or the layer's shape when `shapeFromTransparency` is
     // set; null: everything is selected.
     const SingleChannelImage<unsigned char>* mask = nullptr;
@@ -66,7 +66,7 @@ private:
     void FillContext(const Rect& area, ParameterBlock& block, double factor, RenderContext& context) const;
 
     PreviewDocument document_;
-    int32_t factor_ = 0; // the factor the reduced source was made for; 0: none yet
+    int32_t factor_ = 0;  // the factor the reduced source was made for; 0: none yet
     RowImage reducedImage_;
     RowImage reducedMask_;
     bool hasMask_ = false;

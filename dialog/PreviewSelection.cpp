@@ -13,7 +13,7 @@ ResultCode CopyPlane(const Image<unsigned char>& image, int32_t sample, const Re
     return ResultCode::Success();
 }
 
-} // namespace
+}  // namespace
 
 ResultCode PreviewSelection(const Image<unsigned char>& layer, const SingleChannelImage<unsigned char>* selection,
                             RowImage& mask, bool& shapeFromTransparency) {

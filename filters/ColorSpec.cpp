@@ -46,7 +46,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' ||
 // operation. After the first failure every further read fails too, as
 // sscanf stops at its first mismatch.
 class TextScanner {
-  public:
+public:
     explicit TextScanner(std::string_view text) : text_(text) {}
 
     // "%*s": a word, after any blanks.
@@ -56,14 +56,12 @@ class TextScanner {
             ok_ = false;
             return;
         }
-        while (!AtEnd() && !IsBlank(text_[pos_]))
-            ++pos_;
+        while (!AtEnd() && !IsBlank(text_[pos_])) ++pos_;
     }
 
     // " ": any number of blanks, none included.
     void SkipBlanks() {
-        while (ok_ && !AtEnd() && IsBlank(text_[pos_]))
-            ++pos_;
+        while (ok_ && !AtEnd() && IsBlank(text_[pos_])) ++pos_;
     }
 
     // "%*1c": exactly one character, whatever it is.
@@ -88,13 +86,11 @@ class TextScanner {
     // "%lf". A NaN counts as unreadable: no component can be made of it.
     bool ReadDouble(double& value) {
         SkipBlanks();
-        if (!ok_)
-            return false;
+        if (!ok_) return false;
         std::size_t start = pos_;
         if (!AtEnd() && text_[start] == '+') {
             ++start;
-            if (start < text_.size() && (text_[start] == '-' || text_[start] == '+'))
-                return Fail();
+            if (start < text_.size() && (text_[start] == '-' || text_[start] == '+')) return Fail();
         }
         double parsed = 0.0;
         const char* first = text_.data() + start;
@@ -103,8 +99,7 @@ class TextScanner {
             parsed = OutOfRangeValue(std::string_view(first, static_cast<std::size_t>(result.ptr - first)));
         else if (result.ec != std::errc())
             return Fail();
-        if (std::isnan(parsed))
-            return Fail();
+        if (std::isnan(parsed)) return Fail();
         pos_ = static_cast<std::size_t>(result.ptr - text_.data());
         value = parsed;
         return true;
@@ -113,26 +108,23 @@ class TextScanner {
     // "%d", saturating at the limits of int.
     bool ReadInt(int& value) {
         SkipBlanks();
-        if (!ok_)
-            return false;
+        if (!ok_) return false;
         std::size_t at = pos_;
         bool negative = false;
-        if (at < text_.size() && (text_[at] == '+' || text_[at] == '-'))
-            negative = text_[at++] == '-';
+        if (at < text_.size() && (text_[at] == '+' || text_[at] == '-')) negative = text_[at++] == '-';
         const std::size_t digitsStart = at;
         long long magnitude = 0;
         while (at < text_.size() && text_[at] >= '0' && text_[at] <= '9') {
             magnitude = std::min<long long>(magnitude * 10 + (text_[at] - '0'), 1LL + INT_MAX);
             ++at;
         }
-        if (at == digitsStart)
-            return Fail();
+        if (at == digitsStart) return Fail();
         pos_ = at;
         value = static_cast<int>(std::clamp<long long>(negative ? -magnitude : magnitude, INT_MIN, INT_MAX));
         return true;
     }
 
-  private:
+private:
     bool AtEnd() const { return pos_ >= text_.size(); }
 
     bool Fail() {
@@ -161,13 +153,10 @@ int SplitWords(std::string_view text, std::array<std::string_view, 5>& words) {
     int count = 0;
     std::size_t pos = 0;
     while (count < static_cast<int>(words.size())) {
-        while (pos < text.size() && IsBlank(text[pos]))
-            ++pos;
-        if (pos >= text.size())
-            break;
+        while (pos < text.size() && IsBlank(text[pos])) ++pos;
+        if (pos >= text.size()) break;
         const std::size_t start = pos;
-        while (pos < text.size() && !IsBlank(text[pos]))
-            ++pos;
+        while (pos < text.size() && !IsBlank(text[pos])) ++pos;
         words[static_cast<std::size_t>(count++)] = text.substr(start, pos - start);
     }
     return count;
@@ -175,7 +164,8 @@ int SplitWords(std::string_view text, std::array<std::string_view, 5>& words) {
 
 // Reads N numbers, each followed by one skipped character (the per-cent
 // sign), after the first word.
-template <std::size_t N> std::array<bool, N> ReadPercentages(std::string_view text, std::array<double, N>& values) {
+template <std::size_t N>
+std::array<bool, N> ReadPercentages(std::string_view text, std::array<double, N>& values) {
     std::array<bool, N> read{};
     TextScanner scanner(text);
     scanner.SkipWord();
@@ -188,45 +178,39 @@ template <std::size_t N> std::array<bool, N> ReadPercentages(std::string_view te
 }
 
 void StoreIf(bool read, int16_t& component, long long value) {
-    if (read)
-        component = SaturateToInt16(value);
+    if (read) component = SaturateToInt16(value);
 }
 
 int16_t WrapHue(int hue) { return static_cast<int16_t>((hue % 360 + 360) % 360); }
 
 int16_t ClampedComponent(int16_t value) { return static_cast<int16_t>(ClampComponent(value)); }
 
-} // namespace
+}  // namespace
 
 std::string ColorSpec::ToText() const {
     const auto number = [](int value) { return std::to_string(value); };
     switch (space) {
-    case kRGB:
-        return "RGB: " + Percent(Pct(c0)) + " " + Percent(Pct(c1)) + " " + Percent(Pct(c2)) + " (" + number(c0) + " " +
-               number(c1) + " " + number(c2) + ")";
-    case kHSB:
-    case kHSL:
-        return std::string(space == kHSB ? "HSB: " : "HSL: ") + number(c0) + LoadResourceString(kHueUnitStringId) +
-               " " + Percent(Pct(c1)) + " " + Percent(Pct(c2));
-    case kCMYK:
-        return "CMYK: " + Percent(Ink(c0)) + " " + Percent(Ink(c1)) + " " + Percent(Ink(c2)) + " " + Percent(Ink(c3));
-    case kLab:
-        return "Lab: " + Percent(Pct(c0)) + " " + number(c1 - 128) + " " + number(c2 - 128);
-    case kGray:
-        return "Gray: " + Percent(Pct(c0)) + " (" + number(c0) + ")";
-    case kXYZ:
-        return "XYZ: " + number(c0) + " " + number(c1) + " " + number(c2);
-    default:
-        return std::string();
+        case kRGB:
+            return "RGB: " + Percent(Pct(c0)) + " " + Percent(Pct(c1)) + " " + Percent(Pct(c2)) + " (" + number(c0) +
+                   " " + number(c1) + " " + number(c2) + ")";
+        case kHSB:
+        case kHSL:
+            return std::string(space == kHSB ? "HSB: " : "HSL: ") + number(c0) + LoadResourceString(kHueUnitStringId) +
+                   " " + Percent(Pct(c1)) + " " + Percent(Pct(c2));
+        case kCMYK:
+            return "CMYK: " + Percent(Ink(c0)) + " " + Percent(Ink(c1)) + " " + Percent(Ink(c2)) + " " +
+                   Percent(Ink(c3));
+        case kLab: return "Lab: " + Percent(Pct(c0)) + " " + number(c1 - 128) + " " + number(c2 - 128);
+        case kGray: return "Gray: " + Percent(Pct(c0)) + " (" + number(c0) + ")";
+        case kXYZ: return "XYZ: " + number(c0) + " " + number(c1) + " " + number(c2);
+        default: return std::string();
     }
 }
 
 void ColorSpec::FromText(const std::string& text) {
-    if (text.empty())
-        return;
+    if (text.empty()) return;
     std::array<std::string_view, 5> words{};
-    if (SplitWords(text, words) < 2)
-        *this = RGB(255, 0, 255);
+    if (SplitWords(text, words) < 2) *this = RGB(255, 0, 255);
     const std::string_view first = words[0];
 
     if (first == "RGB:") {
@@ -282,51 +266,48 @@ void ColorSpec::FromText(const std::string& text) {
     } else if (first == "Gray:") {
         space = kGray;
         double level = 0.0;
-        if (TextScanner(words[1]).ReadDouble(level))
-            c0 = SaturateToInt16(FromPct(level));
+        if (TextScanner(words[1]).ReadDouble(level)) c0 = SaturateToInt16(FromPct(level));
     } else if (first == "XYZ:") {
         space = kXYZ;
         int16_t* components[] = {&c0, &c1, &c2};
         for (std::size_t i = 0; i < 3; ++i) {
             int value = 0;
-            if (TextScanner(words[i + 1]).ReadInt(value))
-                *components[i] = SaturateToInt16(value);
+            if (TextScanner(words[i + 1]).ReadInt(value)) *components[i] = SaturateToInt16(value);
         }
     }
 }
 
 void ColorSpec::Normalise() {
-    if (space < kRGB || space > kXYZ)
-        space = kRGB;
+    if (space < kRGB || space > kXYZ) space = kRGB;
     switch (space) {
-    case kHSB:
-    case kHSL:
-        c0 = WrapHue(c0);
-        c1 = ClampedComponent(c1);
-        c2 = ClampedComponent(c2);
-        c3 = 0;
-        break;
-    case kCMYK:
-        c0 = ClampedComponent(c0);
-        c1 = ClampedComponent(c1);
-        c2 = ClampedComponent(c2);
-        c3 = ClampedComponent(c3);
-        break;
-    case kGray:
-        c0 = ClampedComponent(c0);
-        c1 = c2 = c3 = 0;
-        break;
-    case kXYZ:
-        c0 = std::max<int16_t>(c0, 0);
-        c1 = std::max<int16_t>(c1, 0);
-        c2 = std::max<int16_t>(c2, 0);
-        c3 = 0;
-        break;
-    default: // RGB and Lab: three 0..255 components
-        c0 = ClampedComponent(c0);
-        c1 = ClampedComponent(c1);
-        c2 = ClampedComponent(c2);
-        c3 = 0;
-        break;
+        case kHSB:
+        case kHSL:
+            c0 = WrapHue(c0);
+            c1 = ClampedComponent(c1);
+            c2 = ClampedComponent(c2);
+            c3 = 0;
+            break;
+        case kCMYK:
+            c0 = ClampedComponent(c0);
+            c1 = ClampedComponent(c1);
+            c2 = ClampedComponent(c2);
+            c3 = ClampedComponent(c3);
+            break;
+        case kGray:
+            c0 = ClampedComponent(c0);
+            c1 = c2 = c3 = 0;
+            break;
+        case kXYZ:
+            c0 = std::max<int16_t>(c0, 0);
+            c1 = std::max<int16_t>(c1, 0);
+            c2 = std::max<int16_t>(c2, 0);
+            c3 = 0;
+            break;
+        default:  // RGB and Lab: three 0..255 components
+            c0 = ClampedComponent(c0);
+            c1 = ClampedComponent(c1);
+            c2 = ClampedComponent(c2);
+            c3 = 0;
+            break;
     }
 }

@@ -19,8 +19,9 @@ public:
 class BevelTypeParameter : public UnscriptedParameter {
 public:
     BevelTypeParameter(uint32_t key, int32_t* value, const int (&choiceTextIds)[4])
-        : UnscriptedParameter(key), value(value), choiceTextIds{choiceTextIds[0], choiceTextIds[1], choiceTextIds[2],
-                                                                choiceTextIds[3]} {}
+        : UnscriptedParameter(key),
+          value(value),
+          choiceTextIds{choiceTextIds[0], choiceTextIds[1], choiceTextIds[2], choiceTextIds[3]} {}
     void Validate() override {}
 
     int32_t* value;

@@ -9,7 +9,10 @@
 
 namespace {
 
-template <typename Effect> std::unique_ptr<Filter> Make() { return std::make_unique<Effect>(); }
+template <typename Effect>
+std::unique_ptr<Filter> Make() {
+    return std::make_unique<Effect>();
+}
 
 // The effects of this build. Each effect adds its case when it is built.
 FilterCreator BuiltInCreator(FilterKind kind) {

@@ -2,7 +2,9 @@
 
 PhotoshopProgressUpdateSink::PhotoshopProgressUpdateSink(const ps::FilterRecord* hostRecord, int32_t pieces,
                                                          double units)
-    : record(hostRecord), unitsPerPiece(units), pieceCount(pieces),
+    : record(hostRecord),
+      unitsPerPiece(units),
+      pieceCount(pieces),
       totalUnits(static_cast<int32_t>(static_cast<double>(pieces) * units + 0.5)) {}
 
 void PhotoshopProgressUpdateSink::Update(double fraction) {

@@ -250,9 +250,9 @@ struct PropertyProcs {
 inline constexpr int16_t kCurrentPropertyProcsVersion = 1;
 inline constexpr int16_t kCurrentPropertyProcsCount = 2;
 
-inline constexpr PIType propVersion = FourCC("vers");           // host version
-inline constexpr PIType propRulerUnits = FourCC("rulr");        // the user's ruler units
-inline constexpr PIType propWatchSuspension = FourCC("wtch");   // busy cursor suspension count
+inline constexpr PIType propVersion = FourCC("vers");          // host version
+inline constexpr PIType propRulerUnits = FourCC("rulr");       // the user's ruler units
+inline constexpr PIType propWatchSuspension = FourCC("wtch");  // busy cursor suspension count
 
 // --- Colour services ----------------------------------------------------------
 
@@ -483,8 +483,7 @@ typedef OSErr(PS_CALLBACK* GetObjectProc)(PIReadDescriptor descriptor, Descripto
                                           PIDescriptorHandle* value);
 typedef OSErr(PS_CALLBACK* GetCountProc)(PIReadDescriptor descriptor, uint32_t* count);
 typedef OSErr(PS_CALLBACK* GetStringProc)(PIReadDescriptor descriptor, Str255* value);
-typedef OSErr(PS_CALLBACK* GetPinnedIntegerProc)(PIReadDescriptor descriptor, int32_t min, int32_t max,
-                                                 int32_t* value);
+typedef OSErr(PS_CALLBACK* GetPinnedIntegerProc)(PIReadDescriptor descriptor, int32_t min, int32_t max, int32_t* value);
 typedef OSErr(PS_CALLBACK* GetPinnedFloatProc)(PIReadDescriptor descriptor, const double* min, const double* max,
                                                double* value);
 typedef OSErr(PS_CALLBACK* GetPinnedUnitFloatProc)(PIReadDescriptor descriptor, const double* min, const double* max,
@@ -526,8 +525,8 @@ typedef OSErr(PS_CALLBACK* PutUnitFloatProc)(PIWriteDescriptor descriptor, Descr
 typedef OSErr(PS_CALLBACK* PutBooleanProc)(PIWriteDescriptor descriptor, DescriptorKeyID key, Boolean value);
 typedef OSErr(PS_CALLBACK* PutTextProc)(PIWriteDescriptor descriptor, DescriptorKeyID key, Handle value);
 typedef OSErr(PS_CALLBACK* PutAliasProc)(PIWriteDescriptor descriptor, DescriptorKeyID key, Handle value);
-typedef OSErr(PS_CALLBACK* PutEnumeratedProc)(PIWriteDescriptor descriptor, DescriptorKeyID key,
-                                              DescriptorTypeID type, DescriptorEnumID value);
+typedef OSErr(PS_CALLBACK* PutEnumeratedProc)(PIWriteDescriptor descriptor, DescriptorKeyID key, DescriptorTypeID type,
+                                              DescriptorEnumID value);
 typedef OSErr(PS_CALLBACK* PutClassProc)(PIWriteDescriptor descriptor, DescriptorKeyID key, DescriptorTypeID value);
 typedef OSErr(PS_CALLBACK* PutSimpleReferenceProc)(PIWriteDescriptor descriptor, DescriptorKeyID key,
                                                    const PIDescriptorSimpleReference* value);

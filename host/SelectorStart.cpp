@@ -8,8 +8,8 @@
 #include "host/ParametersHandle.h"
 #include "host/RunRecord.h"
 #include "host/ScriptingDescriptors.h"
-#include "host/Selectors.h"
 #include "host/SelectionMaskReader.h"
+#include "host/Selectors.h"
 
 namespace {
 

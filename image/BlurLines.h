@@ -53,7 +53,6 @@ struct SampleGrid {
     }
 };
 
-
 // The rows pass gets the first half of the progress range, the columns pass
 // the second.
 class PassProgress {
@@ -76,7 +75,6 @@ private:
 
 // `kernel` is a half kernel from GaussianKernel. Both may throw std::bad_alloc.
 ResultCode BlurDirect(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress);
-ResultCode BlurFrequencyDomain(const SampleGrid& grid, const std::vector<double>& kernel,
-                               const PassProgress& progress);
+ResultCode BlurFrequencyDomain(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress);
 
 }  // namespace blur_detail

@@ -36,7 +36,7 @@ void SingleChannelImage<unsigned char>::ContourIterator::BeginAll(ProgressUpdate
 }
 
 void SingleChannelImage<unsigned char>::ContourIterator::Begin(const Rect& rect, ProgressUpdateSink* sink, double from,
-                                                                double to) {
+                                                               double to) {
     sink_ = sink;
     from_ = from;
     to_ = to;

@@ -26,7 +26,7 @@ class DistanceTransform {
 public:
     // A pixel on the moving front.
     struct Marching_Pixel {
-        uint8_t inside;    // 1 when the pixel counts as inside the mask
+        uint8_t inside;  // 1 when the pixel counts as inside the mask
         int32_t x, y;
         double contourX, contourY;  // nearest edge point found so far
         double distance;            // from (x, y) to the edge point

@@ -18,8 +18,8 @@ public:
     ~FBMField() override = default;
 
     // NoiseField::Init, then the octave weights and offsets.
-    ResultCode Init(double scaleX, double scaleY, double amplitude, int32_t seed, double reductionFactor,
-                    bool tileable, int32_t width, int32_t height);
+    ResultCode Init(double scaleX, double scaleY, double amplitude, int32_t seed, double reductionFactor, bool tileable,
+                    int32_t width, int32_t height);
 
     double ValueAtPixel(int32_t x, int32_t y) const override {
         return FBMValue(static_cast<double>(x), static_cast<double>(y));

@@ -156,8 +156,7 @@ public:
 
     SingleChannelImage() : Image<T>(ChannelLayout::SingleChannel(), 1) {}
 
-    SingleChannelImage(const Rect& rect, ResultCode& result)
-        : Image<T>(ChannelLayout::SingleChannel(), rect, result) {}
+    SingleChannelImage(const Rect& rect, ResultCode& result) : Image<T>(ChannelLayout::SingleChannel(), rect, result) {}
 
     // A window onto another single-channel image.
     SingleChannelImage(SingleChannelImage<T>& parent, const Rect& rect) : Image<T>(parent, rect) {}

@@ -18,9 +18,7 @@ bool PrepareOutput(const Image<unsigned char>& image, ColourPixel& out) {
     return channels > 0 && channels <= ColourPixel::kMaxChannels && image.HasData();
 }
 
-unsigned char RoundedByte(double value) {
-    return static_cast<unsigned char>(std::clamp(value + 0.5, 0.0, 255.0));
-}
+unsigned char RoundedByte(double value) { return static_cast<unsigned char>(std::clamp(value + 0.5, 0.0, 255.0)); }
 
 unsigned char ClampedByte(uint64_t value) { return static_cast<unsigned char>(std::min<uint64_t>(value, 255)); }
 
@@ -116,8 +114,8 @@ bool TiledMeanColour(const Image<unsigned char>& image, const Rect& wrap, const 
         }
     }
 
-    const uint64_t area = static_cast<uint64_t>(int64_t{rect.right} - rect.left) *
-                          static_cast<uint64_t>(int64_t{rect.bottom} - rect.top);
+    const uint64_t area =
+        static_cast<uint64_t>(int64_t{rect.right} - rect.left) * static_cast<uint64_t>(int64_t{rect.bottom} - rect.top);
     if (!hasAlpha) {
         for (int32_t j = 0; j < channels; ++j) out.channels[j] = ClampedByte(sums[j] / area);
         return true;

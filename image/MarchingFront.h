@@ -114,8 +114,8 @@ public:
     // `abort` answers yes (asked once per band and once per far row), -108
     // when the pool cannot grow; -1 without a successful Init.
     template <typename ReportPixel, typename ReportFar>
-    ResultCode Run(Abort_Tester& abort, ProgressUpdateSink* sink, double start, double end,
-                   ReportPixel&& reportPixel, ReportFar&& reportFar);
+    ResultCode Run(Abort_Tester& abort, ProgressUpdateSink* sink, double start, double end, ReportPixel&& reportPixel,
+                   ReportFar&& reportFar);
 
     double MaximumDistance() const { return maximumDistance_; }
     const Rect& OutputRect() const { return areas_.output; }
@@ -208,9 +208,9 @@ ResultCode MarchingFront<Pixel>::Init(const SingleChannelImage<unsigned char>& m
     sides_ = sides;
 
     // Grid: one cell per work pixel, every one unvisited.
-    workArea_ = areas.work.IsEmpty() ? 0
-                                     : static_cast<std::size_t>(areas.work.Width()) *
-                                           static_cast<std::size_t>(areas.work.Height());
+    workArea_ = areas.work.IsEmpty()
+                    ? 0
+                    : static_cast<std::size_t>(areas.work.Width()) * static_cast<std::size_t>(areas.work.Height());
     gridCells_.reset(new (std::nothrow) Pixel*[std::max<std::size_t>(workArea_, 1)]);
     if (gridCells_ == nullptr) return ResultCode::OutOfMemory();
     std::fill(gridCells_.get(), gridCells_.get() + workArea_, &unvisited_);
@@ -327,8 +327,7 @@ ResultCode MarchingFront<Pixel>::March(Abort_Tester& abort, const Progress& prog
 
 template <typename Pixel>
 template <typename ReportFar>
-ResultCode MarchingFront<Pixel>::ReportFarPixels(Abort_Tester& abort, const Progress& progress,
-                                                 ReportFar& reportFar) {
+ResultCode MarchingFront<Pixel>::ReportFarPixels(Abort_Tester& abort, const Progress& progress, ReportFar& reportFar) {
     const Rect& output = areas_.output;
     const double farStart = progress.FarStart();
     for (int32_t y = output.top; y < output.bottom; ++y) {

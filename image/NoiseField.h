@@ -32,8 +32,8 @@ public:
     // factor that is not a positive finite number, an amplitude that is not
     // finite, or a tileable field with an empty tile. After a failure the field
     // must not be sampled.
-    ResultCode Init(double scaleX, double scaleY, double amplitude, int32_t seed, double reductionFactor,
-                    bool tileable, int32_t width, int32_t height);
+    ResultCode Init(double scaleX, double scaleY, double amplitude, int32_t seed, double reductionFactor, bool tileable,
+                    int32_t width, int32_t height);
 
     virtual double ValueAtPixel(int32_t x, int32_t y) const {
         return NoiseValue(static_cast<double>(x), static_cast<double>(y));
@@ -73,8 +73,9 @@ private:
         int32_t second;  // lattice index of the upper corner, after tiling
     };
     static CornerIndex Corners(int64_t lower, bool tileable, int32_t period) {
-        if (!tileable) return CornerIndex{static_cast<int32_t>(lower & kTableMask),
-                                          static_cast<int32_t>((lower + 1) & kTableMask)};
+        if (!tileable)
+            return CornerIndex{static_cast<int32_t>(lower & kTableMask),
+                               static_cast<int32_t>((lower + 1) & kTableMask)};
         int64_t first = lower % period;
         if (first < 0) first += period;
         const int64_t second = first + 1 == period ? 0 : first + 1;

@@ -32,8 +32,8 @@ public:
 
     // Advances the sequence; the result lies in [1, 2147483646].
     int32_t Next() {
-        constexpr int32_t kQuotient = 127773;   // kModulus / kMultiplier
-        constexpr int32_t kRemainder = 2836;    // kModulus % kMultiplier
+        constexpr int32_t kQuotient = 127773;  // kModulus / kMultiplier
+        constexpr int32_t kRemainder = 2836;   // kModulus % kMultiplier
         const int32_t high = state_ / kQuotient;
         const int32_t low = state_ % kQuotient;
         const int32_t next = kMultiplier * low - kRemainder * high;

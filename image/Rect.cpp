@@ -3,8 +3,7 @@
 #include <algorithm>
 
 Rect Rect::Intersect(const Rect& a, const Rect& b) {
-    Rect r(std::max(a.top, b.top), std::max(a.left, b.left), std::min(a.bottom, b.bottom),
-           std::min(a.right, b.right));
+    Rect r(std::max(a.top, b.top), std::max(a.left, b.left), std::min(a.bottom, b.bottom), std::min(a.right, b.right));
     return r.IsEmpty() ? Rect() : r;
 }
 

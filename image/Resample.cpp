@@ -35,8 +35,8 @@ ResultCode ResampleInTwoPasses(const Image<unsigned char>& source, Image<unsigne
     return resample_detail::ResampleAlongAxis(intermediate, destination, secondAxis, secondProgress);
 }
 
-ResultCode ResampleChecked(const Image<unsigned char>& source, Image<unsigned char>& destination,
-                           Abort_Tester* abort, ProgressUpdateSink* sink, double from, double to) {
+ResultCode ResampleChecked(const Image<unsigned char>& source, Image<unsigned char>& destination, Abort_Tester* abort,
+                           ProgressUpdateSink* sink, double from, double to) {
     const int32_t sw = source.Width(), sh = source.Height();
     const int32_t dw = destination.Width(), dh = destination.Height();
     const RowProgress progress(abort, sink, from, to, destination);

@@ -94,9 +94,9 @@ ResultCode EnlargeBilinear(const Image<unsigned char>& source, Image<unsigned ch
 ResultCode EnlargeAlongAxis(const Image<unsigned char>& source, Image<unsigned char>& destination, Axis axis,
                             const RowProgress& progress) {
     const bool horizontal = axis == Axis::Horizontal;
-    const std::vector<LinearTap> taps =
-        horizontal ? LinearTaps(source.bounds.left, source.Width(), destination.Width())
-                   : LinearTaps(source.bounds.top, source.Height(), destination.Height());
+    const std::vector<LinearTap> taps = horizontal
+                                            ? LinearTaps(source.bounds.left, source.Width(), destination.Width())
+                                            : LinearTaps(source.bounds.top, source.Height(), destination.Height());
     const std::ptrdiff_t in = source.pixelStride;
     for (int32_t y = 0; y < destination.Height(); ++y) {
         if (progress.Aborted()) return ResultCode::Cancelled();

@@ -67,7 +67,7 @@ ReductionTaps GaussianTaps(int32_t sourceLength, int32_t destinationLength) {
 inline unsigned char RoundToByte(double value) { return TruncateToByte(value + 0.5); }
 
 ResultCode ReduceVertically(const Image<unsigned char>& source, Image<unsigned char>& destination,
-                      const ReductionTaps& taps, const RowProgress& progress) {
+                            const ReductionTaps& taps, const RowProgress& progress) {
     const int32_t channels = source.layout.channelCount;
     const std::size_t samples = static_cast<std::size_t>(destination.Width()) * static_cast<std::size_t>(channels);
     const bool packedIn = source.pixelStride == channels;
@@ -102,7 +102,7 @@ ResultCode ReduceVertically(const Image<unsigned char>& source, Image<unsigned c
 }
 
 ResultCode ReduceHorizontally(const Image<unsigned char>& source, Image<unsigned char>& destination,
-                         const ReductionTaps& taps, const RowProgress& progress) {
+                              const ReductionTaps& taps, const RowProgress& progress) {
     const int32_t channels = source.layout.channelCount;
     std::vector<double> sums(static_cast<std::size_t>(channels));
     for (int32_t y = 0; y < destination.Height(); ++y) {

@@ -6,16 +6,15 @@
 
 struct ResultCode {
     static constexpr int32_t kSuccess = 0;
-    static constexpr int32_t kCancelled = 1;      // cancelled by the user or aborted
-    static constexpr int32_t kFailure = -1;       // message id says what to show; 0 = silent
+    static constexpr int32_t kCancelled = 1;  // cancelled by the user or aborted
+    static constexpr int32_t kFailure = -1;   // message id says what to show; 0 = silent
     static constexpr int32_t kOutOfMemory = -108;
 
     int32_t status = kSuccess;
     uint16_t messageId = 0;
 
     constexpr ResultCode() = default;
-    constexpr explicit ResultCode(int32_t statusCode, uint16_t message = 0)
-        : status(statusCode), messageId(message) {}
+    constexpr explicit ResultCode(int32_t statusCode, uint16_t message = 0) : status(statusCode), messageId(message) {}
 
     static constexpr ResultCode Success() { return ResultCode(); }
     static constexpr ResultCode OutOfMemory() { return ResultCode(kOutOfMemory); }

@@ -67,8 +67,7 @@ public:
 private:
     // Checks the rectangle and sample format and builds an empty row table
     // for it; the caller fills the entries.
-    ResultCode PrepareTable(const Rect& rect, int32_t samplesPerPixel, int32_t bytesPerSample,
-                            std::size_t& rowBytes);
+    ResultCode PrepareTable(const Rect& rect, int32_t samplesPerPixel, int32_t bytesPerSample, std::size_t& rowBytes);
 
     Rect bounds_;
     int32_t samplesPerPixel_ = 0;

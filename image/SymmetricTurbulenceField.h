@@ -14,8 +14,8 @@ public:
     ~SymmetricTurbulenceField() override = default;
 
     // TurbulenceField::Init, then the mean offset.
-    ResultCode Init(double scaleX, double scaleY, double amplitude, int32_t seed, double reductionFactor,
-                    bool tileable, int32_t width, int32_t height);
+    ResultCode Init(double scaleX, double scaleY, double amplitude, int32_t seed, double reductionFactor, bool tileable,
+                    int32_t width, int32_t height);
 
     double ValueAtPixel(int32_t x, int32_t y) const override {
         return SymmetricTurbulenceValue(static_cast<double>(x), static_cast<double>(y));

@@ -13,8 +13,8 @@ public:
     ~TurbulenceField() override = default;
 
     // FBMField::Init, then the turbulence weights.
-    ResultCode Init(double scaleX, double scaleY, double amplitude, int32_t seed, double reductionFactor,
-                    bool tileable, int32_t width, int32_t height);
+    ResultCode Init(double scaleX, double scaleY, double amplitude, int32_t seed, double reductionFactor, bool tileable,
+                    int32_t width, int32_t height);
 
     // Σ w[i] × |basis| at the pixel position (x, y); not clamped.
     double TurbulenceSum(double x, double y) const { return OctaveSum<true>(x, y); }

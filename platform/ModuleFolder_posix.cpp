@@ -2,9 +2,9 @@
 // whether that is the program itself or a shared library it loaded.
 #include "platform/ModuleFolder.h"
 
+#include <dlfcn.h>
 #include <cstdint>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -28,8 +28,7 @@ std::string MappedFilePath(std::uintptr_t address) {
         char dash = 0;
         std::string permissions, offset, device, inode;
         fields >> std::hex >> start >> dash >> end >> permissions >> offset >> device >> inode;
-        if (!fields || address < start || address >= end)
-            continue;
+        if (!fields || address < start || address >= end) continue;
         std::string path;
         std::getline(fields >> std::ws, path);
         const std::string deleted = " (deleted)";
@@ -44,21 +43,18 @@ std::string MappedFilePath(std::uintptr_t address) {
 std::string ModulePath() {
     Dl_info info{};
     void* self = reinterpret_cast<void*>(&ModuleFolder);
-    if (dladdr(self, &info) == 0 || info.dli_fname == nullptr)
-        return std::string();
-    if (info.dli_fname[0] == '/')
-        return ResolvedPath(info.dli_fname);
+    if (dladdr(self, &info) == 0 || info.dli_fname == nullptr) return std::string();
+    if (info.dli_fname[0] == '/') return ResolvedPath(info.dli_fname);
     // A relative name (argv[0] for the program itself, or a library loaded
     // by a relative path) may be relative to a folder since left.
     return MappedFilePath(reinterpret_cast<std::uintptr_t>(self));
 }
 
-} // namespace
+}  // namespace
 
 std::string ModuleFolder() {
     const std::string path = ModulePath();
     const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return std::string();
+    if (slash == std::string::npos) return std::string();
     return path.substr(0, slash + 1);
 }

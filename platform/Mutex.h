@@ -6,8 +6,8 @@
 #include <memory>
 
 class Mutex {
-  public:
-    Mutex(); // may throw std::bad_alloc
+public:
+    Mutex();  // may throw std::bad_alloc
     ~Mutex();
     Mutex(const Mutex&) = delete;
     Mutex& operator=(const Mutex&) = delete;
@@ -16,7 +16,7 @@ class Mutex {
     bool try_lock();
     void unlock();
 
-  private:
+private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -4,7 +4,6 @@
 
 std::string ProductVersion() {
     const char* version = BuiltInProductVersion();
-    if (version == nullptr || version[0] == '\0')
-        return std::string();
+    if (version == nullptr || version[0] == '\0') return std::string();
     return std::string(version) + " Release";
 }

@@ -15,8 +15,7 @@ std::wstring ModuleFileName(HMODULE module) {
     for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
         std::wstring path(size, L'\0');
         const DWORD length = GetModuleFileNameW(module, path.data(), size);
-        if (length == 0)
-            return std::wstring();
+        if (length == 0) return std::wstring();
         if (length < size) {
             path.resize(length);
             return path;
@@ -30,19 +29,16 @@ struct Translation {
     WORD codePage;
 };
 
-} // namespace
+}  // namespace
 
 std::string ProductVersion() {
     const std::wstring file = ModuleFileName(static_cast<HMODULE>(ResourceModule()));
-    if (file.empty())
-        return std::string();
+    if (file.empty()) return std::string();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
-    if (size == 0)
-        return std::string();
+    if (size == 0) return std::string();
     std::vector<unsigned char> block(size);
-    if (!GetFileVersionInfoW(file.c_str(), 0, size, block.data()))
-        return std::string();
+    if (!GetFileVersionInfoW(file.c_str(), 0, size, block.data())) return std::string();
 
     void* translations = nullptr;
     UINT translationsSize = 0;
@@ -55,11 +51,9 @@ std::string ProductVersion() {
     std::swprintf(query, 64, L"\\StringFileInfo\\%04x%04x\\ProductVersion", first.language, first.codePage);
     void* value = nullptr;
     UINT valueLength = 0;
-    if (!VerQueryValueW(block.data(), query, &value, &valueLength) || valueLength == 0)
-        return std::string();
+    if (!VerQueryValueW(block.data(), query, &value, &valueLength) || valueLength == 0) return std::string();
     const std::wstring version(static_cast<const wchar_t*>(value),
                                wcsnlen(static_cast<const wchar_t*>(value), valueLength));
-    if (version.empty())
-        return std::string();
+    if (version.empty()) return std::string();
     return Utf8FromWide(version) + " Release";
 }

@@ -7,7 +7,6 @@
 
 std::string LoadResourceString(int id) {
     const char* text = FindBuiltInString(id);
-    if (text == nullptr)
-        return kLostString;
+    if (text == nullptr) return kLostString;
     return ClipResourceText(text);
 }

@@ -3,23 +3,19 @@
 #include "platform/WinApi.h"
 
 std::wstring WideFromUtf8(std::string_view text) {
-    if (text.empty())
-        return std::wstring();
+    if (text.empty()) return std::wstring();
     const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0)
-        return std::wstring();
+    if (length <= 0) return std::wstring();
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return wide;
 }
 
 std::string Utf8FromWide(std::wstring_view text) {
-    if (text.empty())
-        return std::string();
+    if (text.empty()) return std::string();
     const int length =
         WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return std::string();
+    if (length <= 0) return std::string();
     std::string narrow(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr,
                         nullptr);

@@ -8,7 +8,7 @@ namespace {
 
 std::atomic<ThreadId> gLastThreadId{kNoThread};
 
-} // namespace
+}  // namespace
 
 ThreadId CurrentThreadId() {
     thread_local const ThreadId id = gLastThreadId.fetch_add(1) + 1;

@@ -1,10 +1,10 @@
 #include "platform/UserDataFolder.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -19,8 +19,7 @@ std::string NonEmptyEnvironment(const char* name) {
 // The home folder: $HOME, else the password database's entry.
 std::string HomeFolder() {
     std::string home = NonEmptyEnvironment("HOME");
-    if (!home.empty())
-        return home;
+    if (!home.empty()) return home;
     long size = sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
     passwd entry{};
@@ -37,12 +36,10 @@ std::string DataHome() {
     std::string base = NonEmptyEnvironment("XDG_DATA_HOME");
     if (base.empty() || base.front() != '/') {
         const std::string home = HomeFolder();
-        if (home.empty() || home.front() != '/')
-            return std::string();
+        if (home.empty() || home.front() != '/') return std::string();
         base = home + "/.local/share";
     }
-    while (base.size() > 1 && base.back() == '/')
-        base.pop_back();
+    while (base.size() > 1 && base.back() == '/') base.pop_back();
     return base;
 }
 
@@ -55,24 +52,21 @@ bool IsFolder(const std::string& path) {
 bool MakeFolders(const std::string& folder) {
     for (std::size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1)) {
         const std::string step = folder.substr(0, slash);
-        if (mkdir(step.c_str(), 0700) != 0 && errno != EEXIST)
-            return false;
+        if (mkdir(step.c_str(), 0700) != 0 && errno != EEXIST) return false;
     }
     return IsFolder(folder);
 }
 
-} // namespace
+}  // namespace
 
 std::string UserDataFolder() {
     const std::string base = DataHome();
-    if (base.empty())
-        return std::string();
+    if (base.empty()) return std::string();
     return (base == "/" ? base : base + "/") + kDataSubfolder;
 }
 
 ResultCode CreateUserDataFolder() {
     const std::string folder = UserDataFolder();
-    if (folder.empty() || !MakeFolders(folder))
-        return ResultCode::Failure();
+    if (folder.empty() || !MakeFolders(folder)) return ResultCode::Failure();
     return ResultCode::Success();
 }

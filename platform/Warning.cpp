@@ -20,13 +20,12 @@ WarningSink& Sink() {
     return sink;
 }
 
-} // namespace
+}  // namespace
 
 std::string WarningLine(const std::string& text) {
     std::string line = std::string(kWarningCaption) + ": " + text;
     for (char& c : line) {
-        if (c == '\n' || c == '\r')
-            c = ' ';
+        if (c == '\n' || c == '\r') c = ' ';
     }
     return line;
 }

@@ -7,9 +7,9 @@
 #include <cstdint>
 
 struct EffectModule {
-    int32_t kind;            // FilterKind handed to the core with every call
-    const char* fileName;    // module file, without ".8bf"
-    const char* menuName;    // the host's menu entry
+    int32_t kind;          // FilterKind handed to the core with every call
+    const char* fileName;  // module file, without ".8bf"
+    const char* menuName;  // the host's menu entry
     // What the effect can work on; the same answers as the effect's own
     // capability queries, which the tests compare.
     bool supportsCMYK;
@@ -36,8 +36,7 @@ inline constexpr char kCoreLibraryName[] = "DappleCore.dll";
 
 inline const EffectModule* FindEffectModule(int32_t kind) {
     for (const EffectModule& module : kEffectModules) {
-        if (module.kind == kind)
-            return &module;
+        if (module.kind == kind) return &module;
     }
     return nullptr;
 }

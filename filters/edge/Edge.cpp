@@ -53,7 +53,7 @@ private:
     const SingleChannelImage<unsigned char>* mask_ = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 Edge::~Edge() = default;
 
@@ -104,13 +104,13 @@ ResultCode Edge::Render(RenderContext& context) {
     request.progressEnd = 0.9;
 
     switch (p.edgeType) {
-    case kEdgeDistressNoise: result = edge::FillDistress(request, false); break;
-    case kEdgeDistressFBM: result = edge::FillDistress(request, true); break;
-    case kEdgeHalftoneDots: result = edge::FillHalftoneDots(request); break;
-    case kEdgeHalftoneLines: result = edge::FillHalftoneLines(request); break;
-    case kEdgePixelizer: result = edge::FillPixelizer(request); break;
-    case kEdgeTornPaper: result = edge::FillTornPaper(request); break;
-    default: edge::FillUniformRandom(amount, generator_, context.progress, 0.0, 0.75); break;
+        case kEdgeDistressNoise: result = edge::FillDistress(request, false); break;
+        case kEdgeDistressFBM: result = edge::FillDistress(request, true); break;
+        case kEdgeHalftoneDots: result = edge::FillHalftoneDots(request); break;
+        case kEdgeHalftoneLines: result = edge::FillHalftoneLines(request); break;
+        case kEdgePixelizer: result = edge::FillPixelizer(request); break;
+        case kEdgeTornPaper: result = edge::FillTornPaper(request); break;
+        default: edge::FillUniformRandom(amount, generator_, context.progress, 0.0, 0.75); break;
     }
     if (result.IsSuccess() && amount.OutOfMemory()) result = ResultCode::OutOfMemory();
     if (result.IsFailure()) return result;

@@ -9,4 +9,4 @@ ResultCode RunEdgeBevel(Precision_Bevel& bevel, const TreatmentRequest& request,
     return bevel.Run(*request.abort, request.progress, request.progressStart, progressEnd);
 }
 
-} // namespace edge
+}  // namespace edge

@@ -119,4 +119,4 @@ private:
     double width_;
 };
 
-} // namespace edge
+}  // namespace edge

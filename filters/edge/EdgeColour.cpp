@@ -8,7 +8,7 @@ namespace edge {
 namespace {
 
 struct Linear {
-    double r, g, b; // sRGB components, 0..1, gamma-encoded
+    double r, g, b;  // sRGB components, 0..1, gamma-encoded
 };
 
 // D65 reference white.
@@ -55,12 +55,12 @@ Linear FromHSB(double hue, double saturation, double brightness) {
     const double q = brightness * (1.0 - saturation * f);
     const double t = brightness * (1.0 - saturation * (1.0 - f));
     switch (static_cast<int>(sector)) {
-    case 0: return Linear{brightness, t, p};
-    case 1: return Linear{q, brightness, p};
-    case 2: return Linear{p, brightness, t};
-    case 3: return Linear{p, q, brightness};
-    case 4: return Linear{t, p, brightness};
-    default: return Linear{brightness, p, q};
+        case 0: return Linear{brightness, t, p};
+        case 1: return Linear{q, brightness, p};
+        case 2: return Linear{p, brightness, t};
+        case 3: return Linear{p, q, brightness};
+        case 4: return Linear{t, p, brightness};
+        default: return Linear{brightness, p, q};
     }
 }
 
@@ -73,20 +73,20 @@ Linear FromHSL(double hue, double saturation, double lightness) {
 
 Linear ToLinear(const ColorSpec& c) {
     switch (c.space) {
-    case ColorSpec::kHSB: return FromHSB(c.c0, Unit(c.c1), Unit(c.c2));
-    case ColorSpec::kCMYK: {
-        // Inverted samples: a channel's light is the product of its own and black's.
-        const double k = Unit(c.c3);
-        return Linear{Unit(c.c0) * k, Unit(c.c1) * k, Unit(c.c2) * k};
-    }
-    case ColorSpec::kLab: return FromLab(c);
-    case ColorSpec::kGray: return Linear{Unit(c.c0), Unit(c.c0), Unit(c.c0)};
-    case ColorSpec::kHSL: return FromHSL(c.c0, Unit(c.c1), Unit(c.c2));
-    case ColorSpec::kXYZ:
-        // Components on the byte scale, 255 for the white's Y.
-        return FromXYZ(std::max<double>(c.c0, 0.0) / 255.0, std::max<double>(c.c1, 0.0) / 255.0,
-                       std::max<double>(c.c2, 0.0) / 255.0);
-    default: return Linear{Unit(c.c0), Unit(c.c1), Unit(c.c2)};
+        case ColorSpec::kHSB: return FromHSB(c.c0, Unit(c.c1), Unit(c.c2));
+        case ColorSpec::kCMYK: {
+            // Inverted samples: a channel's light is the product of its own and black's.
+            const double k = Unit(c.c3);
+            return Linear{Unit(c.c0) * k, Unit(c.c1) * k, Unit(c.c2) * k};
+        }
+        case ColorSpec::kLab: return FromLab(c);
+        case ColorSpec::kGray: return Linear{Unit(c.c0), Unit(c.c0), Unit(c.c0)};
+        case ColorSpec::kHSL: return FromHSL(c.c0, Unit(c.c1), Unit(c.c2));
+        case ColorSpec::kXYZ:
+            // Components on the byte scale, 255 for the white's Y.
+            return FromXYZ(std::max<double>(c.c0, 0.0) / 255.0, std::max<double>(c.c1, 0.0) / 255.0,
+                           std::max<double>(c.c2, 0.0) / 255.0);
+        default: return Linear{Unit(c.c0), Unit(c.c1), Unit(c.c2)};
     }
 }
 
@@ -127,7 +127,7 @@ void PutLab(const ColorSpec& colour, const std::array<uint8_t, 3>& rgb, PixelSam
     out[2] = ToByte(200.0 * (f(y) - f(z)) + 128.0);
 }
 
-} // namespace
+}  // namespace
 
 std::array<uint8_t, 3> ColourToRGB(const ColorSpec& colour) {
     if (colour.space == ColorSpec::kRGB) {
@@ -155,4 +155,4 @@ PixelSamples ColourSamples(const ColorSpec& colour, const ChannelLayout& layout)
     return out;
 }
 
-} // namespace edge
+}  // namespace edge

@@ -23,4 +23,4 @@ PixelSamples ColourSamples(const ColorSpec& colour, const ChannelLayout& layout)
 // The colour as 8-bit RGB, whatever its space.
 std::array<uint8_t, 3> ColourToRGB(const ColorSpec& colour);
 
-} // namespace edge
+}  // namespace edge

@@ -71,7 +71,7 @@ void ComposeRow(const ComposeRequest& request, const Composer& composer, int32_t
     }
 }
 
-} // namespace
+}  // namespace
 
 ResultCode ComposeEdge(const ComposeRequest& request) {
     Image<unsigned char>& destination = *request.destination;
@@ -96,4 +96,4 @@ ResultCode ComposeEdge(const ComposeRequest& request) {
     return ResultCode::Success();
 }
 
-} // namespace edge
+}  // namespace edge

@@ -12,15 +12,15 @@
 namespace edge {
 
 struct ComposeRequest {
-    const TiledImage* amount = nullptr; // E; its outside value beyond its bounds
+    const TiledImage* amount = nullptr;  // E; its outside value beyond its bounds
     // Holds the pixels to treat, as the host delivers them, and receives the
     // result.
     Image<unsigned char>* destination = nullptr;
-    Rect area; // the pixels to produce, inside the destination
+    Rect area;  // the pixels to produce, inside the destination
     // Transparent mode needs the box ticked and alpha in the destination.
     bool transparentTicked = false;
     ColorSpec colour{};
-    Abort_Tester* abort = nullptr; // never null
+    Abort_Tester* abort = nullptr;  // never null
     ProgressUpdateSink* progress = nullptr;
     double progressStart = 0.9;
     double progressEnd = 1.0;
@@ -33,4 +33,4 @@ struct ComposeRequest {
 // is 0 the pixel is left as it is, which both formulas give.
 ResultCode ComposeEdge(const ComposeRequest& request);
 
-} // namespace edge
+}  // namespace edge

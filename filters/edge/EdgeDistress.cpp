@@ -15,11 +15,13 @@ namespace {
 
 constexpr double kNoiseAmplitude = 0.5;
 
-template <typename Field> ResultCode InitField(Field& field, double scale, const TreatmentRequest& request) {
+template <typename Field>
+ResultCode InitField(Field& field, double scale, const TreatmentRequest& request) {
     return field.Init(scale, scale, kNoiseAmplitude, request.seed, request.reductionFactor, false, 0, 0);
 }
 
-template <typename Field> ResultCode FillDistressWith(const TreatmentRequest& request) {
+template <typename Field>
+ResultCode FillDistressWith(const TreatmentRequest& request) {
     // The fields hold some 32 KB of tables each: on the heap, not the stack.
     std::unique_ptr<Field> field(new (std::nothrow) Field());
     if (field == nullptr) return ResultCode::OutOfMemory();
@@ -31,7 +33,7 @@ template <typename Field> ResultCode FillDistressWith(const TreatmentRequest& re
     return RunEdgeBevel(*bevel, request, request.progressEnd);
 }
 
-} // namespace
+}  // namespace
 
 ResultCode FillDistress(const TreatmentRequest& request, bool fractal) {
     return fractal ? FillDistressWith<FBMField>(request) : FillDistressWith<NoiseField>(request);
@@ -50,4 +52,4 @@ ResultCode FillTornPaper(const TreatmentRequest& request) {
     return RunEdgeBevel(*bevel, request, request.progressEnd);
 }
 
-} // namespace edge
+}  // namespace edge

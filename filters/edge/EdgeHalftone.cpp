@@ -59,7 +59,7 @@ void WalkPartialDensity(const TreatmentRequest& request, const TiledImage& densi
     request.Report(request.progressEnd);
 }
 
-} // namespace
+}  // namespace
 
 ResultCode FillHalftoneDots(const TreatmentRequest& request) {
     TiledImage density;
@@ -123,4 +123,4 @@ ResultCode FillHalftoneLines(const TreatmentRequest& request) {
     return amount.OutOfMemory() ? ResultCode::OutOfMemory() : ResultCode::Success();
 }
 
-} // namespace edge
+}  // namespace edge

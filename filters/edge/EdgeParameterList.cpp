@@ -29,7 +29,7 @@ LengthSliderParameter* AddLength(ParameterSet& set, uint32_t key, LengthValue* v
     return parameter;
 }
 
-} // namespace
+}  // namespace
 
 ResultCode Edge::BuildParameters(ParameterSet& set, ParameterBlock& block) const {
     using namespace edge;

@@ -16,4 +16,4 @@ EdgeParameters DefaultParameters() {
     return p;
 }
 
-} // namespace edge
+}  // namespace edge

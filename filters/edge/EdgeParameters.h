@@ -25,13 +25,13 @@ enum EdgeType : int32_t {
 // Plain data laid over the ParameterBlock; 80 bytes, as hosts have stored it.
 struct EdgeParameters {
     FilterKind kind;
-    LengthValue border;        // w1: width of the solid border
-    LengthValue width;         // w2: width of the treated band inside the border
-    double scale;              // feature size: noise scale, screen cell size
-    double direction;          // screen angle in degrees
-    int32_t edgeType;          // an EdgeType
-    ColorSpec colour;          // edge colour
-    unsigned char transparent; // make the edge transparent instead of painting it
+    LengthValue border;         // w1: width of the solid border
+    LengthValue width;          // w2: width of the treated band inside the border
+    double scale;               // feature size: noise scale, screen cell size
+    double direction;           // screen angle in degrees
+    int32_t edgeType;           // an EdgeType
+    ColorSpec colour;           // edge colour
+    unsigned char transparent;  // make the edge transparent instead of painting it
     uint16_t randomSeed;
 };
 
@@ -85,4 +85,4 @@ inline constexpr int kParameterCount = 8;
 // The record as WriteDefaults leaves it.
 EdgeParameters DefaultParameters();
 
-} // namespace edge
+}  // namespace edge

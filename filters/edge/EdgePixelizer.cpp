@@ -120,7 +120,7 @@ double PixelAmount(const PixelizerCells& cells, const Screen& screen, double hal
     return BlendedCell(cells, i, j, s.x - i, s.y - j, halfPixel);
 }
 
-} // namespace
+}  // namespace
 
 ResultCode FillPixelizer(const TreatmentRequest& request) {
     TiledImage density;
@@ -171,4 +171,4 @@ ResultCode FillPixelizer(const TreatmentRequest& request) {
     return amount.OutOfMemory() ? ResultCode::OutOfMemory() : ResultCode::Success();
 }
 
-} // namespace edge
+}  // namespace edge

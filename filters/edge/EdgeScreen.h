@@ -23,8 +23,11 @@ public:
     }
 
     Screen(double cellSize, double directionDegrees, double shiftU, double shiftV)
-        : cell_(cellSize), cos_(std::cos(directionDegrees * 0.017453292)),
-          sin_(std::sin(directionDegrees * 0.017453292)), shiftU_(shiftU), shiftV_(shiftV) {}
+        : cell_(cellSize),
+          cos_(std::cos(directionDegrees * 0.017453292)),
+          sin_(std::sin(directionDegrees * 0.017453292)),
+          shiftU_(shiftU),
+          shiftV_(shiftV) {}
 
     // A cell size that is not a positive finite number defines no screen.
     bool IsUsable() const { return cell_ > 0.0 && std::isfinite(cell_); }
@@ -57,4 +60,4 @@ inline double Clamp01(double value) {
     return value;
 }
 
-} // namespace edge
+}  // namespace edge

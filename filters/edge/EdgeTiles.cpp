@@ -51,4 +51,4 @@ double* TiledImage::Materialise(std::size_t tile) {
     return data_[tile].get();
 }
 
-} // namespace edge
+}  // namespace edge

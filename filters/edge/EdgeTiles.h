@@ -22,7 +22,7 @@ namespace edge {
 class TiledImage {
 public:
     static constexpr int32_t kTileShift = 6;
-    static constexpr int32_t kTileSize = 1 << kTileShift; // 64 pixels, 32 KB per tile
+    static constexpr int32_t kTileSize = 1 << kTileShift;  // 64 pixels, 32 KB per tile
 
     TiledImage() = default;
     TiledImage(const TiledImage&) = delete;
@@ -115,4 +115,4 @@ private:
     bool outOfMemory_ = false;
 };
 
-} // namespace edge
+}  // namespace edge

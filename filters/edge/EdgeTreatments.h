@@ -17,18 +17,18 @@ namespace edge {
 // What every treatment is given. Lengths are in rendered pixels (already
 // divided by the reduction factor).
 struct TreatmentRequest {
-    const SingleChannelImage<unsigned char>* mask = nullptr; // the selection, 128 or more is inside
-    TiledImage* amount = nullptr;                            // E, over the mask's bounds
-    Rect area;               // the pixels the render produces; the screens are cut only there
-    double border = 0.0;     // w1
-    double width = 0.0;      // w2
-    double scale = 40.0;     // feature size parameter
-    double direction = 45.0; // screen angle, degrees
+    const SingleChannelImage<unsigned char>* mask = nullptr;  // the selection, 128 or more is inside
+    TiledImage* amount = nullptr;                             // E, over the mask's bounds
+    Rect area;                // the pixels the render produces; the screens are cut only there
+    double border = 0.0;      // w1
+    double width = 0.0;       // w2
+    double scale = 40.0;      // feature size parameter
+    double direction = 45.0;  // screen angle, degrees
     int32_t seed = 1;
     double reductionFactor = 1.0;
-    double offsetX = 0.0; // random screen offset, in cells
+    double offsetX = 0.0;  // random screen offset, in cells
     double offsetY = 0.0;
-    Abort_Tester* abort = nullptr; // never null
+    Abort_Tester* abort = nullptr;  // never null
     ProgressUpdateSink* progress = nullptr;
     double progressStart = 0.0;
     double progressEnd = 0.9;
@@ -55,4 +55,4 @@ ResultCode FillPixelizer(const TreatmentRequest& request);
 void FillUniformRandom(TiledImage& amount, RandomGenerator& generator, ProgressUpdateSink* progress,
                        double progressStart, double progressEnd);
 
-} // namespace edge
+}  // namespace edge

@@ -17,4 +17,4 @@ void FillUniformRandom(TiledImage& amount, RandomGenerator& generator, ProgressU
     }
 }
 
-} // namespace edge
+}  // namespace edge

@@ -10,8 +10,7 @@ void DappleAboutDialog::InitDialog(ResultCode& out) {
 }
 
 LRESULT DappleAboutDialog::OnCommand(UINT, UINT id, HWND) {
-    if (id == IDOK || id == IDCANCEL)
-        EndDialog(Hwnd(), id);
+    if (id == IDOK || id == IDCANCEL) EndDialog(Hwnd(), id);
     return 0;
 }
 

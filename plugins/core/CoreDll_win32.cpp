@@ -12,4 +12,4 @@ struct InstallWindowsInterface {
 
 const InstallWindowsInterface gInstalled;
 
-} // namespace
+}  // namespace

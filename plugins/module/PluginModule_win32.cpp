@@ -38,8 +38,7 @@ std::wstring ModuleFolder(HMODULE module) {
     for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
         std::wstring path(size, L'\0');
         const DWORD length = GetModuleFileNameW(module, path.data(), size);
-        if (length == 0)
-            return std::wstring();
+        if (length == 0) return std::wstring();
         if (length < size) {
             path.resize(length);
             const size_t separator = path.find_last_of(L"\\/");
@@ -56,16 +55,13 @@ std::wstring ModuleFolder(HMODULE module) {
 Core LoadCore() {
     Core core;
     const std::wstring folder = ModuleFolder(ThisModule());
-    if (folder.empty())
-        return core;
+    if (folder.empty()) return core;
     std::wstring path = folder;
-    for (const char* c = kCoreLibraryName; *c != '\0'; ++c)
-        path += static_cast<wchar_t>(*c);
+    for (const char* c = kCoreLibraryName; *c != '\0'; ++c) path += static_cast<wchar_t>(*c);
     // Altered search path: the core's own dependencies are looked for
     // beside it first.
     HMODULE library = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (library == nullptr)
-        return core;
+    if (library == nullptr) return core;
     core.entry = reinterpret_cast<CoreEntry>(reinterpret_cast<void*>(GetProcAddress(library, "Photoshop_Entry_Point")));
     core.setResourceHandle =
         reinterpret_cast<CoreSetResourceHandle>(reinterpret_cast<void*>(GetProcAddress(library, "SetResourceHandle")));
@@ -86,23 +82,21 @@ const Core& TheCore() {
 // Task-modal without an owner: the host's window is not known this early.
 void ShowCoreMissing() {
     wchar_t text[512] = {};
-    if (LoadStringW(ThisModule(), kCoreMissingMessageId, text, 512) <= 0)
-        return;
+    if (LoadStringW(ThisModule(), kCoreMissingMessageId, text, 512) <= 0) return;
     MessageBoxW(nullptr, text, L"Mornebrook Dapple!", MB_OK | MB_ICONWARNING | MB_TASKMODAL);
 }
 
-} // namespace
+}  // namespace
 
 // The entry the host calls, named in the property list. C linkage and the C
 // calling convention, as hosts call it.
 extern "C" __declspec(dllexport) void DappleFilterEntry(int16_t selector, void* hostRecord, intptr_t* data,
                                                         int16_t* result) {
-    if (result == nullptr || data == nullptr)
-        return;
+    if (result == nullptr || data == nullptr) return;
     const Core& core = TheCore();
     if (core.entry == nullptr) {
         ShowCoreMissing();
-        *result = 1; // reported: the host need not say more
+        *result = 1;  // reported: the host need not say more
         return;
     }
     // Every call names this module again: the host may have several of the

@@ -42,8 +42,8 @@ protected:
     void SetUp() override {
         static const unsigned run = std::random_device()();
         static int serial = 0;
-        folder_ = fs::temp_directory_path() /
-                  ("dapple-command-test-" + std::to_string(run) + "-" + std::to_string(serial++));
+        folder_ =
+            fs::temp_directory_path() / ("dapple-command-test-" + std::to_string(run) + "-" + std::to_string(serial++));
         fs::create_directories(folder_);
     }
     void TearDown() override { fs::remove_all(folder_); }
@@ -110,10 +110,28 @@ TEST_F(DappleCommand, ListsTheEffectAndItsParametersWithDefaults) {
 TEST_F(DappleCommand, AppliesWithSettingsOfEveryForm) {
     const std::string input = WriteImage("in.png", 4, 3, {100, 150, 250});
     const std::string output = PathOf("out.png");
-    const Result result = Run({"apply", "TestShift", input, output, "--set", "Amnt=20", "--set=Mode=tmA2",
-                               "--set", "Wdth=2.5 inches", "--set", "Tint=#FF8000", "--set", "Seed=65535",
-                               "--set", "LCol=Gray: 50.0% (128)", "--set", "Rltv=0", "--set", "FilB=fiB1",
-                               "--set", "LDir=-10", "--quiet"});
+    const Result result = Run({"apply",
+                               "TestShift",
+                               input,
+                               output,
+                               "--set",
+                               "Amnt=20",
+                               "--set=Mode=tmA2",
+                               "--set",
+                               "Wdth=2.5 inches",
+                               "--set",
+                               "Tint=#FF8000",
+                               "--set",
+                               "Seed=65535",
+                               "--set",
+                               "LCol=Gray: 50.0% (128)",
+                               "--set",
+                               "Rltv=0",
+                               "--set",
+                               "FilB=fiB1",
+                               "--set",
+                               "LDir=-10",
+                               "--quiet"});
     ASSERT_EQ(result.code, kExitSuccess) << result.err;
     EXPECT_EQ(result.err, "");
     const RasterImage written = Read(output);
@@ -187,8 +205,7 @@ TEST_F(DappleCommand, EveryBadRunSaysWhyOnOneLineAndWritesNothing) {
     for (const BadRun& run : runs) {
         std::vector<std::string> args = {"apply", run.effect, PathOf(run.input), PathOf("out.png")};
         for (const std::string& extra : run.extra) {
-            args.push_back(extra.size() > 4 && extra.compare(extra.size() - 4, 4, ".png") == 0 ? PathOf(extra)
-                                                                                              : extra);
+            args.push_back(extra.size() > 4 && extra.compare(extra.size() - 4, 4, ".png") == 0 ? PathOf(extra) : extra);
         }
         const Result result = Run(args);
         EXPECT_EQ(result.code, run.code) << run.what;

@@ -171,8 +171,8 @@ TEST_F(EdgeCommand, PreviewScaleWritesTheReducedPicture) {
     // Every third pixel: columns 0, 3, ..., 45 and rows 0, 3, ..., 39.
     EXPECT_EQ(small.width, 16);
     EXPECT_EQ(small.height, 14);
-    EXPECT_TRUE(SamePixel(small, 8, 7, original, 24, 21)); // deep inside: the source pixel
-    EXPECT_FALSE(SamePixel(small, 0, 7, original, 0, 21)); // on the border: treated
+    EXPECT_TRUE(SamePixel(small, 8, 7, original, 24, 21));  // deep inside: the source pixel
+    EXPECT_FALSE(SamePixel(small, 0, 7, original, 0, 21));  // on the border: treated
 }
 
 TEST_F(EdgeCommand, UnusablePreviewScaleIsAUsageError) {
@@ -185,4 +185,4 @@ TEST_F(EdgeCommand, UnusablePreviewScaleIsAUsageError) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -28,9 +28,8 @@ TEST(HostRecord, FilterCaseFollowsTransparencySelectionProtectionAndFloating) {
             .SetFloatingSelection(e.floating);
         if (e.selection) host.SelectRect(Rect(1, 2, 4, 7));
         const ps::FilterRecord& record = host.Record();
-        EXPECT_EQ(record.filterCase, e.filterCase)
-            << "transparency " << e.transparency << " selection " << e.selection << " protected " << e.isProtected
-            << " floating " << e.floating;
+        EXPECT_EQ(record.filterCase, e.filterCase) << "transparency " << e.transparency << " selection " << e.selection
+                                                   << " protected " << e.isProtected << " floating " << e.floating;
         EXPECT_EQ(record.haveMask, e.selection ? 1 : 0);
         EXPECT_EQ(record.isFloating, e.floating ? 1 : 0);
     }
@@ -68,7 +67,7 @@ TEST(HostRecord, FilterRectIsTheSelectionsBounds) {
     EXPECT_EQ(record.filterRect.bottom, 8);
 
     std::vector<uint8_t> selection(80, 0);
-    selection[2 * 10 + 3] = 10;  // (3, 2)
+    selection[2 * 10 + 3] = 10;   // (3, 2)
     selection[5 * 10 + 6] = 255;  // (6, 5)
     host.SetSelection(selection);
     EXPECT_EQ(record.filterRect.top, 2);
@@ -82,8 +81,9 @@ TEST(HostRecord, FilterRectIsTheSelectionsBounds) {
 
 TEST(HostRecord, ColoursAndResolution) {
     InProcessHost host;
-    host.SetImage(HostImage(HostImageMode::Cmyk, 2, 2, false)).SetColours({255, 0, 0}, {255, 255, 255}).SetResolution(
-        150.0);
+    host.SetImage(HostImage(HostImageMode::Cmyk, 2, 2, false))
+        .SetColours({255, 0, 0}, {255, 255, 255})
+        .SetResolution(150.0);
     const ps::FilterRecord& record = host.Record();
     EXPECT_EQ(record.foreground.red, 0xFFFF);
     EXPECT_EQ(record.foreground.green, 0);

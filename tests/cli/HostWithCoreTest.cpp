@@ -12,7 +12,6 @@ namespace {
 
 constexpr FilterKind kKind = FilterKinds::Patchwork;
 
-
 TEST(HostWithCore, RunsTheEffectWithScriptedParametersAndLeaksNothing) {
     const ScopedFilterOverride effect(kKind, [] { return std::make_unique<testeffect::TestEffect>(); });
     InProcessHost host;

@@ -40,8 +40,7 @@ protected:
 
     std::vector<std::string> FolderNames() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder_))
-            names.push_back(entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -62,8 +61,7 @@ void PutBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 // Every byte different from its neighbours, so that an exact round trip means something.
 RasterImage Pattern(int32_t width, int32_t height, int32_t channels) {
     RasterImage image(width, height, channels);
-    for (size_t i = 0; i < image.pixels.size(); ++i)
-        image.pixels[i] = static_cast<uint8_t>((i * 37 + i / 5) & 0xff);
+    for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<uint8_t>((i * 37 + i / 5) & 0xff);
     return image;
 }
 
@@ -89,8 +87,7 @@ RasterImage Bands(int32_t bandWidth, int32_t height, const std::vector<std::vect
 
 int MaxDifference(const RasterImage& a, const RasterImage& b) {
     int worst = 0;
-    for (size_t i = 0; i < a.pixels.size(); ++i)
-        worst = std::max(worst, std::abs(a.pixels[i] - b.pixels[i]));
+    for (size_t i = 0; i < a.pixels.size(); ++i) worst = std::max(worst, std::abs(a.pixels[i] - b.pixels[i]));
     return worst;
 }
 
@@ -102,8 +99,7 @@ std::vector<int> PixelAt(const RasterImage& image, int32_t x) {
 
 void ExpectNear(const std::vector<int>& actual, const std::vector<int>& expected, int tolerance) {
     ASSERT_EQ(actual.size(), expected.size());
-    for (size_t i = 0; i < actual.size(); ++i)
-        EXPECT_NEAR(actual[i], expected[i], tolerance) << "channel " << i;
+    for (size_t i = 0; i < actual.size(); ++i) EXPECT_NEAR(actual[i], expected[i], tolerance) << "channel " << i;
 }
 
 // A PNG written with libpng itself, in any colour type and depth it supports.
@@ -113,8 +109,8 @@ struct RawPng {
     int bitDepth = 8;
     int colorType = PNG_COLOR_TYPE_GRAY;
     int interlace = PNG_INTERLACE_NONE;
-    const uint8_t* rows = nullptr;  // packed as PNG stores them
-    size_t rowBytes = 0;            // 0 repeats the first row
+    const uint8_t* rows = nullptr;      // packed as PNG stores them
+    size_t rowBytes = 0;                // 0 repeats the first row
     uint32_t rowsToWrite = UINT32_MAX;  // fewer leaves the file unfinished
     const png_color* palette = nullptr;
     int paletteCount = 0;
@@ -124,13 +120,11 @@ struct RawPng {
 };
 
 bool WriteRawPngStream(png_structp png, png_infop info, const RawPng& layout) {
-    if (setjmp(png_jmpbuf(png)))
-        return false;
+    if (setjmp(png_jmpbuf(png))) return false;
     png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_set_IHDR(png, info, layout.width, layout.height, layout.bitDepth, layout.colorType, layout.interlace,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (layout.palette != nullptr)
-        png_set_PLTE(png, info, layout.palette, layout.paletteCount);
+    if (layout.palette != nullptr) png_set_PLTE(png, info, layout.palette, layout.paletteCount);
     if (layout.transparentIndices != nullptr || layout.transparentColour != nullptr)
         png_set_tRNS(png, info, layout.transparentIndices, layout.transparentCount, layout.transparentColour);
     png_write_info(png, info);
@@ -138,8 +132,7 @@ bool WriteRawPngStream(png_structp png, png_infop info, const RawPng& layout) {
     uint32_t written = 0;
     for (int pass = 0; pass < passes; ++pass) {
         for (uint32_t y = 0; y < layout.height; ++y, ++written) {
-            if (written == layout.rowsToWrite)
-                return true;
+            if (written == layout.rowsToWrite) return true;
             png_write_row(png, layout.rows + y * layout.rowBytes);
         }
     }
@@ -171,8 +164,7 @@ struct TestJpegErrors {
 // A four-channel JPEG stored as CMYK or YCCK, with or without the Adobe marker.
 bool WriteFourChannelJpegStream(jpeg_compress_struct& codec, TestJpegErrors& errors, std::FILE* file,
                                 const RasterImage& inks, J_COLOR_SPACE stored, bool adobeMarker) {
-    if (setjmp(errors.jump))
-        return false;
+    if (setjmp(errors.jump)) return false;
     jpeg_create_compress(&codec);
     jpeg_stdio_dest(&codec, file);
     codec.image_width = static_cast<JDIMENSION>(inks.width);
@@ -205,7 +197,7 @@ void WriteFourChannelJpeg(const std::string& path, const RasterImage& inks, J_CO
     ASSERT_TRUE(written);
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(ImageFilesTest, PngKeepsEveryChannelCountExactly) {
     for (int32_t channels = 1; channels <= 4; ++channels) {
@@ -406,8 +398,7 @@ TEST_F(ImageFilesTest, TruncatedFilesAreRefused) {
 
 TEST_F(ImageFilesTest, GarbageAndMisnamedFilesAreRefused) {
     std::vector<uint8_t> noise(3000);
-    for (size_t i = 0; i < noise.size(); ++i)
-        noise[i] = static_cast<uint8_t>((i * 7919u) >> 3);
+    for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>((i * 7919u) >> 3);
     std::vector<uint8_t> pngHead = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     pngHead.insert(pngHead.end(), noise.begin(), noise.end());
     std::vector<uint8_t> jpegHead = {0xff, 0xd8, 0xff};
@@ -418,8 +409,12 @@ TEST_F(ImageFilesTest, GarbageAndMisnamedFilesAreRefused) {
     badCrc[badCrc.size() / 2] ^= 0x55;  // inside the image data
 
     const std::vector<std::pair<std::string, std::vector<uint8_t>>> files = {
-        {"noise.png", noise},  {"noise.jpg", noise},        {"empty.png", {}},
-        {"sig.png", pngHead},  {"soi.jpg", jpegHead},       {"crc.png", badCrc},
+        {"noise.png", noise},
+        {"noise.jpg", noise},
+        {"empty.png", {}},
+        {"sig.png", pngHead},
+        {"soi.jpg", jpegHead},
+        {"crc.png", badCrc},
         {"png-inside.jpg", FileBytes(PathOf("real.png"))},
     };
     for (const auto& [name, bytes] : files) {

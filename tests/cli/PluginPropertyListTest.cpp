@@ -14,16 +14,14 @@
 namespace {
 
 void PutLong(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<uint8_t>(value >> shift));
+    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(value >> shift));
 }
 
 uint32_t Key(const char (&code)[5]) { return PropertyKey(code); }
 
 std::vector<uint8_t> Text(const char* text, bool terminate = true) {
     std::vector<uint8_t> bytes(text, text + std::strlen(text));
-    if (terminate)
-        bytes.push_back(0);
+    if (terminate) bytes.push_back(0);
     return bytes;
 }
 
@@ -49,8 +47,7 @@ public:
         PutLong(properties_, 0);
         PutLong(properties_, static_cast<uint32_t>(data.size()));
         properties_.insert(properties_.end(), data.begin(), data.end());
-        while (pad && properties_.size() % 4 != 0)
-            properties_.push_back(0);
+        while (pad && properties_.size() % 4 != 0) properties_.push_back(0);
         ++count_;
         return *this;
     }
@@ -82,7 +79,7 @@ bool Parse(const std::vector<uint8_t>& bytes, PluginPropertyList& list, std::str
     return ParsePluginPropertyList(bytes.data(), bytes.size(), list, problem);
 }
 
-} // namespace
+}  // namespace
 
 TEST(PluginPropertyList, AWellFormedFilterListNamesTheEntryOfEachProcessor) {
     PluginPropertyList list;
@@ -112,7 +109,7 @@ TEST(PluginPropertyList, TheLastPropertyMayLackItsPaddingAndAnEntryNameItsTermin
     ASSERT_TRUE(Parse(bytes, list, problem)) << problem;
     std::string entry;
     ASSERT_TRUE(FilterEntryName(list, Key("8664"), entry, problem)) << problem;
-    EXPECT_EQ(entry, "Entry"); // ends with the property, not beyond it
+    EXPECT_EQ(entry, "Entry");  // ends with the property, not beyond it
 }
 
 TEST(PluginPropertyList, HeadersThatAreNotAListAreRefused) {
@@ -185,7 +182,7 @@ TEST(PluginPropertyList, OnlyAFilterWithANonEmptyEntryForThisProcessorHasAnEntry
     ASSERT_TRUE(Parse(noKind.Bytes(), list, problem));
     EXPECT_FALSE(FilterEntryName(list, Key("8664"), entry, problem));
 
-    ListBuilder exportModule; // another kind of plug-in
+    ListBuilder exportModule;  // another kind of plug-in
     exportModule.Add("kind", Long(Key("8BEM"))).Add("8664", Text("Entry"));
     ASSERT_TRUE(Parse(exportModule.Bytes(), list, problem));
     EXPECT_FALSE(FilterEntryName(list, Key("8664"), entry, problem));

@@ -94,8 +94,8 @@ public:
         Label(mode, "Mode");
         Label(set.Emplace<ColorParameter>(kTintKey, &r.tint), "Tint");
         Label(set.Emplace<DirectionParameter>(kAngleKey, &r.angle), "Angle");
-        Label(set.Emplace<LightingParameter>(kLightKeys[0], kLightKeys[1], kLightKeys[2], kLightKeys[3],
-                                             kLightKeys[4], &r.light),
+        Label(set.Emplace<LightingParameter>(kLightKeys[0], kLightKeys[1], kLightKeys[2], kLightKeys[3], kLightKeys[4],
+                                             &r.light),
               "Light");
         Label(set.Emplace<TubeButtonParameter>(kPathKey, kRelativeKey, &r.relative, r.path), "Tube");
         Label(set.Emplace<LayerFillParameter>(kFillColourKey, kFillBehaviourKey, &r.fill), "Fill");

@@ -13,7 +13,7 @@ bool ClassInfo(const wchar_t* name, WNDCLASSEXW& info) {
 
 constexpr UINT kPlain = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
 
-} // namespace
+}  // namespace
 
 TEST(ControlClasses, EveryClassIsRegisteredWithItsForm) {
     ASSERT_TRUE(RegisterControlClasses().IsSuccess());
@@ -23,17 +23,24 @@ TEST(ControlClasses, EveryClassIsRegisteredWithItsForm) {
         bool ownDC;
     };
     const Expected expected[] = {
-        {ControlClass::Button, L"VtButtonCtl", false},        {ControlClass::Preview, L"VtPreviewCtl", true},
-        {ControlClass::Thumbnail, L"VtThumbnailCtrl", true},  {ControlClass::Toolbox, L"VtToolboxCtl", true},
+        {ControlClass::Button, L"VtButtonCtl", false},
+        {ControlClass::Preview, L"VtPreviewCtl", true},
+        {ControlClass::Thumbnail, L"VtThumbnailCtrl", true},
+        {ControlClass::Toolbox, L"VtToolboxCtl", true},
         {ControlClass::SliderContainer, L"VtSliderCntnrCtl", false},
-        {ControlClass::Slider, L"VtSliderCtrl", true},        {ControlClass::Colour, L"VtColorCtrl", true},
+        {ControlClass::Slider, L"VtSliderCtrl", true},
+        {ControlClass::Colour, L"VtColorCtrl", true},
         {ControlClass::ColourGradient, L"VtColorGradCtrl", true},
         {ControlClass::DropdownList, L"VtDropdownListCtl", false},
-        {ControlClass::Lighting, L"VtLightingCtl", true},     {ControlClass::RandomSeed, L"VtRandomSeedCtl", false},
-        {ControlClass::Direction, L"VtDirCtl", false},        {ControlClass::Checkbox, L"VtCheckboxCtl", false},
-        {ControlClass::Tab, L"VtTabCtrl", true},              {ControlClass::TabPage, L"VtTabPageCtrl", true},
+        {ControlClass::Lighting, L"VtLightingCtl", true},
+        {ControlClass::RandomSeed, L"VtRandomSeedCtl", false},
+        {ControlClass::Direction, L"VtDirCtl", false},
+        {ControlClass::Checkbox, L"VtCheckboxCtl", false},
+        {ControlClass::Tab, L"VtTabCtrl", true},
+        {ControlClass::TabPage, L"VtTabPageCtrl", true},
         {ControlClass::LengthSlider, L"VtLengthSliderCtl", false},
-        {ControlClass::ImageButton, L"VtImageBtnCtl", false}, {ControlClass::BevelEdit, L"VtBevelEditCtrl", true},
+        {ControlClass::ImageButton, L"VtImageBtnCtl", false},
+        {ControlClass::BevelEdit, L"VtBevelEditCtrl", true},
         {ControlClass::FillBehaviour, L"VtFillBehaviorCtl", false},
         {ControlClass::BevelType, L"VtBevelTypeCtl", false},
     };

@@ -18,8 +18,7 @@ public:
         log_.push_back(name_);
         seenKeys.push_back(KeyboardHook::keyCode);
         seenFlags.push_back(KeyboardHook::keyFlags);
-        if (action)
-            action();
+        if (action) action();
     }
     std::function<void()> action;
     std::vector<WPARAM> seenKeys;
@@ -43,16 +42,16 @@ protected:
     std::vector<std::string> log;
 };
 
-constexpr LPARAM kFirstPress = 0x001E0001;          // repeat 1, scan code 0x1E
+constexpr LPARAM kFirstPress = 0x001E0001;  // repeat 1, scan code 0x1E
 constexpr LPARAM kAutoRepeat = kFirstPress | (1 << 30);
 
-} // namespace
+}  // namespace
 
 TEST_F(KeyboardHookTest, SinksSeeTheKeyInListOrder) {
     LoggingSink a(log, "a"), b(log, "b");
     KeyboardHook::AddSink(&a);
     KeyboardHook::AddSink(&b);
-    EXPECT_EQ(Key('A', kFirstPress), 0); // nobody consumed it: passed on
+    EXPECT_EQ(Key('A', kFirstPress), 0);  // nobody consumed it: passed on
     EXPECT_EQ(log, (std::vector<std::string>{"a", "b"}));
     ASSERT_EQ(b.seenKeys.size(), 1u);
     EXPECT_EQ(b.seenKeys[0], static_cast<WPARAM>('A'));

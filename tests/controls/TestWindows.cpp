@@ -16,16 +16,15 @@ ATOM ParentClass() {
     return atom;
 }
 
-} // namespace
+}  // namespace
 
 TestParentWindow::TestParentWindow() {
-    hwnd_ = CreateWindowExW(0, MAKEINTATOM(ParentClass()), L"Test parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowExW(0, MAKEINTATOM(ParentClass()), L"Test parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 TestParentWindow::~TestParentWindow() {
-    if (hwnd_ != nullptr)
-        DestroyWindow(hwnd_);
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
 void PumpMessages() {

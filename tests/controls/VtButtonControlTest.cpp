@@ -30,7 +30,7 @@ RECT ChildRectInParent(HWND child, HWND parent) {
     return rect;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(ButtonTest, InnerButtonIsOnePixelInsideOnEverySideWithTheStockFont) {
     VtButtonControl button;
@@ -89,7 +89,7 @@ TEST_F(ButtonTest, ClickNotifiesTheSinkOnce) {
 TEST_F(ButtonTest, CaptionAndEnableActOnTheInnerButton) {
     VtButtonControl button;
     ASSERT_TRUE(button.Create(parent.Hwnd(), RECT{0, 0, 60, 20}, 1, false, nullptr).IsSuccess());
-    button.SetCaption("Ab\xC3\xA9"); // UTF-8 in, the same text on screen
+    button.SetCaption("Ab\xC3\xA9");  // UTF-8 in, the same text on screen
     wchar_t text[16] = {};
     GetWindowTextW(button.ButtonHwnd(), text, 16);
     EXPECT_STREQ(text, L"Ab\u00E9");

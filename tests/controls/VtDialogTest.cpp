@@ -25,13 +25,11 @@ public:
     void InitDialog(ResultCode& out) override {
         boundDuringInit = FromHandle(Hwnd()) == this;
         out = initResult;
-        if (initResult.IsSuccess())
-            PostMessageW(Hwnd(), kFinishMessage, 0, 0);
+        if (initResult.IsSuccess()) PostMessageW(Hwnd(), kFinishMessage, 0, 0);
     }
     LRESULT OnMessage(UINT message, WPARAM, LPARAM) override {
         messages.push_back(message);
-        if (message == kFinishMessage)
-            EndDialog(Hwnd(), 7);
+        if (message == kFinishMessage) EndDialog(Hwnd(), 7);
         return 99;
     }
     LRESULT OnCommand(UINT, UINT id, HWND) override {
@@ -51,7 +49,7 @@ public:
     std::vector<UINT> commands;
 };
 
-} // namespace
+}  // namespace
 
 TEST(VtDialog, InitDialogRunsBoundAndOtherMessagesReachOnMessage) {
     ProbeDialog dialog;

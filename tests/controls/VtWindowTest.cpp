@@ -24,7 +24,7 @@ public:
     }
     LRESULT OnEraseBackground(HDC) override {
         ++erases;
-        return 0; // the toolkit still reports the background as erased
+        return 0;  // the toolkit still reports the background as erased
     }
     LRESULT OnSize(UINT, unsigned width, unsigned height) override {
         sizes.push_back({static_cast<LONG>(width), static_cast<LONG>(height)});
@@ -62,8 +62,7 @@ public:
 
 bool Saw(const RecordingControl& control, UINT message) {
     for (UINT seen : control.messages)
-        if (seen == message)
-            return true;
+        if (seen == message) return true;
     return false;
 }
 
@@ -81,7 +80,7 @@ protected:
     RecordingControl control;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(VtWindowTest, CreationMessagesNeverReachTheObject) {
     // WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, the first WM_SIZE and WM_MOVE
@@ -131,7 +130,7 @@ TEST_F(VtWindowTest, HandlersGetTheirArgumentsSplitAndTheirResultsReturned) {
 
     EXPECT_EQ(control.Send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(60000, 3)), 77);
     ASSERT_EQ(control.sizes.size(), 1u);
-    EXPECT_EQ(control.sizes[0].cx, 60000); // sizes are unsigned
+    EXPECT_EQ(control.sizes[0].cx, 60000);  // sizes are unsigned
     EXPECT_EQ(control.sizes[0].cy, 3);
 
     HWND fakeChild = parent.Hwnd();
@@ -183,7 +182,7 @@ TEST_F(VtWindowTest, AnObjectDestroyedFirstLeavesNoDanglingBinding) {
 }
 
 TEST_F(VtWindowTest, ParentObjectIsTheObjectBoundToTheParent) {
-    EXPECT_EQ(control.ParentObject(), nullptr); // the test parent is no VtWindow
+    EXPECT_EQ(control.ParentObject(), nullptr);  // the test parent is no VtWindow
     RecordingControl child;
     ASSERT_TRUE(child.Create(control.Hwnd(), RECT{0, 0, 5, 5}).IsSuccess());
     EXPECT_EQ(child.ParentObject(), &control);

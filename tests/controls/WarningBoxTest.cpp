@@ -23,8 +23,7 @@ SeenBox gSeen;
 BOOL CALLBACK ReadMessageBox(HWND hwnd, LPARAM) {
     wchar_t className[32] = {};
     GetClassNameW(hwnd, className, 32);
-    if (std::wstring(className) != L"#32770" || !IsWindowVisible(hwnd))
-        return TRUE;
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
     wchar_t text[512] = {};
     GetWindowTextW(hwnd, text, 512);
     gSeen.caption = text;
@@ -50,11 +49,14 @@ protected:
     UINT_PTR timer = 0;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(WarningBoxTest, ShowsTheTextWithTheCallersCaptionAndOwner) {
     TestParentWindow owner;
-    ShowToolkitWarning(owner.Hwnd(), "The name \xE2\x80\x9C" "Soft\xE2\x80\x9D is taken.", "Mornebrook Dapple!");
+    ShowToolkitWarning(owner.Hwnd(),
+                       "The name \xE2\x80\x9C"
+                       "Soft\xE2\x80\x9D is taken.",
+                       "Mornebrook Dapple!");
     ASSERT_TRUE(gSeen.seen);
     EXPECT_EQ(gSeen.caption, L"Mornebrook Dapple!");
     EXPECT_EQ(gSeen.text, L"The name \u201CSoft\u201D is taken.");

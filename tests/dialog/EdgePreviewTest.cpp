@@ -14,7 +14,7 @@ public:
 };
 
 constexpr int kWidth = 200, kHeight = 160;
-const Rect kSelected(24, 30, 136, 170); // top, left, bottom, right
+const Rect kSelected(24, 30, 136, 170);  // top, left, bottom, right
 
 uint8_t SourceSample(int x, int y, int c) { return static_cast<uint8_t>((x + 2 * y + 50 * c) % 180 + 20); }
 
@@ -45,8 +45,8 @@ int Classify(const uint8_t* p, int x, int y) {
 }
 
 struct Comparison {
-    double agreement; // share of preview pixels in the selection classed like their full-size pixel
-    int fullBand;     // changed pixels on the middle row from the left side of the selection inward
+    double agreement;  // share of preview pixels in the selection classed like their full-size pixel
+    int fullBand;      // changed pixels on the middle row from the left side of the selection inward
     int previewBand;
 };
 
@@ -103,4 +103,4 @@ TEST(EdgePreview, ReductionTwoShowsTheSameEdgeAtHalfTheWidth) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -115,4 +115,4 @@ TEST(PreviewSelection, SelectionIsCroppedToItsContent) {
     EXPECT_EQ(*mask.PixelAddress(5, 2), 77);
 }
 
-} // namespace
+}  // namespace

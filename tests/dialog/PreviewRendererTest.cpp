@@ -124,11 +124,11 @@ TEST_F(PreviewRendererTest, RendersTheReducedSelectionAndBlendsItWithTheMask) {
         for (int x = 0; x < 5; ++x) {
             for (int c = 0; c < 3; ++c) {
                 const int in = SourceSample(2 * x, 2 * y, c);
-                int expected = in; // outside the mask's bounds
+                int expected = in;  // outside the mask's bounds
                 if (x >= 1 && x <= 3 && y >= 1 && y <= 2) {
                     int t = 255;
-                    if (x == 2 && y == 1) t = 128; // mask (4, 2)
-                    if (x == 3 && y == 2) t = 0;   // mask (6, 4)
+                    if (x == 2 && y == 1) t = 128;  // mask (4, 2)
+                    if (x == 3 && y == 2) t = 0;    // mask (6, 4)
                     expected = in + (paint[c] - in) * t / 255;
                 }
                 ASSERT_EQ(Preview(renderer, x, y)[c], expected) << x << "," << y << " channel " << c;
@@ -222,4 +222,4 @@ TEST_F(PreviewRendererTest, EffectFailuresComeBackAndEndRenderFollowsBegin) {
     EXPECT_EQ(filter.ended, 1);
 }
 
-} // namespace
+}  // namespace

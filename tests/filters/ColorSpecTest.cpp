@@ -18,7 +18,7 @@ ColorSpec Read(const std::string& text, ColorSpec start = Make(ColorSpec::kRGB, 
 
 const ColorSpec kMagenta = Make(ColorSpec::kRGB, 255, 0, 255);
 
-} // namespace
+}  // namespace
 
 TEST(ColorSpecText, EverySpaceWritesItsFormAndReadsBack) {
     struct Case {
@@ -91,8 +91,8 @@ TEST(ColorSpecText, MissingNumbersKeepTheirComponents) {
 TEST(ColorSpecText, HueUnitMayBeAnySingleCharacterOrTheWholeUnitText) {
     const ColorSpec expected = Make(ColorSpec::kHSB, 120, 128, 255);
     EXPECT_EQ(Read("HSB: 120d 50.2% 100.0%"), expected);
-    EXPECT_EQ(Read("HSB: 120\xB0 50.2% 100.0%"), expected); // one-byte degree sign of older texts
-    EXPECT_EQ(Read("HSB: 120 50.2% 100.0%"), expected);     // the space itself is the skipped character
+    EXPECT_EQ(Read("HSB: 120\xB0 50.2% 100.0%"), expected);  // one-byte degree sign of older texts
+    EXPECT_EQ(Read("HSB: 120 50.2% 100.0%"), expected);      // the space itself is the skipped character
 }
 
 TEST(ColorSpecText, ReaderAcceptsBlanksAndSignsAsScanfDoes) {

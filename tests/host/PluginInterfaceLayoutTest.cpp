@@ -32,7 +32,8 @@ void ExpectAll(const Expected* table, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) EXPECT_EQ(table[i].actual, ForThisPlatform(table[i])) << table[i].name;
 }
 
-#define FIELD(name, lp64, win64, win32) {#name, offsetof(ps::FilterRecord, name), lp64, win64, win32}
+#define FIELD(name, lp64, win64, win32) \
+    { #name, offsetof(ps::FilterRecord, name), lp64, win64, win32 }
 
 TEST(PluginInterfaceLayout, FilterRecordFieldsTheCoreReads) {
     const Expected fields[] = {
@@ -100,7 +101,8 @@ TEST(PluginInterfaceLayout, FilterRecordFieldsTheCoreReads) {
 }
 
 #undef FIELD
-#define SIZE(type, lp64, win64, win32) {#type, sizeof(ps::type), lp64, win64, win32}
+#define SIZE(type, lp64, win64, win32) \
+    { #type, sizeof(ps::type), lp64, win64, win32 }
 
 TEST(PluginInterfaceLayout, SmallRecordSizes) {
     const Expected sizes[] = {
@@ -138,10 +140,11 @@ TEST(PluginInterfaceLayout, ColourServicesFieldsAndProcCounts) {
     EXPECT_EQ(offsetof(ps::ColorServicesInfo, selectorParameter), sizeof(void*) == 8 ? 48u : 32u);
 
     // The version fields come first and the callbacks follow as one pointer each.
-    const std::size_t readProcs = (sizeof(ps::ReadDescriptorProcs) -
-                                   offsetof(ps::ReadDescriptorProcs, openReadDescriptorProc)) / sizeof(void*);
-    const std::size_t writeProcs = (sizeof(ps::WriteDescriptorProcs) -
-                                    offsetof(ps::WriteDescriptorProcs, openWriteDescriptorProc)) / sizeof(void*);
+    const std::size_t readProcs =
+        (sizeof(ps::ReadDescriptorProcs) - offsetof(ps::ReadDescriptorProcs, openReadDescriptorProc)) / sizeof(void*);
+    const std::size_t writeProcs =
+        (sizeof(ps::WriteDescriptorProcs) - offsetof(ps::WriteDescriptorProcs, openWriteDescriptorProc)) /
+        sizeof(void*);
     EXPECT_EQ(readProcs, 18u);
     EXPECT_EQ(writeProcs, 16u);
     EXPECT_EQ(static_cast<std::size_t>(ps::kCurrentReadDescriptorProcsCount), readProcs);
@@ -156,8 +159,12 @@ TEST(PluginInterfaceLayout, FourCharacterCodesPutTheFirstCharacterHighest) {
     EXPECT_EQ(ps::propRulerUnits, 0x72756c72u);
     EXPECT_EQ(ps::typeFloat, 0x646f7562u);
     // Characters above 0x7f must not sign-extend into the higher bytes.
-    EXPECT_EQ(ps::FourCC("\xff" "abc"), 0xff616263u);
-    EXPECT_EQ(ps::FourCC("ab\x80" "c"), 0x61628063u);
+    EXPECT_EQ(ps::FourCC("\xff"
+                         "abc"),
+              0xff616263u);
+    EXPECT_EQ(ps::FourCC("ab\x80"
+                         "c"),
+              0x61628063u);
 }
 
 }  // namespace

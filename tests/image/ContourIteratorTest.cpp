@@ -15,8 +15,8 @@ std::vector<std::vector<int>> Walk(const TestMask& mask, const Rect& rect) {
     std::vector<std::vector<int>> seen;
     ContourIterator it(mask.image);
     for (it.Begin(rect, nullptr, 0.0, 1.0); it.IsValid(); it.Next()) {
-        seen.push_back({it.Cell().x, it.Cell().y, it.CornerValue(0), it.CornerValue(1), it.CornerValue(2),
-                        it.CornerValue(3)});
+        seen.push_back(
+            {it.Cell().x, it.Cell().y, it.CornerValue(0), it.CornerValue(1), it.CornerValue(2), it.CornerValue(3)});
     }
     return seen;
 }

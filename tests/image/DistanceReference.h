@@ -88,8 +88,9 @@ inline double Nearest(const std::vector<ContourPoint>& contour, int x, int y) {
 }
 
 inline bool OnContour(const std::vector<ContourPoint>& contour, ContourPoint q) {
-    return std::any_of(contour.begin(), contour.end(),
-                       [&](const ContourPoint& p) { return std::fabs(p.x - q.x) < 1e-9 && std::fabs(p.y - q.y) < 1e-9; });
+    return std::any_of(contour.begin(), contour.end(), [&](const ContourPoint& p) {
+        return std::fabs(p.x - q.x) < 1e-9 && std::fabs(p.y - q.y) < 1e-9;
+    });
 }
 
 // What a run handed to its hooks, in call order.
@@ -201,12 +202,15 @@ inline HookLog NaiveMarch(const TestMask& mask, double maxDistance, const Rect& 
     for (int y = firstY; y < contour.bottom && !contour.IsEmpty(); ++y) {
         for (int x = firstX; x < contour.right; ++x) {
             TestMask cell(Rect(y, x, y + 2, x + 2), 0);
-            for (int k = 0; k < 4; ++k) cell.Set(x + k % 2, y + k / 2, copy.Contains(Point{x + k % 2, y + k / 2}) ? mask.At(x + k % 2, y + k / 2) : 0);
+            for (int k = 0; k < 4; ++k)
+                cell.Set(x + k % 2, y + k / 2,
+                         copy.Contains(Point{x + k % 2, y + k / 2}) ? mask.At(x + k % 2, y + k / 2) : 0);
             // The cell's own point; those of the cells around it lie outside its square.
             std::vector<ContourPoint> points = BruteForceContour(cell);
-            points.erase(std::remove_if(points.begin(), points.end(), [&](const ContourPoint& p) {
-                             return p.x < x || p.x > x + 1 || p.y < y || p.y > y + 1;
-                         }), points.end());
+            points.erase(
+                std::remove_if(points.begin(), points.end(),
+                               [&](const ContourPoint& p) { return p.x < x || p.x > x + 1 || p.y < y || p.y > y + 1; }),
+                points.end());
             if (points.empty()) continue;
             const int cornerDirection[4] = {7, 1, 5, 3};
             for (int k = 0; k < 4; ++k) {
@@ -222,7 +226,8 @@ inline HookLog NaiveMarch(const TestMask& mask, double maxDistance, const Rect& 
             Record& rec = records[key];
             if (!(rec.d < limit)) continue;
             const double d = (measure == Measure::kBothSides && rec.inside) ? -rec.d : rec.d;
-            if (output.Contains(Point{key.first, key.second})) log.push_back({HookCall::kPixel, {key.first, key.second}, rec.p, d});
+            if (output.Contains(Point{key.first, key.second}))
+                log.push_back({HookCall::kPixel, {key.first, key.second}, rec.p, d});
             done.insert(key);
             rec.processed = true;
         }
@@ -238,7 +243,8 @@ inline HookLog NaiveMarch(const TestMask& mask, double maxDistance, const Rect& 
     }
     for (int y = output.top; y < output.bottom; ++y) {
         for (int x = output.left; x < output.right; ++x) {
-            if (!done.count({x, y})) log.push_back({inside(x, y) ? HookCall::kFarInside : HookCall::kFarOutside, {x, y}, {}, 0.0});
+            if (!done.count({x, y}))
+                log.push_back({inside(x, y) ? HookCall::kFarInside : HookCall::kFarOutside, {x, y}, {}, 0.0});
         }
     }
     return log;

@@ -45,9 +45,9 @@ double LargestDifference(const std::vector<Complex>& a, const std::vector<Comple
 // Powers of 2, 3 and 5 and their mixes; small primes for the general
 // butterfly (7, 11, 13, 59, 61); primes and composites above 61 that take
 // the chirp route (67, 97, 134 = 2 * 67, 1009).
-const std::size_t kLengths[] = {1,  2,  3,  4,   5,   6,   7,   8,   9,   10,  11,   12,  13,  15,   16,  25,
-                                27, 30, 32, 45,  49,  59,  60,  61,  64,  67,  77,   97,  120, 125,  128, 134,
-                                143, 240, 243, 256, 360, 625, 720, 1000, 1009, 1024};
+const std::size_t kLengths[] = {1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,   13,   15,
+                                16,  25,  27,  30,  32,  45,  49,  59,  60,  61,  64,  67,   77,   97,
+                                120, 125, 128, 134, 143, 240, 243, 256, 360, 625, 720, 1000, 1009, 1024};
 
 TEST(FFTTest, ForwardAndInverseMatchTheDefinition) {
     for (std::size_t n : kLengths) {

@@ -48,11 +48,11 @@ using V = std::vector<unsigned char>;
 
 TEST(ImageStatisticsTest, VisiblePixelBoundsIsInclusiveBoxOfNonZeroAlpha) {
     // 5 wide, 4 high at (3, 2); grey without alpha does not count.
-    Image<unsigned char> stamp = MakeImage(kGreyAlpha, Rect(2, 3, 6, 8),
-                                           {V{9, 0}, V{0, 0}, V{0, 0}, V{0, 0}, V{9, 0},  //
-                                            V{0, 0}, V{0, 1}, V{0, 0}, V{0, 0}, V{0, 0},  //
-                                            V{0, 0}, V{0, 0}, V{0, 0}, V{0, 0}, V{0, 0},  //
-                                            V{0, 0}, V{0, 0}, V{0, 0}, V{0, 255}, V{7, 0}});
+    Image<unsigned char> stamp =
+        MakeImage(kGreyAlpha, Rect(2, 3, 6, 8), {V{9, 0}, V{0, 0}, V{0, 0}, V{0, 0},   V{9, 0},  //
+                                                 V{0, 0}, V{0, 1}, V{0, 0}, V{0, 0},   V{0, 0},  //
+                                                 V{0, 0}, V{0, 0}, V{0, 0}, V{0, 0},   V{0, 0},  //
+                                                 V{0, 0}, V{0, 0}, V{0, 0}, V{0, 255}, V{7, 0}});
     // Visible: (4, 3) and (6, 5).
     EXPECT_EQ(VisiblePixelBounds(stamp), Rect(3, 4, 5, 6));
 
@@ -108,7 +108,7 @@ TEST(ImageStatisticsTest, RefusalsLeaveTheOutputAllZero) {
     out.channels[0] = 77;
     EXPECT_FALSE(MeanColour(image, Rect(5, 5, 8, 8), out));  // wholly outside
     EXPECT_EQ(out.channels[0], 0);
-    EXPECT_FALSE(TiledMeanColour(image, image.bounds, Rect(3, 3, 3, 9), out));  // empty rectangle
+    EXPECT_FALSE(TiledMeanColour(image, image.bounds, Rect(3, 3, 3, 9), out));      // empty rectangle
     EXPECT_FALSE(TiledMeanColour(image, Rect(0, 0, 0, 2), Rect(0, 0, 1, 1), out));  // empty wrap
     // A wrap reaching outside the image would read memory it does not own.
     EXPECT_FALSE(TiledMeanColour(image, Rect(-1, 0, 2, 2), Rect(0, 0, 1, 1), out));

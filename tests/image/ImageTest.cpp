@@ -37,8 +37,8 @@ TEST(ImageTest, OwningAllocationPacksRowsAtDocumentPositions) {
 
 TEST(ImageTest, AllocationRefusesOversizedAndChannelFreeLayouts) {
     ResultCode result;
-    Image<unsigned char> huge(ChannelLayout(kColourModelRGB, 3, true),
-                              Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), result);
+    Image<unsigned char> huge(ChannelLayout(kColourModelRGB, 3, true), Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX),
+                              result);
     EXPECT_EQ(result.status, -108);
     EXPECT_FALSE(huge.HasData());
     EXPECT_FALSE(huge.ownsData);
@@ -83,7 +83,7 @@ TEST(ImageTest, OutsideMemoryWrapperHonoursRowPadding) {
 TEST(ImageTest, RowImageViewDerivesTheLayoutFromTheHost) {
     RowImage rows;
     ASSERT_EQ(rows.Allocate(Rect(3, 5, 6, 9), 4, 1).status, 0);  // 4 wide, 3 high
-    Image<unsigned char> rgba(rows, 3, 3);  // RGB mode, 3 colour planes, one sample more
+    Image<unsigned char> rgba(rows, 3, 3);                       // RGB mode, 3 colour planes, one sample more
     EXPECT_EQ(rgba.layout, ChannelLayout(kColourModelRGB, 3, true));
     EXPECT_EQ(rgba.bounds, Rect(3, 5, 6, 9));
     EXPECT_FALSE(rgba.ownsData);

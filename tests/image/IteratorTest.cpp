@@ -84,21 +84,18 @@ TEST(IteratorTest, ProgressOncePerFinishedRowScaledIntoTheRange) {
 
     // 4 wide, 3 high: rows end after 4, 8 and 12 of 12 pixels.
     RecordingSink sink;
-    for (it.Begin(Rect(2, 1, 5, 5), &sink, 0.2, 0.8); it.IsValid(); it.Next()) {
-    }
+    for (it.Begin(Rect(2, 1, 5, 5), &sink, 0.2, 0.8); it.IsValid(); it.Next()) {}
     ASSERT_EQ(sink.values.size(), 3u);
     EXPECT_DOUBLE_EQ(sink.values[0], 0.4);
     EXPECT_DOUBLE_EQ(sink.values[1], 0.6);
     EXPECT_DOUBLE_EQ(sink.values[2], 0.8);
 
     RecordingSink oneRow;
-    for (it.Begin(Rect(3, 0, 4, 7), &oneRow, 0.25, 0.5); it.IsValid(); it.Next()) {
-    }
+    for (it.Begin(Rect(3, 0, 4, 7), &oneRow, 0.25, 0.5); it.IsValid(); it.Next()) {}
     EXPECT_EQ(oneRow.values, std::vector<double>{0.5});
 
     RecordingSink whole;
-    for (it.BeginAll(&whole, 1.0, 0.0); it.IsValid(); it.Next()) {
-    }
+    for (it.BeginAll(&whole, 1.0, 0.0); it.IsValid(); it.Next()) {}
     ASSERT_EQ(whole.values.size(), 10u);
     EXPECT_DOUBLE_EQ(whole.values[2], 0.7);  // a decreasing range counts down
 }

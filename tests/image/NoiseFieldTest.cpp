@@ -169,10 +169,8 @@ void ExpectMatchesReference(const NoiseField& field, const RefField& ref, const 
 }
 
 const RefSetup kSetups[] = {
-    {10.0, 10.0, 0.5, 1, 1.0, false, 0, 0},
-    {3.7, 12.5, 2.0, 837, 2.5, false, 0, 0},
-    {80.0, 0.8, 0.5, 9999, 1.0, false, 0, 0},
-    {9.0, 7.0, 1.0, 42, 1.0, true, 100, 60},
+    {10.0, 10.0, 0.5, 1, 1.0, false, 0, 0},   {3.7, 12.5, 2.0, 837, 2.5, false, 0, 0},
+    {80.0, 0.8, 0.5, 9999, 1.0, false, 0, 0}, {9.0, 7.0, 1.0, 42, 1.0, true, 100, 60},
     {16.0, 40.0, 0.5, 3, 2.0, true, 64, 30},
 };
 
@@ -345,10 +343,10 @@ TEST(NoiseFieldTest, OctaveWeightsAndReinitialisation) {
 TEST(NoiseFieldTest, ArgumentsThatDefineNoFieldAreRefused) {
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     const RefSetup bad[] = {
-        {0.0, 5.0, 0.5, 1, 1.0, false, 0, 0},  {5.0, -1.0, 0.5, 1, 1.0, false, 0, 0},
-        {nan, 5.0, 0.5, 1, 1.0, false, 0, 0},  {5.0, inf, 0.5, 1, 1.0, false, 0, 0},
-        {5.0, 5.0, nan, 1, 1.0, false, 0, 0},  {5.0, 5.0, 0.5, 1, 0.0, false, 0, 0},
-        {5.0, 5.0, 0.5, 1, 1.0, true, 0, 40},  {5.0, 5.0, 0.5, 1, 1.0, true, 40, -3},
+        {0.0, 5.0, 0.5, 1, 1.0, false, 0, 0}, {5.0, -1.0, 0.5, 1, 1.0, false, 0, 0},
+        {nan, 5.0, 0.5, 1, 1.0, false, 0, 0}, {5.0, inf, 0.5, 1, 1.0, false, 0, 0},
+        {5.0, 5.0, nan, 1, 1.0, false, 0, 0}, {5.0, 5.0, 0.5, 1, 0.0, false, 0, 0},
+        {5.0, 5.0, 0.5, 1, 1.0, true, 0, 40}, {5.0, 5.0, 0.5, 1, 1.0, true, 40, -3},
     };
     for (const RefSetup& s : bad) {
         NoiseField noise;

@@ -55,9 +55,11 @@ TEST(PrecisionBevelTest, MatchesTheNaiveMarchExactly) {
             for (double maxDistance : {1.5, 6.0}) {
                 for (const Rect& output : {mask.Bounds(), Rect(0, -8, 30, 12), Rect(10, 0, 16, 30)}) {
                     for (bool inside : {true, false}) {
-                        SCOPED_TRACE(testing::Message() << "seed " << seed << " max " << maxDistance << " in " << inside);
-                        ExpectSameCalls(Bevel(mask, maxDistance, output, inside),
-                                        NaiveMarch(mask, maxDistance, output, inside ? Measure::kInside : Measure::kOutside));
+                        SCOPED_TRACE(testing::Message()
+                                     << "seed " << seed << " max " << maxDistance << " in " << inside);
+                        ExpectSameCalls(
+                            Bevel(mask, maxDistance, output, inside),
+                            NaiveMarch(mask, maxDistance, output, inside ? Measure::kInside : Measure::kOutside));
                     }
                 }
             }

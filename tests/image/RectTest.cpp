@@ -33,8 +33,8 @@ TEST(RectTest, InflateAndContains) {
     Rect r(10, 20, 30, 40);
     r.Inflate(-5, 3);  // narrower, taller
     EXPECT_EQ(r, Rect(7, 25, 33, 35));
-    EXPECT_TRUE(r.Contains(Point{25, 7}));   // top left is inside
-    EXPECT_FALSE(r.Contains(Point{35, 8}));  // right is outside
+    EXPECT_TRUE(r.Contains(Point{25, 7}));    // top left is inside
+    EXPECT_FALSE(r.Contains(Point{35, 8}));   // right is outside
     EXPECT_FALSE(r.Contains(Point{30, 33}));  // bottom is outside
 }
 

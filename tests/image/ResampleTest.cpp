@@ -90,8 +90,8 @@ Grid Transposed(const Grid& grid, int channels) {
 // tabulated distance not below the sample's.
 std::vector<int> ReferenceReduce(const std::vector<int>& line, int channels, int destinationLength) {
     const int sourceLength = static_cast<int>(line.size()) / channels;
-    const double r = destinationLength == 1 ? sourceLength - 1.0
-                                            : static_cast<double>(sourceLength - 1) / (destinationLength - 1);
+    const double r =
+        destinationLength == 1 ? sourceLength - 1.0 : static_cast<double>(sourceLength - 1) / (destinationLength - 1);
     const double sigma = r / 4.0;
     std::map<double, double> table;
     for (int j = 1; j <= 50; ++j) {

@@ -15,8 +15,7 @@ TEST(Mutex, HeldLockKeepsOtherThreadsOut) {
     }
     std::thread([&] {
         gotAfterRelease = mutex.try_lock();
-        if (gotAfterRelease)
-            mutex.unlock();
+        if (gotAfterRelease) mutex.unlock();
     }).join();
     EXPECT_FALSE(gotWhileHeld);
     EXPECT_TRUE(gotAfterRelease);

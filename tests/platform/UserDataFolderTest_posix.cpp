@@ -2,22 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 // Sets or clears an environment variable for one test and restores it.
 class ScopedEnvironment {
-  public:
+public:
     ScopedEnvironment(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
+        if (const char* old = std::getenv(name)) old_ = old;
         if (value != nullptr)
             setenv(name, value, 1);
         else
@@ -30,23 +29,21 @@ class ScopedEnvironment {
             unsetenv(name_);
     }
 
-  private:
+private:
     const char* name_;
     std::optional<std::string> old_;
 };
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TemporaryFolder {
-  public:
+public:
     TemporaryFolder() {
         char pattern[] = "/tmp/dapple-userdata-XXXXXX";
-        if (mkdtemp(pattern) != nullptr)
-            path = pattern;
+        if (mkdtemp(pattern) != nullptr) path = pattern;
     }
     ~TemporaryFolder() {
         std::error_code ignored;
-        if (!path.empty())
-            std::filesystem::remove_all(path, ignored);
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
     }
     std::string path;
 };
@@ -56,7 +53,7 @@ bool IsFolder(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-} // namespace
+}  // namespace
 
 TEST(UserDataFolder, ComesFromXdgDataHome) {
     ScopedEnvironment xdg("XDG_DATA_HOME", "/srv/data");

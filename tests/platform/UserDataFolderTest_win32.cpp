@@ -13,12 +13,11 @@ namespace {
 
 std::string ApplicationDataFolder() {
     wchar_t base[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, base)))
-        return std::string();
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, base))) return std::string();
     return Utf8FromWide(base);
 }
 
-} // namespace
+}  // namespace
 
 TEST(UserDataFolder, IsMornebrookDappleInTheApplicationDataFolder) {
     const std::string base = ApplicationDataFolder();

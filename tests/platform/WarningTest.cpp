@@ -9,17 +9,17 @@ namespace {
 
 // Collects warnings for the duration of a test, then puts the old sink back.
 class CollectedWarnings {
-  public:
+public:
     CollectedWarnings() : previous_(SetWarningSink([this](const std::string& line) { lines.push_back(line); })) {}
     ~CollectedWarnings() { SetWarningSink(previous_); }
 
     std::vector<std::string> lines;
 
-  private:
+private:
     WarningSink previous_;
 };
 
-} // namespace
+}  // namespace
 
 TEST(Warning, SinkReceivesOnePrefixedLinePerWarning) {
     CollectedWarnings warnings;

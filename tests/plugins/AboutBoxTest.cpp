@@ -44,8 +44,7 @@ public:
     // Stops watching; what was seen stays readable.
     void Stop() {
         stop_ = true;
-        if (worker_.joinable())
-            worker_.join();
+        if (worker_.joinable()) worker_.join();
     }
     const std::vector<SeenDialog>& Seen() const { return seen_; }
 
@@ -53,8 +52,7 @@ private:
     static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
         wchar_t className[16] = {};
         GetClassNameW(window, className, 16);
-        if (std::wstring(className) != L"#32770" || !IsWindowVisible(window))
-            return TRUE;
+        if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
         *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }
@@ -74,8 +72,7 @@ private:
             seen_.push_back(seen);
             // The user presses OK; the box must end its modal loop for it.
             PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-            while (!stop_ && IsWindow(dialog))
-                Sleep(20);
+            while (!stop_ && IsWindow(dialog)) Sleep(20);
         }
     }
 
@@ -90,8 +87,7 @@ private:
 int16_t RunAbout(const EffectModule& effect, HWND parent, intptr_t& data) {
     HMODULE module = LoadLibraryW(ModulePath(effect.fileName).c_str());
     EXPECT_NE(module, nullptr);
-    if (module == nullptr)
-        return -999;
+    if (module == nullptr) return -999;
     auto entry = reinterpret_cast<ModuleEntry>(reinterpret_cast<void*>(GetProcAddress(module, kModuleEntryName)));
     EXPECT_NE(entry, nullptr);
     int16_t result = -999;
@@ -111,8 +107,7 @@ public:
         : hwnd_(CreateWindowExW(0, L"STATIC", L"Host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr)) {}
     ~HostWindow() {
-        if (hwnd_ != nullptr)
-            DestroyWindow(hwnd_);
+        if (hwnd_ != nullptr) DestroyWindow(hwnd_);
     }
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
@@ -122,7 +117,7 @@ private:
     HWND hwnd_;
 };
 
-} // namespace
+}  // namespace
 
 TEST(AboutBox, BorderStampShowsTheAboutBoxWithTheModulesProductVersionOverTheHostWindow) {
     HostWindow host;
@@ -133,7 +128,7 @@ TEST(AboutBox, BorderStampShowsTheAboutBoxWithTheModulesProductVersionOverTheHos
     watcher.Stop();
 
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(data, 0); // no run was started
+    EXPECT_EQ(data, 0);  // no run was started
     ASSERT_EQ(watcher.Seen().size(), 1u);
     const SeenDialog& box = watcher.Seen().front();
     EXPECT_EQ(box.title, L"About Mornebrook Dapple!");

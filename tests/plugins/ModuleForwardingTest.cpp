@@ -26,7 +26,7 @@ ModuleEntry EntryOf(HMODULE module) {
     return reinterpret_cast<ModuleEntry>(reinterpret_cast<void*>(GetProcAddress(module, "DappleFilterEntry")));
 }
 
-} // namespace
+}  // namespace
 
 TEST(ModuleForwarding, EveryCallReachesTheCoreBesideTheModuleWithTheModulesKind) {
     for (const EffectModule& effect : kEffectModules) {
@@ -62,7 +62,7 @@ TEST(ModuleForwarding, EveryCallReachesTheCoreBesideTheModuleWithTheModulesKind)
         EXPECT_EQ(record->hostRecord, &hostRecord);
         EXPECT_EQ(record->data, &data);
         EXPECT_EQ(record->result, &result);
-        EXPECT_EQ(result, 100 + effect.kind); // the core's answer reaches the host
+        EXPECT_EQ(result, 100 + effect.kind);  // the core's answer reaches the host
         EXPECT_EQ(record->resourceModule, static_cast<void*>(module));
         EXPECT_GE(record->resourceHandleCalls, 1);
         FreeLibrary(module);
@@ -76,8 +76,7 @@ std::wstring gMissingText;
 BOOL CALLBACK CloseMessageBox(HWND hwnd, LPARAM) {
     wchar_t className[32] = {};
     GetClassNameW(hwnd, className, 32);
-    if (std::wstring(className) != L"#32770")
-        return TRUE;
+    if (std::wstring(className) != L"#32770") return TRUE;
     wchar_t text[512] = {};
     GetDlgItemTextW(hwnd, 0xFFFF, text, 512);
     gMissingText = text;
@@ -87,7 +86,7 @@ BOOL CALLBACK CloseMessageBox(HWND hwnd, LPARAM) {
 
 void CALLBACK CloseBoxes(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), CloseMessageBox, 0); }
 
-} // namespace
+}  // namespace
 
 TEST(ModuleForwarding, AModuleWithoutItsCoreSaysSoAndReportsTheFailure) {
     const EffectModule& effect = kEffectModules[3];

@@ -27,24 +27,21 @@ uint32_t Long(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_
 
 struct ParsedPipl {
     bool wellFormed = false;
-    std::map<uint32_t, std::vector<uint8_t>> properties; // by key
+    std::map<uint32_t, std::vector<uint8_t>> properties;  // by key
     int count = 0;
 };
 
 ParsedPipl Parse(const uint8_t* data, size_t size) {
     ParsedPipl parsed;
-    if (size < 10 || data[0] != 1 || data[1] != 0 || Long(data + 2) != 0)
-        return parsed;
+    if (size < 10 || data[0] != 1 || data[1] != 0 || Long(data + 2) != 0) return parsed;
     parsed.count = static_cast<int>(Long(data + 6));
     size_t offset = 10;
     for (int i = 0; i < parsed.count; ++i) {
-        if (offset + 16 > size || Long(data + offset) != Code("8BIM"))
-            return parsed;
+        if (offset + 16 > size || Long(data + offset) != Code("8BIM")) return parsed;
         const uint32_t key = Long(data + offset + 4);
         const uint32_t length = Long(data + offset + 12);
         const size_t padded = (length + 3u) & ~size_t{3};
-        if (offset + 16 + padded > size)
-            return parsed;
+        if (offset + 16 + padded > size) return parsed;
         parsed.properties[key].assign(data + offset + 16, data + offset + 16 + length);
         offset += 16 + padded;
     }
@@ -53,8 +50,7 @@ ParsedPipl Parse(const uint8_t* data, size_t size) {
 }
 
 std::string Pascal(const std::vector<uint8_t>& data) {
-    if (data.empty() || data[0] + 1u > data.size())
-        return "<bad>";
+    if (data.empty() || data[0] + 1u > data.size()) return "<bad>";
     return std::string(data.begin() + 1, data.begin() + 1 + data[0]);
 }
 
@@ -75,14 +71,12 @@ protected:
         ASSERT_NE(module, nullptr) << GetParam().fileName;
     }
     void TearDown() override {
-        if (module != nullptr)
-            FreeLibrary(module);
+        if (module != nullptr) FreeLibrary(module);
     }
 
     ParsedPipl Read() {
         HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(16000), L"PIPL");
-        if (resource == nullptr)
-            return {};
+        if (resource == nullptr) return {};
         const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(module, resource)));
         return Parse(data, SizeofResource(module, resource));
     }
@@ -90,7 +84,7 @@ protected:
     HMODULE module = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST_P(ModulePipl, HoldsExactlyOneWellFormedList) {
     int lists = 0;
@@ -151,7 +145,7 @@ TEST_P(ModulePipl, FilterCasesRefuseFloatingSelectionsAndProtectedTransparency) 
         EXPECT_EQ(output(refused), 0) << refused;
     }
     for (int accepted : {1, 2, 4, 5}) {
-        EXPECT_EQ(input(accepted), 1) << accepted; // no special handling
+        EXPECT_EQ(input(accepted), 1) << accepted;  // no special handling
         EXPECT_EQ(output(accepted), 1) << accepted;
     }
     const bool paintsOutside = !GetParam().coreAppliesMask;
@@ -185,8 +179,8 @@ TEST(EffectModules, TheTableListsEveryKindOnceWithTheCapabilitiesOfTheFamily) {
         int kind;
         bool cmyk, wholeCanvas, flat, layer, coreMask;
     };
-    const Row rows[] = {{0, false, true, true, false, false}, {1, true, false, false, false, true},
-                        {2, false, true, true, false, false}, {3, false, true, true, false, false},
+    const Row rows[] = {{0, false, true, true, false, false},  {1, true, false, false, false, true},
+                        {2, false, true, true, false, false},  {3, false, true, true, false, false},
                         {4, false, false, false, false, true}, {5, true, false, false, false, true}};
     ASSERT_EQ(std::size(kEffectModules), std::size(rows));
     for (const Row& row : rows) {

@@ -20,31 +20,29 @@ protected:
     }
     void TearDown() override {
         SetResourceModule(nullptr);
-        if (module != nullptr)
-            FreeLibrary(module);
+        if (module != nullptr) FreeLibrary(module);
     }
     HMODULE module = nullptr;
 };
 
 std::vector<UINT> MenuIds(HMENU menu) {
     std::vector<UINT> ids;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i)
-        ids.push_back(GetMenuItemID(menu, i));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) ids.push_back(GetMenuItemID(menu, i));
     return ids;
 }
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-} // namespace
+}  // namespace
 
 TEST_P(ModuleResources, StringsLoadThroughTheResourceModule) {
     SetResourceModule(module);
     EXPECT_EQ(LoadResourceString(4200), "Edges");
-    EXPECT_EQ(LoadResourceString(10100), "\xC2\xB0"); // UTF-8 survives the string table
+    EXPECT_EQ(LoadResourceString(10100), "\xC2\xB0");  // UTF-8 survives the string table
     EXPECT_NE(LoadResourceString(10000), kLostString);
     EXPECT_EQ(LoadResourceString(9), kLostString);
     wchar_t text[300] = {};
-    EXPECT_GT(LoadStringW(module, 12000, text, 300), 0); // the module's own message
+    EXPECT_GT(LoadStringW(module, 12000, text, 300), 0);  // the module's own message
 }
 
 TEST_P(ModuleResources, ProductVersionComesFromTheVersionBlock) {
@@ -78,8 +76,7 @@ TEST_P(ModuleResources, DialogTemplatesProvideTheirItems) {
     for (const Template& t : templates) {
         HWND dialog = CreateDialogParamW(module, MAKEINTRESOURCEW(t.id), nullptr, QuietDialogProc, 0);
         ASSERT_NE(dialog, nullptr) << t.id;
-        for (int item : t.items)
-            EXPECT_NE(GetDlgItem(dialog, item), nullptr) << t.id << " item " << item;
+        for (int item : t.items) EXPECT_NE(GetDlgItem(dialog, item), nullptr) << t.id << " item " << item;
         DestroyWindow(dialog);
     }
 }
@@ -89,7 +86,7 @@ TEST_P(ModuleResources, OpenDialogTemplateHoldsThePreviewPane) {
     // to make the template.
     WNDCLASSEXW pane{};
     pane.cbSize = sizeof pane;
-    pane.style = CS_GLOBALCLASS; // found from the module's template, not only ours
+    pane.style = CS_GLOBALCLASS;  // found from the module's template, not only ours
     pane.lpfnWndProc = DefWindowProcW;
     pane.hInstance = GetModuleHandleW(nullptr);
     pane.lpszClassName = L"VtContentThumbWnd";
@@ -117,7 +114,7 @@ TEST_P(ModuleResources, IconsCarrySmallAndLargeImages) {
             EXPECT_TRUE(info.fIcon);
             BITMAP bitmap{};
             GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-            EXPECT_EQ(bitmap.bmWidth, size) << id; // an image of this size, not a scaled one
+            EXPECT_EQ(bitmap.bmWidth, size) << id;  // an image of this size, not a scaled one
             DeleteObject(info.hbmColor);
             DeleteObject(info.hbmMask);
             DestroyIcon(icon);

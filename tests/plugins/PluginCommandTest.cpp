@@ -55,7 +55,7 @@ bool Exists(const std::string& path) {
 }
 
 class PluginCommand : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         input = Utf8(folder.Path()) + "input.png";
         // Colour ramps on an opaque card with a transparent margin, so that
@@ -64,8 +64,7 @@ class PluginCommand : public testing::Test {
         for (int32_t y = 0; y < kHeight; ++y) {
             for (int32_t x = 0; x < kWidth; ++x) {
                 uint8_t* p = image.Row(y) + static_cast<size_t>(x) * 4;
-                for (int32_t c = 0; c < 3; ++c)
-                    p[c] = static_cast<uint8_t>(30 + (x * 5 + y * 3 + c * 60) % 190);
+                for (int32_t c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>(30 + (x * 5 + y * 3 + c * 60) % 190);
                 const bool opaque = x >= 5 && x < kWidth - 5 && y >= 4 && y < kHeight - 4;
                 p[3] = opaque ? 255 : 0;
             }
@@ -115,7 +114,7 @@ class PluginCommand : public testing::Test {
     std::string input;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(PluginCommand, TheModuleRendersWhatTheBuiltInEffectRenders) {
     const std::string module = Utf8(ModulePath("DappleEdges"));

@@ -12,8 +12,7 @@ std::wstring PluginFolder() {
 
 std::wstring ModulePath(const char* fileName) {
     std::wstring path = PluginFolder();
-    for (const char* c = fileName; *c != '\0'; ++c)
-        path += static_cast<wchar_t>(*c);
+    for (const char* c = fileName; *c != '\0'; ++c) path += static_cast<wchar_t>(*c);
     return path + L".8bf";
 }
 

@@ -22,8 +22,7 @@ std::wstring Text(std::vector<unsigned char>& block, const wchar_t* name) {
     void* value = nullptr;
     UINT length = 0;
     const std::wstring query = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
-    if (!VerQueryValueW(block.data(), query.c_str(), &value, &length) || length == 0)
-        return std::wstring();
+    if (!VerQueryValueW(block.data(), query.c_str(), &value, &length) || length == 0) return std::wstring();
     return std::wstring(static_cast<const wchar_t*>(value));
 }
 
@@ -31,11 +30,9 @@ VersionBlock ReadVersionBlock(const std::wstring& file) {
     VersionBlock version;
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
-    if (size == 0)
-        return version;
+    if (size == 0) return version;
     std::vector<unsigned char> block(size);
-    if (!GetFileVersionInfoW(file.c_str(), 0, size, block.data()))
-        return version;
+    if (!GetFileVersionInfoW(file.c_str(), 0, size, block.data())) return version;
     void* fixed = nullptr;
     UINT fixedSize = 0;
     if (!VerQueryValueW(block.data(), L"\\", &fixed, &fixedSize) || fixedSize < sizeof(VS_FIXEDFILEINFO))
@@ -60,10 +57,9 @@ void ExpectProjectVersion(const std::wstring& file) {
     EXPECT_EQ(version.fileVersion, L"1.0.0");
 }
 
-} // namespace
+}  // namespace
 
 TEST(VersionBlocks, TheCoreAndEveryModuleCarryTheProjectVersion) {
     ExpectProjectVersion(PluginFolder() + L"DappleCore.dll");
-    for (const EffectModule& module : kEffectModules)
-        ExpectProjectVersion(ModulePath(module.fileName));
+    for (const EffectModule& module : kEffectModules) ExpectProjectVersion(ModulePath(module.fileName));
 }

@@ -6,7 +6,7 @@ namespace {
 
 ProbeRecord gRecord{};
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -16,15 +16,15 @@ __declspec(dllexport) void* SetResourceHandle(void* module) {
     return module;
 }
 
-__declspec(dllexport) void Photoshop_Entry_Point(int16_t selector, void* hostRecord, intptr_t* data,
-                                                 int16_t* result, int32_t kind) {
+__declspec(dllexport) void Photoshop_Entry_Point(int16_t selector, void* hostRecord, intptr_t* data, int16_t* result,
+                                                 int32_t kind) {
     ++gRecord.calls;
     gRecord.selector = selector;
     gRecord.hostRecord = hostRecord;
     gRecord.data = data;
     gRecord.result = result;
     gRecord.kind = kind;
-    *result = static_cast<int16_t>(100 + kind); // a result only the probe gives
+    *result = static_cast<int16_t>(100 + kind);  // a result only the probe gives
 }
 
 // The record, for the test to read.

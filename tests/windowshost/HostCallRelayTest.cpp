@@ -19,7 +19,7 @@ namespace {
 
 // What the host's callbacks saw; they carry no context, so it is global.
 struct HostLog {
-    std::vector<DWORD> callThreads; // the thread of every callback, in order
+    std::vector<DWORD> callThreads;  // the thread of every callback, in order
     ps::OSErr advanceStateAnswer = 0;
     ps::PIType propertyKey = 0;
     const ps::PSPixelMap* displayedMap = nullptr;
@@ -40,8 +40,7 @@ ps::OSErr PS_CALLBACK ColourServicesCallback(ps::ColorServicesInfo* info) {
     NoteCall();
     // A conversion answers in the caller's own record.
     info->resultSpace = ps::plugIncolorServicesRGBSpace;
-    for (int16_t i = 0; i < 4; ++i)
-        info->colorComponents[i] = static_cast<int16_t>(10 * (i + 1));
+    for (int16_t i = 0; i < 4; ++i) info->colorComponents[i] = static_cast<int16_t>(10 * (i + 1));
     return ps::noErr;
 }
 
@@ -53,7 +52,7 @@ ps::OSErr PS_CALLBACK GetPropertyCallback(ps::PIType, ps::PIType key, int32_t, i
 }
 
 ps::OSErr PS_CALLBACK DisplayPixelsCallback(const ps::PSPixelMap* source, const ps::VRect*, int32_t row, int32_t column,
-                                    void*) {
+                                            void*) {
     NoteCall();
     gLog.displayedMap = source;
     gLog.displayRow = row;
@@ -62,7 +61,7 @@ ps::OSErr PS_CALLBACK DisplayPixelsCallback(const ps::PSPixelMap* source, const 
 }
 
 ps::OSErr PS_CALLBACK ReadPixelsCallback(ps::ChannelReadPort, const ps::PSScaling*, const ps::VRect* writeRect,
-                                 const ps::PixelMemoryDesc*, ps::VRect* wroteRect) {
+                                         const ps::PixelMemoryDesc*, ps::VRect* wroteRect) {
     NoteCall();
     *wroteRect = *writeRect;
     return ps::noErr;
@@ -91,8 +90,7 @@ class RelayingDialog : public VtDialog {
 public:
     void InitDialog(ResultCode& out) override { out = ResultCode::Success(); }
     LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
-        if (IsHostCallMessage(message))
-            return AnswerHostCallMessage(message, wparam, lparam);
+        if (IsHostCallMessage(message)) return AnswerHostCallMessage(message, wparam, lparam);
         return -1;
     }
 };
@@ -116,8 +114,9 @@ class HostCallRelayTest : public testing::Test {
 protected:
     void SetUp() override {
         gLog = HostLog();
-        bufferProcs = {ps::kCurrentBufferProcsVersion, ps::kCurrentBufferProcsCount, AllocateBufferCallback,
-                       LockBufferCallback, UnlockBufferCallback, FreeBufferCallback, BufferSpaceCallback};
+        bufferProcs = {
+            ps::kCurrentBufferProcsVersion, ps::kCurrentBufferProcsCount, AllocateBufferCallback, LockBufferCallback,
+            UnlockBufferCallback,           FreeBufferCallback,           BufferSpaceCallback};
         propertyProcs = {ps::kCurrentPropertyProcsVersion, 2, GetPropertyCallback, nullptr};
         portProcs = {ps::kCurrentChannelPortProcsVersion, 3, ReadPixelsCallback, nullptr, nullptr};
         record = std::make_unique<ps::FilterRecord>();
@@ -136,8 +135,7 @@ protected:
     }
 
     void TearDown() override {
-        if (window != nullptr && IsWindow(window))
-            DestroyWindow(window);
+        if (window != nullptr && IsWindow(window)) DestroyWindow(window);
         scope.reset();
     }
 
@@ -165,11 +163,11 @@ protected:
     HWND window = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(HostCallRelayTest, ServicesCalledOnASecondThreadRunOnTheHostThreadWithTheCallersRecords) {
     WindowHostCallRelay relay(window);
-    gLog.advanceStateAnswer = -30; // a host refusal passes through unchanged
+    gLog.advanceStateAnswer = -30;  // a host refusal passes through unchanged
     DWORD workerThread = 0;
     ps::OSErr advance = 1, colour = 1, property = 1, display = 1, read = 1;
     ps::ColorServicesInfo info{};
@@ -189,8 +187,7 @@ TEST_F(HostCallRelayTest, ServicesCalledOnASecondThreadRunOnTheHostThreadWithThe
 
     EXPECT_NE(workerThread, GetCurrentThreadId());
     ASSERT_EQ(gLog.callThreads.size(), 5u);
-    for (DWORD thread : gLog.callThreads)
-        EXPECT_EQ(thread, GetCurrentThreadId());
+    for (DWORD thread : gLog.callThreads) EXPECT_EQ(thread, GetCurrentThreadId());
     EXPECT_EQ(advance, -30);
     EXPECT_EQ(colour, 0);
     EXPECT_EQ(info.resultSpace, ps::plugIncolorServicesRGBSpace);
@@ -243,8 +240,8 @@ TEST_F(HostCallRelayTest, WithoutAWindowThatServesTheCallItFailsAndTheHostIsNotC
 
     // A window that does not serve relays answers 0 to anything; that must
     // not pass for the host's "no error".
-    HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
+    HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                 nullptr);
     ASSERT_NE(plain, nullptr);
     ps::OSErr toPlainWindow = 0;
     {

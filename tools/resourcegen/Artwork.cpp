@@ -19,10 +19,8 @@ void DrawMagnifier(Canvas& canvas, bool plus, bool minus) {
     canvas.FillOutlined(Capsule(18.5, 18.5, 27, 27, 2.6), kBlack, kWhite, kOutline);
     canvas.FillOutlined(Ring(12, 12, 8, 1.6), kBlack, kWhite, kOutline);
     canvas.Fill(Circle(12, 12, 6.4), kLens);
-    if (plus || minus)
-        canvas.Fill(Capsule(8, 12, 16, 12, 1.2), kBlack);
-    if (plus)
-        canvas.Fill(Capsule(12, 8, 12, 16, 1.2), kBlack);
+    if (plus || minus) canvas.Fill(Capsule(8, 12, 16, 12, 1.2), kBlack);
+    if (plus) canvas.Fill(Capsule(12, 8, 12, 16, 1.2), kBlack);
 }
 
 Shape CrossHair() {
@@ -39,8 +37,7 @@ Shape MoveArrows() {
 Canvas ToolCursor(int id) {
     Canvas canvas(kCursorSize);
     canvas.FillOutlined(CrossHair(), kBlack, kWhite, kOutline);
-    if (id == 10009)
-        canvas.FillOutlined(MoveArrows(), kBlack, kWhite, kOutline);
+    if (id == 10009) canvas.FillOutlined(MoveArrows(), kBlack, kWhite, kOutline);
     if (id == 10007) {
         canvas.FillOutlined(RoundedBox(21, 21, 29, 29, 1), kWhite, kBlack, kOutline);
         canvas.Fill(Capsule(23, 27, 27, 23, 0.9), kBlack);
@@ -54,48 +51,40 @@ void DrawDappleIcon(Canvas& canvas) {
         double x, y, r;
         Rgba colour;
     };
-    const Spot spots[] = {{10, 10, 5, {214, 84, 48, 255}},  {21, 9, 4, {238, 170, 40, 255}},
-                          {22, 20, 6, {70, 140, 70, 255}},   {10, 22, 4.5, {60, 110, 190, 255}},
+    const Spot spots[] = {{10, 10, 5, {214, 84, 48, 255}},
+                          {21, 9, 4, {238, 170, 40, 255}},
+                          {22, 20, 6, {70, 140, 70, 255}},
+                          {10, 22, 4.5, {60, 110, 190, 255}},
                           {16, 16, 2.5, {150, 70, 150, 255}}};
-    for (const Spot& spot : spots)
-        canvas.Fill(Circle(spot.x, spot.y, spot.r), spot.colour);
+    for (const Spot& spot : spots) canvas.Fill(Circle(spot.x, spot.y, spot.r), spot.colour);
 }
 
-} // namespace
+}  // namespace
 
 CursorArt DrawCursor(int id) {
     switch (id) {
-    case 10003: {
-        Canvas canvas(kCursorSize);
-        canvas.FillOutlined(OpenHand(), kWhite, kBlack, kOutline);
-        return {id, canvas, {16, 16}};
-    }
-    case 10004:
-    case 10005: {
-        Canvas canvas(kCursorSize);
-        DrawMagnifier(canvas, id == 10004, true);
-        return {id, canvas, {12, 12}};
-    }
-    default:
-        return {id, ToolCursor(id), {16, 16}};
+        case 10003: {
+            Canvas canvas(kCursorSize);
+            canvas.FillOutlined(OpenHand(), kWhite, kBlack, kOutline);
+            return {id, canvas, {16, 16}};
+        }
+        case 10004:
+        case 10005: {
+            Canvas canvas(kCursorSize);
+            DrawMagnifier(canvas, id == 10004, true);
+            return {id, canvas, {12, 12}};
+        }
+        default: return {id, ToolCursor(id), {16, 16}};
     }
 }
 
 Canvas DrawIcon(int id, int size) {
     Canvas canvas(size);
     switch (id) {
-    case 700:
-        canvas.FillOutlined(OpenHand(), kWhite, kBlack, 1.6);
-        break;
-    case 701:
-        DrawMagnifier(canvas, false, false);
-        break;
-    case 702:
-        canvas.FillOutlined(Union({CrossHair(), Ring(16, 16, 8, 1.2)}), kBlack, kWhite, 1.2);
-        break;
-    default:
-        DrawDappleIcon(canvas);
-        break;
+        case 700: canvas.FillOutlined(OpenHand(), kWhite, kBlack, 1.6); break;
+        case 701: DrawMagnifier(canvas, false, false); break;
+        case 702: canvas.FillOutlined(Union({CrossHair(), Ring(16, 16, 8, 1.2)}), kBlack, kWhite, 1.2); break;
+        default: DrawDappleIcon(canvas); break;
     }
     return canvas;
 }

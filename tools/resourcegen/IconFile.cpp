@@ -30,10 +30,9 @@ std::vector<uint8_t> ImageBytes(const Canvas& image) {
     PutLong(out, static_cast<uint32_t>(size * 2));
     PutWord(out, 1);
     PutWord(out, 32);
-    PutLong(out, 0); // no compression
+    PutLong(out, 0);  // no compression
     PutLong(out, colourBytes + maskRowBytes * static_cast<uint32_t>(size));
-    for (int i = 0; i < 4; ++i)
-        PutLong(out, 0);
+    for (int i = 0; i < 4; ++i) PutLong(out, 0);
     for (int y = size - 1; y >= 0; --y) {
         for (int x = 0; x < size; ++x) {
             const Rgba& pixel = image.At(x, y);
@@ -60,14 +59,13 @@ std::vector<uint8_t> IconDirectoryFile(uint16_t type, const std::vector<Canvas>&
     PutWord(out, type);
     PutWord(out, static_cast<uint32_t>(images.size()));
     std::vector<std::vector<uint8_t>> bodies;
-    for (const Canvas& image : images)
-        bodies.push_back(ImageBytes(image));
+    for (const Canvas& image : images) bodies.push_back(ImageBytes(image));
     uint32_t offset = static_cast<uint32_t>(6 + 16 * images.size());
     for (size_t i = 0; i < images.size(); ++i) {
         const int size = images[i].Size();
         out.push_back(static_cast<uint8_t>(size == 256 ? 0 : size));
         out.push_back(static_cast<uint8_t>(size == 256 ? 0 : size));
-        out.push_back(0); // no palette
+        out.push_back(0);  // no palette
         out.push_back(0);
         PutWord(out, type == 1 ? 1 : static_cast<uint32_t>(hotspot.x));
         PutWord(out, type == 1 ? 32 : static_cast<uint32_t>(hotspot.y));
@@ -75,12 +73,11 @@ std::vector<uint8_t> IconDirectoryFile(uint16_t type, const std::vector<Canvas>&
         PutLong(out, offset);
         offset += static_cast<uint32_t>(bodies[i].size());
     }
-    for (const std::vector<uint8_t>& body : bodies)
-        out.insert(out.end(), body.begin(), body.end());
+    for (const std::vector<uint8_t>& body : bodies) out.insert(out.end(), body.begin(), body.end());
     return out;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<uint8_t> IconFileBytes(const std::vector<Canvas>& images) {
     return IconDirectoryFile(1, images, Hotspot{});

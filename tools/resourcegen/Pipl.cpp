@@ -13,8 +13,7 @@ constexpr uint32_t FourCharCode(const char (&code)[5]) {
 }
 
 void PutLong(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<uint8_t>(value >> shift));
+    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(value >> shift));
 }
 
 std::vector<uint8_t> LongData(uint32_t value) {
@@ -63,13 +62,13 @@ std::vector<uint8_t> FilterCases(const EffectModule& module) {
         uint8_t flags;
     };
     const Case cases[7] = {
-        {flatAllowed, 0},                                       // flat image, no selection
-        {true, selectionFlags},                                 // flat image with selection
-        {false, 0},                                             // floating selection
-        {true, blankFlags},                                     // editable transparency, no selection
-        {true, static_cast<uint8_t>(blankFlags | selectionFlags)}, // editable transparency with selection
-        {false, 0},                                             // protected transparency, no selection
-        {false, 0},                                             // protected transparency with selection
+        {flatAllowed, 0},                                           // flat image, no selection
+        {true, selectionFlags},                                     // flat image with selection
+        {false, 0},                                                 // floating selection
+        {true, blankFlags},                                         // editable transparency, no selection
+        {true, static_cast<uint8_t>(blankFlags | selectionFlags)},  // editable transparency with selection
+        {false, 0},                                                 // protected transparency, no selection
+        {false, 0},                                                 // protected transparency with selection
     };
     std::vector<uint8_t> data;
     for (const Case& c : cases) {
@@ -80,8 +79,7 @@ std::vector<uint8_t> FilterCases(const EffectModule& module) {
 }
 
 void PutProperty(std::vector<uint8_t>& out, const char (&key)[5], std::vector<uint8_t> data) {
-    while (data.size() % 4 != 0)
-        data.push_back(0);
+    while (data.size() % 4 != 0) data.push_back(0);
     PutLong(out, FourCharCode("8BIM"));
     PutLong(out, FourCharCode(key));
     PutLong(out, 0);
@@ -89,7 +87,7 @@ void PutProperty(std::vector<uint8_t>& out, const char (&key)[5], std::vector<ui
     out.insert(out.end(), data.begin(), data.end());
 }
 
-} // namespace
+}  // namespace
 
 std::vector<uint8_t> PiplBytes(const EffectModule& module) {
     std::vector<uint8_t> properties;

@@ -23,7 +23,7 @@ double SegmentDistance(double x, double y, double ax, double ay, double bx, doub
     return std::hypot(x - (ax + t * dx), y - (ay + t * dy));
 }
 
-} // namespace
+}  // namespace
 
 Shape Capsule(double ax, double ay, double bx, double by, double radius) {
     return [=](double x, double y) { return SegmentDistance(x, y, ax, ay, bx, by) - radius; };
@@ -50,8 +50,7 @@ Shape Polygon(std::vector<std::pair<double, double>> points) {
             const auto [xi, yi] = points[i];
             const auto [xj, yj] = points[j];
             nearest = std::min(nearest, SegmentDistance(x, y, xi, yi, xj, yj));
-            if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
-                inside = !inside;
+            if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) inside = !inside;
         }
         return inside ? -nearest : nearest;
     };
@@ -60,8 +59,7 @@ Shape Polygon(std::vector<std::pair<double, double>> points) {
 Shape Union(std::vector<Shape> shapes) {
     return [shapes = std::move(shapes)](double x, double y) {
         double distance = std::numeric_limits<double>::max();
-        for (const Shape& shape : shapes)
-            distance = std::min(distance, shape(x, y));
+        for (const Shape& shape : shapes) distance = std::min(distance, shape(x, y));
         return distance;
     };
 }
@@ -82,12 +80,10 @@ void Canvas::Fill(const Shape& shape, Rgba colour) {
                 for (int sx = 0; sx < kSamples; ++sx) {
                     const double ux = (x + (sx + 0.5) / kSamples) * unitsPerPixel;
                     const double uy = (y + (sy + 0.5) / kSamples) * unitsPerPixel;
-                    if (shape(ux, uy) <= 0)
-                        ++covered;
+                    if (shape(ux, uy) <= 0) ++covered;
                 }
             }
-            if (covered == 0)
-                continue;
+            if (covered == 0) continue;
             // Source over destination, straight (not premultiplied) alpha.
             const double source = colour.a / 255.0 * covered / (kSamples * kSamples);
             Rgba& pixel = pixels_[static_cast<size_t>(y * size_ + x)];

@@ -22,8 +22,7 @@ int WriteArt(const std::string& folder) {
     for (int id : kCursorIds) {
         const CursorArt cursor = DrawCursor(id);
         const std::string path = folder + "/cursor-" + std::to_string(id) + ".cur";
-        if (!WriteFileBytes(path, CursorFileBytes(cursor.image, cursor.hotspot)))
-            return Fail("cannot write " + path);
+        if (!WriteFileBytes(path, CursorFileBytes(cursor.image, cursor.hotspot))) return Fail("cannot write " + path);
     }
     for (int id : kIconIds) {
         const std::string path = folder + "/icon-" + std::to_string(id) + ".ico";
@@ -36,22 +35,18 @@ int WriteArt(const std::string& folder) {
 int WritePipl(const std::string& kindText, const std::string& path) {
     char* end = nullptr;
     const long kind = std::strtol(kindText.c_str(), &end, 10);
-    const EffectModule* module = end != kindText.c_str() && *end == '\0' ? FindEffectModule(static_cast<int32_t>(kind))
-                                                                          : nullptr;
-    if (module == nullptr)
-        return Fail("unknown filter kind " + kindText);
-    if (!WriteFileBytes(path, PiplBytes(*module)))
-        return Fail("cannot write " + path);
+    const EffectModule* module =
+        end != kindText.c_str() && *end == '\0' ? FindEffectModule(static_cast<int32_t>(kind)) : nullptr;
+    if (module == nullptr) return Fail("unknown filter kind " + kindText);
+    if (!WriteFileBytes(path, PiplBytes(*module))) return Fail("cannot write " + path);
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "art" && argc == 3)
-        return WriteArt(argv[2]);
-    if (command == "pipl" && argc == 4)
-        return WritePipl(argv[2], argv[3]);
+    if (command == "art" && argc == 3) return WriteArt(argv[2]);
+    if (command == "pipl" && argc == 4) return WritePipl(argv[2], argv[3]);
     return Fail("usage: resourcegen art FOLDER | resourcegen pipl KIND FILE");
 }

@@ -84,7 +84,7 @@ double Card(double x, double y, double left, double top, double right, double bo
 
 uint8_t Byte(double v) { return static_cast<uint8_t>(std::clamp(std::lround(v * 255.0), 0L, 255L)); }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 4) {
@@ -103,12 +103,12 @@ int main(int argc, char** argv) {
     const double aspect = (right - left) / (bottom - top);
 
     RasterImage image(width, height, 4);
-    constexpr int kSamples = 3; // per axis, for smooth shape outlines
+    constexpr int kSamples = 3;  // per axis, for smooth shape outlines
     for (int y = 0; y < height; ++y) {
         uint8_t* row = image.Row(y);
         for (int x = 0; x < width; ++x, row += 4) {
             const double coverage = Card(x + 0.5, y + 0.5, left, top, right, bottom, radius);
-            if (coverage <= 0.0) continue; // transparent margin
+            if (coverage <= 0.0) continue;  // transparent margin
             Colour sum{0, 0, 0, 0};
             for (int j = 0; j < kSamples; ++j) {
                 for (int i = 0; i < kSamples; ++i) {

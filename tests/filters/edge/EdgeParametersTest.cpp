@@ -190,4 +190,4 @@ TEST_F(EdgeParameterList, ColourAndTransparentFollowTheLayersTransparency) {
     }
 }
 
-} // namespace
+}  // namespace

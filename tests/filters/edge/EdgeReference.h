@@ -23,8 +23,8 @@ namespace edge_reference {
 // Per pixel of the mask's bounds: the measured distance, or far inside/outside.
 struct Distances {
     Rect bounds;
-    std::vector<double> distance; // -1 for far pixels
-    std::vector<int> far;         // 0 measured, 1 far inside, 2 far outside
+    std::vector<double> distance;  // -1 for far pixels
+    std::vector<int> far;          // 0 measured, 1 far inside, 2 far outside
 
     std::size_t Index(int x, int y) const {
         return static_cast<std::size_t>(y - bounds.top) * static_cast<std::size_t>(bounds.Width()) +
@@ -99,7 +99,7 @@ struct ScreenRef {
 
 // The edge amount E over the mask's bounds for a render at reduction 1.
 inline Grid Amount(const EdgeParameters& p, const SingleChannelImage<unsigned char>& mask) {
-    const double w1 = p.border.value, w2 = p.width.value; // pixels
+    const double w1 = p.border.value, w2 = p.width.value;  // pixels
     const Distances d = Measure(mask, w1 + w2);
     Grid e{mask.bounds, std::vector<double>(d.distance.size(), 0.0), 0.0};
     Grid t{mask.bounds, std::vector<double>(d.distance.size(), 0.0), p.edgeType == 3 ? 1.0 : 0.0};
@@ -249,4 +249,4 @@ inline Grid Amount(const EdgeParameters& p, const SingleChannelImage<unsigned ch
     return e;
 }
 
-} // namespace edge_reference
+}  // namespace edge_reference

@@ -78,9 +78,9 @@ TEST(EdgeRender, FullySelectedImageIsTreatedAlongItsBorder) {
         for (int x = bounds.left; x < bounds.right; ++x) {
             const int k = StepsInside(bounds, x, y);
             const uint8_t* o = At(out.output, x, y);
-            if (k <= 3) { // d ≤ √(3.5² + ½²) < w1 = 5: solid border
+            if (k <= 3) {  // d ≤ √(3.5² + ½²) < w1 = 5: solid border
                 ASSERT_TRUE(o[0] == 255 && o[1] == 255 && o[2] == 255) << x << "," << y;
-            } else if (k >= 16) { // beyond w1 + w2
+            } else if (k >= 16) {  // beyond w1 + w2
                 ASSERT_TRUE(SamePixel(out.output, source, x, y)) << x << "," << y;
             } else if (!SamePixel(out.output, source, x, y)) {
                 ++changedInBand;
@@ -107,7 +107,7 @@ TEST(EdgeRender, TransparentModeLowersAlphaAndKeepsColour) {
             const uint8_t* s = At(source, x, y);
             ASSERT_TRUE(o[0] == s[0] && o[1] == s[1] && o[2] == s[2]) << x << "," << y;
             if (!selected.Contains(Point{x, y}) || StepsInside(selected, x, y) == 0) {
-                EXPECT_EQ(o[3], 0) << x << "," << y; // E = 1
+                EXPECT_EQ(o[3], 0) << x << "," << y;  // E = 1
             } else if (StepsInside(selected, x, y) >= 13) {
                 EXPECT_EQ(o[3], 200) << x << "," << y;
             } else {
@@ -132,7 +132,7 @@ TEST(EdgeRender, TransparentWithoutAlphaPaintsTheColour) {
         ASSERT_EQ(out.status.status, 0);
         for (int c = 0; c < layout.channelCount; ++c) {
             EXPECT_EQ(At(out.output, 0, 0)[c], 0);
-            EXPECT_EQ(At(out.output, 5, 15)[c], 0); // on the rim, inside the solid border
+            EXPECT_EQ(At(out.output, 5, 15)[c], 0);  // on the rim, inside the solid border
             EXPECT_EQ(At(out.output, 15, 15)[c], At(source, 15, 15)[c]);
         }
     }
@@ -289,7 +289,7 @@ TEST(EdgeRender, UnknownTypeFillsUniformRandomAmountsAfterTheScreenOffset) {
     ASSERT_EQ(out.status.status, 0);
 
     RandomGenerator generator(5);
-    generator.NextUnit(); // the two draws of the screen offset
+    generator.NextUnit();  // the two draws of the screen offset
     generator.NextUnit();
     const int colour[3] = {20, 240, 130};
     for (int y = bounds.top; y < bounds.bottom; ++y) {
@@ -405,14 +405,14 @@ TEST(EdgeRender, UnusableLengthsAndScalesDoNotBreakTheRender) {
     SingleChannelImage<unsigned char> mask = RectMask(bounds, Rect(4, 4, 26, 26));
     for (int32_t type = 0; type <= 5; ++type) {
         EdgeParameters p = Parameters(type, 3.0, 10.0);
-        p.width.unit = 77; // converts to 0 pixels
+        p.width.unit = 77;  // converts to 0 pixels
         p.scale = std::nan("");
         const RenderOutcome out = RenderEdge(p, source, &mask);
         ASSERT_EQ(out.status.status, 0) << "type " << type;
-        EXPECT_EQ(At(out.output, 4, 15)[0], 255) << "type " << type; // inside the border
+        EXPECT_EQ(At(out.output, 4, 15)[0], 255) << "type " << type;  // inside the border
         EXPECT_TRUE(SamePixel(out.output, source, 15, 15)) << "type " << type;
     }
     EXPECT_EQ(RenderEdge(Parameters(0, 3.0, 10.0), source, &mask, 0.0).status.status, -1);
 }
 
-} // namespace
+}  // namespace

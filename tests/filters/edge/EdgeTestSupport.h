@@ -129,4 +129,4 @@ inline EdgeParameters Parameters(int32_t type, double border, double width) {
     return p;
 }
 
-} // namespace edge_test
+}  // namespace edge_test

@@ -54,7 +54,7 @@ TEST(EdgeTiles, OneValueTilesTakeNoMemory) {
     image.Set(1, 64, 0.75);
     EXPECT_EQ(image.At(0, 64), 1.0);
     EXPECT_EQ(image.At(1, 64), 0.75);
-    EXPECT_EQ(image.At(127, 127), 0.0); // never written: the initial value
+    EXPECT_EQ(image.At(127, 127), 0.0);  // never written: the initial value
 
     image.SetTileConstant(1, 0.125);
     EXPECT_EQ(image.TileData(1), nullptr);
@@ -72,4 +72,4 @@ TEST(EdgeTiles, BilinearReadsNeighboursInOtherTilesAndBeyond) {
     EXPECT_NEAR(image.Bilinear(69.5, 0.0), 0.5 * 0.69 + 0.5 * 1.0, 1e-12);
 }
 
-} // namespace
+}  // namespace
