@@ -11,8 +11,8 @@
 #include "filters/ParameterBlock.h"
 #include "filters/RenderContext.h"
 #include "filters/edge/Edge.h"
-#include "host/MaskBlend.h"
 #include "image/Image.h"
+#include "image/MaskBlend.h"
 #include "image/RowImage.h"
 
 namespace {

@@ -15,10 +15,10 @@
 #include "cli/CommandPreview.h"
 #include "cli/CommandScript.h"
 #include "cli/ImageFiles.h"
-#include "cli/InProcessHost.h"
-#include "cli/PluginModule.h"
 #include "cli/ProgressBar.h"
 #include "host/FilterFactory.h"
+#include "inprocesshost/InProcessHost.h"
+#include "inprocesshost/PluginModule.h"
 #include "platform/Warning.h"
 
 namespace {

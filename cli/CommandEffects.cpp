@@ -7,9 +7,9 @@
 
 #include "cli/Command.h"
 #include "cli/CommandScript.h"
-#include "cli/InProcessHost.h"
 #include "filters/ParameterScript.h"
 #include "host/FilterFactory.h"
+#include "inprocesshost/InProcessHost.h"
 
 namespace {
 

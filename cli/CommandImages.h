@@ -3,8 +3,8 @@
 // interleaved alike on both sides, so the pixels copy straight across.
 #pragma once
 
-#include "cli/HostImage.h"
 #include "cli/RasterImage.h"
+#include "inprocesshost/HostImage.h"
 
 HostImage HostImageFromRaster(const RasterImage& raster);
 // The document with as many channels as the file had (grey or RGB, with

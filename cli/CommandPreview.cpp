@@ -4,12 +4,12 @@
 
 #include "cli/CommandEffects.h"
 #include "cli/ImageFiles.h"
-#include "cli/InProcessHost.h"
 #include "dialog/PreviewRenderer.h"
 #include "dialog/PreviewSelection.h"
 #include "filters/LengthValue.h"
 #include "filters/ParameterScript.h"
 #include "filters/ParameterSet.h"
+#include "inprocesshost/InProcessHost.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "cli/Command.h"
-#include "cli/DescriptorStore.h"
 #include "cli/RasterImage.h"
 #include "filters/Filter.h"
+#include "inprocesshost/DescriptorStore.h"
 
 // `settings` holds the --set values as the scripting descriptor a full run
 // would be handed; `mask` may be null. Returns an exit code; a failure is

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/DescriptorStore.h"
 #include "filters/FilterParameter.h"
+#include "inprocesshost/DescriptorStore.h"
 
 // The four characters of a key ("Amnt"); non-printable bytes as '?'.
 std::string KeyText(uint32_t key);

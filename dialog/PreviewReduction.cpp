@@ -3,17 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 
-namespace {
-
-// ⌈value ÷ divisor⌉ for a positive divisor, also for negative values.
-int32_t CeilDiv(int32_t value, int32_t divisor) {
-    const int64_t v = value;
-    const int64_t q = v / divisor;
-    return static_cast<int32_t>(q * divisor < v ? q + 1 : q);
-}
-
-}  // namespace
-
 Rect ReducedRect(const Rect& rect, int32_t factor) {
     const int32_t f = std::max(factor, 1);
     if (rect.IsEmpty()) return Rect();

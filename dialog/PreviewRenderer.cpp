@@ -7,7 +7,7 @@
 #include "dialog/PreviewReduction.h"
 #include "filters/Filter.h"
 #include "filters/ParameterBlock.h"
-#include "host/MaskBlend.h"
+#include "image/MaskBlend.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <cstdint>
 
 #include "filters/RenderContext.h"
-#include "host/PluginInterface.h"
 #include "image/Image.h"
 #include "image/Progress.h"
 #include "image/Rect.h"
 #include "image/ResultCode.h"
 #include "image/RowImage.h"
+#include "pluginapi/PluginInterface.h"
 
 class Filter;
 struct ParameterBlock;

@@ -8,7 +8,7 @@
 
 #include "filters/ColorSpec.h"
 #include "filters/FilterParameter.h"
-#include "host/PluginInterface.h"
+#include "pluginapi/PluginInterface.h"
 
 inline constexpr uint32_t kLayerFillWithColour = ps::FourCC("fiB0");
 inline constexpr uint32_t kLayerFillTransparent = ps::FourCC("fiB1");

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-#include "host/PluginInterface.h"
 #include "image/ResultCode.h"
+#include "pluginapi/PluginInterface.h"
 
 class Filter;
 class ParameterSet;

@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
-#include "host/PluginInterface.h"
 #include "image/Image.h"
 #include "image/Progress.h"
 #include "image/Rect.h"
+#include "pluginapi/PluginInterface.h"
 
 class RowImage;
 struct ParameterBlock;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "filters/FilterParameter.h"
-#include "host/PluginInterface.h"
+#include "pluginapi/PluginInterface.h"
 
 class SliderParameter : public SingleKeyParameter {
 public:

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "host/PluginInterface.h"
 #include "image/ResultCode.h"
+#include "pluginapi/PluginInterface.h"
 
 class Filter;
 struct ParameterBlock;

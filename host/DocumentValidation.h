@@ -2,8 +2,8 @@
 // in a mode it supports, on a layer or selection it can handle.
 #pragma once
 
-#include "host/PluginInterface.h"
 #include "image/Rect.h"
+#include "pluginapi/PluginInterface.h"
 
 class Filter;
 

@@ -46,7 +46,7 @@ int16_t Dispatch(int16_t selector, ps::FilterRecord& record, intptr_t& data, Run
         }
         case ps::filterSelectorContinue: return RunContinueSelector(record, run);
         case ps::filterSelectorFinish: return RunFinishSelector(record, data);
-        case kSelectorAffectedArea: return RunAffectedAreaSelector(record, run);
+        case ps::filterSelectorAffectedArea: return RunAffectedAreaSelector(record, run);
         default: return 0;
     }
 }

@@ -9,13 +9,13 @@
 #include "host/HostCalls.h"
 #include "host/HostRequests.h"
 #include "host/ImageFacts.h"
-#include "host/MaskBlend.h"
 #include "host/PhotoshopAbortTester.h"
 #include "host/PhotoshopProgressUpdateSink.h"
-#include "host/RenderPieces.h"
 #include "host/RunRecord.h"
 #include "image/Image.h"
+#include "image/MaskBlend.h"
 #include "image/RowImage.h"
+#include "image/Tiling.h"
 
 namespace {
 
@@ -25,8 +25,7 @@ struct RenderSetup {
     int32_t planes = 0;
     int32_t colourPlanes = 0;
     bool outputHasAlpha = false;
-    int32_t pieceSize = 0;  // 0: the area is one piece
-    int32_t pieceCount = 0;
+    Tiling pieces;  // size 0: the area is one piece
 };
 
 RenderSetup PlanRender(const ps::FilterRecord& record, const Filter& filter, const RunRecord& run,
@@ -39,8 +38,8 @@ RenderSetup PlanRender(const ps::FilterRecord& record, const Filter& filter, con
     setup.planes = OutputPlanes(record);
     setup.outputHasAlpha = OutputHasTransparency(record);
     setup.colourPlanes = setup.planes - (setup.outputHasAlpha ? 1 : 0);
-    setup.pieceSize = filter.RendersInOnePiece() ? 0 : std::max(filter.TileSize(), 0);
-    setup.pieceCount = RenderPieceCount(setup.area, setup.pieceSize);
+    setup.pieces =
+        Tiling{setup.area, filter.RendersInOnePiece() ? 0 : std::max(filter.TileSize(), 0), TileOrder::BottomUp};
     return setup;
 }
 
@@ -114,7 +113,8 @@ ResultCode RenderFullSize(ps::FilterRecord& record, Filter& filter, const RunRec
     RequestsClearedOnExit clearOnExit(record);
     Photoshop_Abort_Tester abort(record.abortProc);
     const RenderSetup setup = PlanRender(record, filter, run, block);
-    if (setup.pieceCount == 0 || setup.planes <= 0) return ResultCode::Success();
+    const int32_t pieceCount = setup.pieces.Count();
+    if (pieceCount == 0 || setup.planes <= 0) return ResultCode::Success();
 
     record.inLoPlane = 0;
     record.inHiPlane = static_cast<int16_t>(setup.planes - 1);
@@ -122,7 +122,7 @@ ResultCode RenderFullSize(ps::FilterRecord& record, Filter& filter, const RunRec
     record.outHiPlane = static_cast<int16_t>(setup.planes - 1);
     record.inputRate = ps::kFixedOne;
 
-    PhotoshopProgressUpdateSink progress(&record, setup.pieceCount);
+    PhotoshopProgressUpdateSink progress(&record, pieceCount);
     std::unique_ptr<SingleChannelImage<unsigned char>> maskView;
     if (run.selectionMask && run.selectionMask->HasRows()) {
         maskView = std::make_unique<SingleChannelImage<unsigned char>>(*run.selectionMask);
@@ -135,13 +135,13 @@ ResultCode RenderFullSize(ps::FilterRecord& record, Filter& filter, const RunRec
 
     ResultCode result = filter.BeginRender(context);
     if (result.IsFailure()) return result;
-    for (int32_t i = 0; i < setup.pieceCount && result.IsSuccess(); ++i) {
+    for (int32_t i = 0; i < pieceCount && result.IsSuccess(); ++i) {
         if (abort.IsAborted()) {
             result = ResultCode::Cancelled();
             break;
         }
         progress.Update(0.0);
-        result = RenderOnePiece(record, filter, run, setup, context, RenderPiece(setup.area, setup.pieceSize, i));
+        result = RenderOnePiece(record, filter, run, setup, context, setup.pieces.Tile(i));
         if (result.IsSuccess()) progress.Update(1.0);
         progress.NextPiece();
     }

@@ -4,8 +4,8 @@
 // selection mask.
 #pragma once
 
-#include "host/PluginInterface.h"
 #include "image/ResultCode.h"
+#include "pluginapi/PluginInterface.h"
 
 class Filter;
 struct ParameterBlock;

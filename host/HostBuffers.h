@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "host/PluginInterface.h"
 #include "image/ResultCode.h"
+#include "pluginapi/PluginInterface.h"
 
 // True on the host thread while the host offers all five buffer callbacks.
 bool HasBufferServices();

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "host/PluginInterface.h"
+#include "pluginapi/PluginInterface.h"
 
 // The private window messages, one per host service that may be relayed.
 enum class HostCallMessage : uint32_t {

@@ -4,7 +4,7 @@
 // does not offer fails with -1.
 #pragma once
 
-#include "host/PluginInterface.h"
+#include "pluginapi/PluginInterface.h"
 
 ps::OSErr HostAdvanceState();
 ps::OSErr HostColourServices(ps::ColorServicesInfo& info);

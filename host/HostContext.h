@@ -6,8 +6,8 @@
 // call is active at a time) and tears the buffer part down at its end.
 #pragma once
 
-#include "host/PluginInterface.h"
 #include "platform/Threads.h"
+#include "pluginapi/PluginInterface.h"
 
 struct RunRecord;
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "host/PluginInterface.h"
 #include "image/ResultCode.h"
+#include "pluginapi/PluginInterface.h"
 
 // A new handle of `size` bytes; null when the host refuses or has no handle
 // callbacks.

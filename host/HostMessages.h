@@ -3,7 +3,7 @@
 
 #include <initializer_list>
 
-#include "host/PluginInterface.h"
+#include "pluginapi/PluginInterface.h"
 
 inline constexpr int kMessageMissingHostService = 10000;
 inline constexpr int kMessageFloatingSelection = 10001;

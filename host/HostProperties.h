@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "host/PluginInterface.h"
 #include "image/ResultCode.h"
+#include "pluginapi/PluginInterface.h"
 
 struct RunRecord;
 

@@ -3,7 +3,7 @@
 // when it is done, so that the host sees no request it did not mean.
 #pragma once
 
-#include "host/PluginInterface.h"
+#include "pluginapi/PluginInterface.h"
 
 // Input, output and mask rectangles empty (all zero), mask sampling rate 1.
 void ClearRequests(ps::FilterRecord& record);

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "host/PluginInterface.h"
 #include "image/Rect.h"
+#include "pluginapi/PluginInterface.h"
 
 // (0, 0, image width, image height).
 Rect DocumentBounds(const ps::FilterRecord& record);

@@ -2,8 +2,8 @@
 // between runs.
 #pragma once
 
-#include "host/PluginInterface.h"
 #include "image/ResultCode.h"
+#include "pluginapi/PluginInterface.h"
 
 class Filter;
 struct ParameterBlock;

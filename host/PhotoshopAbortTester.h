@@ -1,8 +1,8 @@
 // Abort test through the host's abort callback.
 #pragma once
 
-#include "host/PluginInterface.h"
 #include "image/Progress.h"
+#include "pluginapi/PluginInterface.h"
 
 class Photoshop_Abort_Tester : public Abort_Tester {
 public:

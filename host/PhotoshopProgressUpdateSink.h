@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "host/PluginInterface.h"
 #include "image/Progress.h"
+#include "pluginapi/PluginInterface.h"
 
 class PhotoshopProgressUpdateSink : public ProgressUpdateSink {
 public:

@@ -3,8 +3,8 @@
 // at its end so that the host can record and replay it.
 #pragma once
 
-#include "host/PluginInterface.h"
 #include "image/ResultCode.h"
+#include "pluginapi/PluginInterface.h"
 
 class Filter;
 struct ParameterBlock;

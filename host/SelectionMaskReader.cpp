@@ -11,6 +11,7 @@
 #include "host/PhotoshopAbortTester.h"
 #include "host/RunRecord.h"
 #include "image/RowImage.h"
+#include "image/Tiling.h"
 
 namespace {
 
@@ -19,8 +20,6 @@ bool FilterCaseHasSelection(int16_t filterCase) {
            filterCase == ps::filterCaseEditableTransparencyWithSelection ||
            filterCase == ps::filterCaseProtectedTransparencyWithSelection;
 }
-
-int32_t CeilDiv(int32_t value, int32_t divisor) { return (value + divisor - 1) / divisor; }
 
 // Wraps the host's rows of one plane (or the mask) delivered for `rect`.
 ResultCode WrapHostPlane(const Rect& rect, void* data, int32_t rowBytes, RowImage& rows) {
@@ -58,9 +57,10 @@ ResultCode ReadHostMaskInPieces(ps::FilterRecord& record, const Rect& filterRect
     const ResultCode allocated = mask.Allocate(filterRect, 1, 1);
     if (allocated.IsFailure()) return allocated;
     Photoshop_Abort_Tester abort(record.abortProc);
-    const int32_t pieces = MaskPieceCount(filterRect, kMaskPieceSize);
-    for (int32_t i = 0; i < pieces; ++i) {
-        const Rect piece = MaskPiece(filterRect, kMaskPieceSize, i);
+    const Tiling pieces{filterRect, kMaskPieceSize, TileOrder::TopDown};
+    const int32_t count = pieces.Count();
+    for (int32_t i = 0; i < count; ++i) {
+        const Rect piece = pieces.Tile(i);
         record.maskRect = RectToHost(piece);
         if (HostAdvanceState() != ps::noErr || abort.IsAborted() || record.maskData == nullptr ||
             record.maskRowBytes < piece.Width()) {
@@ -101,18 +101,6 @@ SelectionClass ClassifySelection(const ps::FilterRecord& record) {
         return SelectionClass::WholeLayer;
     }
     return SelectionClass::Rectangle;
-}
-
-int32_t MaskPieceCount(const Rect& area, int32_t size) {
-    if (area.IsEmpty() || size <= 0) return 0;
-    return CeilDiv(area.Width(), size) * CeilDiv(area.Height(), size);
-}
-
-Rect MaskPiece(const Rect& area, int32_t size, int32_t index) {
-    const int32_t columns = CeilDiv(area.Width(), size);
-    const int32_t left = area.left + (index % columns) * size;
-    const int32_t top = area.top + (index / columns) * size;
-    return Rect::Intersect(Rect(top, left, top + size, left + size), area);
 }
 
 ResultCode ReadSelectionMask(ps::FilterRecord& record, const Filter& filter, RunRecord& run) {

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "host/PluginInterface.h"
 #include "image/Rect.h"
 #include "image/ResultCode.h"
+#include "pluginapi/PluginInterface.h"
 
 class Filter;
 struct RunRecord;
@@ -23,11 +23,6 @@ enum class SelectionClass {
 };
 
 SelectionClass ClassifySelection(const ps::FilterRecord& record);
-
-// The pieces of `area`, left to right, then top to bottom, each a square of
-// `size` clipped to the area.
-int32_t MaskPieceCount(const Rect& area, int32_t size);
-Rect MaskPiece(const Rect& area, int32_t size, int32_t index);
 
 // Fills run.selectionMask (and run.shapeFromTransparency). -1 when the host
 // fails or the user aborts during the read, -108 when memory runs out. The

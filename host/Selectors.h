@@ -5,12 +5,10 @@
 #include <cstdint>
 
 #include "filters/FilterKind.h"
-#include "host/PluginInterface.h"
+#include "pluginapi/CoreEntry.h"
+#include "pluginapi/PluginInterface.h"
 
 struct RunRecord;
-
-// The host's question which area an input area affects.
-inline constexpr int16_t kSelectorAffectedArea = 13479;
 
 // Kind 0 shows the about box; `aboutRecord` is the host's about record.
 void RunAboutSelector(void* aboutRecord, FilterKind kind);

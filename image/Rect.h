@@ -39,3 +39,10 @@ struct Rect {
     // An empty side contributes nothing.
     static Rect Union(const Rect& a, const Rect& b);
 };
+
+// ⌈value ÷ divisor⌉ for a positive divisor, also for negative values.
+constexpr int32_t CeilDiv(int32_t value, int32_t divisor) {
+    const int64_t v = value;
+    const int64_t q = v / divisor;
+    return static_cast<int32_t>(q * divisor < v ? q + 1 : q);
+}

@@ -28,7 +28,8 @@ add_library(dapple_probe_core SHARED ${CMAKE_CURRENT_SOURCE_DIR}/windows/ProbeCo
 set_target_properties(dapple_probe_core PROPERTIES PREFIX "" OUTPUT_NAME DappleProbeCore)
 target_include_directories(dapple_probe_core PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(dapple_probe_core PRIVATE ${DAPPLE_WARNINGS})
-dapple_test(test_plugins plugins dapple_clihost dapple_host dapple_filters dapple_image dapple_platform version)
+dapple_test(test_plugins plugins dapple_clihost dapple_inprocesshost dapple_host dapple_filters dapple_image dapple_platform
+            version)
 if(TARGET test_plugins)
   add_dependencies(test_plugins dapple_plugins dapple_probe_core)
   get_property(plugin_dir GLOBAL PROPERTY DAPPLE_PLUGIN_DIR)
@@ -36,7 +37,7 @@ if(TARGET test_plugins)
   target_compile_definitions(test_plugins PRIVATE DAPPLE_PLUGIN_FOLDER="${plugin_dir_from_tests}")
 endif()
 
-foreach(target test_platform test_image test_filters test_host test_cli test_dialog test_controls test_windowshost
-               test_plugins)
+foreach(target test_platform test_image test_filters test_host test_inprocesshost test_cli test_dialog test_controls
+               test_windowshost test_plugins)
   dapple_windows_test_resources(${target})
 endforeach()

@@ -9,7 +9,7 @@
 #include "filters/ColorSpec.h"
 #include "filters/FilterKind.h"
 #include "filters/LengthValue.h"
-#include "host/PluginInterface.h"
+#include "pluginapi/PluginInterface.h"
 
 // The treatments, by the value of the edge-type parameter. Any other value
 // fills the edge with uniform random amounts.

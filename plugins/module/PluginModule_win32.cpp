@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/WinApi.h"
+#include "pluginapi/CoreEntry.h"
 #include "plugins/EffectModules.h"
 #include "plugins/resources/ResourceIds.h"
 
@@ -17,7 +18,7 @@
 
 namespace {
 
-using CoreEntry = void (*)(int16_t selector, void* hostRecord, intptr_t* data, int16_t* result, int32_t kind);
+using CoreEntry = CoreEntryFunction*;
 using CoreSetResourceHandle = void* (*)(void* module);
 
 struct Core {

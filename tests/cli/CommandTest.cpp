@@ -11,7 +11,7 @@
 #include "cli/Command.h"
 #include "cli/ImageFiles.h"
 #include "host/FilterFactory.h"
-#include "tests/cli/TestEffect.h"
+#include "tests/inprocesshost/TestEffect.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/PluginInterface.h"
+#include "pluginapi/PluginInterface.h"
 
 namespace fake {
 

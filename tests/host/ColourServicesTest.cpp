@@ -4,9 +4,9 @@
 
 #include <optional>
 
-#include "cli/InProcessHost.h"
 #include "host/ColourServices.h"
 #include "host/HostContext.h"
+#include "inprocesshost/InProcessHost.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "ProbeFilter.h"
-#include "cli/InProcessHost.h"
 #include "filters/ParameterBlock.h"
 #include "host/DialogRunner.h"
 #include "host/RunRecord.h"
+#include "inprocesshost/InProcessHost.h"
 #include "platform/Warning.h"
 
 // One advance-state call as the plug-in asked for it.

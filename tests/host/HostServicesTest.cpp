@@ -6,13 +6,13 @@
 #include <thread>
 #include <vector>
 
-#include "cli/InProcessHost.h"
 #include "host/HostBuffers.h"
 #include "host/HostCallRelay.h"
 #include "host/HostCalls.h"
 #include "host/HostContext.h"
 #include "host/HostHandles.h"
 #include "host/HostProperties.h"
+#include "inprocesshost/InProcessHost.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/PluginInterface.h"
+#include "pluginapi/PluginInterface.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "filters/Filter.h"
 #include "filters/ParameterBlock.h"
 #include "host/FilterFactory.h"
-#include "host/PluginInterface.h"
+#include "pluginapi/PluginInterface.h"
 
 // The probe's parameter record.
 struct ProbeRecord {

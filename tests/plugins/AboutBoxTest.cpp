@@ -10,14 +10,14 @@
 #include <thread>
 #include <vector>
 
-#include "host/PluginInterface.h"
+#include "pluginapi/PluginInterface.h"
 #include "plugins/EffectModules.h"
 #include "plugins/resources/ResourceIds.h"
 #include "tests/plugins/PluginFolder.h"
 
 namespace {
 
-using ModuleEntry = void (*)(int16_t, void*, intptr_t*, int16_t*);
+using ModuleEntry = ps::PluginMainProc;
 
 // What the watcher saw of one dialog window.
 struct SeenDialog {

@@ -5,13 +5,15 @@
 #include <cstring>
 #include <string>
 
+#include "pluginapi/CoreEntry.h"
+#include "pluginapi/PluginInterface.h"
 #include "plugins/EffectModules.h"
 #include "tests/plugins/PluginFolder.h"
 #include "tests/windows/ProbeCore.h"
 
 namespace {
 
-using ModuleEntry = void (*)(int16_t, void*, intptr_t*, int16_t*);
+using ModuleEntry = ps::PluginMainProc;
 
 std::wstring ProbeCorePath() {
     wchar_t program[MAX_PATH] = {};
@@ -47,7 +49,7 @@ TEST(ModuleForwarding, EveryCallReachesTheCoreBesideTheModuleWithTheModulesKind)
         intptr_t data = 0x1234;
         int16_t result = -5;
         entry(3, &hostRecord, &data, &result);
-        entry(13479, &hostRecord, &data, &result);
+        entry(ps::filterSelectorAffectedArea, &hostRecord, &data, &result);
 
         HMODULE core = GetModuleHandleW((folder.Path() + L"DappleCore.dll").c_str());
         ASSERT_NE(core, nullptr) << "the core was not loaded from the module's folder";
@@ -57,7 +59,7 @@ TEST(ModuleForwarding, EveryCallReachesTheCoreBesideTheModuleWithTheModulesKind)
         ASSERT_NE(recordOf, nullptr);
         const ProbeRecord* record = recordOf();
         EXPECT_EQ(record->calls, 2);
-        EXPECT_EQ(record->selector, 13479);
+        EXPECT_EQ(record->selector, ps::filterSelectorAffectedArea);
         EXPECT_EQ(record->kind, effect.kind);
         EXPECT_EQ(record->hostRecord, &hostRecord);
         EXPECT_EQ(record->data, &data);

@@ -1,0 +1,16 @@
+#include "inprocesshost/PluginModule.h"
+
+#include "plugins/EffectModules.h"
+
+bool PluginModuleRunsEffect(const PluginPropertyList& properties, int32_t kind, const std::string& effectName,
+                            std::string& problem) {
+    // Modules of other families are taken at the user's word.
+    if (PropertyPascalString(properties, PropertyKey("catg")) != kEffectCategory) return true;
+    const std::string menuName = PropertyPascalString(properties, PropertyKey("name"));
+    for (const EffectModule& module : kEffectModules) {
+        if (menuName != module.menuName || module.kind == kind) continue;
+        problem = "it is " + std::string(module.fileName) + ".8bf, the module of another effect than " + effectName;
+        return false;
+    }
+    return true;
+}
