@@ -18,6 +18,6 @@
 Rect ReducedRect(const Rect& rect, int32_t factor);
 
 // Every f-th pixel of `source` into `reduced` (one sample per channel, owned
-// rows over ReducedRect of the source's bounds). Asks `abort` (may be null)
-// before every row: status 1 when it answers yes, -108 when memory runs out.
+// rows over ReducedRect of the source's bounds). Asks `abort` before every
+// row.
 ResultCode ReduceImage(const Image<unsigned char>& source, int32_t factor, Abort_Tester* abort, RowImage& reduced);

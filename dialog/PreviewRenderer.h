@@ -47,8 +47,8 @@ public:
     // Renders `filter` with `block` on the document reduced by
     // ReductionFactor(scale), over `region` (reduced coordinates; empty: the
     // whole reduced document). The reduced source is kept for the next render
-    // at the same factor. 0 on success, 1 when aborted, -108 when memory runs
-    // out, or the effect's own failure; Preview() is then not to be shown.
+    // at the same factor. After any status but 0 (the effect's own failures
+    // included) Preview() is not to be shown.
     ResultCode Render(Filter& filter, ParameterBlock& block, double scale, const Rect& region, Abort_Tester& abort,
                       ProgressUpdateSink* progress);
 

@@ -10,6 +10,6 @@
 #include "image/RowImage.h"
 
 // `selection` may be null. `mask` receives a one-byte mask in document
-// coordinates; -108 when memory runs out.
+// coordinates.
 ResultCode PreviewSelection(const Image<unsigned char>& layer, const SingleChannelImage<unsigned char>* selection,
                             RowImage& mask, bool& shapeFromTransparency);

@@ -71,8 +71,8 @@ public:
     virtual void EndRender(const ParameterBlock& block);
 
     // Creates the effect's parameters bound to `block` and adds them to `set`
-    // (with the dialog page titles). -108 when memory runs out; the
-    // parameters added so far stay in the set.
+    // (with the dialog page titles). When memory runs out, the parameters
+    // added so far stay in the set.
     virtual ResultCode BuildParameters(ParameterSet& set, ParameterBlock& block) const = 0;
     // The effect's fixed internal name, also the folder of its named settings.
     virtual std::string InternalName() const = 0;

@@ -15,8 +15,8 @@
 using FilterCreator = std::function<std::unique_ptr<Filter>()>;
 
 // The effect for `kind`, with its kind field set. -1 (no message) for a kind
-// outside 0 to 5 or one whose effect is not in this build; -108 when memory
-// runs out. `filter` is reset on failure.
+// outside 0 to 5 or one whose effect is not in this build. `filter` is reset
+// on failure.
 ResultCode CreateFilter(FilterKind kind, std::unique_ptr<Filter>& filter);
 
 // The kinds whose effect CreateFilter can make, ascending.

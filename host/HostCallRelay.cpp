@@ -48,7 +48,7 @@ IHostCallRelay* SetHostCallRelay(IHostCallRelay* relay) { return gRelay.exchange
 
 IHostCallRelay* CurrentHostCallRelay() { return gRelay.load(); }
 
-ps::OSErr PerformRelayedHostCall(HostCallMessage message, void* argument) {
+ps::OSErr CallHostDirectly(HostCallMessage message, void* argument) {
     const ps::FilterRecord* record = CurrentFilterRecord();
     if (record == nullptr) return kCallFailed;
     switch (message) {

@@ -53,7 +53,8 @@ public:
 IHostCallRelay* SetHostCallRelay(IHostCallRelay* relay);
 IHostCallRelay* CurrentHostCallRelay();
 
-// Makes a relayed call on the host thread: what the dialog's window
-// procedure does with a message it received. -1 for an unknown message or a
-// missing argument or callback.
-ps::OSErr PerformRelayedHostCall(HostCallMessage message, void* argument);
+// The direct path: calls the host's callback now, on the calling thread,
+// which must be the host's. Host services take it on the host thread, and
+// the dialog's window procedure with a message it received. -1 for an
+// unknown message or a missing argument or callback.
+ps::OSErr CallHostDirectly(HostCallMessage message, void* argument);

@@ -8,7 +8,7 @@ namespace {
 // Makes the call here on the host thread, through the dialog's relay on any
 // other thread.
 ps::OSErr Route(HostCallMessage message, void* argument) {
-    if (OnHostThread()) return PerformRelayedHostCall(message, argument);
+    if (OnHostThread()) return CallHostDirectly(message, argument);
     IHostCallRelay* relay = CurrentHostCallRelay();
     if (relay == nullptr) return -1;
     return relay->Relay(message, argument);

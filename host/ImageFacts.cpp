@@ -42,19 +42,3 @@ void* HostParentWindow(const ps::FilterRecord& record) {
     if (platform == nullptr) return nullptr;
     return reinterpret_cast<void*>(platform->hwnd);
 }
-
-Rect RectFromHost(const ps::Rect16& rect) { return Rect(rect.top, rect.left, rect.bottom, rect.right); }
-
-namespace {
-
-int16_t Clamp16(int32_t value) {
-    if (value < INT16_MIN) return INT16_MIN;
-    if (value > INT16_MAX) return INT16_MAX;
-    return static_cast<int16_t>(value);
-}
-
-}  // namespace
-
-ps::Rect16 RectToHost(const Rect& rect) {
-    return ps::Rect16{Clamp16(rect.top), Clamp16(rect.left), Clamp16(rect.bottom), Clamp16(rect.right)};
-}

@@ -5,6 +5,7 @@
 
 #include "image/Rect.h"
 #include "pluginapi/PluginInterface.h"
+#include "pluginapi/RectConversion.h"
 
 // (0, 0, image width, image height).
 Rect DocumentBounds(const ps::FilterRecord& record);
@@ -25,8 +26,3 @@ bool OutputHasTransparency(const ps::FilterRecord& record);
 double PixelsPerInch(const ps::FilterRecord& record);
 // The host window that parents the core's boxes; null when none is given.
 void* HostParentWindow(const ps::FilterRecord& record);
-
-// Conversions between the host's 16-bit rectangles and the core's Rect; a
-// coordinate outside the 16-bit range is clamped into it.
-Rect RectFromHost(const ps::Rect16& rect);
-ps::Rect16 RectToHost(const Rect& rect);

@@ -19,11 +19,11 @@ bool DescriptorUsable(const ps::FilterRecord& record);
 // sets run.dialogMode from the host's play mode (the dialog only when the
 // host asks to show it). The descriptor is disposed of and cleared. -1 when
 // there is no usable descriptor (not an error) or the host refuses a value,
-// in which case the block is left as it was; -108 when memory runs out.
+// in which case the block is left as it was.
 ResultCode ReadScriptParameters(ps::FilterRecord& record, const Filter& filter, ParameterBlock& block, RunRecord& run);
 
 // Writes the effect's parameters from `block` into a new descriptor that
 // replaces the record's descriptor, with record mode 0. -1 when the host
 // offers no usable descriptor suite or refuses a value (the record's
-// descriptor is then left as it was); -108 when memory runs out.
+// descriptor is then left as it was).
 ResultCode WriteScriptParameters(ps::FilterRecord& record, const Filter& filter, ParameterBlock& block);

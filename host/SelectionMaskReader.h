@@ -25,6 +25,6 @@ enum class SelectionClass {
 SelectionClass ClassifySelection(const ps::FilterRecord& record);
 
 // Fills run.selectionMask (and run.shapeFromTransparency). -1 when the host
-// fails or the user aborts during the read, -108 when memory runs out. The
-// request fields are cleared on every way out.
+// fails or the user aborts during the read. The request fields are cleared on
+// every way out.
 ResultCode ReadSelectionMask(ps::FilterRecord& record, const Filter& filter, RunRecord& run);

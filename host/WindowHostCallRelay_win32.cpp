@@ -23,8 +23,7 @@ LRESULT AnswerHostCallMessage(UINT message, WPARAM record, LPARAM receipt) {
     // Only the host thread may call the host; a window of another thread
     // must not do it on the sender's behalf.
     if (!IsHostCallMessage(message) || !OnHostThread()) return kNotAnswered;
-    const ps::OSErr result =
-        PerformRelayedHostCall(static_cast<HostCallMessage>(message), reinterpret_cast<void*>(record));
+    const ps::OSErr result = CallHostDirectly(static_cast<HostCallMessage>(message), reinterpret_cast<void*>(record));
     if (receipt != 0) reinterpret_cast<HostCallReceipt*>(receipt)->answered = true;
     return result;
 }

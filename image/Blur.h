@@ -28,10 +28,8 @@ enum class BlurMethod {
 BlurMethod ChooseBlurMethod(int32_t channelCount, double radius, bool directForSingleChannel);
 
 // Blurs every channel of `image` with `radius` (pixels), by the method that
-// ChooseBlurMethod picks. Returns 0, 1 when `abort` said stop (the image is
-// then partly blurred), -108 when memory ran out, -1 for an image without
-// pixels or a radius that is not finite. `abort` and `sink` may be null;
-// progress runs from `from` to `to`.
+// ChooseBlurMethod picks; -1 for an image without pixels or a radius that is
+// not finite.
 ResultCode Blur(Image<unsigned char>& image, double radius, Abort_Tester* abort, bool directForSingleChannel,
                 ProgressUpdateSink* sink, double from, double to);
 

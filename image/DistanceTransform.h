@@ -40,15 +40,13 @@ public:
     virtual ~DistanceTransform() = default;
 
     // Copies the part of `mask` within reach of `output` and allocates the
-    // march. The two parameters are kept for the subclass's hooks. Status 0,
-    // or -108 when memory runs out.
+    // march. The two parameters are kept for the subclass's hooks.
     ResultCode Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance, const Rect& output,
                     double parameter1, double parameter2);
 
-    // Calls the hooks for every output pixel. Progress goes to `sink` (may be
-    // null) within [progressStart, progressEnd]; `abort` is asked once per
-    // band and once per far row. Status 0, 1 when aborted, -108 when memory
-    // runs out (hooks already called stay called); -1 without a successful Init.
+    // Calls the hooks for every output pixel; `abort` is asked once per band
+    // and once per far row. Hooks already called stay called when it stops;
+    // -1 without a successful Init.
     ResultCode Run(Abort_Tester& abort, ProgressUpdateSink* sink, double progressStart, double progressEnd);
 
     double MaximumDistance() const { return front_.MaximumDistance(); }

@@ -36,9 +36,8 @@ public:
     explicit Image(const ChannelLayout& l, int32_t stride = -1)
         : layout(Normalised(l)), pixelStride(stride < 0 ? layout.channelCount : stride), workingLayout(layout) {}
 
-    // Owning allocation for `rect`, rows packed. On out of memory (or a size
-    // that does not fit the address space) `result` becomes -108 and the image
-    // stays without data; a layout without channels gives -1.
+    // Owning allocation for `rect`, rows packed, its status in `result`; a
+    // layout without channels gives -1. On failure the image has no data.
     Image(const ChannelLayout& l, const Rect& rect, ResultCode& result)
         : layout(Normalised(l)), bounds(rect), pixelStride(layout.channelCount), workingLayout(layout) {
         if (rect.IsEmpty()) return;

@@ -104,15 +104,13 @@ public:
     MarchingFront& operator=(const MarchingFront&) = delete;
 
     // Copies the mask, allocates the grid (all unvisited) and the record pool.
-    // Status 0, or -108 when an allocation fails.
     ResultCode Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance, const MarchAreas& areas,
                     MarchSides sides);
 
     // Seeds, marches and reports the far pixels. `reportPixel(const Pixel&)`
     // is called once per record in the output rectangle, `reportFar(Point,
-    // bool inside)` once per output pixel never reached. Status 0, 1 when
-    // `abort` answers yes (asked once per band and once per far row), -108
-    // when the pool cannot grow; -1 without a successful Init.
+    // bool inside)` once per output pixel never reached. `abort` is asked once
+    // per band and once per far row; -1 without a successful Init.
     template <typename ReportPixel, typename ReportFar>
     ResultCode Run(Abort_Tester& abort, ProgressUpdateSink* sink, double start, double end, ReportPixel&& reportPixel,
                    ReportFar&& reportFar);

@@ -27,7 +27,6 @@ public:
     NoiseField() = default;
     ~NoiseField() override = default;
 
-    // Status 0 on success, -108 when the gradient table cannot be allocated,
     // -1 (silent) for arguments that define no field: a scale or reduction
     // factor that is not a positive finite number, an amplitude that is not
     // finite, or a tileable field with an empty tile. After a failure the field

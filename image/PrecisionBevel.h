@@ -39,13 +39,11 @@ public:
 
     // `measureInside` picks the side: true for the pixels with mask value 128
     // or more, false for the rest (and everything beyond the mask). The two
-    // parameters are kept for the subclass's hooks. Status 0, or -108 when
-    // memory runs out.
+    // parameters are kept for the subclass's hooks.
     ResultCode Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance, const Rect& output,
                     bool measureInside, double parameter1, double parameter2);
 
-    // As DistanceTransform::Run: status 0, 1 when aborted, -108 when memory
-    // runs out; -1 without a successful Init.
+    // As DistanceTransform::Run; -1 without a successful Init.
     ResultCode Run(Abort_Tester& abort, ProgressUpdateSink* sink, double progressStart, double progressEnd);
 
     bool MeasuresInside() const { return measureInside_; }

@@ -14,11 +14,9 @@
 // one pixel long is stretched as a copy of that pixel line. Alpha images are
 // interpolated alpha-weighted, so transparent pixels lend no colour.
 //
-// Abort is asked before each destination row; progress goes to `sink` after
-// each row, from `from` to `to` (the first of two passes takes the first half
-// of the range). Returns 0, 1 when aborted (destination partly written),
-// -108 when the intermediate image cannot be allocated, -1 when the images do
-// not match or the source has no pixels. `abort` and `sink` may be null.
+// Abort is asked before each destination row and progress reported after it
+// (the first of two passes takes the first half of the range). -1 when the
+// images do not match or the source has no pixels.
 ResultCode Resample(const Image<unsigned char>& source, Image<unsigned char>& destination, Abort_Tester* abort,
                     ProgressUpdateSink* sink, double from, double to);
 

@@ -1,5 +1,18 @@
 // The status pair that most operations return: a 32-bit status and, for a
 // failure the user should be told about, the id of the string to show.
+//
+// The rules every operation that returns a ResultCode follows, so that its
+// own comment need only add what is particular to it:
+//   0     success.
+//   1     cancelled by the user, or stopped because the Abort_Tester answered
+//         yes; work done before the stop may stay done (an image partly
+//         written), and the caller discards it.
+//   -1    failure: the arguments define nothing to do, the input cannot be
+//         used, or a step before this one did not succeed. The message id
+//         names the string resource to show; 0 fails silently.
+//   -108  out of memory (also for a size that does not fit the address
+//         space); nothing the operation allocated is kept.
+//   other codes from a host pass through unchanged.
 #pragma once
 
 #include <cstdint>

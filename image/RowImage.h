@@ -23,7 +23,6 @@ public:
     RowImage& operator=(RowImage&& other) noexcept;
 
     // Owned, zero-filled pixels for `rect`, rows packed one after the other.
-    // -108 when memory runs out or the size does not fit the address space;
     // -1 for a non-positive sample count or size. On failure the image is empty.
     ResultCode Allocate(const Rect& rect, int32_t samplesPerPixel, int32_t bytesPerSample);
 

@@ -18,8 +18,8 @@ public:
 
     // Seeds the lattice (not tileable, N = 4096) and builds the thresholds.
     // `density` is not owned and must outlive the sampling; `densityOutside`
-    // is the density read at pixels outside its bounds. Returns -108 when the
-    // thresholds cannot be allocated; the field must not be sampled then.
+    // is the density read at pixels outside its bounds. After a failure the
+    // field must not be sampled.
     ResultCode Init(int32_t seed, const SingleChannelImage<double>* density, double densityOutside = 0.0);
 
     // Replaces the density image without touching the lattice.

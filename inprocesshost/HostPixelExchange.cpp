@@ -3,25 +3,20 @@
 #include <cstddef>
 #include <new>
 
+#include "pluginapi/RectConversion.h"
+
 namespace {
 
 // Fills the padding at the end of delivered rows, so that a plug-in that
 // reads past a row's pixels gets visibly wrong values.
 constexpr uint8_t kPaddingByte = 0xA5;
 
-Rect FromHost(const ps::Rect16& rect) { return Rect(rect.top, rect.left, rect.bottom, rect.right); }
-
-ps::Rect16 ToHost(const Rect& rect) {
-    return ps::Rect16{static_cast<int16_t>(rect.top), static_cast<int16_t>(rect.left),
-                      static_cast<int16_t>(rect.bottom), static_cast<int16_t>(rect.right)};
-}
-
 // The request clipped to the document, written back into the record.
 Rect ClipRequest(ps::Rect16& field, const HostImage& image) {
-    const Rect requested = FromHost(field);
+    const Rect requested = RectFromHost(field);
     Rect clipped = requested.IsEmpty() ? Rect() : Rect::Intersect(requested, Rect(0, 0, image.height, image.width));
     if (clipped.IsEmpty()) clipped = Rect();
-    if (!requested.IsEmpty()) field = ToHost(clipped);
+    if (!requested.IsEmpty()) field = RectToHost(clipped);
     return clipped;
 }
 

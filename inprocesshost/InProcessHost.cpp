@@ -8,17 +8,13 @@
 
 #include "host/Entry.h"
 #include "inprocesshost/ActiveHost.h"
+#include "pluginapi/RectConversion.h"
 
 namespace {
 
 // This host's signature in the record ("Dapple command-line host").
 constexpr ps::OSType kHostSignature = ps::FourCC("DplC");
 constexpr int32_t kHostMemory = 512 << 20;
-
-ps::Rect16 ToHost(const Rect& rect) {
-    return ps::Rect16{static_cast<int16_t>(rect.top), static_cast<int16_t>(rect.left),
-                      static_cast<int16_t>(rect.bottom), static_cast<int16_t>(rect.right)};
-}
 
 int16_t ColourServicesSpaceOf(HostImageMode mode) {
     switch (mode) {
@@ -271,7 +267,7 @@ void InProcessHost::ApplyDocumentToRecord() {
     record_.wholeSize = record_.imageSize;
     record_.floatCoord = ps::Point16{0, 0};
     record_.planes = static_cast<int16_t>(image_.Planes());
-    record_.filterRect = ToHost(SelectionBounds());
+    record_.filterRect = RectToHost(SelectionBounds());
     record_.isFloating = floating_ ? 1 : 0;
     record_.haveMask = selection_.empty() ? 0 : 1;
     record_.imageMode = static_cast<int16_t>(image_.mode);

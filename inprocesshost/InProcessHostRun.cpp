@@ -5,6 +5,7 @@
 
 #include "inprocesshost/ActiveHost.h"
 #include "inprocesshost/InProcessHost.h"
+#include "pluginapi/RectConversion.h"
 
 namespace {
 
@@ -15,11 +16,6 @@ bool IsEmpty(const ps::Rect16& rect) { return !(rect.top < rect.bottom && rect.l
 
 bool AnyRequest(const ps::FilterRecord& record) {
     return !IsEmpty(record.inRect) || !IsEmpty(record.outRect) || !IsEmpty(record.maskRect);
-}
-
-ps::Rect16 ToHost(const Rect& rect) {
-    return ps::Rect16{static_cast<int16_t>(rect.top), static_cast<int16_t>(rect.left),
-                      static_cast<int16_t>(rect.bottom), static_cast<int16_t>(rect.right)};
 }
 
 std::string PascalText(const ps::Str255& text) { return std::string(reinterpret_cast<const char*>(text + 1), text[0]); }
@@ -163,7 +159,7 @@ int16_t InProcessHost::RunAbout(FilterKind kind) {
 int16_t InProcessHost::QueryAffectedArea(FilterKind kind, const Rect& input, Rect& affected) {
     ApplyDocumentToRecord();
     ClearRequestFields();
-    record_.inRect = ToHost(input);
+    record_.inRect = RectToHost(input);
     const int16_t result = CallSelector(kind, ps::filterSelectorAffectedArea);
     const ps::Rect16 out = record_.outRect;
     affected = Rect(out.top, out.left, out.bottom, out.right);

@@ -1,5 +1,6 @@
 #include "platform/ModuleFolder.h"
 
+#include "platform/ModuleFileName_win32.h"
 #include "platform/TextEncoding.h"
 #include "platform/WinApi.h"
 
@@ -9,17 +10,7 @@ std::wstring ModulePath() {
     HMODULE module = nullptr;
     const DWORD flags = GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT;
     if (!GetModuleHandleExW(flags, reinterpret_cast<LPCWSTR>(&ModuleFolder), &module)) return std::wstring();
-    // Long paths can exceed MAX_PATH: grow until the name fits.
-    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
-        std::wstring path(size, L'\0');
-        const DWORD length = GetModuleFileNameW(module, path.data(), size);
-        if (length == 0) return std::wstring();
-        if (length < size) {
-            path.resize(length);
-            return path;
-        }
-    }
-    return std::wstring();
+    return ModuleFileName(module);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // in the language of the block's first translation.
 #include "platform/ProductVersion.h"
 
+#include "platform/ModuleFileName_win32.h"
 #include "platform/ResourceStrings.h"
 #include "platform/TextEncoding.h"
 #include "platform/WinApi.h"
@@ -10,19 +11,6 @@
 #include <vector>
 
 namespace {
-
-std::wstring ModuleFileName(HMODULE module) {
-    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
-        std::wstring path(size, L'\0');
-        const DWORD length = GetModuleFileNameW(module, path.data(), size);
-        if (length == 0) return std::wstring();
-        if (length < size) {
-            path.resize(length);
-            return path;
-        }
-    }
-    return std::wstring();
-}
 
 struct Translation {
     WORD language;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ModuleFileName_win32.h"
 #include "platform/WinApi.h"
 #include "pluginapi/CoreEntry.h"
 #include "plugins/EffectModules.h"
@@ -36,17 +37,9 @@ HMODULE ThisModule() {
 // The folder of this module with its trailing separator; empty when the
 // module's file name cannot be read.
 std::wstring ModuleFolder(HMODULE module) {
-    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
-        std::wstring path(size, L'\0');
-        const DWORD length = GetModuleFileNameW(module, path.data(), size);
-        if (length == 0) return std::wstring();
-        if (length < size) {
-            path.resize(length);
-            const size_t separator = path.find_last_of(L"\\/");
-            return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
-        }
-    }
-    return std::wstring();
+    const std::wstring path = ModuleFileName(module);
+    const size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
 }
 
 // Loads the core from this module's own folder, never through the search

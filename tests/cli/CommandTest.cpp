@@ -11,6 +11,7 @@
 #include "cli/Command.h"
 #include "cli/ImageFiles.h"
 #include "host/FilterFactory.h"
+#include "tests/cli/CommandHarness.h"
 #include "tests/inprocesshost/TestEffect.h"
 
 namespace {
@@ -31,25 +32,8 @@ public:
     ResultCode Render(RenderContext&) override { return ResultCode::Failure(); }
 };
 
-struct Result {
-    int code = 0;
-    std::string out;
-    std::string err;
-};
-
-class DappleCommand : public testing::Test {
+class DappleCommand : public ScratchFolderTest {
 protected:
-    void SetUp() override {
-        static const unsigned run = std::random_device()();
-        static int serial = 0;
-        folder_ =
-            fs::temp_directory_path() / ("dapple-command-test-" + std::to_string(run) + "-" + std::to_string(serial++));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
     std::string WriteImage(const std::string& name, int32_t width, int32_t height, std::vector<uint8_t> pixel) {
         RasterImage image(width, height, static_cast<int32_t>(pixel.size()));
         for (std::size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = pixel[i % pixel.size()];
@@ -58,34 +42,17 @@ protected:
         return path;
     }
 
-    static Result Run(std::vector<std::string> args, bool terminal = false) {
-        std::ostringstream out;
-        std::ostringstream err;
-        Result result;
-        result.code = RunDappleCommand(args, CommandStreams{out, err, terminal});
-        result.out = out.str();
-        result.err = err.str();
-        return result;
-    }
-
-    static RasterImage Read(const std::string& path) {
-        RasterImage image;
-        EXPECT_TRUE(ReadImageFile(path, image).Ok()) << path;
-        return image;
-    }
-
     static int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
     ScopedFilterOverride effect_{kKind, [] { return std::make_unique<testeffect::TestEffect>(); }};
-    fs::path folder_;
 };
 
 TEST_F(DappleCommand, ListsTheEffectAndItsParametersWithDefaults) {
-    const Result effects = Run({"effects"});
+    const CommandResult effects = RunCommand({"effects"});
     EXPECT_EQ(effects.code, kExitSuccess);
     EXPECT_NE(effects.out.find("4\tTestShift\t"), std::string::npos) << effects.out;
 
-    const Result params = Run({"params", "testshift"});
+    const CommandResult params = RunCommand({"params", "testshift"});
     ASSERT_EQ(params.code, kExitSuccess) << params.err;
     const std::string expected =
         "Amnt\tSliderParameter\tAmount\t10\n"
@@ -110,31 +77,31 @@ TEST_F(DappleCommand, ListsTheEffectAndItsParametersWithDefaults) {
 TEST_F(DappleCommand, AppliesWithSettingsOfEveryForm) {
     const std::string input = WriteImage("in.png", 4, 3, {100, 150, 250});
     const std::string output = PathOf("out.png");
-    const Result result = Run({"apply",
-                               "TestShift",
-                               input,
-                               output,
-                               "--set",
-                               "Amnt=20",
-                               "--set=Mode=tmA2",
-                               "--set",
-                               "Wdth=2.5 inches",
-                               "--set",
-                               "Tint=#FF8000",
-                               "--set",
-                               "Seed=65535",
-                               "--set",
-                               "LCol=Gray: 50.0% (128)",
-                               "--set",
-                               "Rltv=0",
-                               "--set",
-                               "FilB=fiB1",
-                               "--set",
-                               "LDir=-10",
-                               "--quiet"});
+    const CommandResult result = RunCommand({"apply",
+                                             "TestShift",
+                                             input,
+                                             output,
+                                             "--set",
+                                             "Amnt=20",
+                                             "--set=Mode=tmA2",
+                                             "--set",
+                                             "Wdth=2.5 inches",
+                                             "--set",
+                                             "Tint=#FF8000",
+                                             "--set",
+                                             "Seed=65535",
+                                             "--set",
+                                             "LCol=Gray: 50.0% (128)",
+                                             "--set",
+                                             "Rltv=0",
+                                             "--set",
+                                             "FilB=fiB1",
+                                             "--set",
+                                             "LDir=-10",
+                                             "--quiet"});
     ASSERT_EQ(result.code, kExitSuccess) << result.err;
     EXPECT_EQ(result.err, "");
-    const RasterImage written = Read(output);
+    const RasterImage written = ReadPicture(output);
     ASSERT_EQ(written.channels, 3);
     // Twice the amount in the "Double" mode: 100 + 40, 150 + 40, 250 + 40 clamped.
     EXPECT_EQ(written.pixels[0], 140);
@@ -148,9 +115,9 @@ TEST_F(DappleCommand, KeepsAlphaAndFiltersOnlyTheMaskedPixels) {
     mask.pixels = {255, 255, 0, 0, 255, 255, 0, 0};
     ASSERT_TRUE(WriteImageFile(PathOf("mask.png"), mask).Ok());
     const std::string output = PathOf("out.png");
-    const Result result = Run({"apply", "testSHIFT", input, output, "--mask", PathOf("mask.png")});
+    const CommandResult result = RunCommand({"apply", "testSHIFT", input, output, "--mask", PathOf("mask.png")});
     ASSERT_EQ(result.code, kExitSuccess) << result.err;
-    const RasterImage written = Read(output);
+    const RasterImage written = ReadPicture(output);
     ASSERT_EQ(written.channels, 2);
     for (int32_t x = 0; x < 4; ++x) {
         EXPECT_EQ(written.pixels[static_cast<std::size_t>(x) * 2], x < 2 ? 70 : 60) << "x " << x;
@@ -160,9 +127,9 @@ TEST_F(DappleCommand, KeepsAlphaAndFiltersOnlyTheMaskedPixels) {
 
 TEST_F(DappleCommand, WritesJpegByExtension) {
     const std::string input = WriteImage("in.png", 8, 8, {100});
-    const Result result = Run({"apply", "TestShift", input, PathOf("out.jpg")});
+    const CommandResult result = RunCommand({"apply", "TestShift", input, PathOf("out.jpg")});
     ASSERT_EQ(result.code, kExitSuccess) << result.err;
-    const RasterImage written = Read(PathOf("out.jpg"));
+    const RasterImage written = ReadPicture(PathOf("out.jpg"));
     EXPECT_NEAR(written.pixels[0], 110, 2);
 }
 
@@ -207,7 +174,7 @@ TEST_F(DappleCommand, EveryBadRunSaysWhyOnOneLineAndWritesNothing) {
         for (const std::string& extra : run.extra) {
             args.push_back(extra.size() > 4 && extra.compare(extra.size() - 4, 4, ".png") == 0 ? PathOf(extra) : extra);
         }
-        const Result result = Run(args);
+        const CommandResult result = RunCommand(args);
         EXPECT_EQ(result.code, run.code) << run.what;
         EXPECT_EQ(Lines(result.err), 1) << run.what << ": " << result.err;
         EXPECT_NE(result.err.find(run.mentions), std::string::npos) << run.what << ": " << result.err;
@@ -217,7 +184,7 @@ TEST_F(DappleCommand, EveryBadRunSaysWhyOnOneLineAndWritesNothing) {
 
 TEST_F(DappleCommand, AnOutputOfUnknownFormatIsAUsageError) {
     const std::string input = WriteImage("in.png", 4, 4, {10});
-    const Result result = Run({"apply", "TestShift", input, PathOf("out.bmp")});
+    const CommandResult result = RunCommand({"apply", "TestShift", input, PathOf("out.bmp")});
     EXPECT_EQ(result.code, kExitUsage);
     EXPECT_EQ(Lines(result.err), 1);
     EXPECT_FALSE(fs::exists(PathOf("out.bmp")));
@@ -228,45 +195,45 @@ TEST_F(DappleCommand, ARefusingOrFailingEffectExitsOneAndKeepsAnOldOutput) {
     const std::string output = WriteImage("out.png", 2, 2, {77});
     {
         const ScopedFilterOverride refusing(kKind, [] { return std::make_unique<SmallImageRefusingEffect>(); });
-        const Result result = Run({"apply", "TestShift", input, output});
+        const CommandResult result = RunCommand({"apply", "TestShift", input, output});
         EXPECT_EQ(result.code, kExitFailed);
         EXPECT_EQ(Lines(result.err), 1) << "the core's warning, and nothing more: " << result.err;
         EXPECT_NE(result.err.find("8"), std::string::npos) << result.err;
     }
     {
         const ScopedFilterOverride failing(kKind, [] { return std::make_unique<FailingEffect>(); });
-        const Result result = Run({"apply", "TestShift", input, output});
+        const CommandResult result = RunCommand({"apply", "TestShift", input, output});
         EXPECT_EQ(result.code, kExitFailed);
         EXPECT_EQ(result.err, "dapple: TestShift failed\n");
     }
-    const RasterImage kept = Read(output);
+    const RasterImage kept = ReadPicture(output);
     EXPECT_EQ(kept.width, 2);
     EXPECT_EQ(kept.pixels[0], 77);
 }
 
 TEST_F(DappleCommand, ProgressBarOnlyOnATerminalAndNotWhenQuiet) {
     const std::string input = WriteImage("in.png", 4, 4, {10});
-    const Result shown = Run({"apply", "TestShift", input, PathOf("a.png")}, true);
+    const CommandResult shown = RunCommand({"apply", "TestShift", input, PathOf("a.png")}, true);
     ASSERT_EQ(shown.code, kExitSuccess);
     EXPECT_NE(shown.err.find('\r'), std::string::npos);
     EXPECT_NE(shown.err.find("100%"), std::string::npos) << shown.err;
     EXPECT_EQ(Lines(shown.err), 1) << "the bar ends its line";
 
-    EXPECT_EQ(Run({"apply", "TestShift", input, PathOf("b.png"), "-q"}, true).err, "");
-    EXPECT_EQ(Run({"apply", "TestShift", input, PathOf("c.png")}, false).err, "");
+    EXPECT_EQ(RunCommand({"apply", "TestShift", input, PathOf("b.png"), "-q"}, true).err, "");
+    EXPECT_EQ(RunCommand({"apply", "TestShift", input, PathOf("c.png")}, false).err, "");
 }
 
 TEST_F(DappleCommand, UsageAndHelp) {
-    const Result none = Run({});
+    const CommandResult none = RunCommand({});
     EXPECT_EQ(none.code, kExitUsage);
     EXPECT_EQ(Lines(none.err), 1);
-    const Result help = Run({"--help"});
+    const CommandResult help = RunCommand({"--help"});
     EXPECT_EQ(help.code, kExitSuccess);
     EXPECT_NE(help.out.find("dapple apply EFFECT INPUT OUTPUT"), std::string::npos);
-    EXPECT_EQ(Run({"apply", "TestShift", "only-two.png"}).code, kExitUsage);
-    EXPECT_EQ(Run({"params"}).code, kExitUsage);
-    EXPECT_EQ(Run({"params", "NoSuchEffect"}).code, kExitUsage);
-    EXPECT_EQ(Run({"frobnicate"}).code, kExitUsage);
+    EXPECT_EQ(RunCommand({"apply", "TestShift", "only-two.png"}).code, kExitUsage);
+    EXPECT_EQ(RunCommand({"params"}).code, kExitUsage);
+    EXPECT_EQ(RunCommand({"params", "NoSuchEffect"}).code, kExitUsage);
+    EXPECT_EQ(RunCommand({"frobnicate"}).code, kExitUsage);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "cli/Command.h"
 #include "cli/ImageFiles.h"
+#include "tests/cli/CommandHarness.h"
 
 namespace {
 
@@ -19,19 +20,8 @@ bool InMask(int32_t x, int32_t y) { return x >= 8 && x < 40 && y >= 6 && y < 34;
 // Opaque part of the RGBA file: a 4-pixel transparent margin around it.
 bool Opaque(int32_t x, int32_t y) { return x >= 4 && x < kWidth - 4 && y >= 4 && y < kHeight - 4; }
 
-class EdgeCommand : public testing::Test {
+class EdgeCommand : public ScratchFolderTest {
 protected:
-    void SetUp() override {
-        static const unsigned run = std::random_device()();
-        static int serial = 0;
-        folder_ =
-            fs::temp_directory_path() / ("dapple-edge-test-" + std::to_string(run) + "-" + std::to_string(serial++));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
     // A picture of `channels` channels with colour ramps (never white), and an
     // alpha margin when it has alpha.
     std::string WritePicture(const std::string& name, int32_t channels) {
@@ -57,20 +47,6 @@ protected:
         return path;
     }
 
-    struct Result {
-        int code;
-        std::string err;
-    };
-    static Result Run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int code = RunDappleCommand(args, CommandStreams{out, err, false});
-        return Result{code, err.str()};
-    }
-    static RasterImage Read(const std::string& path) {
-        RasterImage image;
-        EXPECT_TRUE(ReadImageFile(path, image).Ok()) << path;
-        return image;
-    }
     static bool SamePixel(const RasterImage& a, int32_t ax, int32_t ay, const RasterImage& b, int32_t bx, int32_t by) {
         for (int32_t c = 0; c < a.channels; ++c) {
             if (a.Row(ay)[static_cast<std::size_t>(ax) * a.channels + c] !=
@@ -80,8 +56,6 @@ protected:
         }
         return true;
     }
-
-    fs::path folder_;
 };
 
 const char* const kTypes[] = {"edM0", "edM1", "edM3", "edM5", "edM4", "edM6"};
@@ -90,7 +64,7 @@ TEST_F(EdgeCommand, EveryEdgeTypeOnGreyRgbAndRgbaWithAndWithoutMask) {
     const std::string mask = WriteMask();
     for (int32_t channels : {1, 3, 4}) {
         const std::string input = WritePicture("in" + std::to_string(channels) + ".png", channels);
-        const RasterImage original = Read(input);
+        const RasterImage original = ReadPicture(input);
         for (bool masked : {false, true}) {
             for (const char* type : kTypes) {
                 const std::string trace =
@@ -100,10 +74,10 @@ TEST_F(EdgeCommand, EveryEdgeTypeOnGreyRgbAndRgbaWithAndWithoutMask) {
                                                  output,  "--set",          std::string("Edmo=") + type,
                                                  "--set", "Wdth=10 pixels", "--quiet"};
                 if (masked) args.insert(args.end(), {"--mask", mask});
-                const Result result = Run(args);
+                const CommandResult result = RunCommand(args);
                 ASSERT_EQ(result.code, 0) << trace << ": " << result.err;
                 EXPECT_TRUE(result.err.empty()) << trace;
-                const RasterImage treated = Read(output);
+                const RasterImage treated = ReadPicture(output);
                 ASSERT_EQ(treated.width, kWidth);
                 ASSERT_EQ(treated.height, kHeight);
                 ASSERT_EQ(treated.channels, channels);
@@ -149,12 +123,12 @@ TEST_F(EdgeCommand, PreviewAtScaleOneIsTheFullRun) {
                                                  "--set",
                                                  "Wdth=12 pixels"};
                 if (masked) args.insert(args.end(), {"--mask", mask});
-                ASSERT_EQ(Run(args).code, 0);
+                ASSERT_EQ(RunCommand(args).code, 0);
                 args[3] = PathOf("preview.png");
                 args.insert(args.end(), {"--preview-scale", "1"});
-                ASSERT_EQ(Run(args).code, 0);
-                const RasterImage full = Read(PathOf("full.png"));
-                const RasterImage preview = Read(PathOf("preview.png"));
+                ASSERT_EQ(RunCommand(args).code, 0);
+                const RasterImage full = ReadPicture(PathOf("full.png"));
+                const RasterImage preview = ReadPicture(PathOf("preview.png"));
                 EXPECT_EQ(full.pixels, preview.pixels) << type << " channels " << channels << (masked ? " masked" : "");
             }
         }
@@ -163,11 +137,11 @@ TEST_F(EdgeCommand, PreviewAtScaleOneIsTheFullRun) {
 
 TEST_F(EdgeCommand, PreviewScaleWritesTheReducedPicture) {
     const std::string input = WritePicture("in.png", 3);
-    const RasterImage original = Read(input);
-    const Result result = Run(
+    const RasterImage original = ReadPicture(input);
+    const CommandResult result = RunCommand(
         {"apply", "edge", input, PathOf("small.png"), "--preview-scale", "3.7", "--set", "Wdth=10 pixels", "--quiet"});
     ASSERT_EQ(result.code, 0) << result.err;
-    const RasterImage small = Read(PathOf("small.png"));
+    const RasterImage small = ReadPicture(PathOf("small.png"));
     // Every third pixel: columns 0, 3, ..., 45 and rows 0, 3, ..., 39.
     EXPECT_EQ(small.width, 16);
     EXPECT_EQ(small.height, 14);
@@ -178,7 +152,7 @@ TEST_F(EdgeCommand, PreviewScaleWritesTheReducedPicture) {
 TEST_F(EdgeCommand, UnusablePreviewScaleIsAUsageError) {
     const std::string input = WritePicture("in.png", 3);
     for (const char* scale : {"0", "0.5", "abc", "2x", "nan", "inf", ""}) {
-        const Result result = Run({"apply", "edge", input, PathOf("out.png"), "--preview-scale", scale});
+        const CommandResult result = RunCommand({"apply", "edge", input, PathOf("out.png"), "--preview-scale", scale});
         EXPECT_EQ(result.code, 2) << scale;
         EXPECT_NE(result.err.find("--preview-scale"), std::string::npos) << scale;
         EXPECT_FALSE(fs::exists(PathOf("out.png"))) << scale;

@@ -10,16 +10,6 @@
 
 namespace {
 
-HostColour Colour(int16_t space, int16_t c0, int16_t c1, int16_t c2, int16_t c3 = 0) {
-    HostColour colour;
-    colour.space = space;
-    colour.components[0] = c0;
-    colour.components[1] = c1;
-    colour.components[2] = c2;
-    colour.components[3] = c3;
-    return colour;
-}
-
 class PickColourTest : public ::testing::Test {
 protected:
     // What PickColour makes of the user's choice, starting from dark red.
@@ -35,18 +25,18 @@ protected:
 
 TEST_F(PickColourTest, RgbCmykAndGreyChoicesStayInTheirSpace) {
     ColorSpec colour{};
-    ASSERT_TRUE(Pick(Colour(ps::plugIncolorServicesRGBSpace, 10, 20, 30), colour).IsSuccess());
+    ASSERT_TRUE(Pick(HostColour{ps::plugIncolorServicesRGBSpace, {10, 20, 30}}, colour).IsSuccess());
     EXPECT_EQ(colour, ColorSpec::RGB(10, 20, 30));
-    ASSERT_TRUE(Pick(Colour(ps::plugIncolorServicesCMYKSpace, 1, 2, 3, 4), colour).IsSuccess());
+    ASSERT_TRUE(Pick(HostColour{ps::plugIncolorServicesCMYKSpace, {1, 2, 3, 4}}, colour).IsSuccess());
     EXPECT_EQ(colour, (ColorSpec{ColorSpec::kCMYK, 1, 2, 3, 4}));
-    ASSERT_TRUE(Pick(Colour(ps::plugIncolorServicesGraySpace, 77, 0, 0), colour).IsSuccess());
+    ASSERT_TRUE(Pick(HostColour{ps::plugIncolorServicesGraySpace, {77, 0, 0}}, colour).IsSuccess());
     EXPECT_EQ(colour, (ColorSpec{ColorSpec::kGray, 77, 0, 0, 0}));
 }
 
 TEST_F(PickColourTest, OtherChoicesAreConvertedToRgb) {
     ColorSpec colour{};
     // Hue 120°, full saturation and brightness: pure green.
-    ASSERT_TRUE(Pick(Colour(ps::plugIncolorServicesHSBSpace, 120, 255, 255), colour).IsSuccess());
+    ASSERT_TRUE(Pick(HostColour{ps::plugIncolorServicesHSBSpace, {120, 255, 255}}, colour).IsSuccess());
     EXPECT_EQ(colour, ColorSpec::RGB(0, 255, 0));
 }
 
@@ -56,7 +46,7 @@ TEST_F(PickColourTest, ACancelledOrMissingPickerLeavesTheColour) {
     EXPECT_EQ(colour, ColorSpec::RGB(128, 0, 0));
 
     host.Without(HostCallback::ColourServices);
-    EXPECT_EQ(Pick(Colour(ps::plugIncolorServicesRGBSpace, 10, 20, 30), colour).status, 1);
+    EXPECT_EQ(Pick(HostColour{ps::plugIncolorServicesRGBSpace, {10, 20, 30}}, colour).status, 1);
     EXPECT_EQ(colour, ColorSpec::RGB(128, 0, 0));
 }
 

@@ -110,9 +110,9 @@ TEST(HostCallRelay, AnotherThreadsCallsGoToTheDialogAndItsBufferCallsNowhere) {
     host.SetRulerUnits(5);
     intptr_t units = -1;
     GetPropertyCall call{ps::kPhotoshopSignature, ps::propRulerUnits, 0, &units, nullptr};
-    EXPECT_EQ(PerformRelayedHostCall(HostCallMessage::GetProperty, &call), ps::noErr);
+    EXPECT_EQ(CallHostDirectly(HostCallMessage::GetProperty, &call), ps::noErr);
     EXPECT_EQ(units, 5);
-    EXPECT_EQ(PerformRelayedHostCall(HostCallMessage::ReadPixels, nullptr), -1);
+    EXPECT_EQ(CallHostDirectly(HostCallMessage::ReadPixels, nullptr), -1);
 }
 
 }  // namespace

@@ -68,6 +68,9 @@ TEST(ModuleForwarding, EveryCallReachesTheCoreBesideTheModuleWithTheModulesKind)
         EXPECT_EQ(record->resourceModule, static_cast<void*>(module));
         EXPECT_GE(record->resourceHandleCalls, 1);
         FreeLibrary(module);
+        // A module keeps its core for the life of the process; let the probe
+        // go too, so that the scratch folder can be removed.
+        FreeLibrary(core);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "cli/Command.h"
 #include "cli/ImageFiles.h"
 #include "platform/TextEncoding.h"
+#include "tests/cli/CommandHarness.h"
 #include "tests/plugins/PluginFolder.h"
 
 namespace {
@@ -72,21 +73,6 @@ protected:
         ASSERT_TRUE(WriteImageFile(input, image).Ok());
     }
 
-    struct Result {
-        int code;
-        std::string err;
-    };
-    static Result Run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int code = RunDappleCommand(args, CommandStreams{out, err, false});
-        return Result{code, err.str()};
-    }
-    static RasterImage Read(const std::string& path) {
-        RasterImage image;
-        EXPECT_TRUE(ReadImageFile(path, image).Ok()) << path;
-        return image;
-    }
-
     // A copy of the Edges module in the scratch folder with `patch` applied.
     std::string PatchedEdgesModule(const std::string& name, void (*patch)(std::vector<uint8_t>&)) {
         std::vector<uint8_t> bytes = ReadBytes(ModulePath("DappleEdges"));
@@ -102,7 +88,7 @@ protected:
     void ExpectRefused(const std::string& plugin, const std::string& expected) {
         SCOPED_TRACE(plugin);
         const std::string output = Utf8(folder.Path()) + "refused.png";
-        const Result result = Run({"apply", "Edge", input, output, "--plugin", plugin});
+        const CommandResult result = RunCommand({"apply", "Edge", input, output, "--plugin", plugin});
         EXPECT_EQ(result.code, kExitUsage);
         EXPECT_EQ(result.err.rfind("dapple: cannot ", 0), 0u) << result.err;
         EXPECT_NE(result.err.find(expected), std::string::npos) << result.err;
@@ -125,19 +111,19 @@ TEST_F(PluginCommand, TheModuleRendersWhatTheBuiltInEffectRenders) {
         const std::string throughModule = Utf8(folder.Path()) + "module.png";
         std::vector<std::string> args{"apply", "Edge", input, builtIn};
         args.insert(args.end(), settings.begin(), settings.end());
-        ASSERT_EQ(Run(args).code, kExitSuccess);
+        ASSERT_EQ(RunCommand(args).code, kExitSuccess);
         args[3] = throughModule;
         args.insert(args.end(), {"--plugin", module});
-        const Result result = Run(args);
+        const CommandResult result = RunCommand(args);
         ASSERT_EQ(result.code, kExitSuccess) << result.err;
 
-        const RasterImage expected = Read(builtIn);
-        const RasterImage actual = Read(throughModule);
+        const RasterImage expected = ReadPicture(builtIn);
+        const RasterImage actual = ReadPicture(throughModule);
         EXPECT_EQ(actual.width, kWidth);
         EXPECT_EQ(actual.channels, 4);
         EXPECT_TRUE(actual.pixels == expected.pixels);
         // The effect did run: the edge of the card changed.
-        EXPECT_FALSE(actual.pixels == Read(input).pixels);
+        EXPECT_FALSE(actual.pixels == ReadPicture(input).pixels);
     }
 }
 
@@ -176,8 +162,8 @@ TEST_F(PluginCommand, ModulesWhosePropertyListFailsThemAreRefused) {
 
 TEST_F(PluginCommand, APluginCannotRenderTheBuiltInPreview) {
     const std::string output = Utf8(folder.Path()) + "preview.png";
-    const Result result =
-        Run({"apply", "Edge", input, output, "--plugin", Utf8(ModulePath("DappleEdges")), "--preview-scale", "2"});
+    const CommandResult result = RunCommand(
+        {"apply", "Edge", input, output, "--plugin", Utf8(ModulePath("DappleEdges")), "--preview-scale", "2"});
     EXPECT_EQ(result.code, kExitUsage);
     EXPECT_NE(result.err.find("--preview-scale"), std::string::npos) << result.err;
     EXPECT_FALSE(Exists(output));
