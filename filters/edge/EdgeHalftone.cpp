@@ -7,6 +7,7 @@
 #include <new>
 
 #include "filters/edge/EdgeBevels.h"
+#include "filters/edge/EdgeDensityWalk.h"
 #include "filters/edge/EdgeScreen.h"
 #include "filters/edge/EdgeTreatments.h"
 
@@ -30,48 +31,36 @@ ResultCode MeasureDensity(const TreatmentRequest& request, TiledImage& density, 
     return result;
 }
 
-// Calls `patternPixel(x, y)` for every pixel of E's area inside the request's
-// area whose density lies strictly between 0 and 1, reporting progress per
-// row of tiles over the rest of the range. Tiles of one density are passed
-// over at once.
-template <typename PatternPixel>
-void WalkPartialDensity(const TreatmentRequest& request, const TiledImage& density, PatternPixel&& patternPixel) {
-    const double from = request.ProgressAt(kBevelShare);
-    for (int32_t row = 0; row < density.TileRows(); ++row) {
-        request.Report(from + static_cast<double>(row) / density.TileRows() * (request.progressEnd - from));
-        for (int32_t column = 0; column < density.TileColumns(); ++column) {
-            const Rect part = Rect::Intersect(density.TileRect(column, row), request.area);
-            if (part.IsEmpty()) continue;
-            const std::size_t tile = density.TileIndex(part.left, part.top);
-            const double* data = density.TileData(tile);
-            if (data == nullptr) {
-                const double t = density.TileConstant(tile);
-                if (!(t > 0.0 && t < 1.0)) continue;
-            }
-            for (int32_t y = part.top; y < part.bottom; ++y) {
-                for (int32_t x = part.left; x < part.right; ++x) {
-                    const double t = data != nullptr ? data[density.OffsetInTile(x, y)] : density.TileConstant(tile);
-                    if (t > 0.0 && t < 1.0) patternPixel(x, y);
-                }
-            }
-        }
-    }
-    request.Report(request.progressEnd);
+// Measures T (reading `densityOutside` beyond its bounds) and E, then sets E
+// at every pixel of the request's area whose density lies strictly between 0
+// and 1 to `patternAmount(screen, density, x, y)`, over the rest of the
+// progress range.
+template <typename PatternAmount>
+ResultCode FillHalftone(const TreatmentRequest& request, double densityOutside, PatternAmount&& patternAmount) {
+    TiledImage density;
+    const ResultCode measured = MeasureDensity(request, density, densityOutside);
+    if (measured.IsFailure()) return measured;
+    const Screen screen(Screen::CellSize(request.width, request.scale), request.direction, request.offsetX,
+                        request.offsetY);
+    if (!screen.IsUsable()) return ResultCode::Success();
+
+    TiledImage& amount = *request.amount;
+    auto partial = [](double t) { return t > 0.0 && t < 1.0; };
+    WalkDensity(
+        request, density, request.ProgressAt(kBevelShare), [&](std::size_t, bool, double t) { return !partial(t); },
+        [&](int32_t x, int32_t y, double t) {
+            if (partial(t)) amount.Set(x, y, patternAmount(screen, density, x, y));
+        });
+    return amount.OutOfMemory() ? ResultCode::OutOfMemory() : ResultCode::Success();
 }
 
 }  // namespace
 
 ResultCode FillHalftoneDots(const TreatmentRequest& request) {
-    TiledImage density;
-    const ResultCode measured = MeasureDensity(request, density, 0.0);
-    if (measured.IsFailure()) return measured;
-    const double c = Screen::CellSize(request.width, request.scale);
-    const Screen screen(c, request.direction, request.offsetX, request.offsetY);
-    if (!screen.IsUsable()) return ResultCode::Success();
-
-    TiledImage& amount = *request.amount;
-    const Rect& bounds = density.Bounds();
-    WalkPartialDensity(request, density, [&](int32_t x, int32_t y) {
+    const TiledImage& amount = *request.amount;
+    return FillHalftone(request, 0.0, [&](const Screen& screen, const TiledImage& density, int32_t x, int32_t y) {
+        const double c = screen.CellSize();
+        const Rect& bounds = density.Bounds();
         const RealPoint s = screen.ToScreen(x, y);
         const double u0 = std::floor(s.x), u1 = std::ceil(s.x);
         const double v0 = std::floor(s.y), v1 = std::ceil(s.y);
@@ -89,22 +78,12 @@ ResultCode FillHalftoneDots(const TreatmentRequest& request) {
             const double dy = y - centre.y;
             e *= Clamp01(std::sqrt(dx * dx + dy * dy) + 1.0 - radius);
         }
-        amount.Set(x, y, e);
+        return e;
     });
-    return amount.OutOfMemory() ? ResultCode::OutOfMemory() : ResultCode::Success();
 }
 
 ResultCode FillHalftoneLines(const TreatmentRequest& request) {
-    TiledImage density;
-    const ResultCode measured = MeasureDensity(request, density, 1.0);
-    if (measured.IsFailure()) return measured;
-    const double c = Screen::CellSize(request.width, request.scale);
-    const Screen screen(c, request.direction, request.offsetX, request.offsetY);
-    if (!screen.IsUsable()) return ResultCode::Success();
-    const double pixel = screen.PixelSize();
-
-    TiledImage& amount = *request.amount;
-    WalkPartialDensity(request, density, [&](int32_t x, int32_t y) {
+    return FillHalftone(request, 1.0, [](const Screen& screen, const TiledImage& density, int32_t x, int32_t y) {
         const RealPoint s = screen.ToScreen(x, y);
         const double below = std::floor(s.y);
         const double line = s.y - below > 0.5 ? std::ceil(s.y) : below;
@@ -113,14 +92,11 @@ ResultCode FillHalftoneLines(const TreatmentRequest& request) {
         const double t = std::fabs(density.Bilinear(onLine.x, onLine.y));
         const double widthFraction = t < 0.5 ? 1.0 - 2.0 * t * t : 2.0 * (1.0 - t) * (1.0 - t);
         const double halfWidth = 0.5 * widthFraction;
-        if (lineDistance >= halfWidth) {
-            amount.Set(x, y, 1.0);
-            return;
-        }
+        if (lineDistance >= halfWidth) return 1.0;
         const double inside = halfWidth - lineDistance;
-        amount.Set(x, y, inside >= pixel ? 0.0 : 1.0 - inside / pixel);
+        const double pixel = screen.PixelSize();
+        return inside >= pixel ? 0.0 : 1.0 - inside / pixel;
     });
-    return amount.OutOfMemory() ? ResultCode::OutOfMemory() : ResultCode::Success();
 }
 
 }  // namespace edge

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "filters/edge/EdgeBevels.h"
+#include "filters/edge/EdgeDensityWalk.h"
 #include "filters/edge/EdgeScreen.h"
 #include "filters/edge/EdgeTreatments.h"
 #include "image/VariableProbabilityField.h"
@@ -107,12 +108,17 @@ double BlendedCell(const PixelizerCells& cells, double i, double j, double fu, d
     return own;
 }
 
-// The edge amount of one pixel from its density t: full edge on and beyond
-// the border, nothing deep inside, the cell pattern in between.
+bool InBand(double t) { return t > 0.0 && t < 1.0; }
+
+// The edge amount beyond the band: full edge on and beyond the border
+// (t <= 0), nothing deep inside (t >= 1).
+double AmountBeyondBand(double t) { return t > 0.0 ? 0.0 : 1.0; }
+
+// The edge amount of one pixel from its density t: the cell pattern in the
+// band.
 double PixelAmount(const PixelizerCells& cells, const Screen& screen, double halfPixel, int32_t x, int32_t y,
                    double t) {
-    if (!(t > 0.0)) return 1.0;
-    if (t >= 1.0) return 0.0;
+    if (!InBand(t)) return AmountBeyondBand(t);
     if (!screen.IsUsable()) return 0.0;
     const RealPoint s = screen.ToScreen(x, y);
     const double i = std::floor(s.x);
@@ -144,30 +150,16 @@ ResultCode FillPixelizer(const TreatmentRequest& request) {
     if (!cells.IsReady()) return ResultCode::OutOfMemory();
     const double halfPixel = screen.PixelSize() / 2.0;
     TiledImage& amount = *request.amount;
-    const double from = request.ProgressAt(kBevelShare);
-    for (int32_t row = 0; row < density.TileRows(); ++row) {
-        request.Report(from + static_cast<double>(row) / density.TileRows() * (request.progressEnd - from));
-        for (int32_t column = 0; column < density.TileColumns(); ++column) {
-            const Rect part = Rect::Intersect(density.TileRect(column, row), request.area);
-            if (part.IsEmpty()) continue;
-            const std::size_t tile = density.TileIndex(part.left, part.top);
-            const double* data = density.TileData(tile);
-            // E and T share their tiling: a tile of one density outside the
-            // band is one amount.
-            const double constant = density.TileConstant(tile);
-            if (data == nullptr && part == density.TileRect(column, row) && !(constant > 0.0 && constant < 1.0)) {
-                amount.SetTileConstant(tile, PixelAmount(cells, screen, halfPixel, part.left, part.top, constant));
-                continue;
-            }
-            for (int32_t y = part.top; y < part.bottom; ++y) {
-                for (int32_t x = part.left; x < part.right; ++x) {
-                    const double t = data != nullptr ? data[density.OffsetInTile(x, y)] : density.TileConstant(tile);
-                    amount.Set(x, y, PixelAmount(cells, screen, halfPixel, x, y, t));
-                }
-            }
-        }
-    }
-    request.Report(request.progressEnd);
+    WalkDensity(
+        request, density, request.ProgressAt(kBevelShare),
+        [&](std::size_t tile, bool whole, double t) {
+            // E and T share their tiling: a whole tile of one density outside
+            // the band is one amount.
+            if (!whole || InBand(t)) return false;
+            amount.SetTileConstant(tile, AmountBeyondBand(t));
+            return true;
+        },
+        [&](int32_t x, int32_t y, double t) { amount.Set(x, y, PixelAmount(cells, screen, halfPixel, x, y, t)); });
     return amount.OutOfMemory() ? ResultCode::OutOfMemory() : ResultCode::Success();
 }
 
