@@ -40,8 +40,8 @@ ResultCode FillHalftone(const TreatmentRequest& request, double densityOutside, 
     TiledImage density;
     const ResultCode measured = MeasureDensity(request, density, densityOutside);
     if (measured.IsFailure()) return measured;
-    const Screen screen(Screen::CellSize(request.width, request.scale), request.direction, request.offsetX,
-                        request.offsetY);
+    const Screen screen = HalftoneScreen(request.width, request.scale, request.direction, request.reductionFactor,
+                                         request.offsetX, request.offsetY);
     if (!screen.IsUsable()) return ResultCode::Success();
 
     TiledImage& amount = *request.amount;

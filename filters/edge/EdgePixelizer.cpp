@@ -21,8 +21,11 @@ constexpr double kBevelShare = 0.3;
 // Decides the cells of the screen from the density image.
 class PixelizerCells {
 public:
-    PixelizerCells(const Screen& screen, const TiledImage& density, const VariableProbabilityField& field)
-        : screen_(screen), density_(density), field_(field) {}
+    // `screen` is the render's screen, `fullSize` the same screen at full
+    // size: the cells of both are the same, only the pixels differ.
+    PixelizerCells(const Screen& screen, const Screen& fullSize, const TiledImage& density,
+                   const VariableProbabilityField& field)
+        : screen_(screen), fullSize_(fullSize), density_(density), field_(field) {}
 
     // False when the table of answers could not be allocated.
     bool IsReady() const { return cache_ != nullptr; }
@@ -58,20 +61,29 @@ private:
         const double highest = std::max(std::max(corners[0], corners[1]), std::max(corners[2], corners[3]));
         if (lowest <= 0.0) return 1.0;
         if (highest >= 1.0) return 0.0;
-        const RealPoint centre = screen_.ToImage(i + 0.5, j + 0.5);
-        const double qx = std::floor(centre.x);
-        const double qy = std::floor(centre.y);
-        if (!(std::fabs(qx) < 2e9) || !(std::fabs(qy) < 2e9)) return 1.0;
-        // The threshold belongs to the cell, not to the pixel at its centre:
-        // cells are the same at every reduction, pixels are not, and the
-        // preview must switch the same cells as the full-size render.
-        return density_.At(static_cast<int32_t>(qx), static_cast<int32_t>(qy)) < field_.Threshold(Wrap(i), Wrap(j))
-                   ? 1.0
-                   : 0.0;
+        // The density at the pixel of the cell's centre against the threshold
+        // drawn for that pixel at full size: a reduced render then draws the
+        // same threshold for a cell as the final render does.
+        Pixel q, fullSizeQ;
+        if (!CentrePixel(screen_, i, j, q) || !CentrePixel(fullSize_, i, j, fullSizeQ)) return 1.0;
+        return density_.At(q.x, q.y) < field_.Threshold(fullSizeQ.x, fullSizeQ.y) ? 1.0 : 0.0;
     }
 
-    // A cell index as the lattice hashes it: only its low 12 bits count.
-    static int32_t Wrap(double index) { return static_cast<int32_t>(std::fmod(index, 4096.0)); }
+    struct Pixel {
+        int32_t x;
+        int32_t y;
+    };
+
+    // The pixel that holds the image point of cell (i, j)'s centre; false
+    // when it lies beyond any image.
+    static bool CentrePixel(const Screen& screen, double i, double j, Pixel& pixel) {
+        const RealPoint centre = screen.ToImage(i + 0.5, j + 0.5);
+        const double x = std::floor(centre.x);
+        const double y = std::floor(centre.y);
+        if (!(std::fabs(x) < 2e9) || !(std::fabs(y) < 2e9)) return false;
+        pixel = Pixel{static_cast<int32_t>(x), static_cast<int32_t>(y)};
+        return true;
+    }
 
     double Sample(double u, double v) const {
         const RealPoint p = screen_.ToImage(u, v);
@@ -79,6 +91,7 @@ private:
     }
 
     const Screen& screen_;
+    const Screen& fullSize_;
     const TiledImage& density_;
     const VariableProbabilityField& field_;
     std::unique_ptr<CacheEntry[]> cache_{new (std::nothrow) CacheEntry[kCacheSize]};
@@ -146,7 +159,9 @@ ResultCode FillPixelizer(const TreatmentRequest& request) {
     if (result.IsFailure()) return result;
 
     const Screen screen(Screen::CellSize(request.width, request.scale), request.direction, 0.0, 0.0);
-    const PixelizerCells cells(screen, density, *field);
+    const Screen fullSize(Screen::CellSize(request.width * request.reductionFactor, request.scale), request.direction,
+                          0.0, 0.0);
+    const PixelizerCells cells(screen, fullSize, density, *field);
     if (!cells.IsReady()) return ResultCode::OutOfMemory();
     const double halfPixel = screen.PixelSize() / 2.0;
     TiledImage& amount = *request.amount;

@@ -13,7 +13,7 @@ struct RealPoint {
 
 // Pixels map to screen units by rotating by the screen angle and dividing by
 // the cell size c; one screen unit is one cell. The shift moves the whole
-// screen by a fraction of a cell, in screen units.
+// screen, in screen units.
 class Screen {
 public:
     // c = width × (1/15 + (1/4 − 1/15) × scale / 100): between a fifteenth and
@@ -52,6 +52,18 @@ private:
     double shiftU_;
     double shiftV_;
 };
+
+// The halftone screen of a render at `reduction` (image pixels per rendered
+// pixel) over a band `width` rendered pixels wide: cells of
+// CellSize(width, scale), shifted by the random offset (ox, oy) times the
+// full-size cell c1. A reduced render keeps the full-size shift, so that its
+// screen is the full-size screen scaled down and shows the same dots and
+// lines as the final render.
+inline Screen HalftoneScreen(double width, double scale, double directionDegrees, double reduction, double ox,
+                             double oy) {
+    const double fullSizeCell = Screen::CellSize(width * reduction, scale);
+    return Screen(Screen::CellSize(width, scale), directionDegrees, ox * fullSizeCell, oy * fullSizeCell);
+}
 
 // clamp(value, 0, 1); a value that is not a number gives 0.
 inline double Clamp01(double value) {

@@ -26,7 +26,7 @@ struct TreatmentRequest {
     double direction = 45.0;  // screen angle, degrees
     int32_t seed = 1;
     double reductionFactor = 1.0;
-    double offsetX = 0.0;  // random screen offset, in cells
+    double offsetX = 0.0;  // random screen offset, each in [-1, 1); see HalftoneScreen
     double offsetY = 0.0;
     Abort_Tester* abort = nullptr;  // never null
     ProgressUpdateSink* progress = nullptr;

@@ -97,9 +97,12 @@ struct ScreenRef {
     }
 };
 
-// The edge amount E over the mask's bounds for a render at reduction 1.
-inline Grid Amount(const EdgeParameters& p, const SingleChannelImage<unsigned char>& mask) {
-    const double w1 = p.border.value, w2 = p.width.value;  // pixels
+// The edge amount E over the mask's bounds for a render at `reduction` (the
+// mask is then the reduced one). A reduced render keeps the full-size screen:
+// the halftone shift of the full-size cell, and the pixelizer's threshold at
+// the full-size pixel of each cell's centre.
+inline Grid Amount(const EdgeParameters& p, const SingleChannelImage<unsigned char>& mask, double reduction = 1.0) {
+    const double w1 = p.border.value / reduction, w2 = p.width.value / reduction;  // pixels
     const Distances d = Measure(mask, w1 + w2);
     Grid e{mask.bounds, std::vector<double>(d.distance.size(), 0.0), 0.0};
     Grid t{mask.bounds, std::vector<double>(d.distance.size(), 0.0), p.edgeType == 3 ? 1.0 : 0.0};
@@ -116,10 +119,10 @@ inline Grid Amount(const EdgeParameters& p, const SingleChannelImage<unsigned ch
         NoiseField noise;
         FBMField fbm;
         SymmetricTurbulenceField a, bb;
-        noise.Init(2 * p.scale, 2 * p.scale, 0.5, p.randomSeed, 1.0, false, 0, 0);
-        fbm.Init(2 * p.scale, 2 * p.scale, 0.5, p.randomSeed, 1.0, false, 0, 0);
-        a.Init(2 * p.scale, 2 * p.scale, 0.5, p.randomSeed, 1.0, false, 0, 0);
-        bb.Init(0.02 * p.scale, 0.02 * p.scale, 0.5, p.randomSeed, 1.0, false, 0, 0);
+        noise.Init(2 * p.scale, 2 * p.scale, 0.5, p.randomSeed, reduction, false, 0, 0);
+        fbm.Init(2 * p.scale, 2 * p.scale, 0.5, p.randomSeed, reduction, false, 0, 0);
+        a.Init(2 * p.scale, 2 * p.scale, 0.5, p.randomSeed, reduction, false, 0, 0);
+        bb.Init(0.02 * p.scale, 0.02 * p.scale, 0.5, p.randomSeed, reduction, false, 0, 0);
         each([&](int x, int y, int far, double dist) {
             if (far) {
                 e.Ref(x, y) = far == 1 ? 0.0 : 1.0;
@@ -134,6 +137,7 @@ inline Grid Amount(const EdgeParameters& p, const SingleChannelImage<unsigned ch
     }
 
     const double c = w2 * (1.0 / 15 + (0.25 - 1.0 / 15) * p.scale * 0.01);
+    const double fullSizeCell = p.width.value * (1.0 / 15 + (0.25 - 1.0 / 15) * p.scale * 0.01);
     const double th = p.direction * 0.017453292;
     if (p.edgeType == 2 || p.edgeType == 3) {
         each([&](int x, int y, int far, double dist) {
@@ -144,7 +148,7 @@ inline Grid Amount(const EdgeParameters& p, const SingleChannelImage<unsigned ch
             e.Ref(x, y) = 1;
             t.Ref(x, y) = dist <= w1 ? 1.0 : Clamp((w1 + w2 - dist) / w2, 0, 1);
         });
-        const ScreenRef s{c, std::cos(th), std::sin(th), ox, oy};
+        const ScreenRef s{c, std::cos(th), std::sin(th), ox * fullSizeCell, oy * fullSizeCell};
         each([&](int x, int y, int, double) {
             const double tv = t.At(x, y);
             if (!(tv > 0 && tv < 1)) return;
@@ -193,6 +197,7 @@ inline Grid Amount(const EdgeParameters& p, const SingleChannelImage<unsigned ch
     VariableProbabilityField field;
     field.Init(p.randomSeed, &density, 0.0);
     const ScreenRef s{c, std::cos(th), std::sin(th), 0.0, 0.0};
+    const ScreenRef fullSize{fullSizeCell, std::cos(th), std::sin(th), 0.0, 0.0};
     auto cell = [&](double i, double j) {
         double samples[4];
         const double ci[4] = {i, i + 1, i, i + 1}, cj[4] = {j, j, j + 1, j + 1};
@@ -203,11 +208,12 @@ inline Grid Amount(const EdgeParameters& p, const SingleChannelImage<unsigned ch
         }
         if (*std::min_element(samples, samples + 4) <= 0) return 1.0;
         if (*std::max_element(samples, samples + 4) >= 1) return 0.0;
-        double x, y;
+        double x, y, fx, fy;
         s.ToImage(i + 0.5, j + 0.5, x, y);
-        // The cell's own threshold, so that every reduction switches the same cells.
+        fullSize.ToImage(i + 0.5, j + 0.5, fx, fy);
         const int qx = static_cast<int>(std::floor(x)), qy = static_cast<int>(std::floor(y));
-        return t.At(qx, qy) < field.Threshold(static_cast<int>(i), static_cast<int>(j)) ? 1.0 : 0.0;
+        const int fullQx = static_cast<int>(std::floor(fx)), fullQy = static_cast<int>(std::floor(fy));
+        return t.At(qx, qy) < field.Threshold(fullQx, fullQy) ? 1.0 : 0.0;
     };
     auto mix = [](double a, double bv, double w) { return a + w * (bv - a) / 2; };
     each([&](int x, int y, int, double) {

@@ -187,28 +187,33 @@ SingleChannelImage<unsigned char> BlobMask(const Rect& bounds) {
     return mask;
 }
 
-TEST(EdgeRender, EveryTreatmentMatchesTheLiteralReference) {
+struct ReferenceCase {
+    int32_t type;
+    double border, width, scale, direction;
+    uint16_t seed;
+};
+
+const ReferenceCase kReferenceCases[] = {
+    {kEdgeDistressNoise, 0.0, 10.0, 40.0, 45.0, 3}, {kEdgeDistressFBM, 3.0, 12.0, 20.0, 0.0, 9},
+    {kEdgeHalftoneDots, 2.0, 20.0, 60.0, 30.0, 4},  {kEdgeHalftoneDots, 0.0, 24.0, 100.0, 0.0, 11},
+    {kEdgeHalftoneLines, 2.0, 20.0, 80.0, 60.0, 5}, {kEdgePixelizer, 3.0, 18.0, 70.0, 20.0, 6},
+    {kEdgePixelizer, 0.0, 30.0, 1.0, 45.0, 2},      {kEdgeTornPaper, 2.0, 14.0, 30.0, 0.0, 8}};
+
+// Renders every reference case at `reduction` with its lengths multiplied by
+// the reduction, so that the rendered band is the same at every reduction,
+// and compares the result with the reference.
+void ExpectEveryTreatmentMatchesTheReference(double reduction) {
     const Rect bounds(0, 0, 72, 80);
     const Image<unsigned char> black = MakeImage(RGB(), bounds, [](int, int, int) -> uint8_t { return 0; });
     SingleChannelImage<unsigned char> mask = BlobMask(bounds);
-    struct Case {
-        int32_t type;
-        double border, width, scale, direction;
-        uint16_t seed;
-    };
-    const Case cases[] = {
-        {kEdgeDistressNoise, 0.0, 10.0, 40.0, 45.0, 3}, {kEdgeDistressFBM, 3.0, 12.0, 20.0, 0.0, 9},
-        {kEdgeHalftoneDots, 2.0, 20.0, 60.0, 30.0, 4},  {kEdgeHalftoneDots, 0.0, 24.0, 100.0, 0.0, 11},
-        {kEdgeHalftoneLines, 2.0, 20.0, 80.0, 60.0, 5}, {kEdgePixelizer, 3.0, 18.0, 70.0, 20.0, 6},
-        {kEdgePixelizer, 0.0, 30.0, 1.0, 45.0, 2},      {kEdgeTornPaper, 2.0, 14.0, 30.0, 0.0, 8}};
-    for (const Case& c : cases) {
-        EdgeParameters p = Parameters(c.type, c.border, c.width);
+    for (const ReferenceCase& c : kReferenceCases) {
+        EdgeParameters p = Parameters(c.type, c.border * reduction, c.width * reduction);
         p.scale = c.scale;
         p.direction = c.direction;
         p.randomSeed = c.seed;
-        const RenderOutcome out = RenderEdge(p, black, &mask);
+        const RenderOutcome out = RenderEdge(p, black, &mask, reduction);
         ASSERT_EQ(out.status.status, 0);
-        const edge_reference::Grid e = edge_reference::Amount(p, mask);
+        const edge_reference::Grid e = edge_reference::Amount(p, mask, reduction);
         int mismatches = 0, partial = 0;
         for (int y = bounds.top; y < bounds.bottom; ++y) {
             for (int x = bounds.left; x < bounds.right; ++x) {
@@ -219,10 +224,44 @@ TEST(EdgeRender, EveryTreatmentMatchesTheLiteralReference) {
                 if (got > 0 && got < 255) ++partial;
             }
         }
-        EXPECT_EQ(mismatches, 0) << "edge type " << c.type << " seed " << c.seed;
+        EXPECT_EQ(mismatches, 0) << "edge type " << c.type << " seed " << c.seed << " reduction " << reduction;
         if (c.type != kEdgeHalftoneDots) {
             EXPECT_GT(partial, 0) << "edge type " << c.type;
         }
+    }
+}
+
+TEST(EdgeRender, EveryTreatmentMatchesTheLiteralReference) { ExpectEveryTreatmentMatchesTheReference(1.0); }
+
+TEST(EdgeRender, ReducedRendersKeepTheFullSizeScreen) {
+    ExpectEveryTreatmentMatchesTheReference(2.0);
+    ExpectEveryTreatmentMatchesTheReference(4.0);
+}
+
+TEST(EdgeRender, HalftoneLinesLieWhereTheOffsetTimesTheCellPutsThem) {
+    // Worked out by hand. Seed 1 draws 16807 and 282475249 first, so the
+    // offset is oy = 2 × 282475249 / 2147483647 − 1 = −0.736924. Width 30 at
+    // scale 100 gives cells of c = 30 / 4 = 7.5 pixels; at direction 0 a
+    // pixel's v = y / c + oy × c = y / 7.5 − 5.526933, so the lines lie at
+    // y = 3.952 + 7.5 k. In the middle column of a wide selection the nearest
+    // edge points are the corners half a pixel above row 0, d = √((y + ½)² + ¼),
+    // T = (30 − d) / 30, sampled on the line; the line's half width is
+    // h = (1 − 2t²) / 2 below t = ½ and (1 − t)² above, in cells; E = 0 within
+    // h − 1/c of the line, 1 beyond h, linear between.
+    const Rect bounds(0, 0, 80, 200);
+    const Image<unsigned char> black = MakeImage(RGB(), bounds, [](int, int, int) -> uint8_t { return 0; });
+    SingleChannelImage<unsigned char> mask = RectMask(bounds, bounds);
+    EdgeParameters p = Parameters(kEdgeHalftoneLines, 0.0, 30.0);
+    p.scale = 100.0;
+    p.direction = 0.0;
+    p.randomSeed = 1;
+    const RenderOutcome out = RenderEdge(p, black, &mask);
+    ASSERT_EQ(out.status.status, 0);
+    // E × 255 for rows 0 to 29 of column 100; row 30 lies beyond the band.
+    const int expected[30] = {255, 255, 255, 255, 225, 255, 255, 255, 255, 255, 255, 66, 91, 255, 255,
+                              255, 255, 33,  0,   0,   0,   57,  255, 199, 0,   0,   0,  0,  0,   0};
+    for (int y = 0; y < 30; ++y) {
+        EXPECT_NEAR(At(out.output, 100, y)[0], expected[y], 1) << "row " << y;
     }
 }
 
