@@ -1,5 +1,7 @@
 #include "controls/ControlClasses.h"
 
+#include "controls/CommonControls.h"
+
 #include "controls/ToolkitInstance.h"
 #include "controls/VtWindow.h"
 
@@ -74,6 +76,10 @@ ATOM Register(const ClassSpec& classInfo, HINSTANCE instance) {
 }  // namespace
 
 ResultCode RegisterControlClasses() {
+    // The system controls the toolkit's controls are built from: spinners,
+    // tabs, status bar.
+    INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_UPDOWN_CLASS | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&common);
     ResultCode result = ResultCode::Success();
     for (int i = 0; i < kControlClassCount; ++i) {
         if (gAtoms[i] != 0) continue;

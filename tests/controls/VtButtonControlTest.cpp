@@ -6,12 +6,6 @@
 
 namespace {
 
-class CountingSink : public EventNotifySink {
-public:
-    void Notify() override { ++calls; }
-    int calls = 0;
-};
-
 class ButtonTest : public testing::Test {
 protected:
     void SetUp() override {

@@ -1,0 +1,105 @@
+// Owners of the GDI resources the controls draw with: objects freed with
+// DeleteObject, a window's device context, an object selected into a device
+// context for a scope, and an off-screen canvas that is copied to the window
+// in one step (no flicker).
+#pragma once
+
+#include <utility>
+
+#include "platform/WinApi.h"
+
+// A pen, brush, bitmap, font or region, deleted when the owner goes.
+template <class Handle>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(Handle handle) : handle_(handle) {}
+    ~GdiObject() { Reset(); }
+    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.handle_, nullptr));
+        return *this;
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+
+    Handle Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    void Reset(Handle handle = nullptr) {
+        if (handle_ != nullptr) DeleteObject(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+using Brush = GdiObject<HBRUSH>;
+using Pen = GdiObject<HPEN>;
+using Bitmap = GdiObject<HBITMAP>;
+using Font = GdiObject<HFONT>;
+
+// GetDC / ReleaseDC. Get() is null when no device context can be had.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDC() {
+        if (dc_ != nullptr) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// Selects `object` into `dc` and puts the previous one back at the end.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : dc_(dc), previous_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
+    ~SelectedObject() {
+        if (previous_ != nullptr) SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A memory device context with a bitmap of `width` x `height` compatible
+// with `target`. Draw into Dc(), then CopyTo the target. When memory is
+// short Dc() is the target itself and CopyTo does nothing, so drawing still
+// happens, only not off-screen.
+class OffscreenCanvas {
+public:
+    OffscreenCanvas(HDC target, int width, int height)
+        : target_(target), width_(width), height_(height), dc_(CreateCompatibleDC(target)) {
+        if (dc_ != nullptr)
+            bitmap_.Reset(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1));
+        if (dc_ != nullptr && bitmap_) previous_ = SelectObject(dc_, bitmap_.Get());
+    }
+    ~OffscreenCanvas() {
+        if (previous_ != nullptr) SelectObject(dc_, previous_);
+        if (dc_ != nullptr) DeleteDC(dc_);
+    }
+    OffscreenCanvas(const OffscreenCanvas&) = delete;
+    OffscreenCanvas& operator=(const OffscreenCanvas&) = delete;
+
+    HDC Dc() const { return previous_ != nullptr ? dc_ : target_; }
+    void CopyTo(int x, int y) const {
+        if (previous_ != nullptr) BitBlt(target_, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+    }
+
+private:
+    HDC target_;
+    int width_;
+    int height_;
+    HDC dc_;
+    Bitmap bitmap_;
+    HGDIOBJ previous_ = nullptr;
+};

@@ -1,0 +1,181 @@
+#include "controls/SliderArrangement.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "controls/CommonControls.h"
+
+#include "controls/ChildWindows.h"
+#include "controls/KeyboardHook.h"
+
+namespace {
+
+constexpr int kGap = 4;
+// Text in the label and unit caption sits this far down, level with the
+// text inside the edit field.
+constexpr int kTextTop = 3;
+
+}  // namespace
+
+SliderLayout SliderLayout::For(int width, int editWidth, int unitWidth) {
+    SliderLayout layout{};
+    const int unitSpace = unitWidth > 0 ? unitWidth + kGap : 0;
+    const int editLeft = std::max(0, width - unitSpace - kSpinnerWidth - editWidth);
+    layout.edit = RECT{editLeft, 0, editLeft + editWidth, kRowHeight};
+    layout.spinner = RECT{layout.edit.right, 0, layout.edit.right + kSpinnerWidth, kRowHeight};
+    layout.unit = RECT{layout.spinner.right + kGap, kTextTop, layout.spinner.right + unitSpace, kRowHeight};
+    layout.label = RECT{0, kTextTop, std::max(0, editLeft - kGap), kRowHeight};
+    layout.track = RECT{0, kTrackTop, width, kHeight};
+    return layout;
+}
+
+SliderArrangement::~SliderArrangement() {
+    if (keyboardSinkAdded_) KeyboardHook::RemoveSink(&keyboardSink_);
+}
+
+void SliderArrangement::Release(ResultCode& out) {
+    if (keyboardSinkAdded_) KeyboardHook::RemoveSink(&keyboardSink_);
+    keyboardSinkAdded_ = false;
+    out = ResultCode::Success();
+}
+
+ResultCode SliderArrangement::CreateArrangement(ATOM atom, HWND parent, const RECT& rect, int id, HFONT font,
+                                                const std::string& label, int editWidth, int unitWidth,
+                                                bool digitsOnly) {
+    const ResultCode created = CreateControlWindow(atom, parent, rect, id, WS_EX_CONTROLPARENT);
+    if (!created.IsSuccess()) return created;
+    track_.SetChangedSink(&trackChangedSink_);
+    track_.SetTrackSink(&trackMovedSink_);
+    KeyboardHook::AddSink(&keyboardSink_);
+    keyboardSinkAdded_ = true;
+
+    const SliderLayout layout = SliderLayout::For(Width(rect), editWidth, unitWidth);
+    const DWORD editStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | (digitsOnly ? ES_NUMBER : 0);
+    edit_ = CreateChildWindow(L"EDIT", "", editStyle, WS_EX_CLIENTEDGE, layout.edit, Hwnd(), kEditId, font);
+    const bool trackMade = edit_ != nullptr && track_.Create(Hwnd(), layout.track, kTrackId).IsSuccess();
+    if (trackMade) {
+        spinner_ = CreateChildWindow(UPDOWN_CLASSW, "", WS_CHILD | WS_VISIBLE | UDS_HOTTRACK, 0, layout.spinner, Hwnd(),
+                                     kSpinnerId, nullptr);
+    }
+    if (spinner_ != nullptr) {
+        SendMessageW(spinner_, UDM_SETRANGE32, 0, 2 * kSpinnerRest);
+        SendMessageW(spinner_, UDM_SETPOS, 0, MAKELPARAM(kSpinnerRest, 0));
+        label_ = CreateChildWindow(L"STATIC", label, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_ENDELLIPSIS, 0,
+                                   layout.label, Hwnd(), kLabelId, font);
+    }
+    if (label_ != nullptr && unitWidth > 0) {
+        unit_ = CreateChildWindow(L"STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, layout.unit, Hwnd(), kUnitId,
+                                  font);
+    }
+    if (label_ == nullptr || (unitWidth > 0 && unit_ == nullptr)) {
+        ResultCode ignored;
+        Release(ignored);
+        return ResultCode::Failure();
+    }
+    return ResultCode::Success();
+}
+
+void SliderArrangement::SetLabelText(const std::string& text) { SetWindowTextUtf8(label_, text); }
+
+void SliderArrangement::SetBounds(double minimum, double maximum) {
+    minimum_ = std::min(minimum, maximum);
+    maximum_ = std::max(minimum, maximum);
+    track_.SetLimits(minimum_, maximum_);
+}
+
+double SliderArrangement::Clamped(double value) const {
+    if (!(value >= minimum_)) value = minimum_;
+    if (value > maximum_) value = maximum_;
+    return value;
+}
+
+void SliderArrangement::ShowInEdit(double value) {
+    const std::string text = Format(value);
+    // Rewriting an unchanged text would move the caret for nothing.
+    if (WindowTextUtf8(edit_) != text) SetWindowTextUtf8(edit_, text);
+}
+
+void SliderArrangement::Show(double value) {
+    track_.SetValue(value);
+    ShowInEdit(Current());
+}
+
+void SliderArrangement::Commit(double candidate, bool force) {
+    const double value = Clamped(candidate);
+    if (value == Current() && !force) {
+        ShowInEdit(value);
+        return;
+    }
+    Show(value);
+    if (changeSink_ != nullptr) changeSink_->Notify();
+}
+
+void SliderArrangement::TrackChanged() {
+    ShowInEdit(Current());
+    if (changeSink_ != nullptr) changeSink_->Notify();
+}
+
+void SliderArrangement::TrackMoved() {
+    ShowInEdit(Current());
+    if (trackSink_ != nullptr) trackSink_->Notify();
+}
+
+void SliderArrangement::EditLeft() {
+    const std::string text = WindowTextUtf8(edit_);
+    // Passing through the field without typing changes nothing, also when
+    // the field shows a rounded form of the value.
+    if (text == Format(Current())) return;
+    const double typed = Parse(text);
+    Commit(typed, Clamped(typed) != typed);
+}
+
+void SliderArrangement::SpinnerScrolled(int code) {
+    const int position = static_cast<int>(SendMessageW(spinner_, UDM_GETPOS32, 0, 0));
+    const double candidate = Clamped(Current() + (position - kSpinnerRest));
+    if (code == SB_THUMBPOSITION) {
+        SetWindowTextUtf8(edit_, Format(candidate));
+    } else if (code == SB_ENDSCROLL) {
+        SendMessageW(spinner_, UDM_SETPOS, 0, MAKELPARAM(kSpinnerRest, 0));
+        Commit(candidate, false);
+    }
+}
+
+void SliderArrangement::KeyPressed() {
+    if (GetFocus() != edit_ || KeyboardHook::IsRelease()) return;
+    const WPARAM key = KeyboardHook::keyCode;
+    if (key == VK_RETURN) {
+        // Enter may press the dialog's default button next: what was typed
+        // must count before the dialog reads the values. The key goes on.
+        EditLeft();
+        return;
+    }
+    if (key != VK_UP && key != VK_DOWN) return;
+    KeyboardHook::consumed = true;
+    if (KeyboardHook::IsRepeat()) return;
+    const double step = (GetKeyState(VK_SHIFT) & 0x8000) != 0 ? 10.0 : 1.0;
+    Commit(Current() + (key == VK_UP ? step : -step), false);
+}
+
+LRESULT SliderArrangement::OnCommand(UINT notifyCode, UINT id, HWND) {
+    if (id == kEditId && notifyCode == EN_KILLFOCUS) EditLeft();
+    return 0;
+}
+
+LRESULT SliderArrangement::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_VSCROLL && reinterpret_cast<HWND>(lparam) == spinner_ && spinner_ != nullptr)
+        SpinnerScrolled(LOWORD(wparam));
+    return VtControl::OnMessage(message, wparam, lparam);
+}
+
+void SliderArrangement::Enable(bool enable) {
+    const BOOL on = enable ? TRUE : FALSE;
+    for (HWND child : {edit_, spinner_, label_, unit_})
+        if (child != nullptr) EnableWindow(child, on);
+    if (track_.Hwnd() != nullptr) track_.Enable(enable);
+    VtControl::Enable(enable);
+}
+
+int SliderArrangement::SetFocus() {
+    ::SetFocus(edit_);
+    return 1;
+}
