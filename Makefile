@@ -8,7 +8,7 @@ WINDOWS_BUILD ?= build-windows-x86_64
 WINDOWS32_BUILD ?= build-windows-i686
 
 .PHONY: all deps build run test test-native test-sanitize bench clean windows-deps build-windows test-windows \
-        smoke-native format format-check
+        smoke-native format format-check gallery
 
 all: build
 
@@ -59,6 +59,12 @@ test-windows: build-windows smoke-native
 	scripts/wine-run.sh scripts/wine-plugin-smoke.sh $(BUILD) $(WINDOWS_BUILD)
 
 test: test-native test-sanitize test-windows
+
+# Every control enabled and disabled, as Wine draws them: out/gallery.png.
+gallery: windows-deps $(WINDOWS_BUILD)/build.ninja
+	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target control-gallery
+	mkdir -p out
+	scripts/wine-run.sh sh -c '"$$DAPPLE_WINE" $(WINDOWS_BUILD)/control-gallery.exe out/gallery.png'
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DDAPPLE_BENCH=ON -DDAPPLE_TESTS=OFF

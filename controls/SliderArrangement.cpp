@@ -6,7 +6,6 @@
 #include "controls/CommonControls.h"
 
 #include "controls/ChildWindows.h"
-#include "controls/KeyboardHook.h"
 
 namespace {
 
@@ -29,13 +28,9 @@ SliderLayout SliderLayout::For(int width, int editWidth, int unitWidth) {
     return layout;
 }
 
-SliderArrangement::~SliderArrangement() {
-    if (keyboardSinkAdded_) KeyboardHook::RemoveSink(&keyboardSink_);
-}
-
 void SliderArrangement::Release(ResultCode& out) {
-    if (keyboardSinkAdded_) KeyboardHook::RemoveSink(&keyboardSink_);
-    keyboardSinkAdded_ = false;
+    arrowKeys_.Remove();
+    enterKey_.Remove();
     out = ResultCode::Success();
 }
 
@@ -46,12 +41,14 @@ ResultCode SliderArrangement::CreateArrangement(ATOM atom, HWND parent, const RE
     if (!created.IsSuccess()) return created;
     track_.SetChangedSink(&trackChangedSink_);
     track_.SetTrackSink(&trackMovedSink_);
-    KeyboardHook::AddSink(&keyboardSink_);
-    keyboardSinkAdded_ = true;
+    arrowKeys_.Add();
+    enterKey_.Add();
 
     const SliderLayout layout = SliderLayout::For(Width(rect), editWidth, unitWidth);
-    const DWORD editStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | (digitsOnly ? ES_NUMBER : 0);
+    const DWORD editStyle =
+        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | (digitsOnly ? ES_NUMBER : 0);
     edit_ = CreateChildWindow(L"EDIT", "", editStyle, WS_EX_CLIENTEDGE, layout.edit, Hwnd(), kEditId, font);
+    enterKeySink_.SetField(edit_);
     const bool trackMade = edit_ != nullptr && track_.Create(Hwnd(), layout.track, kTrackId).IsSuccess();
     if (trackMade) {
         spinner_ = CreateChildWindow(UPDOWN_CLASSW, "", WS_CHILD | WS_VISIBLE | UDS_HOTTRACK, 0, layout.spinner, Hwnd(),
@@ -140,16 +137,9 @@ void SliderArrangement::SpinnerScrolled(int code) {
     }
 }
 
-void SliderArrangement::KeyPressed() {
-    if (GetFocus() != edit_ || KeyboardHook::IsRelease()) return;
+void SliderArrangement::ArrowKeyPressed() {
     const WPARAM key = KeyboardHook::keyCode;
-    if (key == VK_RETURN) {
-        // Enter may press the dialog's default button next: what was typed
-        // must count before the dialog reads the values. The key goes on.
-        EditLeft();
-        return;
-    }
-    if (key != VK_UP && key != VK_DOWN) return;
+    if (!KeyGoesDownIn(edit_, VK_UP) && !KeyGoesDownIn(edit_, VK_DOWN)) return;
     KeyboardHook::consumed = true;
     if (KeyboardHook::IsRepeat()) return;
     const double step = (GetKeyState(VK_SHIFT) & 0x8000) != 0 ? 10.0 : 1.0;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "controls/EventNotifySink.h"
+#include "controls/KeyboardSinks.h"
 #include "controls/VtControl.h"
 #include "controls/VtSliderControl.h"
 
@@ -45,8 +46,6 @@ public:
     // The spinner rests in the middle of its range; a hold moves it away and
     // its distance from the middle is the step.
     static constexpr int kSpinnerRest = 5000;
-
-    ~SliderArrangement() override;
 
     void Release(ResultCode& out) override;
     // Enables or greys every part together.
@@ -90,7 +89,7 @@ protected:
 private:
     void TrackChanged();
     void TrackMoved();
-    void KeyPressed();
+    void ArrowKeyPressed();
     void EditLeft();
     void SpinnerScrolled(int code);
     // `candidate` clamped to the bounds; when that differs from the value
@@ -110,6 +109,8 @@ private:
     EventNotifySink* trackSink_ = nullptr;
     MemberNotifySink<SliderArrangement, &SliderArrangement::TrackChanged> trackChangedSink_{this};
     MemberNotifySink<SliderArrangement, &SliderArrangement::TrackMoved> trackMovedSink_{this};
-    MemberNotifySink<SliderArrangement, &SliderArrangement::KeyPressed> keyboardSink_{this};
-    bool keyboardSinkAdded_ = false;
+    MemberNotifySink<SliderArrangement, &SliderArrangement::ArrowKeyPressed> arrowKeySink_{this};
+    EnterKeySink<SliderArrangement, &SliderArrangement::EditLeft> enterKeySink_{this};
+    KeyboardSinkRegistration arrowKeys_{&arrowKeySink_};
+    KeyboardSinkRegistration enterKey_{&enterKeySink_};
 };

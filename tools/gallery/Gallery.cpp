@@ -1,0 +1,203 @@
+// control-gallery OUTPUT.png
+//
+// Shows every control of the toolkit with a sample value, once enabled and
+// once disabled side by side, in the dialog font, and saves a picture of
+// the window. Run under Wine with a display (make gallery).
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/ImageFiles.h"
+#include "controls/ChildWindows.h"
+#include "controls/ControlClasses.h"
+#include "controls/GdiHandles.h"
+#include "controls/KeyboardHook.h"
+#include "controls/VtCheckboxControl.h"
+#include "controls/VtDropdownListControl.h"
+#include "controls/VtLengthSliderControl.h"
+#include "controls/VtRandomSeedControl.h"
+#include "controls/VtSliderContainerControl.h"
+#include "tools/gallery/WindowPicture.h"
+
+namespace {
+
+constexpr int kMargin = 16;
+constexpr int kColumnWidth = 290;
+constexpr int kColumnGap = 32;
+constexpr int kRowGap = 10;
+constexpr int kHeadingHeight = 24;
+
+// One column of the gallery: controls stacked from the top, all enabled or
+// all disabled.
+class Column {
+public:
+    Column(HWND parent, int left, bool enabled, HFONT font) : parent_(parent), left_(left), enabled_(enabled), font_(font) {}
+
+    // Creates a control of `height` pixels at the next place and keeps it.
+    template <class Control, class Make>
+    Control* Add(int height, Make make) {
+        auto control = std::make_unique<Control>();
+        const RECT rect{left_, next_, left_ + kColumnWidth, next_ + height};
+        if (!make(*control, rect).IsSuccess()) {
+            std::fprintf(stderr, "control-gallery: a control could not be made\n");
+            return nullptr;
+        }
+        Control* made = control.get();
+        controls_.push_back(std::move(control));
+        return made;
+    }
+
+    // Places the last control added, `height` pixels high, and greys it
+    // when the column shows disabled controls.
+    void Placed(IControl& control, int height) {
+        if (!enabled_) control.Enable(false);
+        next_ += height + kRowGap;
+    }
+
+    HWND Parent() const { return parent_; }
+    HFONT Font() const { return font_; }
+    int Bottom() const { return next_; }
+    void Start(int top) { next_ = top; }
+
+private:
+    HWND parent_;
+    int left_;
+    bool enabled_;
+    HFONT font_;
+    int next_ = 0;
+    std::vector<std::unique_ptr<VtControl>> controls_;
+};
+
+void AddSliders(Column& column) {
+    HWND parent = column.Parent();
+    HFONT font = column.Font();
+    if (auto* slider = column.Add<VtSliderContainerControl>(SliderLayout::kHeight, [&](auto& c, const RECT& r) {
+            return c.Create(parent, r, 0, font, "Scale");
+        })) {
+        slider->SetRange(1, 100);
+        slider->SetTrackRange(1, 100);
+        slider->SetDefaultValue(25);
+        slider->SetValue(60);
+        column.Placed(*slider, slider->PreferredHeight());
+    }
+    if (auto* length = column.Add<VtLengthSliderControl>(SliderLayout::kHeight, [&](auto& c, const RECT& r) {
+            return c.Create(parent, r, 0, font, "Width");
+        })) {
+        length->SetRange(10, 1000, kLengthPixels);
+        length->SetTrackRange(0.8, 80, kLengthPixels);
+        length->SetUnit(kLengthPixels, 72);
+        length->SetValue(LengthValue{32.5, kLengthPixels});
+        column.Placed(*length, length->PreferredHeight());
+    }
+}
+
+void AddChoices(Column& column) {
+    HWND parent = column.Parent();
+    HFONT font = column.Font();
+    if (auto* checkbox = column.Add<VtCheckboxControl>(VtCheckboxControl::kButtonSize, [&](auto& c, const RECT& r) {
+            return c.Create(parent, r, 0, font, "Transparent edge");
+        })) {
+        checkbox->SetChecked(true);
+        column.Placed(*checkbox, checkbox->PreferredHeight());
+    }
+    if (auto* list = column.Add<VtDropdownListControl>(28, [&](auto& c, const RECT& r) {
+            return c.Create(parent, r, 0, font, "Edge type");
+        })) {
+        const char* names[] = {"Distress", "Rough distress", "Halftone dots", "Halftone lines", "Pixelizer",
+                               "Torn paper"};
+        for (int i = 0; i < 6; ++i) list->AddItem(i, names[i]);
+        list->SelectValue(2);
+        column.Placed(*list, list->PreferredHeight());
+    }
+    if (auto* seed = column.Add<VtRandomSeedControl>(RandomSeedLayout::kHeight, [&](auto& c, const RECT& r) {
+            return c.Create(parent, r, 0, font, "Random seed");
+        })) {
+        seed->SetSeed(4217);
+        column.Placed(*seed, seed->PreferredHeight());
+    }
+}
+
+void FillColumn(Column& column) {
+    AddSliders(column);
+    AddChoices(column);
+}
+
+LRESULT CALLBACK GalleryWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+HWND CreateGalleryWindow() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = GalleryWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1));
+    windowClass.lpszClassName = L"DappleControlGallery";
+    if (RegisterClassExW(&windowClass) == 0) return nullptr;
+    return CreateWindowExW(0, windowClass.lpszClassName, L"Control gallery", WS_POPUP, 0, 0, 100, 100, nullptr,
+                           nullptr, windowClass.hInstance, nullptr);
+}
+
+void PumpFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    MSG message;
+    while (GetTickCount() - start < milliseconds) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string output = argc > 1 ? argv[1] : "gallery.png";
+    if (!RegisterControlClasses().IsSuccess() || !KeyboardHook::Install().IsSuccess()) {
+        std::fprintf(stderr, "control-gallery: the toolkit could not be set up\n");
+        return 1;
+    }
+    // The dialog font of the plug-in's dialogs ("MS Shell Dlg", 8 points).
+    Font font(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, L"Tahoma"));
+    Font bold(CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, L"Tahoma"));
+    HWND window = CreateGalleryWindow();
+    if (window == nullptr || !font) {
+        std::fprintf(stderr, "control-gallery: the window could not be made\n");
+        return 1;
+    }
+
+    Column enabled(window, kMargin, true, font.Get());
+    Column disabled(window, kMargin + kColumnWidth + kColumnGap, false, font.Get());
+    int bottom = 0;
+    for (Column* column : {&enabled, &disabled}) {
+        const bool isEnabled = column == &enabled;
+        const int left = isEnabled ? kMargin : kMargin + kColumnWidth + kColumnGap;
+        CreateChildWindow(L"STATIC", isEnabled ? "Enabled" : "Disabled", WS_CHILD | WS_VISIBLE, 0,
+                          RECT{left, kMargin, left + kColumnWidth, kMargin + 16}, window, 0, bold.Get());
+        column->Start(kMargin + kHeadingHeight);
+        FillColumn(*column);
+        bottom = std::max(bottom, column->Bottom());
+    }
+    const int width = 2 * kMargin + 2 * kColumnWidth + kColumnGap;
+    SetWindowPos(window, HWND_TOP, 0, 0, width, bottom + kMargin, SWP_SHOWWINDOW);
+    UpdateWindow(window);
+    PumpFor(700);
+
+    const RasterImage picture = CaptureClientArea(window);
+    DestroyWindow(window);
+    KeyboardHook::Uninstall();
+    UnregisterControlClasses();
+    if (picture.pixels.empty()) {
+        std::fprintf(stderr, "control-gallery: the window could not be read\n");
+        return 1;
+    }
+    const ImageFileStatus written = WriteImageFile(output, picture);
+    if (!written.Ok()) {
+        std::fprintf(stderr, "control-gallery: %s\n", written.error.c_str());
+        return 1;
+    }
+    return 0;
+}
