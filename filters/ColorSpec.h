@@ -28,7 +28,9 @@ struct ColorSpec {
     int16_t c2;
     int16_t c3;
 
-    static constexpr ColorSpec RGB(int16_t red, int16_t green, int16_t blue) {
+    // The name in parentheses: <windows.h> defines an RGB macro, which must
+    // not swallow this declaration in files that include both.
+    static constexpr ColorSpec(RGB)(int16_t red, int16_t green, int16_t blue) {
         return ColorSpec{kRGB, red, green, blue, 0};
     }
 

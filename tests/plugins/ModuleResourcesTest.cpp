@@ -105,7 +105,7 @@ TEST_P(ModuleResources, OpenDialogTemplateHoldsThePreviewPane) {
 }
 
 TEST_P(ModuleResources, IconsCarrySmallAndLargeImages) {
-    for (int id : {700, 701, 702, 10037}) {
+    for (int id : {700, 701, 702, 703, 10037}) {
         for (int size : {16, 32}) {
             auto icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
             ASSERT_NE(icon, nullptr) << id;
@@ -128,9 +128,10 @@ TEST_P(ModuleResources, CursorsHaveTheirHotspots) {
         DWORD x, y;
     };
     // The hand and the tool cursors point with their middle, the magnifiers
-    // with the middle of the lens.
-    for (const Expected& e : {Expected{10003, 16, 16}, Expected{10004, 12, 12}, Expected{10005, 12, 12},
-                              Expected{10006, 16, 16}, Expected{10007, 16, 16}, Expected{10009, 16, 16}}) {
+    // with the middle of the lens, the eyedropper with its tip.
+    for (const Expected& e :
+         {Expected{10003, 16, 16}, Expected{10004, 12, 12}, Expected{10005, 12, 12}, Expected{10006, 16, 16},
+          Expected{10007, 16, 16}, Expected{10008, 3, 28}, Expected{10009, 16, 16}}) {
         auto cursor = static_cast<HCURSOR>(LoadImageW(module, MAKEINTRESOURCEW(e.id), IMAGE_CURSOR, 32, 32, 0));
         ASSERT_NE(cursor, nullptr) << e.id;
         ICONINFO info{};

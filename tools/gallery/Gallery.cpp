@@ -32,7 +32,8 @@ constexpr int kHeadingHeight = 24;
 // all disabled.
 class Column {
 public:
-    Column(HWND parent, int left, bool enabled, HFONT font) : parent_(parent), left_(left), enabled_(enabled), font_(font) {}
+    Column(HWND parent, int left, bool enabled, HFONT font)
+        : parent_(parent), left_(left), enabled_(enabled), font_(font) {}
 
     // Creates a control of `height` pixels at the next place and keeps it.
     template <class Control, class Make>
@@ -72,18 +73,16 @@ private:
 void AddSliders(Column& column) {
     HWND parent = column.Parent();
     HFONT font = column.Font();
-    if (auto* slider = column.Add<VtSliderContainerControl>(SliderLayout::kHeight, [&](auto& c, const RECT& r) {
-            return c.Create(parent, r, 0, font, "Scale");
-        })) {
+    if (auto* slider = column.Add<VtSliderContainerControl>(
+            SliderLayout::kHeight, [&](auto& c, const RECT& r) { return c.Create(parent, r, 0, font, "Scale"); })) {
         slider->SetRange(1, 100);
         slider->SetTrackRange(1, 100);
         slider->SetDefaultValue(25);
         slider->SetValue(60);
         column.Placed(*slider, slider->PreferredHeight());
     }
-    if (auto* length = column.Add<VtLengthSliderControl>(SliderLayout::kHeight, [&](auto& c, const RECT& r) {
-            return c.Create(parent, r, 0, font, "Width");
-        })) {
+    if (auto* length = column.Add<VtLengthSliderControl>(
+            SliderLayout::kHeight, [&](auto& c, const RECT& r) { return c.Create(parent, r, 0, font, "Width"); })) {
         length->SetRange(10, 1000, kLengthPixels);
         length->SetTrackRange(0.8, 80, kLengthPixels);
         length->SetUnit(kLengthPixels, 72);
@@ -101,11 +100,10 @@ void AddChoices(Column& column) {
         checkbox->SetChecked(true);
         column.Placed(*checkbox, checkbox->PreferredHeight());
     }
-    if (auto* list = column.Add<VtDropdownListControl>(28, [&](auto& c, const RECT& r) {
-            return c.Create(parent, r, 0, font, "Edge type");
-        })) {
-        const char* names[] = {"Distress", "Rough distress", "Halftone dots", "Halftone lines", "Pixelizer",
-                               "Torn paper"};
+    if (auto* list = column.Add<VtDropdownListControl>(
+            28, [&](auto& c, const RECT& r) { return c.Create(parent, r, 0, font, "Edge type"); })) {
+        const char* names[] = {"Distress",       "Rough distress", "Halftone dots",
+                               "Halftone lines", "Pixelizer",      "Torn paper"};
         for (int i = 0; i < 6; ++i) list->AddItem(i, names[i]);
         list->SelectValue(2);
         column.Placed(*list, list->PreferredHeight());
@@ -136,8 +134,8 @@ HWND CreateGalleryWindow() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1));
     windowClass.lpszClassName = L"DappleControlGallery";
     if (RegisterClassExW(&windowClass) == 0) return nullptr;
-    return CreateWindowExW(0, windowClass.lpszClassName, L"Control gallery", WS_POPUP, 0, 0, 100, 100, nullptr,
-                           nullptr, windowClass.hInstance, nullptr);
+    return CreateWindowExW(0, windowClass.lpszClassName, L"Control gallery", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
 }
 
 void PumpFor(DWORD milliseconds) {

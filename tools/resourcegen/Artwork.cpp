@@ -34,6 +34,13 @@ Shape MoveArrows() {
                   Polygon({{0.5, 16}, {5, 12}, {5, 20}}), Polygon({{31.5, 16}, {27, 12}, {27, 20}})});
 }
 
+// A pipette lying from its tip at the bottom left to its bulb at the top
+// right.
+Shape Pipette() {
+    return Union({Capsule(3.5, 28.5, 12, 20, 1.4), Capsule(10, 22, 19, 13, 3.2), Capsule(15.5, 10.5, 21.5, 16.5, 1.8),
+                  Circle(23.5, 8.5, 5)});
+}
+
 Canvas ToolCursor(int id) {
     Canvas canvas(kCursorSize);
     canvas.FillOutlined(CrossHair(), kBlack, kWhite, kOutline);
@@ -74,6 +81,11 @@ CursorArt DrawCursor(int id) {
             DrawMagnifier(canvas, id == 10004, true);
             return {id, canvas, {12, 12}};
         }
+        case 10008: {
+            Canvas canvas(kCursorSize);
+            canvas.FillOutlined(Pipette(), kWhite, kBlack, kOutline);
+            return {id, canvas, {3, 28}};
+        }
         default: return {id, ToolCursor(id), {16, 16}};
     }
 }
@@ -84,6 +96,7 @@ Canvas DrawIcon(int id, int size) {
         case 700: canvas.FillOutlined(OpenHand(), kWhite, kBlack, 1.6); break;
         case 701: DrawMagnifier(canvas, false, false); break;
         case 702: canvas.FillOutlined(Union({CrossHair(), Ring(16, 16, 8, 1.2)}), kBlack, kWhite, 1.2); break;
+        case 703: canvas.FillOutlined(Pipette(), Rgba{235, 240, 250, 255}, kBlack, 2.2); break;
         default: DrawDappleIcon(canvas); break;
     }
     return canvas;
