@@ -29,8 +29,7 @@ SliderLayout SliderLayout::For(int width, int editWidth, int unitWidth) {
 }
 
 void SliderArrangement::Release(ResultCode& out) {
-    arrowKeys_.Remove();
-    enterKey_.Remove();
+    field_.Detach();
     out = ResultCode::Success();
 }
 
@@ -41,14 +40,12 @@ ResultCode SliderArrangement::CreateArrangement(ATOM atom, HWND parent, const RE
     if (!created.IsSuccess()) return created;
     track_.SetChangedSink(&trackChangedSink_);
     track_.SetTrackSink(&trackMovedSink_);
-    arrowKeys_.Add();
-    enterKey_.Add();
 
     const SliderLayout layout = SliderLayout::For(Width(rect), editWidth, unitWidth);
     const DWORD editStyle =
         WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | (digitsOnly ? ES_NUMBER : 0);
     edit_ = CreateChildWindow(L"EDIT", "", editStyle, WS_EX_CLIENTEDGE, layout.edit, Hwnd(), kEditId, font);
-    enterKeySink_.SetField(edit_);
+    field_.Attach(edit_);
     const bool trackMade = edit_ != nullptr && track_.Create(Hwnd(), layout.track, kTrackId).IsSuccess();
     if (trackMade) {
         spinner_ = CreateChildWindow(UPDOWN_CLASSW, "", WS_CHILD | WS_VISIBLE | UDS_HOTTRACK, 0, layout.spinner, Hwnd(),
@@ -86,21 +83,15 @@ double SliderArrangement::Clamped(double value) const {
     return value;
 }
 
-void SliderArrangement::ShowInEdit(double value) {
-    const std::string text = Format(value);
-    // Rewriting an unchanged text would move the caret for nothing.
-    if (WindowTextUtf8(edit_) != text) SetWindowTextUtf8(edit_, text);
-}
-
 void SliderArrangement::Show(double value) {
     track_.SetValue(value);
-    ShowInEdit(Current());
+    field_.Show(Current());
 }
 
 void SliderArrangement::Commit(double candidate, bool force) {
     const double value = Clamped(candidate);
     if (value == Current() && !force) {
-        ShowInEdit(value);
+        field_.Show(value);
         return;
     }
     Show(value);
@@ -108,22 +99,13 @@ void SliderArrangement::Commit(double candidate, bool force) {
 }
 
 void SliderArrangement::TrackChanged() {
-    ShowInEdit(Current());
+    field_.Show(Current());
     if (changeSink_ != nullptr) changeSink_->Notify();
 }
 
 void SliderArrangement::TrackMoved() {
-    ShowInEdit(Current());
+    field_.Show(Current());
     if (trackSink_ != nullptr) trackSink_->Notify();
-}
-
-void SliderArrangement::EditLeft() {
-    const std::string text = WindowTextUtf8(edit_);
-    // Passing through the field without typing changes nothing, also when
-    // the field shows a rounded form of the value.
-    if (text == Format(Current())) return;
-    const double typed = Parse(text);
-    Commit(typed, Clamped(typed) != typed);
 }
 
 void SliderArrangement::SpinnerScrolled(int code) {
@@ -137,17 +119,8 @@ void SliderArrangement::SpinnerScrolled(int code) {
     }
 }
 
-void SliderArrangement::ArrowKeyPressed() {
-    const WPARAM key = KeyboardHook::keyCode;
-    if (!KeyGoesDownIn(edit_, VK_UP) && !KeyGoesDownIn(edit_, VK_DOWN)) return;
-    KeyboardHook::consumed = true;
-    if (KeyboardHook::IsRepeat()) return;
-    const double step = (GetKeyState(VK_SHIFT) & 0x8000) != 0 ? 10.0 : 1.0;
-    Commit(Current() + (key == VK_UP ? step : -step), false);
-}
-
 LRESULT SliderArrangement::OnCommand(UINT notifyCode, UINT id, HWND) {
-    if (id == kEditId && notifyCode == EN_KILLFOCUS) EditLeft();
+    if (id == kEditId && notifyCode == EN_KILLFOCUS) field_.Left();
     return 0;
 }
 

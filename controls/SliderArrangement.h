@@ -12,7 +12,7 @@
 #include <string>
 
 #include "controls/EventNotifySink.h"
-#include "controls/KeyboardSinks.h"
+#include "controls/NumberField.h"
 #include "controls/VtControl.h"
 #include "controls/VtSliderControl.h"
 
@@ -35,7 +35,7 @@ struct SliderLayout {
     static SliderLayout For(int width, int editWidth, int unitWidth);
 };
 
-class SliderArrangement : public VtControl {
+class SliderArrangement : public VtControl, private NumberFieldOwner {
 public:
     // Children ids.
     static constexpr int kEditId = 1;
@@ -87,18 +87,22 @@ protected:
     void SetLabelText(const std::string& text);
 
 private:
+    std::string FormatNumber(double value) const override { return Format(value); }
+    double ParseNumber(const std::string& text) const override { return Parse(text); }
+    double CurrentNumber() const override { return Current(); }
+    void NumberTyped(double value) override { Commit(value, Clamped(value) != value); }
+    void NumberStepped(double delta) override { Commit(Current() + delta, false); }
+
     void TrackChanged();
     void TrackMoved();
-    void ArrowKeyPressed();
-    void EditLeft();
     void SpinnerScrolled(int code);
     // `candidate` clamped to the bounds; when that differs from the value
     // held (or `force`), the value is set and the change sink notified.
     void Commit(double candidate, bool force);
     double Clamped(double value) const;
-    void ShowInEdit(double value);
 
     VtSliderControl track_;
+    NumberField field_{*this};
     HWND edit_ = nullptr;
     HWND spinner_ = nullptr;
     HWND label_ = nullptr;
@@ -109,8 +113,4 @@ private:
     EventNotifySink* trackSink_ = nullptr;
     MemberNotifySink<SliderArrangement, &SliderArrangement::TrackChanged> trackChangedSink_{this};
     MemberNotifySink<SliderArrangement, &SliderArrangement::TrackMoved> trackMovedSink_{this};
-    MemberNotifySink<SliderArrangement, &SliderArrangement::ArrowKeyPressed> arrowKeySink_{this};
-    EnterKeySink<SliderArrangement, &SliderArrangement::EditLeft> enterKeySink_{this};
-    KeyboardSinkRegistration arrowKeys_{&arrowKeySink_};
-    KeyboardSinkRegistration enterKey_{&enterKeySink_};
 };

@@ -52,6 +52,7 @@ ResultCode VtColorControl::Create(HWND parent, const RECT& rect, int id, HFONT f
     const ResultCode created =
         CreateControlWindow(ControlClassAtom(ControlClass::Colour), parent, rect, id, WS_EX_CONTROLPARENT);
     if (!created.IsSuccess()) return created;
+    ClipChildren();
     source_ = source;
     font_ = font;
     const int textHeight = TextLineHeight(Hwnd(), font, 13);

@@ -47,3 +47,7 @@ ResultCode VtControl::CreateControlWindow(ATOM atom, HWND parent, const RECT& re
     OnAttach();
     return ResultCode::Success();
 }
+
+void VtControl::ClipChildren() {
+    SetWindowLongPtrW(Hwnd(), GWL_STYLE, GetWindowLongPtrW(Hwnd(), GWL_STYLE) | WS_CLIPCHILDREN);
+}

@@ -34,6 +34,9 @@ protected:
     // pass WS_EX_CONTROLPARENT. -1 when the class is not registered, the
     // window cannot be made, or it cannot be bound (Release is called then).
     ResultCode CreateControlWindow(ATOM atom, HWND parent, const RECT& rect, int id, DWORD extendedStyle);
+    // For a control that paints its own face around child windows: its
+    // painting leaves the children's areas alone.
+    void ClipChildren();
 
 private:
     std::string helpText_;

@@ -12,12 +12,16 @@
 #include "controls/ChildWindows.h"
 #include "controls/ControlClasses.h"
 #include "controls/GdiHandles.h"
+#include "controls/HostColourSource.h"
 #include "controls/KeyboardHook.h"
 #include "controls/VtCheckboxControl.h"
+#include "controls/VtColorControl.h"
+#include "controls/VtDirectionControl.h"
 #include "controls/VtDropdownListControl.h"
 #include "controls/VtLengthSliderControl.h"
 #include "controls/VtRandomSeedControl.h"
 #include "controls/VtSliderContainerControl.h"
+#include "host/HostContext.h"
 #include "tools/gallery/WindowPicture.h"
 
 namespace {
@@ -116,8 +120,25 @@ void AddChoices(Column& column) {
     }
 }
 
-void FillColumn(Column& column) {
+void AddDirectionAndColour(Column& column, IColourSource& colours) {
+    HWND parent = column.Parent();
+    HFONT font = column.Font();
+    if (auto* direction = column.Add<VtDirectionControl>(DirectionLayout::kHeight, [&](auto& c, const RECT& r) {
+            return c.Create(parent, r, 0, font, "Direction");
+        })) {
+        direction->SetValue(45);
+        column.Placed(*direction, direction->PreferredHeight());
+    }
+    if (auto* colour = column.Add<VtColorControl>(
+            22, [&](auto& c, const RECT& r) { return c.Create(parent, r, 0, font, "Colour", &colours); })) {
+        colour->SetColour(RgbSpec(232, 120, 40));
+        column.Placed(*colour, colour->PreferredHeight());
+    }
+}
+
+void FillColumn(Column& column, IColourSource& colours) {
     AddSliders(column);
+    AddDirectionAndColour(column, colours);
     AddChoices(column);
 }
 
@@ -167,6 +188,14 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The host's colours as a filter run has them.
+    ps::FilterRecord record{};
+    record.foreground = ps::RGBColor{0x2000, 0x4000, 0x9000};
+    record.background = ps::RGBColor{0xFFFF, 0xFFFF, 0xFFFF};
+    record.imageMode = ps::plugInModeRGBColor;
+    HostCallScope run(&record);
+    HostColourSource colours;
+
     Column enabled(window, kMargin, true, font.Get());
     Column disabled(window, kMargin + kColumnWidth + kColumnGap, false, font.Get());
     int bottom = 0;
@@ -176,7 +205,7 @@ int main(int argc, char** argv) {
         CreateChildWindow(L"STATIC", isEnabled ? "Enabled" : "Disabled", WS_CHILD | WS_VISIBLE, 0,
                           RECT{left, kMargin, left + kColumnWidth, kMargin + 16}, window, 0, bold.Get());
         column->Start(kMargin + kHeadingHeight);
-        FillColumn(*column);
+        FillColumn(*column, colours);
         bottom = std::max(bottom, column->Bottom());
     }
     const int width = 2 * kMargin + 2 * kColumnWidth + kColumnGap;
