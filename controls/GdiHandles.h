@@ -25,6 +25,8 @@ public:
 
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
+    // Hands the object on; the caller deletes it.
+    Handle Release() { return std::exchange(handle_, nullptr); }
     void Reset(Handle handle = nullptr) {
         if (handle_ != nullptr) DeleteObject(handle_);
         handle_ = handle;

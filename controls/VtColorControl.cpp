@@ -4,6 +4,7 @@
 
 #include "controls/ChildWindows.h"
 #include "controls/ControlClasses.h"
+#include "controls/FadedImage.h"
 #include "controls/GdiHandles.h"
 #include "controls/KeyboardHook.h"
 #include "controls/ToolkitInstance.h"
@@ -38,7 +39,10 @@ ColourLayout ColourLayout::For(int width, int height, int textHeight) {
     const int swatchWidth = height * 2 + height / 5;
     layout.swatch = RECT{chipsLeft - kGap - swatchWidth, 0, chipsLeft - kGap, height};
     const int textTop = std::max(0, (height - textHeight) / 2);
-    layout.label = RECT{0, textTop, std::max<LONG>(0, layout.swatch.left - kGap), textTop + textHeight};
+    // Too narrow a label would show as a stray dot: none then.
+    constexpr int kNarrowestLabel = 16;
+    const LONG labelRight = layout.swatch.left - kGap >= kNarrowestLabel ? layout.swatch.left - kGap : 0;
+    layout.label = RECT{0, textTop, labelRight, textTop + textHeight};
     return layout;
 }
 
@@ -218,8 +222,11 @@ void VtColorControl::PaintEyedropper(HDC dc, bool enabled) const {
     const int shift = down ? 1 : 0;
     const int x = button.left + (Width(button) - kIconSize) / 2 + shift;
     const int y = button.top + (Height(button) - kIconSize) / 2 + shift;
-    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(eyedropperIcon_), 0, x, y, kIconSize, kIconSize,
-               DST_ICON | (enabled ? DSS_NORMAL : DSS_DISABLED));
+    if (enabled) {
+        DrawIconEx(dc, x, y, eyedropperIcon_, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    } else {
+        DrawFadedIcon(dc, eyedropperIcon_, x, y, kIconSize);
+    }
 }
 
 LRESULT VtColorControl::OnPaint(const PAINTSTRUCT& paint) {

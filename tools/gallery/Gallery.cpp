@@ -14,13 +14,18 @@
 #include "controls/GdiHandles.h"
 #include "controls/HostColourSource.h"
 #include "controls/KeyboardHook.h"
+#include "controls/VtBevelTypeControl.h"
 #include "controls/VtCheckboxControl.h"
 #include "controls/VtColorControl.h"
 #include "controls/VtDirectionControl.h"
 #include "controls/VtDropdownListControl.h"
+#include "controls/VtFillBehaviourControl.h"
+#include "controls/VtImageButtonControl.h"
 #include "controls/VtLengthSliderControl.h"
+#include "controls/VtLightingControl.h"
 #include "controls/VtRandomSeedControl.h"
 #include "controls/VtSliderContainerControl.h"
+#include "controls/VtTabControl.h"
 #include "host/HostContext.h"
 #include "tools/gallery/WindowPicture.h"
 
@@ -54,7 +59,8 @@ public:
     }
 
     // Places the last control added, `height` pixels high, and greys it
-    // when the column shows disabled controls.
+    // when the column shows disabled controls. A height of -kRowGap keeps
+    // the next control on the same row.
     void Placed(IControl& control, int height) {
         if (!enabled_) control.Enable(false);
         next_ += height + kRowGap;
@@ -136,10 +142,94 @@ void AddDirectionAndColour(Column& column, IColourSource& colours) {
     }
 }
 
+void AddTabs(Column& column) {
+    HWND parent = column.Parent();
+    HFONT font = column.Font();
+    constexpr int kTabsHeight = 84;
+    auto* tabs =
+        column.Add<VtTabControl>(kTabsHeight, [&](auto& c, const RECT& r) { return c.Create(parent, r, 0, font); });
+    if (tabs == nullptr) return;
+    for (const char* title : {"Edge", "Shadow", "Light"}) tabs->AddPage(title);
+    // A control on the first page, 6 pixels inside it.
+    RECT page{};
+    GetClientRect(tabs->PageWindow(0), &page);
+    auto* slider = column.Add<VtSliderContainerControl>(0, [&](auto& c, const RECT&) {
+        return c.Create(tabs->PageWindow(0), RECT{6, 6, page.right - 6, 6 + SliderLayout::kHeight}, 0, font,
+                        "Softness");
+    });
+    if (slider != nullptr) {
+        slider->SetValue(30);
+        column.Placed(*slider, -kRowGap);
+    }
+    column.Placed(*tabs, kTabsHeight);
+}
+
+// The gallery's captions stand in for the four strings a parameter names.
+constexpr int kBevelCaptionIds[] = {11220, 11221, 11222, 11223};
+
+void AddBevelControls(Column& column) {
+    HWND parent = column.Parent();
+    HFONT font = column.Font();
+    if (auto* type = column.Add<VtBevelTypeControl>(
+            66, [&](auto& c, const RECT& r) { return c.Create(parent, r, 0, font, "Bevel type", kBevelCaptionIds); })) {
+        type->SetValue(1);
+        column.Placed(*type, type->PreferredHeight());
+    }
+}
+
+void AddLightAndFill(Column& column, IColourSource& colours) {
+    HWND parent = column.Parent();
+    HFONT font = column.Font();
+    if (auto* lighting = column.Add<VtLightingControl>(
+            LightingLayout::kHeight, [&](auto& c, const RECT& r) { return c.Create(parent, r, 0, font, &colours); })) {
+        lighting->SetValue(LightingValue{60, 40, 135, 40, RgbSpec(255, 244, 214)});
+        column.Placed(*lighting, lighting->PreferredHeight());
+    }
+    if (auto* fill = column.Add<VtFillBehaviourControl>(
+            78, [&](auto& c, const RECT& r) { return c.Create(parent, r, 0, font, "Before painting", &colours); })) {
+        fill->SetValue(LayerFillValue{kLayerFillWithColour, RgbSpec(255, 255, 255)});
+        column.Placed(*fill, fill->PreferredHeight());
+    }
+}
+
+void AddImageButtons(Column& column) {
+    HWND parent = column.Parent();
+    HFONT font = column.Font();
+    constexpr int kSize = 28;
+    HICON icon =
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(700), IMAGE_ICON, 16, 16, 0));
+    for (int i = 0; i < 2; ++i) {
+        auto* button = column.Add<VtImageButtonControl>(kSize, [&](auto& c, const RECT& r) {
+            return c.Create(parent, RECT{r.left + i * (kSize + 4), r.top, r.left + i * (kSize + 4) + kSize, r.bottom},
+                            0, font);
+        });
+        if (button == nullptr) continue;
+        // The icon drawn into a bitmap of the button's face colour.
+        WindowDC screen(parent);
+        HBITMAP image = CreateCompatibleBitmap(screen.Get(), 16, 16);
+        HDC dc = CreateCompatibleDC(screen.Get());
+        {
+            SelectedObject selected(dc, image);
+            RECT all{0, 0, 16, 16};
+            FillRect(dc, &all, GetSysColorBrush(COLOR_3DFACE));
+            DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+        }
+        DeleteDC(dc);
+        button->SetImage(image);
+        button->SetLatched(i == 0);
+        column.Placed(*button, i == 0 ? -kRowGap : kSize);
+    }
+    if (icon != nullptr) DestroyIcon(icon);
+}
+
 void FillColumn(Column& column, IColourSource& colours) {
+    AddTabs(column);
     AddSliders(column);
     AddDirectionAndColour(column, colours);
     AddChoices(column);
+    AddLightAndFill(column, colours);
+    AddBevelControls(column);
+    AddImageButtons(column);
 }
 
 LRESULT CALLBACK GalleryWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

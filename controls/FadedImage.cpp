@@ -1,0 +1,70 @@
+#include "controls/FadedImage.h"
+
+#include <cstdint>
+#include <functional>
+
+#include "controls/GdiHandles.h"
+
+namespace {
+
+// How much of the picture's contrast to the face stays.
+constexpr double kContrastKept = 0.35;
+
+// Draws `paint` on a face-coloured ground of `width` x `height`, fades the
+// result and copies it to (x, y) of `dc`.
+void DrawFaded(HDC dc, int x, int y, int width, int height, const std::function<void(HDC)>& paint) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    Bitmap canvas(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HDC memory = CreateCompatibleDC(dc);
+    if (!canvas || memory == nullptr) {
+        if (memory != nullptr) DeleteDC(memory);
+        return;
+    }
+    {
+        SelectedObject selected(memory, canvas.Get());
+        RECT all{0, 0, width, height};
+        FillRect(memory, &all, GetSysColorBrush(COLOR_3DFACE));
+        paint(memory);
+        GdiFlush();
+        const COLORREF face = GetSysColor(COLOR_3DFACE);
+        const double ground[3] = {static_cast<double>(GetBValue(face)), static_cast<double>(GetGValue(face)),
+                                  static_cast<double>(GetRValue(face))};
+        auto* pixels = static_cast<uint8_t*>(bits);
+        for (int i = 0; i < width * height; ++i) {
+            uint8_t* p = pixels + static_cast<std::size_t>(i) * 4;
+            const double grey = 0.114 * p[0] + 0.587 * p[1] + 0.299 * p[2];
+            for (int c = 0; c < 3; ++c)
+                p[c] = static_cast<uint8_t>(ground[c] + (grey - ground[c]) * kContrastKept + 0.5);
+        }
+        BitBlt(dc, x, y, width, height, memory, 0, 0, SRCCOPY);
+    }
+    DeleteDC(memory);
+}
+
+}  // namespace
+
+void DrawFadedBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
+    BITMAP size{};
+    if (GetObjectW(bitmap, sizeof size, &size) == 0) return;
+    DrawFaded(dc, x, y, size.bmWidth, size.bmHeight, [&](HDC target) {
+        HDC source = CreateCompatibleDC(target);
+        if (source == nullptr) return;
+        {
+            SelectedObject selected(source, bitmap);
+            BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+        }
+        DeleteDC(source);
+    });
+}
+
+void DrawFadedIcon(HDC dc, HICON icon, int x, int y, int size) {
+    DrawFaded(dc, x, y, size, size,
+              [&](HDC target) { DrawIconEx(target, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL); });
+}
