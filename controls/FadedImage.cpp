@@ -13,22 +13,14 @@ constexpr double kContrastKept = 0.35;
 // Draws `paint` on a face-coloured ground of `width` x `height`, fades the
 // result and copies it to (x, y) of `dc`.
 void DrawFaded(HDC dc, int x, int y, int width, int height, const std::function<void(HDC)>& paint) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    Bitmap canvas(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    PixelCanvas canvas(dc, width, height);
     HDC memory = CreateCompatibleDC(dc);
-    if (!canvas || memory == nullptr) {
+    if (canvas.Pixels() == nullptr || memory == nullptr) {
         if (memory != nullptr) DeleteDC(memory);
         return;
     }
     {
-        SelectedObject selected(memory, canvas.Get());
+        SelectedObject selected(memory, canvas.Bitmap());
         RECT all{0, 0, width, height};
         FillRect(memory, &all, GetSysColorBrush(COLOR_3DFACE));
         paint(memory);
@@ -36,7 +28,7 @@ void DrawFaded(HDC dc, int x, int y, int width, int height, const std::function<
         const COLORREF face = GetSysColor(COLOR_3DFACE);
         const double ground[3] = {static_cast<double>(GetBValue(face)), static_cast<double>(GetGValue(face)),
                                   static_cast<double>(GetRValue(face))};
-        auto* pixels = static_cast<uint8_t*>(bits);
+        auto* pixels = reinterpret_cast<uint8_t*>(canvas.Pixels());
         for (int i = 0; i < width * height; ++i) {
             uint8_t* p = pixels + static_cast<std::size_t>(i) * 4;
             const double grey = 0.114 * p[0] + 0.587 * p[1] + 0.299 * p[2];

@@ -4,6 +4,7 @@
 // in one step (no flicker).
 #pragma once
 
+#include <cstdint>
 #include <utility>
 
 #include "platform/WinApi.h"
@@ -104,4 +105,59 @@ private:
     HDC dc_;
     Bitmap bitmap_;
     HGDIOBJ previous_ = nullptr;
+};
+
+// A 32-bit picture of `width` x `height` whose pixels are written directly
+// (0x00RRGGBB, rows top down), then copied to a device context. Pixels() is
+// null when memory is short.
+class PixelCanvas {
+public:
+    PixelCanvas(HDC reference, int width, int height) : width_(width), height_(height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        if (width > 0 && height > 0)
+            bitmap_.Reset(CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (bitmap_) pixels_ = static_cast<uint32_t*>(bits);
+    }
+    PixelCanvas(const PixelCanvas&) = delete;
+    PixelCanvas& operator=(const PixelCanvas&) = delete;
+
+    uint32_t* Pixels() const { return pixels_; }
+    HBITMAP Bitmap() const { return bitmap_.Get(); }
+    // Hands the bitmap on; the caller deletes it. The canvas is empty after.
+    HBITMAP Release() {
+        pixels_ = nullptr;
+        return bitmap_.Release();
+    }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void Set(int x, int y, uint32_t rgb) { pixels_[static_cast<std::size_t>(y) * width_ + x] = rgb; }
+    static uint32_t Rgb(int r, int g, int b) {
+        return (static_cast<uint32_t>(r & 0xFF) << 16) | (static_cast<uint32_t>(g & 0xFF) << 8) |
+               static_cast<uint32_t>(b & 0xFF);
+    }
+
+    // Copies the picture to (x, y) of `target`.
+    void CopyTo(HDC target, int x, int y) const {
+        if (pixels_ == nullptr) return;
+        GdiFlush();
+        HDC memory = CreateCompatibleDC(target);
+        if (memory == nullptr) return;
+        HGDIOBJ previous = SelectObject(memory, bitmap_.Get());
+        BitBlt(target, x, y, width_, height_, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, previous);
+        DeleteDC(memory);
+    }
+
+private:
+    int width_;
+    int height_;
+    GdiObject<HBITMAP> bitmap_;
+    uint32_t* pixels_ = nullptr;
 };

@@ -36,25 +36,16 @@ HBITMAP BitmapOf(HDC dc, const Image<unsigned char>& image) {
     const int width = image.bounds.Width();
     const int height = image.bounds.Height();
     if (width <= 0 || height <= 0 || image.layout.channelCount < 3) return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr) return nullptr;
-    auto* out = static_cast<uint32_t*>(bits);
+    PixelCanvas canvas(dc, width, height);
+    if (canvas.Pixels() == nullptr) return nullptr;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const unsigned char* p = image.PixelAddress(Point{image.bounds.left + x, image.bounds.top + y});
-            out[static_cast<std::size_t>(y) * width + x] = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+            canvas.Set(x, y, PixelCanvas::Rgb(p[0], p[1], p[2]));
         }
     }
     GdiFlush();
-    return bitmap;
+    return canvas.Release();
 }
 
 void Show(HWND hwnd, ThumbnailInfo& info, const Image<unsigned char>* image) {

@@ -187,16 +187,8 @@ void VtLightingControl::Enable(bool enable) {
 void VtLightingControl::DrawSphere(HDC dc, bool enabled) const {
     const RECT& s = layout_.sphere;
     const int size = s.right - s.left;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    Bitmap picture(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!picture) return;
+    PixelCanvas picture(dc, size, size);
+    if (picture.Pixels() == nullptr) return;
 
     double light[3];
     LightVector(value_, light);
@@ -207,7 +199,6 @@ void VtLightingControl::DrawSphere(HDC dc, bool enabled) const {
     const double shininess = 2.0 + value_.sharpness * 0.6;
     const double radius = (size - 1) / 2.0;
     constexpr int kSamples = 3;  // per axis, for a smooth rim
-    auto* pixels = static_cast<uint32_t*>(bits);
     for (int py = 0; py < size; ++py) {
         for (int px = 0; px < size; ++px) {
             double sum[3] = {0, 0, 0};
@@ -240,15 +231,10 @@ void VtLightingControl::DrawSphere(HDC dc, bool enabled) const {
                 if (!enabled) v = ground[c] + (v - ground[c]) * 0.3;
                 rgb[c] = static_cast<uint8_t>(std::clamp(v * 255.0 + 0.5, 0.0, 255.0));
             }
-            pixels[py * size + px] = (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2];
+            picture.Set(px, py, PixelCanvas::Rgb(rgb[0], rgb[1], rgb[2]));
         }
     }
-    HDC memory = CreateCompatibleDC(dc);
-    if (memory != nullptr) {
-        SelectedObject selected(memory, picture.Get());
-        BitBlt(dc, s.left, s.top, size, size, memory, 0, 0, SRCCOPY);
-    }
-    if (memory != nullptr) DeleteDC(memory);
+    picture.CopyTo(dc, s.left, s.top);
     if (!enabled) return;
     // The marker where the light stands: a small ring, dark in light, light
     // in dark.

@@ -66,7 +66,8 @@ TEST(ContentThumbnail, ThePaneShowsAndClearsPictures) {
     EXPECT_FALSE(ContentThumbnailPicture(pane, size));
 
     ResultCode status;
-    Image<unsigned char> picture(ChannelLayout(kColourModelRGB, 3, false), Rect(0, 0, 20, 30), status);  // top, left, bottom, right
+    Image<unsigned char> picture(ChannelLayout(kColourModelRGB, 3, false), Rect(0, 0, 20, 30),
+                                 status);  // top, left, bottom, right
     ASSERT_TRUE(status.IsSuccess());
     SendMessageW(pane, kContentThumbnailShow, 0, reinterpret_cast<LPARAM>(&picture));
     ASSERT_TRUE(ContentThumbnailPicture(pane, size));

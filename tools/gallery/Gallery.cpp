@@ -3,7 +3,9 @@
 // Shows every control of the toolkit with a sample value, once enabled and
 // once disabled side by side, in the dialog font, and saves a picture of
 // the window. Run under Wine with a display (make gallery).
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,9 +16,11 @@
 #include "controls/GdiHandles.h"
 #include "controls/HostColourSource.h"
 #include "controls/KeyboardHook.h"
+#include "controls/VtBevelEditControl.h"
 #include "controls/VtBevelTypeControl.h"
 #include "controls/VtCheckboxControl.h"
 #include "controls/VtColorControl.h"
+#include "controls/VtColorGradientControl.h"
 #include "controls/VtDirectionControl.h"
 #include "controls/VtDropdownListControl.h"
 #include "controls/VtFillBehaviourControl.h"
@@ -164,6 +168,85 @@ void AddTabs(Column& column) {
     column.Placed(*tabs, kTabsHeight);
 }
 
+// A library kept in memory, with a few sample entries.
+template <class Value>
+class SampleLibrary final : public ILibrary<Value> {
+public:
+    explicit SampleLibrary(std::map<std::string, Value> entries) : entries_(std::move(entries)) {}
+    ResultCode List(std::vector<std::string>& names) override {
+        for (const auto& entry : entries_) names.push_back(entry.first);
+        return ResultCode::Success();
+    }
+    ResultCode Load(const std::string& name, Value& value) override {
+        const auto found = entries_.find(name);
+        if (found == entries_.end()) return ResultCode::Failure();
+        value = found->second;
+        return ResultCode::Success();
+    }
+    ResultCode Save(const std::string& name, const Value& value) override {
+        entries_[name] = value;
+        return ResultCode::Success();
+    }
+    ResultCode Delete(const std::string& name) override {
+        return entries_.erase(name) == 1 ? ResultCode::Success() : ResultCode::Failure();
+    }
+    ResultCode Rename(const std::string& from, const std::string& to) override {
+        Value value;
+        if (!Load(from, value).IsSuccess()) return ResultCode::Failure();
+        entries_.erase(from);
+        entries_[to] = value;
+        return ResultCode::Success();
+    }
+    ResultCode Exists(const std::string& name, bool& exists) override {
+        exists = entries_.count(name) == 1;
+        return ResultCode::Success();
+    }
+
+private:
+    std::map<std::string, Value> entries_;
+};
+
+GradientStop Stop(double location, int r, int g, int b) {
+    GradientStop stop;
+    stop.location = location;
+    stop.mode = ColorSpec::kRGB;
+    stop.components = {static_cast<double>(r), static_cast<double>(g), static_cast<double>(b), 0.0, 0.0};
+    return stop;
+}
+
+GradientStops SunsetGradient() {
+    GradientStops stops{Stop(0.0, 40, 30, 110), Stop(0.45, 220, 70, 90), Stop(0.75, 250, 170, 60),
+                        Stop(1.0, 255, 240, 190)};
+    // The last stop fades out: the checkerboard shows through.
+    stops.back().alpha = true;
+    stops.back().components[3] = 40.0;
+    return stops;
+}
+
+BevelPoints RoundedBevel() {
+    return BevelPoints{{0.0, 0.0, true}, {0.25, 0.55, false}, {0.6, 0.9, false}, {1.0, 1.0, true}};
+}
+
+void AddEditors(Column& column, IColourSource& colours, IUserPrompts& prompts) {
+    HWND parent = column.Parent();
+    HFONT font = column.Font();
+    static SampleLibrary<GradientStops> gradients(
+        {{"Steel", {Stop(0, 90, 96, 110), Stop(1, 230, 232, 240)}}, {"Sunset", SunsetGradient()}});
+    static SampleLibrary<BevelPoints> bevels({{"Rounded", RoundedBevel()}, {"Chisel", {{0, 0, true}, {1, 1, true}}}});
+    if (auto* gradient = column.Add<VtColorGradientControl>(90, [&](auto& c, const RECT& r) {
+            return c.Create(parent, r, 0, font, "Gradient", &colours, &gradients, &prompts);
+        })) {
+        gradient->SetStops(SunsetGradient());
+        column.Placed(*gradient, gradient->PreferredHeight());
+    }
+    if (auto* bevel = column.Add<VtBevelEditControl>(130, [&](auto& c, const RECT& r) {
+            return c.Create(parent, r, 0, font, "Bevel profile", &bevels, &prompts);
+        })) {
+        bevel->SetPoints(RoundedBevel());
+        column.Placed(*bevel, bevel->PreferredHeight());
+    }
+}
+
 // The gallery's captions stand in for the four strings a parameter names.
 constexpr int kBevelCaptionIds[] = {11220, 11221, 11222, 11223};
 
@@ -222,13 +305,14 @@ void AddImageButtons(Column& column) {
     if (icon != nullptr) DestroyIcon(icon);
 }
 
-void FillColumn(Column& column, IColourSource& colours) {
+void FillColumn(Column& column, IColourSource& colours, IUserPrompts& prompts) {
     AddTabs(column);
     AddSliders(column);
     AddDirectionAndColour(column, colours);
     AddChoices(column);
     AddLightAndFill(column, colours);
     AddBevelControls(column);
+    AddEditors(column, colours, prompts);
     AddImageButtons(column);
 }
 
@@ -285,6 +369,7 @@ int main(int argc, char** argv) {
     record.imageMode = ps::plugInModeRGBColor;
     HostCallScope run(&record);
     HostColourSource colours;
+    WindowsUserPrompts prompts;
 
     Column enabled(window, kMargin, true, font.Get());
     Column disabled(window, kMargin + kColumnWidth + kColumnGap, false, font.Get());
@@ -295,7 +380,7 @@ int main(int argc, char** argv) {
         CreateChildWindow(L"STATIC", isEnabled ? "Enabled" : "Disabled", WS_CHILD | WS_VISIBLE, 0,
                           RECT{left, kMargin, left + kColumnWidth, kMargin + 16}, window, 0, bold.Get());
         column->Start(kMargin + kHeadingHeight);
-        FillColumn(*column, colours);
+        FillColumn(*column, colours, prompts);
         bottom = std::max(bottom, column->Bottom());
     }
     const int width = 2 * kMargin + 2 * kColumnWidth + kColumnGap;

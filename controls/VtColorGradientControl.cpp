@@ -1,0 +1,289 @@
+#include "controls/VtColorGradientControl.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "controls/ChildWindows.h"
+#include "controls/ControlClasses.h"
+#include "controls/GdiHandles.h"
+#include "controls/KeyboardHook.h"
+#include "platform/ResourceStrings.h"
+
+namespace {
+
+constexpr int kCheckerSize = 4;
+constexpr std::size_t kMinimumStops = 2;
+
+// The colour over a checkerboard of light and mid grey, by its alpha.
+COLORREF OverChecker(const GradientColour& colour, int x, int y) {
+    const double ground = ((x / kCheckerSize + y / kCheckerSize) % 2 == 0) ? 255.0 : 204.0;
+    const double a = colour.a / 255.0;
+    auto mix = [&](double c) { return static_cast<BYTE>(std::clamp(c * a + ground * (1.0 - a) + 0.5, 0.0, 255.0)); };
+    return RGB(mix(colour.r), mix(colour.g), mix(colour.b));
+}
+
+}  // namespace
+
+GradientLayout GradientLayout::For(int width, int textHeight) {
+    GradientLayout layout{};
+    layout.label = RECT{0, 0, width, textHeight};
+    const int barTop = textHeight + 3;
+    layout.bar = RECT{kMarkerHalfWidth, barTop, width - kMarkerHalfWidth, barTop + kBarHeight};
+    layout.markers = RECT{0, layout.bar.bottom, width, layout.bar.bottom + kMarkerHeight};
+    const int libraryTop = layout.markers.bottom + 6;
+    layout.library = RECT{0, libraryTop, width, libraryTop + LibraryRow::kHeight};
+    layout.height = layout.library.bottom;
+    return layout;
+}
+
+ResultCode VtColorGradientControl::Create(HWND parent, const RECT& rect, int id, HFONT font, const std::string& label,
+                                          IColourSource* colours, IGradientLibrary* library, IUserPrompts* prompts) {
+    const ResultCode created =
+        CreateControlWindow(ControlClassAtom(ControlClass::ColourGradient), parent, rect, id, WS_EX_CONTROLPARENT);
+    if (!created.IsSuccess()) return created;
+    ClipChildren();
+    colours_ = colours;
+    library_ = library;
+    layout_ = GradientLayout::For(Width(rect), TextLineHeight(Hwnd(), font, 13));
+    label_ = CreateChildWindow(L"STATIC", label, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, layout_.label, Hwnd(),
+                               kLabelId, font);
+    if (label_ == nullptr || !row_.Create(Hwnd(), layout_.library, font, kLibraryTexts, this, prompts)) {
+        ResultCode ignored;
+        Release(ignored);
+        return ResultCode::Failure();
+    }
+    return created;
+}
+
+void VtColorGradientControl::SetStops(const GradientStops& stops) {
+    stops_.clear();
+    for (const GradientStop& stop : stops) {
+        if (stops_.size() == kMaxGradientStops) break;
+        InsertStop(stops_, stop);
+    }
+    selected_ = stops_.empty() ? -1 : std::min(std::max(selected_, 0), static_cast<int>(stops_.size()) - 1);
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+int VtColorGradientControl::XOf(double location) const {
+    const int span = layout_.bar.right - layout_.bar.left - 1;
+    return layout_.bar.left + static_cast<int>(std::lround(std::clamp(location, 0.0, 1.0) * span));
+}
+
+double VtColorGradientControl::LocationAt(int x) const {
+    const int span = layout_.bar.right - layout_.bar.left - 1;
+    if (span <= 0) return 0.0;
+    // Whole hundredths: what the stored form keeps to three decimals shows
+    // the same after a round trip.
+    const double location = std::clamp(static_cast<double>(x - layout_.bar.left) / span, 0.0, 1.0);
+    return std::floor(location * 1000.0 + 0.5) / 1000.0;
+}
+
+int VtColorGradientControl::MarkerAt(int x, int y) const {
+    if (!Contains(layout_.markers, x, y)) return -1;
+    // The selected marker first: it is drawn on top.
+    if (selected_ >= 0 &&
+        std::abs(x - XOf(stops_[static_cast<std::size_t>(selected_)].location)) <= GradientLayout::kMarkerHalfWidth)
+        return selected_;
+    for (std::size_t i = 0; i < stops_.size(); ++i)
+        if (std::abs(x - XOf(stops_[i].location)) <= GradientLayout::kMarkerHalfWidth) return static_cast<int>(i);
+    return -1;
+}
+
+bool VtColorGradientControl::Removing(int y) const {
+    return stops_.size() > kMinimumStops && y > layout_.markers.bottom + kRemoveDistance;
+}
+
+void VtColorGradientControl::Notify() {
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+    if (changeSink_ != nullptr) changeSink_->Notify();
+}
+
+LRESULT VtColorGradientControl::OnLButtonDown(WPARAM, int x, int y) {
+    if (!Contains(layout_.markers, x, y)) return 0;
+    stopsAtPress_ = stops_;
+    int marker = MarkerAt(x, y);
+    if (marker < 0) {
+        if (stops_.size() >= kMaxGradientStops) return 0;
+        marker = static_cast<int>(InsertStop(stops_, StopAt(stops_, LocationAt(x))));
+    }
+    selected_ = marker;
+    dragging_ = true;
+    removing_ = false;
+    SetCapture(Hwnd());
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+    return 0;
+}
+
+void VtColorGradientControl::MoveSelected(int x) {
+    // Moved as a whole stop: taken out and put back at its new place.
+    GradientStop stop = stops_[static_cast<std::size_t>(selected_)];
+    stops_.erase(stops_.begin() + selected_);
+    stop.location = LocationAt(x);
+    selected_ = static_cast<int>(InsertStop(stops_, stop));
+}
+
+LRESULT VtColorGradientControl::OnMouseMove(WPARAM, int x, int y) {
+    if (!dragging_ || selected_ < 0) return 0;
+    removing_ = Removing(y);
+    MoveSelected(x);
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+    return 0;
+}
+
+void VtColorGradientControl::EndDrag(bool remove) {
+    dragging_ = false;
+    removing_ = remove;
+    if (removing_ && selected_ >= 0) {
+        stops_.erase(stops_.begin() + selected_);
+        selected_ = -1;
+    }
+    removing_ = false;
+    const bool changed =
+        stops_.size() != stopsAtPress_.size() ||
+        !std::equal(stops_.begin(), stops_.end(), stopsAtPress_.begin(),
+                    [](const GradientStop& a, const GradientStop& b) {
+                        return a.location == b.location && a.components == b.components && a.mode == b.mode;
+                    });
+    if (changed) {
+        Notify();
+    } else {
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
+}
+
+LRESULT VtColorGradientControl::OnLButtonUp(WPARAM, int x, int y) {
+    if (!dragging_) return 0;
+    if (selected_ >= 0) MoveSelected(x);
+    // Ended before the capture goes, so that losing it ends nothing twice.
+    EndDrag(Removing(y));
+    ReleaseCapture();
+    return 0;
+}
+
+LRESULT VtColorGradientControl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_CAPTURECHANGED && dragging_ && reinterpret_cast<HWND>(lparam) != Hwnd()) EndDrag(false);
+    return VtControl::OnMessage(message, wparam, lparam);
+}
+
+LRESULT VtColorGradientControl::OnLButtonDblClk(WPARAM, int x, int y) {
+    const int marker = MarkerAt(x, y);
+    if (marker < 0 || colours_ == nullptr) return 0;
+    GradientStop& stop = stops_[static_cast<std::size_t>(marker)];
+    ColorSpec colour = StopColourSpec(stop);
+    KeyboardHook::suspended = true;
+    const ResultCode picked = colours_->PickColour(colour);
+    KeyboardHook::suspended = false;
+    if (!picked.IsSuccess()) return 0;
+    SetStopColour(stop, colour);
+    selected_ = marker;
+    Notify();
+    return 0;
+}
+
+LRESULT VtColorGradientControl::OnCommand(UINT notifyCode, UINT id, HWND) {
+    row_.OnCommand(notifyCode, id);
+    return 0;
+}
+
+ResultCode VtColorGradientControl::List(std::vector<std::string>& names) {
+    return library_ != nullptr ? library_->List(names) : ResultCode::Failure();
+}
+ResultCode VtColorGradientControl::Exists(const std::string& name, bool& exists) {
+    return library_ != nullptr ? library_->Exists(name, exists) : ResultCode::Failure();
+}
+ResultCode VtColorGradientControl::SaveCurrent(const std::string& name) {
+    return library_ != nullptr ? library_->Save(name, stops_) : ResultCode::Failure();
+}
+ResultCode VtColorGradientControl::LoadCurrent(const std::string& name) {
+    GradientStops loaded;
+    const ResultCode result = library_ != nullptr ? library_->Load(name, loaded) : ResultCode::Failure();
+    if (!result.IsSuccess()) return result;
+    SetStops(loaded);
+    Notify();
+    return result;
+}
+ResultCode VtColorGradientControl::Delete(const std::string& name) {
+    return library_ != nullptr ? library_->Delete(name) : ResultCode::Failure();
+}
+ResultCode VtColorGradientControl::Rename(const std::string& oldName, const std::string& newName) {
+    return library_ != nullptr ? library_->Rename(oldName, newName) : ResultCode::Failure();
+}
+
+void VtColorGradientControl::GetHelpText(ResultCode& out, POINT point, std::string& text) {
+    out = ResultCode::Success();
+    if (Contains(layout_.bar, point.x, point.y)) text = LoadResourceString(kBarHelpId);
+    if (Contains(layout_.markers, point.x, point.y)) text = LoadResourceString(kMarkersHelpId);
+    row_.HelpAt(point, text);
+}
+
+void VtColorGradientControl::Enable(bool enable) {
+    enabled_ = enable;
+    EnableWindow(label_, enable ? TRUE : FALSE);
+    row_.Enable(enable);
+    VtControl::Enable(enable);
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+void VtColorGradientControl::DrawBar(HDC dc, bool enabled) const {
+    RECT frame = layout_.bar;
+    const int width = Width(frame) - 2;
+    const int height = Height(frame) - 2;
+    PixelCanvas bar(dc, width, height);
+    if (bar.Pixels() != nullptr) {
+        const COLORREF face = GetSysColor(COLOR_3DFACE);
+        for (int x = 0; x < width; ++x) {
+            GradientColour colour = ColourAt(stops_, LocationAt(frame.left + 1 + x));
+            if (!enabled) {
+                // Grey and faded toward the face, as the other disabled pictures.
+                const double grey = 0.299 * colour.r + 0.587 * colour.g + 0.114 * colour.b;
+                auto fade = [grey](int ground) { return ground + (grey - ground) * 0.35; };
+                colour = GradientColour{fade(GetRValue(face)), fade(GetGValue(face)), fade(GetBValue(face)), 255.0};
+            }
+            for (int y = 0; y < height; ++y) {
+                const COLORREF shown = OverChecker(colour, x, y);
+                bar.Set(x, y, PixelCanvas::Rgb(GetRValue(shown), GetGValue(shown), GetBValue(shown)));
+            }
+        }
+        bar.CopyTo(dc, frame.left + 1, frame.top + 1);
+    }
+    FrameRect(dc, &frame, GetSysColorBrush(COLOR_3DSHADOW));
+}
+
+void VtColorGradientControl::DrawMarker(HDC dc, const GradientStop& stop, bool selected, bool enabled) const {
+    const int x = XOf(stop.location);
+    const int top = layout_.markers.top;
+    const int h = GradientLayout::kMarkerHalfWidth;
+    // A little house pointing up at the bar: its roof, then its body in the
+    // stop's colour.
+    const POINT outline[5] = {{x, top}, {x + h, top + 5}, {x + h, top + 11}, {x - h, top + 11}, {x - h, top + 5}};
+    const COLORREF edge = !enabled ? GetSysColor(COLOR_3DSHADOW) : selected ? RGB(0, 0, 0) : RGB(96, 96, 96);
+    Pen pen(CreatePen(PS_SOLID, 1, edge));
+    Brush roof(CreateSolidBrush(selected && enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_3DFACE)));
+    SelectedObject selectedPen(dc, pen.Get());
+    {
+        SelectedObject brush(dc, roof.Get());
+        Polygon(dc, outline, 5);
+    }
+    const GradientColour colour = StopColour(stop);
+    RECT body{x - h + 2, top + 6, x + h - 1, top + 10};
+    Brush fill(CreateSolidBrush(enabled ? OverChecker(colour, 0, 0) : GetSysColor(COLOR_3DFACE)));
+    FillRect(dc, &body, fill.Get());
+}
+
+LRESULT VtColorGradientControl::OnPaint(const PAINTSTRUCT& paint) {
+    RECT client{};
+    ::GetClientRect(Hwnd(), &client);
+    OffscreenCanvas canvas(paint.hdc, client.right, client.bottom);
+    HDC dc = canvas.Dc();
+    FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
+    DrawBar(dc, enabled_);
+    for (std::size_t i = 0; i < stops_.size(); ++i) {
+        if (static_cast<int>(i) == selected_) continue;
+        DrawMarker(dc, stops_[i], false, enabled_);
+    }
+    // The selected marker on top; hidden while it is being dragged away.
+    if (selected_ >= 0 && !removing_) DrawMarker(dc, stops_[static_cast<std::size_t>(selected_)], true, enabled_);
+    canvas.CopyTo(0, 0);
+    return 0;
+}
