@@ -5,14 +5,16 @@
 # core loads strings and the product version from the program itself.
 get_property(strings_rc GLOBAL PROPERTY DAPPLE_STRINGS_RC)
 get_filename_component(strings_dir ${strings_rc} DIRECTORY)
+get_property(art_dir GLOBAL PROPERTY DAPPLE_ART_DIR)
 set(test_resources ${CMAKE_CURRENT_SOURCE_DIR}/windows/TestResources.rc)
-set_source_files_properties(${test_resources} PROPERTIES OBJECT_DEPENDS ${strings_rc})
+set_source_files_properties(${test_resources} PROPERTIES OBJECT_DEPENDS
+  "${strings_rc};${PROJECT_SOURCE_DIR}/plugins/resources/Common.rc")
 
 function(dapple_windows_test_resources target)
   if(TARGET ${target})
     target_sources(${target} PRIVATE ${test_resources})
-    target_include_directories(${target} PRIVATE ${strings_dir})
-    add_dependencies(${target} dapple_strings_generate)
+    target_include_directories(${target} PRIVATE ${strings_dir} ${art_dir})
+    add_dependencies(${target} dapple_strings_generate dapple_module_art)
   endif()
 endfunction()
 
