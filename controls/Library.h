@@ -4,7 +4,9 @@
 // the user typed the name.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image/ResultCode.h"
@@ -50,4 +52,43 @@ public:
 
 protected:
     ~ILibraryEntries() = default;
+};
+
+// The entries of an ILibrary<Value> with an editor's value behind them:
+// saving takes the editor's value, loading hands the loaded one to it.
+template <class Value>
+class EditorLibraryEntries final : public ILibraryEntries {
+public:
+    EditorLibraryEntries(std::function<Value()> current, std::function<void(const Value&)> loaded)
+        : current_(std::move(current)), loaded_(std::move(loaded)) {}
+
+    // Not owned; without a library every operation fails.
+    void SetLibrary(ILibrary<Value>* library) { library_ = library; }
+
+    ResultCode List(std::vector<std::string>& names) override {
+        return library_ != nullptr ? library_->List(names) : ResultCode::Failure();
+    }
+    ResultCode Exists(const std::string& name, bool& exists) override {
+        return library_ != nullptr ? library_->Exists(name, exists) : ResultCode::Failure();
+    }
+    ResultCode SaveCurrent(const std::string& name) override {
+        return library_ != nullptr ? library_->Save(name, current_()) : ResultCode::Failure();
+    }
+    ResultCode LoadCurrent(const std::string& name) override {
+        Value value{};
+        const ResultCode result = library_ != nullptr ? library_->Load(name, value) : ResultCode::Failure();
+        if (result.IsSuccess()) loaded_(value);
+        return result;
+    }
+    ResultCode Delete(const std::string& name) override {
+        return library_ != nullptr ? library_->Delete(name) : ResultCode::Failure();
+    }
+    ResultCode Rename(const std::string& oldName, const std::string& newName) override {
+        return library_ != nullptr ? library_->Rename(oldName, newName) : ResultCode::Failure();
+    }
+
+private:
+    std::function<Value()> current_;
+    std::function<void(const Value&)> loaded_;
+    ILibrary<Value>* library_ = nullptr;
 };

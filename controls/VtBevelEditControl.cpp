@@ -43,11 +43,11 @@ ResultCode VtBevelEditControl::Create(HWND parent, const RECT& rect, int id, HFO
         CreateControlWindow(ControlClassAtom(ControlClass::BevelEdit), parent, rect, id, WS_EX_CONTROLPARENT);
     if (!created.IsSuccess()) return created;
     ClipChildren();
-    library_ = library;
+    entries_.SetLibrary(library);
     layout_ = BevelEditLayout::For(Width(rect), TextLineHeight(Hwnd(), font, 13));
     label_ = CreateChildWindow(L"STATIC", label, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, layout_.label, Hwnd(),
                                kLabelId, font);
-    if (label_ == nullptr || !row_.Create(Hwnd(), layout_.library, font, kLibraryTexts, this, prompts)) {
+    if (label_ == nullptr || !row_.Create(Hwnd(), layout_.library, font, kLibraryTexts, &entries_, prompts)) {
         ResultCode ignored;
         Release(ignored);
         return ResultCode::Failure();
@@ -185,30 +185,6 @@ LRESULT VtBevelEditControl::OnLButtonDblClk(WPARAM, int x, int y) {
 LRESULT VtBevelEditControl::OnCommand(UINT notifyCode, UINT id, HWND) {
     row_.OnCommand(notifyCode, id);
     return 0;
-}
-
-ResultCode VtBevelEditControl::List(std::vector<std::string>& names) {
-    return library_ != nullptr ? library_->List(names) : ResultCode::Failure();
-}
-ResultCode VtBevelEditControl::Exists(const std::string& name, bool& exists) {
-    return library_ != nullptr ? library_->Exists(name, exists) : ResultCode::Failure();
-}
-ResultCode VtBevelEditControl::SaveCurrent(const std::string& name) {
-    return library_ != nullptr ? library_->Save(name, points_) : ResultCode::Failure();
-}
-ResultCode VtBevelEditControl::LoadCurrent(const std::string& name) {
-    BevelPoints loaded;
-    const ResultCode result = library_ != nullptr ? library_->Load(name, loaded) : ResultCode::Failure();
-    if (!result.IsSuccess()) return result;
-    SetPoints(loaded);
-    Notify();
-    return result;
-}
-ResultCode VtBevelEditControl::Delete(const std::string& name) {
-    return library_ != nullptr ? library_->Delete(name) : ResultCode::Failure();
-}
-ResultCode VtBevelEditControl::Rename(const std::string& oldName, const std::string& newName) {
-    return library_ != nullptr ? library_->Rename(oldName, newName) : ResultCode::Failure();
 }
 
 void VtBevelEditControl::GetHelpText(ResultCode& out, POINT point, std::string& text) {

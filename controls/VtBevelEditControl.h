@@ -45,10 +45,7 @@ struct BevelEditLayout {
     static BevelEditLayout For(int width, int textHeight);
 };
 
-class VtBevelEditControl : public VtControl,
-                           public IBevelEditControl,
-                           public ICompoundControl,
-                           private ILibraryEntries {
+class VtBevelEditControl : public VtControl, public IBevelEditControl, public ICompoundControl {
 public:
     static constexpr int kLabelId = 1;
     // String resources: help over the graph; the library's messages.
@@ -87,13 +84,6 @@ public:
     BevelPoint ProfilePointAt(int x, int y) const;
 
 private:
-    ResultCode List(std::vector<std::string>& names) override;
-    ResultCode Exists(const std::string& name, bool& exists) override;
-    ResultCode SaveCurrent(const std::string& name) override;
-    ResultCode LoadCurrent(const std::string& name) override;
-    ResultCode Delete(const std::string& name) override;
-    ResultCode Rename(const std::string& oldName, const std::string& newName) override;
-
     int HandleAt(int x, int y) const;
     bool Removing(int x, int y) const;
     void MoveSelected(int x, int y);
@@ -112,6 +102,10 @@ private:
     BevelEditLayout layout_{};
     HWND label_ = nullptr;
     LibraryRow row_;
-    IBevelLibrary* library_ = nullptr;
+    EditorLibraryEntries<BevelPoints> entries_{[this] { return points_; },
+                                               [this](const BevelPoints& loaded) {
+                                                   SetPoints(loaded);
+                                                   Notify();
+                                               }};
     EventNotifySink* changeSink_ = nullptr;
 };

@@ -43,11 +43,11 @@ ResultCode VtColorGradientControl::Create(HWND parent, const RECT& rect, int id,
     if (!created.IsSuccess()) return created;
     ClipChildren();
     colours_ = colours;
-    library_ = library;
+    entries_.SetLibrary(library);
     layout_ = GradientLayout::For(Width(rect), TextLineHeight(Hwnd(), font, 13));
     label_ = CreateChildWindow(L"STATIC", label, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, layout_.label, Hwnd(),
                                kLabelId, font);
-    if (label_ == nullptr || !row_.Create(Hwnd(), layout_.library, font, kLibraryTexts, this, prompts)) {
+    if (label_ == nullptr || !row_.Create(Hwnd(), layout_.library, font, kLibraryTexts, &entries_, prompts)) {
         ResultCode ignored;
         Release(ignored);
         return ResultCode::Failure();
@@ -184,30 +184,6 @@ LRESULT VtColorGradientControl::OnLButtonDblClk(WPARAM, int x, int y) {
 LRESULT VtColorGradientControl::OnCommand(UINT notifyCode, UINT id, HWND) {
     row_.OnCommand(notifyCode, id);
     return 0;
-}
-
-ResultCode VtColorGradientControl::List(std::vector<std::string>& names) {
-    return library_ != nullptr ? library_->List(names) : ResultCode::Failure();
-}
-ResultCode VtColorGradientControl::Exists(const std::string& name, bool& exists) {
-    return library_ != nullptr ? library_->Exists(name, exists) : ResultCode::Failure();
-}
-ResultCode VtColorGradientControl::SaveCurrent(const std::string& name) {
-    return library_ != nullptr ? library_->Save(name, stops_) : ResultCode::Failure();
-}
-ResultCode VtColorGradientControl::LoadCurrent(const std::string& name) {
-    GradientStops loaded;
-    const ResultCode result = library_ != nullptr ? library_->Load(name, loaded) : ResultCode::Failure();
-    if (!result.IsSuccess()) return result;
-    SetStops(loaded);
-    Notify();
-    return result;
-}
-ResultCode VtColorGradientControl::Delete(const std::string& name) {
-    return library_ != nullptr ? library_->Delete(name) : ResultCode::Failure();
-}
-ResultCode VtColorGradientControl::Rename(const std::string& oldName, const std::string& newName) {
-    return library_ != nullptr ? library_->Rename(oldName, newName) : ResultCode::Failure();
 }
 
 void VtColorGradientControl::GetHelpText(ResultCode& out, POINT point, std::string& text) {

@@ -47,10 +47,7 @@ struct GradientLayout {
     static GradientLayout For(int width, int textHeight);
 };
 
-class VtColorGradientControl : public VtControl,
-                               public IColorGradientControl,
-                               public ICompoundControl,
-                               private ILibraryEntries {
+class VtColorGradientControl : public VtControl, public IColorGradientControl, public ICompoundControl {
 public:
     static constexpr int kLabelId = 1;
     // String resources: help over the bar and over the markers; the
@@ -92,14 +89,6 @@ public:
     double LocationAt(int x) const;
 
 private:
-    // ILibraryEntries: the library with this editor's stops behind it.
-    ResultCode List(std::vector<std::string>& names) override;
-    ResultCode Exists(const std::string& name, bool& exists) override;
-    ResultCode SaveCurrent(const std::string& name) override;
-    ResultCode LoadCurrent(const std::string& name) override;
-    ResultCode Delete(const std::string& name) override;
-    ResultCode Rename(const std::string& oldName, const std::string& newName) override;
-
     int MarkerAt(int x, int y) const;
     bool Removing(int y) const;
     void MoveSelected(int x);
@@ -120,6 +109,10 @@ private:
     HWND label_ = nullptr;
     LibraryRow row_;
     IColourSource* colours_ = nullptr;
-    IGradientLibrary* library_ = nullptr;
+    EditorLibraryEntries<GradientStops> entries_{[this] { return stops_; },
+                                                 [this](const GradientStops& loaded) {
+                                                     SetStops(loaded);
+                                                     Notify();
+                                                 }};
     EventNotifySink* changeSink_ = nullptr;
 };

@@ -10,23 +10,10 @@
 
 namespace {
 
-class ChoiceControlsTest : public testing::Test {
+class CheckboxTest : public ControlTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(classes.result.IsSuccess());
-        ASSERT_TRUE(hook.result.IsSuccess());
-    }
-
-    RegisteredControlClasses classes;
-    InstalledKeyboardHook hook;
-    FocusableParent parent;
-    CountingSink changes;
-};
-
-class CheckboxTest : public ChoiceControlsTest {
-protected:
-    void SetUp() override {
-        ChoiceControlsTest::SetUp();
+        ControlTest::SetUp();
         ASSERT_TRUE(checkbox.Create(parent.Hwnd(), RECT{10, 10, 200, 28}, 5, nullptr, "Transparent").IsSuccess());
         checkbox.SetChangeSink(&changes);
     }
@@ -89,10 +76,10 @@ TEST_F(CheckboxTest, DisablingGreysButtonAndLabelTogether) {
 
 namespace {
 
-class DropdownListTest : public ChoiceControlsTest {
+class DropdownListTest : public ControlTest {
 protected:
     void SetUp() override {
-        ChoiceControlsTest::SetUp();
+        ControlTest::SetUp();
         ASSERT_TRUE(list.Create(parent.Hwnd(), RECT{10, 10, 260, 40}, 6, nullptr, "Edge type").IsSuccess());
         list.SetChangeSink(&changes);
     }
@@ -138,10 +125,10 @@ TEST_F(DropdownListTest, TheLabelCarriesTheSuffixAndTheUsersPickNotifies) {
 
 namespace {
 
-class RandomSeedTest : public ChoiceControlsTest {
+class RandomSeedTest : public ControlTest {
 protected:
     void SetUp() override {
-        ChoiceControlsTest::SetUp();
+        ControlTest::SetUp();
         ASSERT_TRUE(seed.Create(parent.Hwnd(), RECT{10, 10, 260, 32}, 8, nullptr, "Random seed").IsSuccess());
         seed.SetSeed(7);
         seed.SetChangeSink(&changes);

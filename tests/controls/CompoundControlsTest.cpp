@@ -24,18 +24,9 @@ public:
     ColorSpec FromScreen(COLORREF) override { return RgbSpec(0, 0, 0); }
 };
 
-class CompoundControlsTest : public testing::Test {
+class CompoundControlsTest : public ControlTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(classes.result.IsSuccess());
-        ASSERT_TRUE(hook.result.IsSuccess());
-    }
-
-    RegisteredControlClasses classes;
-    InstalledKeyboardHook hook;
-    FocusableParent parent;
     NoHostColours colours;
-    CountingSink changes;
 };
 
 }  // namespace

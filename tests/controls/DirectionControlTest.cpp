@@ -6,11 +6,10 @@
 
 namespace {
 
-class DirectionTest : public testing::Test {
+class DirectionTest : public ControlTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(classes.result.IsSuccess());
-        ASSERT_TRUE(hook.result.IsSuccess());
+        ControlTest::SetUp();
         ASSERT_TRUE(control.Create(parent.Hwnd(), RECT{0, 0, 240, 34}, 2, nullptr, "Direction").IsSuccess());
         control.SetValue(30);
         control.SetChangeSink(&changes);
@@ -19,11 +18,7 @@ protected:
         cy = (dial.top + dial.bottom - 1) / 2;
     }
 
-    RegisteredControlClasses classes;
-    InstalledKeyboardHook hook;
-    FocusableParent parent;
     VtDirectionControl control;
-    CountingSink changes;
     RECT dial{};
     int cx = 0;
     int cy = 0;

@@ -16,11 +16,10 @@ namespace {
 constexpr RECT kSliderRect{0, 0, 211, 40};
 int XOf(double value) { return 5 + static_cast<int>(value * 2); }
 
-class SliderTest : public testing::Test {
+class SliderTest : public ControlTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(classes.result.IsSuccess());
-        ASSERT_TRUE(hook.result.IsSuccess());
+        ControlTest::SetUp();
         ASSERT_TRUE(slider.Create(parent.Hwnd(), kSliderRect, 7, nullptr, "Scale").IsSuccess());
         slider.SetRange(0, 100);
         slider.SetTrackRange(0, 100);
@@ -31,11 +30,7 @@ protected:
 
     std::wstring Edit() const { return TextOf(slider.EditHwnd()); }
 
-    RegisteredControlClasses classes;
-    InstalledKeyboardHook hook;
-    FocusableParent parent;
     VtSliderContainerControl slider;
-    CountingSink changes;
     CountingSink tracks;
 };
 
@@ -229,10 +224,10 @@ TEST_F(SliderTest, TheDefaultTickSitsWhereTheDefaultValueIs) {
 
 namespace {
 
-class LengthSliderTest : public testing::Test {
+class LengthSliderTest : public ControlTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(classes.result.IsSuccess());
+        ControlTest::SetUp();
         ASSERT_TRUE(slider.Create(parent.Hwnd(), RECT{0, 0, 260, 40}, 3, nullptr, "Width").IsSuccess());
         slider.SetRange(10, 1000, kLengthPixels);
         slider.SetTrackRange(0, 100, kLengthPixels);
@@ -241,10 +236,7 @@ protected:
 
     std::wstring Edit() const { return TextOf(slider.EditHwnd()); }
 
-    RegisteredControlClasses classes;
-    FocusableParent parent;
     VtLengthSliderControl slider;
-    CountingSink changes;
 };
 
 }  // namespace

@@ -7,11 +7,10 @@
 
 namespace {
 
-class TabControlTest : public testing::Test {
+class TabControlTest : public ControlTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(classes.result.IsSuccess());
-        ASSERT_TRUE(hook.result.IsSuccess());
+        ControlTest::SetUp();
         ASSERT_TRUE(tabs.Create(parent.Hwnd(), RECT{5, 5, 305, 205}, 1009, nullptr).IsSuccess());
         for (const char* title : {"Edge", "Colour", "Light"}) ASSERT_TRUE(tabs.AddPage(title).IsSuccess());
         tabs.SetChangeSink(&changes);
@@ -25,11 +24,7 @@ protected:
         return shown;
     }
 
-    RegisteredControlClasses classes;
-    InstalledKeyboardHook hook;
-    FocusableParent parent;
     VtTabControl tabs;
-    CountingSink changes;
 };
 
 }  // namespace

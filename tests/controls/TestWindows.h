@@ -2,6 +2,8 @@
 // pump for the messages the tests post.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "controls/ControlClasses.h"
@@ -91,3 +93,18 @@ void Click(HWND hwnd, int x, int y);
 
 // The text of a window (UTF-16).
 std::wstring TextOf(HWND hwnd);
+
+// The common ground of the control tests: the classes registered, the
+// keyboard hook installed, a parent to put controls in, a sink to count.
+class ControlTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(classes.result.IsSuccess());
+        ASSERT_TRUE(hook.result.IsSuccess());
+    }
+
+    RegisteredControlClasses classes;
+    InstalledKeyboardHook hook;
+    FocusableParent parent;
+    CountingSink changes;
+};
