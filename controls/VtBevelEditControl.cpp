@@ -39,20 +39,10 @@ BevelEditLayout BevelEditLayout::For(int width, int textHeight) {
 
 ResultCode VtBevelEditControl::Create(HWND parent, const RECT& rect, int id, HFONT font, const std::string& label,
                                       IBevelLibrary* library, IUserPrompts* prompts) {
-    const ResultCode created =
-        CreateControlWindow(ControlClassAtom(ControlClass::BevelEdit), parent, rect, id, WS_EX_CONTROLPARENT);
-    if (!created.IsSuccess()) return created;
-    ClipChildren();
     entries_.SetLibrary(library);
-    layout_ = BevelEditLayout::For(Width(rect), TextLineHeight(Hwnd(), font, 13));
-    label_ = CreateChildWindow(L"STATIC", label, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, layout_.label, Hwnd(),
-                               kLabelId, font);
-    if (label_ == nullptr || !row_.Create(Hwnd(), layout_.library, font, kLibraryTexts, &entries_, prompts)) {
-        ResultCode ignored;
-        Release(ignored);
-        return ResultCode::Failure();
-    }
-    return created;
+    layout_ = BevelEditLayout::For(Width(rect), TextLineHeight(parent, font, 13));
+    return CreateEditor(ControlClassAtom(ControlClass::BevelEdit), parent, rect, id, font, label, layout_.label,
+                        layout_.library, kLibraryTexts, &entries_, prompts);
 }
 
 void VtBevelEditControl::SetPoints(const BevelPoints& points) {
@@ -97,11 +87,6 @@ bool VtBevelEditControl::Removing(int x, int y) const {
            y >= g.bottom + kRemoveDistance;
 }
 
-void VtBevelEditControl::Notify() {
-    InvalidateRect(Hwnd(), nullptr, FALSE);
-    if (changeSink_ != nullptr) changeSink_->Notify();
-}
-
 void VtBevelEditControl::MoveSelected(int x, int y) {
     BevelPoint moved = ProfilePointAt(x, y);
     const auto index = static_cast<std::size_t>(selected_);
@@ -129,24 +114,23 @@ LRESULT VtBevelEditControl::OnLButtonDown(WPARAM, int x, int y) {
         handle = static_cast<int>(inserted - points_.begin());
     }
     selected_ = handle;
-    dragging_ = true;
     removing_ = false;
-    SetCapture(Hwnd());
+    BeginDrag();
     InvalidateRect(Hwnd(), nullptr, FALSE);
     return 0;
 }
 
 LRESULT VtBevelEditControl::OnMouseMove(WPARAM, int x, int y) {
-    if (!dragging_ || selected_ < 0) return 0;
+    if (!Dragging() || selected_ < 0) return 0;
     removing_ = Removing(x, y);
     if (!removing_) MoveSelected(x, y);
     InvalidateRect(Hwnd(), nullptr, FALSE);
     return 0;
 }
 
-void VtBevelEditControl::EndDrag(bool remove) {
-    dragging_ = false;
-    removing_ = remove;
+void VtBevelEditControl::DragEnded(bool released, int x, int y) {
+    removing_ = released && Removing(x, y);
+    if (released && !removing_ && selected_ >= 0) MoveSelected(x, y);
     if (removing_ && selected_ >= 0) {
         points_.erase(points_.begin() + selected_);
         selected_ = -1;
@@ -159,20 +143,6 @@ void VtBevelEditControl::EndDrag(bool remove) {
     }
 }
 
-LRESULT VtBevelEditControl::OnLButtonUp(WPARAM, int x, int y) {
-    if (!dragging_) return 0;
-    if (selected_ >= 0 && !Removing(x, y)) MoveSelected(x, y);
-    // Ended before the capture goes, so that losing it ends nothing twice.
-    EndDrag(Removing(x, y));
-    ReleaseCapture();
-    return 0;
-}
-
-LRESULT VtBevelEditControl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_CAPTURECHANGED && dragging_ && reinterpret_cast<HWND>(lparam) != Hwnd()) EndDrag(false);
-    return VtControl::OnMessage(message, wparam, lparam);
-}
-
 LRESULT VtBevelEditControl::OnLButtonDblClk(WPARAM, int x, int y) {
     const int handle = HandleAt(x, y);
     if (handle < 0) return 0;
@@ -182,23 +152,10 @@ LRESULT VtBevelEditControl::OnLButtonDblClk(WPARAM, int x, int y) {
     return 0;
 }
 
-LRESULT VtBevelEditControl::OnCommand(UINT notifyCode, UINT id, HWND) {
-    row_.OnCommand(notifyCode, id);
-    return 0;
-}
-
-void VtBevelEditControl::GetHelpText(ResultCode& out, POINT point, std::string& text) {
-    out = ResultCode::Success();
-    if (Contains(layout_.graph, point.x, point.y)) text = LoadResourceString(kGraphHelpId);
-    row_.HelpAt(point, text);
-}
-
-void VtBevelEditControl::Enable(bool enable) {
-    enabled_ = enable;
-    EnableWindow(label_, enable ? TRUE : FALSE);
-    row_.Enable(enable);
-    VtControl::Enable(enable);
-    InvalidateRect(Hwnd(), nullptr, FALSE);
+bool VtBevelEditControl::BodyHelp(POINT point, std::string& text) {
+    if (!Contains(layout_.graph, point.x, point.y)) return false;
+    text = LoadResourceString(kGraphHelpId);
+    return true;
 }
 
 void VtBevelEditControl::DrawGraph(HDC dc, bool enabled) const {
@@ -268,7 +225,7 @@ LRESULT VtBevelEditControl::OnPaint(const PAINTSTRUCT& paint) {
     ::GetClientRect(Hwnd(), &client);
     OffscreenCanvas canvas(paint.hdc, client.right, client.bottom);
     FillRect(canvas.Dc(), &client, GetSysColorBrush(COLOR_3DFACE));
-    DrawGraph(canvas.Dc(), enabled_);
+    DrawGraph(canvas.Dc(), Enabled());
     canvas.CopyTo(0, 0);
     return 0;
 }

@@ -12,12 +12,7 @@
 #include <string>
 
 #include "controls/BevelProfile.h"
-#include "controls/EventNotifySink.h"
-#include "controls/IControl.h"
-#include "controls/Library.h"
-#include "controls/LibraryRow.h"
-#include "controls/UserPrompts.h"
-#include "controls/VtControl.h"
+#include "controls/LibraryEditorControl.h"
 
 using IBevelLibrary = ILibrary<BevelPoints>;
 
@@ -45,9 +40,8 @@ struct BevelEditLayout {
     static BevelEditLayout For(int width, int textHeight);
 };
 
-class VtBevelEditControl : public VtControl, public IBevelEditControl, public ICompoundControl {
+class VtBevelEditControl : public LibraryEditorControl, public IBevelEditControl {
 public:
-    static constexpr int kLabelId = 1;
     // String resources: help over the graph; the library's messages.
     static constexpr int kGraphHelpId = 11232;
     static constexpr LibraryTexts kLibraryTexts{10730, 10731, 10025, 10026, 10027, 10028};
@@ -57,55 +51,39 @@ public:
     ResultCode Create(HWND parent, const RECT& rect, int id, HFONT font, const std::string& label,
                       IBevelLibrary* library, IUserPrompts* prompts);
 
-    void SetChangeSink(EventNotifySink* sink) override { changeSink_ = sink; }
+    void SetChangeSink(EventNotifySink* sink) override { SetChangeSinkOf(sink); }
     BevelPoints GetPoints() override { return points_; }
     void SetPoints(const BevelPoints& points) override;
     int PreferredHeight() override { return layout_.height; }
 
-    void GetHelpText(ResultCode& out, POINT point, std::string& text) override;
-    using VtControl::GetHelpText;
-
-    void Enable(bool enable) override;
-    using VtControl::Enable;
-
     LRESULT OnPaint(const PAINTSTRUCT& paint) override;
     LRESULT OnLButtonDown(WPARAM keys, int x, int y) override;
     LRESULT OnMouseMove(WPARAM keys, int x, int y) override;
-    LRESULT OnLButtonUp(WPARAM keys, int x, int y) override;
     LRESULT OnLButtonDblClk(WPARAM keys, int x, int y) override;
-    LRESULT OnCommand(UINT notifyCode, UINT id, HWND control) override;
-    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
     const BevelEditLayout& Layout() const { return layout_; }
-    LibraryRow& Library() { return row_; }
     int Selected() const { return selected_; }
     // Screen places of profile points and back (client coordinates).
     POINT PointAt(const BevelPoint& point) const;
     BevelPoint ProfilePointAt(int x, int y) const;
 
 private:
+    void DragEnded(bool released, int x, int y) override;
+    bool BodyHelp(POINT point, std::string& text) override;
+
     int HandleAt(int x, int y) const;
     bool Removing(int x, int y) const;
     void MoveSelected(int x, int y);
-    // Ends a drag, removing the dragged point when `remove`; a change
-    // commits.
-    void EndDrag(bool remove);
-    void Notify();
     void DrawGraph(HDC dc, bool enabled) const;
 
     BevelPoints points_;
     BevelPoints pointsAtPress_;
     int selected_ = -1;
-    bool dragging_ = false;
     bool removing_ = false;
-    bool enabled_ = true;
     BevelEditLayout layout_{};
-    HWND label_ = nullptr;
-    LibraryRow row_;
     EditorLibraryEntries<BevelPoints> entries_{[this] { return points_; },
                                                [this](const BevelPoints& loaded) {
                                                    SetPoints(loaded);
                                                    Notify();
                                                }};
-    EventNotifySink* changeSink_ = nullptr;
 };

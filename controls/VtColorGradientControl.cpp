@@ -38,21 +38,11 @@ GradientLayout GradientLayout::For(int width, int textHeight) {
 
 ResultCode VtColorGradientControl::Create(HWND parent, const RECT& rect, int id, HFONT font, const std::string& label,
                                           IColourSource* colours, IGradientLibrary* library, IUserPrompts* prompts) {
-    const ResultCode created =
-        CreateControlWindow(ControlClassAtom(ControlClass::ColourGradient), parent, rect, id, WS_EX_CONTROLPARENT);
-    if (!created.IsSuccess()) return created;
-    ClipChildren();
     colours_ = colours;
     entries_.SetLibrary(library);
-    layout_ = GradientLayout::For(Width(rect), TextLineHeight(Hwnd(), font, 13));
-    label_ = CreateChildWindow(L"STATIC", label, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, layout_.label, Hwnd(),
-                               kLabelId, font);
-    if (label_ == nullptr || !row_.Create(Hwnd(), layout_.library, font, kLibraryTexts, &entries_, prompts)) {
-        ResultCode ignored;
-        Release(ignored);
-        return ResultCode::Failure();
-    }
-    return created;
+    layout_ = GradientLayout::For(Width(rect), TextLineHeight(parent, font, 13));
+    return CreateEditor(ControlClassAtom(ControlClass::ColourGradient), parent, rect, id, font, label, layout_.label,
+                        layout_.library, kLibraryTexts, &entries_, prompts);
 }
 
 void VtColorGradientControl::SetStops(const GradientStops& stops) {
@@ -94,11 +84,6 @@ bool VtColorGradientControl::Removing(int y) const {
     return stops_.size() > kMinimumStops && y > layout_.markers.bottom + kRemoveDistance;
 }
 
-void VtColorGradientControl::Notify() {
-    InvalidateRect(Hwnd(), nullptr, FALSE);
-    if (changeSink_ != nullptr) changeSink_->Notify();
-}
-
 LRESULT VtColorGradientControl::OnLButtonDown(WPARAM, int x, int y) {
     if (!Contains(layout_.markers, x, y)) return 0;
     stopsAtPress_ = stops_;
@@ -108,9 +93,8 @@ LRESULT VtColorGradientControl::OnLButtonDown(WPARAM, int x, int y) {
         marker = static_cast<int>(InsertStop(stops_, StopAt(stops_, LocationAt(x))));
     }
     selected_ = marker;
-    dragging_ = true;
     removing_ = false;
-    SetCapture(Hwnd());
+    BeginDrag();
     InvalidateRect(Hwnd(), nullptr, FALSE);
     return 0;
 }
@@ -124,16 +108,16 @@ void VtColorGradientControl::MoveSelected(int x) {
 }
 
 LRESULT VtColorGradientControl::OnMouseMove(WPARAM, int x, int y) {
-    if (!dragging_ || selected_ < 0) return 0;
+    if (!Dragging() || selected_ < 0) return 0;
     removing_ = Removing(y);
     MoveSelected(x);
     InvalidateRect(Hwnd(), nullptr, FALSE);
     return 0;
 }
 
-void VtColorGradientControl::EndDrag(bool remove) {
-    dragging_ = false;
-    removing_ = remove;
+void VtColorGradientControl::DragEnded(bool released, int x, int y) {
+    removing_ = released && Removing(y);
+    if (released && !removing_ && selected_ >= 0) MoveSelected(x);
     if (removing_ && selected_ >= 0) {
         stops_.erase(stops_.begin() + selected_);
         selected_ = -1;
@@ -152,20 +136,6 @@ void VtColorGradientControl::EndDrag(bool remove) {
     }
 }
 
-LRESULT VtColorGradientControl::OnLButtonUp(WPARAM, int x, int y) {
-    if (!dragging_) return 0;
-    if (selected_ >= 0) MoveSelected(x);
-    // Ended before the capture goes, so that losing it ends nothing twice.
-    EndDrag(Removing(y));
-    ReleaseCapture();
-    return 0;
-}
-
-LRESULT VtColorGradientControl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_CAPTURECHANGED && dragging_ && reinterpret_cast<HWND>(lparam) != Hwnd()) EndDrag(false);
-    return VtControl::OnMessage(message, wparam, lparam);
-}
-
 LRESULT VtColorGradientControl::OnLButtonDblClk(WPARAM, int x, int y) {
     const int marker = MarkerAt(x, y);
     if (marker < 0 || colours_ == nullptr) return 0;
@@ -181,24 +151,14 @@ LRESULT VtColorGradientControl::OnLButtonDblClk(WPARAM, int x, int y) {
     return 0;
 }
 
-LRESULT VtColorGradientControl::OnCommand(UINT notifyCode, UINT id, HWND) {
-    row_.OnCommand(notifyCode, id);
-    return 0;
-}
-
-void VtColorGradientControl::GetHelpText(ResultCode& out, POINT point, std::string& text) {
-    out = ResultCode::Success();
-    if (Contains(layout_.bar, point.x, point.y)) text = LoadResourceString(kBarHelpId);
-    if (Contains(layout_.markers, point.x, point.y)) text = LoadResourceString(kMarkersHelpId);
-    row_.HelpAt(point, text);
-}
-
-void VtColorGradientControl::Enable(bool enable) {
-    enabled_ = enable;
-    EnableWindow(label_, enable ? TRUE : FALSE);
-    row_.Enable(enable);
-    VtControl::Enable(enable);
-    InvalidateRect(Hwnd(), nullptr, FALSE);
+bool VtColorGradientControl::BodyHelp(POINT point, std::string& text) {
+    if (Contains(layout_.bar, point.x, point.y))
+        text = LoadResourceString(kBarHelpId);
+    else if (Contains(layout_.markers, point.x, point.y))
+        text = LoadResourceString(kMarkersHelpId);
+    else
+        return false;
+    return true;
 }
 
 void VtColorGradientControl::DrawBar(HDC dc, bool enabled) const {
@@ -253,13 +213,13 @@ LRESULT VtColorGradientControl::OnPaint(const PAINTSTRUCT& paint) {
     OffscreenCanvas canvas(paint.hdc, client.right, client.bottom);
     HDC dc = canvas.Dc();
     FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
-    DrawBar(dc, enabled_);
+    DrawBar(dc, Enabled());
     for (std::size_t i = 0; i < stops_.size(); ++i) {
         if (static_cast<int>(i) == selected_) continue;
-        DrawMarker(dc, stops_[i], false, enabled_);
+        DrawMarker(dc, stops_[i], false, Enabled());
     }
     // The selected marker on top; hidden while it is being dragged away.
-    if (selected_ >= 0 && !removing_) DrawMarker(dc, stops_[static_cast<std::size_t>(selected_)], true, enabled_);
+    if (selected_ >= 0 && !removing_) DrawMarker(dc, stops_[static_cast<std::size_t>(selected_)], true, Enabled());
     canvas.CopyTo(0, 0);
     return 0;
 }

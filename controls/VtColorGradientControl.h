@@ -12,13 +12,8 @@
 #include <string>
 
 #include "controls/ColourSource.h"
-#include "controls/EventNotifySink.h"
 #include "controls/GradientStops.h"
-#include "controls/IControl.h"
-#include "controls/Library.h"
-#include "controls/LibraryRow.h"
-#include "controls/UserPrompts.h"
-#include "controls/VtControl.h"
+#include "controls/LibraryEditorControl.h"
 
 using IGradientLibrary = ILibrary<GradientStops>;
 
@@ -47,9 +42,8 @@ struct GradientLayout {
     static GradientLayout For(int width, int textHeight);
 };
 
-class VtColorGradientControl : public VtControl, public IColorGradientControl, public ICompoundControl {
+class VtColorGradientControl : public LibraryEditorControl, public IColorGradientControl {
 public:
-    static constexpr int kLabelId = 1;
     // String resources: help over the bar and over the markers; the
     // library's messages.
     static constexpr int kBarHelpId = 11230;
@@ -62,57 +56,41 @@ public:
     ResultCode Create(HWND parent, const RECT& rect, int id, HFONT font, const std::string& label,
                       IColourSource* colours, IGradientLibrary* library, IUserPrompts* prompts);
 
-    void SetChangeSink(EventNotifySink* sink) override { changeSink_ = sink; }
+    void SetChangeSink(EventNotifySink* sink) override { SetChangeSinkOf(sink); }
     GradientStops GetStops() override { return stops_; }
     void SetStops(const GradientStops& stops) override;
     int PreferredHeight() override { return layout_.height; }
 
-    void GetHelpText(ResultCode& out, POINT point, std::string& text) override;
-    using VtControl::GetHelpText;
-
-    void Enable(bool enable) override;
-    using VtControl::Enable;
-
     LRESULT OnPaint(const PAINTSTRUCT& paint) override;
     LRESULT OnLButtonDown(WPARAM keys, int x, int y) override;
     LRESULT OnMouseMove(WPARAM keys, int x, int y) override;
-    LRESULT OnLButtonUp(WPARAM keys, int x, int y) override;
     LRESULT OnLButtonDblClk(WPARAM keys, int x, int y) override;
-    LRESULT OnCommand(UINT notifyCode, UINT id, HWND control) override;
-    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
     const GradientLayout& Layout() const { return layout_; }
-    LibraryRow& Library() { return row_; }
     int Selected() const { return selected_; }
     // The x of a location on the bar, and the location at x.
     int XOf(double location) const;
     double LocationAt(int x) const;
 
 private:
+    void DragEnded(bool released, int x, int y) override;
+    bool BodyHelp(POINT point, std::string& text) override;
+
     int MarkerAt(int x, int y) const;
     bool Removing(int y) const;
     void MoveSelected(int x);
-    // Ends a drag, removing the dragged stop when `remove`; a change
-    // commits.
-    void EndDrag(bool remove);
-    void Notify();
     void DrawBar(HDC dc, bool enabled) const;
     void DrawMarker(HDC dc, const GradientStop& stop, bool selected, bool enabled) const;
 
     GradientStops stops_;
     GradientStops stopsAtPress_;
     int selected_ = -1;
-    bool dragging_ = false;
     bool removing_ = false;
-    bool enabled_ = true;
     GradientLayout layout_{};
-    HWND label_ = nullptr;
-    LibraryRow row_;
     IColourSource* colours_ = nullptr;
     EditorLibraryEntries<GradientStops> entries_{[this] { return stops_; },
                                                  [this](const GradientStops& loaded) {
                                                      SetStops(loaded);
                                                      Notify();
                                                  }};
-    EventNotifySink* changeSink_ = nullptr;
 };
