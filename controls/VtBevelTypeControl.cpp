@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "controls/Angles.h"
 #include "controls/ChildWindows.h"
 #include "controls/ControlClasses.h"
 #include "controls/GdiHandles.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kGap = 4;
 constexpr int kPictureWidth = 36;
 constexpr int kPictureHeight = 20;

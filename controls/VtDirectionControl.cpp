@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "controls/Angles.h"
 #include "controls/ChildWindows.h"
 #include "controls/ControlClasses.h"
 #include "controls/GdiHandles.h"
@@ -10,20 +11,10 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kEditWidth = 42;
 constexpr int kEditHeight = 20;
 constexpr int kUnitWidth = 12;
 constexpr int kGap = 8;
-
-// Into [0, 360).
-double Wrapped(double degrees) {
-    if (!std::isfinite(degrees)) return 0.0;
-    double wrapped = std::fmod(degrees, 360.0);
-    if (wrapped < 0.0) wrapped += 360.0;
-    // -1e-17 wraps to 360 in floating point.
-    return wrapped >= 360.0 ? 0.0 : wrapped;
-}
 
 }  // namespace
 
@@ -47,9 +38,7 @@ double VtDirectionControl::AngleAt(const RECT& dial, int x, int y, bool snap) {
     const double dx = x - (dial.left + dial.right - 1) / 2.0;
     const double dy = (dial.top + dial.bottom - 1) / 2.0 - y;
     if (dx == 0.0 && dy == 0.0) return 0.0;
-    const double degrees = std::atan2(dy, dx) * 180.0 / kPi;
-    const double step = snap ? 15.0 : 1.0;
-    return Wrapped(std::floor(degrees / step + 0.5) * step);
+    return AngleOf(dx, dy, snap ? 15.0 : 1.0);
 }
 
 ResultCode VtDirectionControl::Create(HWND parent, const RECT& rect, int id, HFONT font, const std::string& label) {
@@ -84,7 +73,7 @@ void VtDirectionControl::Release(ResultCode& out) {
 }
 
 bool VtDirectionControl::Change(double degrees) {
-    const double wrapped = Wrapped(degrees);
+    const double wrapped = WrappedDegrees(degrees);
     field_.Show(wrapped);
     if (wrapped == value_) return false;
     value_ = wrapped;
@@ -167,7 +156,7 @@ void VtDirectionControl::DrawDial(HDC dc, bool enabled) const {
     const double cy = (face.top + face.bottom - 1) / 2.0;
     const double radius = (face.right - face.left - 1) / 2.0;
     auto at = [&](double degrees, double distance) {
-        const double a = degrees * kPi / 180.0;
+        const double a = Radians(degrees);
         return POINT{static_cast<int>(std::lround(cx + std::cos(a) * distance)),
                      static_cast<int>(std::lround(cy - std::sin(a) * distance))};
     };

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "controls/Angles.h"
 #include "controls/ChildWindows.h"
 #include "controls/ControlClasses.h"
 #include "controls/GdiHandles.h"
@@ -13,12 +14,9 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kGap = 10;
 constexpr int kReadoutHeight = 16;
 constexpr int kSphereSize = 97;  // odd: the centre is a pixel
-
-double Radians(double degrees) { return degrees * kPi / 180.0; }
 
 // The light's unit vector (x right, y up, z toward the viewer).
 void LightVector(const LightingValue& light, double (&l)[3]) {
@@ -53,9 +51,7 @@ void VtLightingControl::LightAt(double dx, double dy, double radius, double& dir
     const double distance = std::min(1.0, std::hypot(dx, dy) / radius);
     elevation = std::floor(std::acos(distance) * 180.0 / kPi + 0.5);
     if (dx == 0.0 && dy == 0.0) return;  // straight overhead: the direction stays
-    double degrees = std::floor(std::atan2(dy, dx) * 180.0 / kPi + 0.5);
-    if (degrees < 0.0) degrees += 360.0;
-    direction = degrees >= 360.0 ? 0.0 : degrees;
+    direction = AngleOf(dx, dy, 1.0);
 }
 
 ResultCode VtLightingControl::Create(HWND parent, const RECT& rect, int id, HFONT font, IColourSource* colours) {
