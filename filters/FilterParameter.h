@@ -38,7 +38,8 @@ public:
 
     int32_t dialogData[3] = {0, 0, 0};  // the dialog's own bookkeeping
     std::string label;                  // shown beside the control
-    std::string secondaryText;          // help text, or a second caption such as a unit
+    std::string hint;                   // one line of help: the control's help text in the status bar
+    std::string secondaryText;          // a second caption, such as a length's unit; empty unless set
     int32_t group = 0;                  // the dialog page (column) the control goes on
     IControl* control = nullptr;        // bound by the dialog; not owned
     // Whether the control applies to the current values; UpdateControlStates

@@ -15,7 +15,7 @@ namespace {
 
 void LoadStrings(FilterParameter& parameter, edge::StringPair strings) {
     parameter.label = LoadResourceString(strings.label);
-    parameter.secondaryText = LoadResourceString(strings.hint);
+    parameter.hint = LoadResourceString(strings.hint);
 }
 
 // A length slider from 10 (or 0) to 1000 in the length's own unit.

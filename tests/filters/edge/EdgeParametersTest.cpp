@@ -133,14 +133,16 @@ TEST_F(EdgeParameterList, EveryLabelHintAndItemNameHasItsText) {
         const FilterParameter& parameter = *set.At(i);
         EXPECT_FALSE(parameter.label.empty());
         EXPECT_NE(parameter.label, kLostString) << "label of parameter " << i;
-        EXPECT_NE(parameter.secondaryText, kLostString) << "hint of parameter " << i;
-        EXPECT_FALSE(parameter.secondaryText.empty());
+        EXPECT_NE(parameter.hint, kLostString) << "hint of parameter " << i;
+        EXPECT_FALSE(parameter.hint.empty());
+        // The hint is help, not a second caption: Edges shows none.
+        EXPECT_TRUE(parameter.secondaryText.empty()) << "second text of parameter " << i;
     }
     auto* type = dynamic_cast<ListboxParameter*>(set.At(4));
     ASSERT_NE(type, nullptr);
     for (const auto& item : type->items) EXPECT_NE(item.name, kLostString) << "item " << item.id;
     EXPECT_EQ(LoadResourceString(0x1069), set.At(0)->label);
-    EXPECT_EQ(LoadResourceString(0x2B8F), set.At(7)->secondaryText);
+    EXPECT_EQ(LoadResourceString(0x2B8F), set.At(7)->hint);
 }
 
 TEST_F(EdgeParameterList, ValidateBringsOutOfRangeValuesBack) {
