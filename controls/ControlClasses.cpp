@@ -3,6 +3,7 @@
 #include "controls/CommonControls.h"
 
 #include "controls/ToolkitInstance.h"
+#include "controls/VtContentThumbnail.h"
 #include "controls/VtWindow.h"
 
 namespace {
@@ -40,9 +41,11 @@ constexpr ClassSpec kClasses[kControlClassCount] = {
     {L"VtBevelEditCtrl", Form::OwnDC, true, Background::Null},
     {L"VtFillBehaviorCtl", Form::Plain, true, Background::Null},
     {L"VtBevelTypeCtl", Form::Plain, true, Background::Null},
+    {L"VtTubeButtonCtrl", Form::OwnDC, true, Background::Null},
 };
 
 ATOM gAtoms[kControlClassCount] = {};
+bool gThumbnailRegistered = false;
 // The module each class was registered under: unregistering needs the same
 // one, even if the resource module changed in between.
 HINSTANCE gInstances[kControlClassCount] = {};
@@ -87,6 +90,10 @@ ResultCode RegisterControlClasses() {
         gAtoms[i] = Register(kClasses[i], gInstances[i]);
         if (gAtoms[i] == 0) result = ResultCode::Failure();
     }
+    if (!gThumbnailRegistered) {
+        gThumbnailRegistered = RegisterContentThumbnailClass();
+        if (!gThumbnailRegistered) result = ResultCode::Failure();
+    }
     return result;
 }
 
@@ -96,6 +103,8 @@ void UnregisterControlClasses() {
         UnregisterClassW(MAKEINTATOM(gAtoms[i]), gInstances[i]);
         gAtoms[i] = 0;
     }
+    if (gThumbnailRegistered) UnregisterContentThumbnailClass();
+    gThumbnailRegistered = false;
 }
 
 ATOM ControlClassAtom(ControlClass control) { return gAtoms[static_cast<int>(control)]; }

@@ -27,11 +27,13 @@ enum class ControlClass {
     BevelEdit,
     FillBehaviour,
     BevelType,
+    TubeButton,
 };
-inline constexpr int kControlClassCount = 20;
+inline constexpr int kControlClassCount = 21;
 
-// Registers every class not registered yet. -1 when any registration
-// failed (those classes keep atom 0; the others are registered).
+// Registers every class not registered yet, and the content chooser's
+// preview pane class. -1 when any registration failed (those classes keep
+// atom 0; the others are registered).
 ResultCode RegisterControlClasses();
 // Unregisters every registered class and clears its atom.
 void UnregisterControlClasses();

@@ -43,6 +43,7 @@ TEST(ControlClasses, EveryClassIsRegisteredWithItsForm) {
         {ControlClass::BevelEdit, L"VtBevelEditCtrl", true},
         {ControlClass::FillBehaviour, L"VtFillBehaviorCtl", false},
         {ControlClass::BevelType, L"VtBevelTypeCtl", false},
+        {ControlClass::TubeButton, L"VtTubeButtonCtrl", true},
     };
     ASSERT_EQ(std::size(expected), static_cast<size_t>(kControlClassCount));
     HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
@@ -66,7 +67,11 @@ TEST(ControlClasses, EveryClassIsRegisteredWithItsForm) {
         else
             EXPECT_EQ(info.hbrBackground, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
     }
+    // The content chooser's preview pane comes with them.
+    WNDCLASSEXW pane;
+    EXPECT_TRUE(ClassInfo(L"VtContentThumbWnd", pane));
     UnregisterControlClasses();
+    EXPECT_FALSE(ClassInfo(L"VtContentThumbWnd", pane));
 }
 
 TEST(ControlClasses, RegisteringTwiceKeepsTheAtomsAndUnregisteringRemovesEveryClass) {

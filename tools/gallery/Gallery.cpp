@@ -30,6 +30,7 @@
 #include "controls/VtRandomSeedControl.h"
 #include "controls/VtSliderContainerControl.h"
 #include "controls/VtTabControl.h"
+#include "controls/VtTubeButtonControl.h"
 #include "host/HostContext.h"
 #include "tools/gallery/WindowPicture.h"
 
@@ -247,6 +248,45 @@ void AddEditors(Column& column, IColourSource& colours, IUserPrompts& prompts) {
     }
 }
 
+// Content as a plug-in folder holds it, for the chooser; nothing is read.
+class SampleContent final : public IContentChooserModel {
+public:
+    ContentChooserKind Kind() override { return ContentChooserKind{"*.tub", "tub", 11260, 11261, 11262, 11263}; }
+    ResultCode Resolve(const ContentRecord& record, std::string& fullPath) override {
+        fullPath = std::string(record[0] != 0 ? kPlugin : "") + reinterpret_cast<const char*>(record.data() + 1);
+        return ResultCode::Success();
+    }
+    ResultCode Store(const std::string&, ContentRecord&) override { return ResultCode::Failure(); }
+    ResultCode Validate(const std::string&) override { return ResultCode::Failure(); }
+    ResultCode ContentFolder(std::string& folder) override { return PluginFolder(folder); }
+    ResultCode PluginFolder(std::string& folder) override {
+        folder = kPlugin;
+        return ResultCode::Success();
+    }
+    bool FolderExists(const std::string&) override { return true; }
+    bool Preview(const std::string&, Image<unsigned char>&) override { return false; }
+
+private:
+    static constexpr char kPlugin[] = "C:\\Program Files\\Adobe\\Photoshop\\Plug-ins\\Mornebrook Dapple";
+};
+
+void AddChooser(Column& column, IUserPrompts& prompts) {
+    HWND parent = column.Parent();
+    HFONT font = column.Font();
+    static SampleContent content;
+    static ContentOpenDialog files;
+    if (auto* chooser = column.Add<VtTubeButtonControl>(TubeButtonLayout::kHeight, [&](auto& c, const RECT& r) {
+            return c.Create(parent, r, 0, font, &content, &files, &prompts);
+        })) {
+        ContentRecord record{};
+        const std::string path = "\\Content\\Tubes\\Autumn Leaves.tub";
+        record[0] = 1;
+        std::copy(path.begin(), path.end(), record.begin() + 1);
+        chooser->SetValue(record);
+        column.Placed(*chooser, chooser->PreferredHeight());
+    }
+}
+
 // The gallery's captions stand in for the four strings a parameter names.
 constexpr int kBevelCaptionIds[] = {11220, 11221, 11222, 11223};
 
@@ -313,6 +353,7 @@ void FillColumn(Column& column, IColourSource& colours, IUserPrompts& prompts) {
     AddLightAndFill(column, colours);
     AddBevelControls(column);
     AddEditors(column, colours, prompts);
+    AddChooser(column, prompts);
     AddImageButtons(column);
 }
 
