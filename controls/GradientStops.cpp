@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "filters/edge/EdgeColour.h"
+#include "filters/ColourConversion.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ ColorSpec StopColourSpec(const GradientStop& stop) {
 }
 
 GradientColour StopColour(const GradientStop& stop) {
-    const auto rgb = edge::ColourToRGB(StopColourSpec(stop));
+    const auto rgb = ColourToRGB(StopColourSpec(stop));
     const std::size_t alphaIndex = static_cast<std::size_t>(std::clamp(stop.channels, 0, 4));
     const double alpha = stop.alpha ? std::clamp(stop.components[alphaIndex], 0.0, 255.0) : 255.0;
     return GradientColour{static_cast<double>(rgb[0]), static_cast<double>(rgb[1]), static_cast<double>(rgb[2]), alpha};

@@ -1,6 +1,6 @@
 #include "controls/HostColourSource.h"
 
-#include "filters/edge/EdgeColour.h"
+#include "filters/ColourConversion.h"
 #include "host/ColourServices.h"
 #include "host/HostContext.h"
 #include "image/ChannelLayout.h"
@@ -31,15 +31,15 @@ ColorSpec HostColourSource::FromScreen(COLORREF pixel) {
     const int32_t model = record != nullptr ? ColourModelForHostMode(record->imageMode) : kColourModelRGB;
     switch (model) {
         case kColourModelGrey: {
-            const edge::PixelSamples grey = edge::ColourSamples(rgb, ChannelLayout(kColourModelGrey, 1, false));
+            const PixelSamples grey = ColourSamples(rgb, ChannelLayout(kColourModelGrey, 1, false));
             return ColorSpec{ColorSpec::kGray, grey[0], 0, 0, 0};
         }
         case kColourModelCMYK: {
-            const edge::PixelSamples inks = edge::ColourSamples(rgb, ChannelLayout(kColourModelCMYK, 4, false));
+            const PixelSamples inks = ColourSamples(rgb, ChannelLayout(kColourModelCMYK, 4, false));
             return ColorSpec{ColorSpec::kCMYK, inks[0], inks[1], inks[2], inks[3]};
         }
         case kColourModelLab: {
-            const edge::PixelSamples lab = edge::ColourSamples(rgb, ChannelLayout(kColourModelLab, 3, false));
+            const PixelSamples lab = ColourSamples(rgb, ChannelLayout(kColourModelLab, 3, false));
             return ColorSpec{ColorSpec::kLab, lab[0], lab[1], lab[2], 0};
         }
         default: return rgb;

@@ -8,7 +8,7 @@
 #include "controls/GdiHandles.h"
 #include "controls/KeyboardHook.h"
 #include "controls/ToolkitInstance.h"
-#include "filters/edge/EdgeColour.h"
+#include "filters/ColourConversion.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ constexpr int kGap = 6;
 constexpr int kIconSize = 16;
 
 COLORREF ToColorRef(const ColorSpec& colour) {
-    const auto rgb = edge::ColourToRGB(colour);
+    const auto rgb = ColourToRGB(colour);
     return RGB(rgb[0], rgb[1], rgb[2]);
 }
 

@@ -9,7 +9,7 @@
 #include "controls/ControlClasses.h"
 #include "controls/GdiHandles.h"
 #include "controls/NumberText.h"
-#include "filters/edge/EdgeColour.h"
+#include "filters/ColourConversion.h"
 #include "platform/ResourceStrings.h"
 
 namespace {
@@ -188,7 +188,7 @@ void VtLightingControl::DrawSphere(HDC dc, bool enabled) const {
 
     double light[3];
     LightVector(value_, light);
-    const auto tint = edge::ColourToRGB(value_.colour);
+    const auto tint = ColourToRGB(value_.colour);
     const COLORREF face = GetSysColor(COLOR_3DFACE);
     const double ground[3] = {GetRValue(face) / 255.0, GetGValue(face) / 255.0, GetBValue(face) / 255.0};
     const double strength = value_.brightness / 50.0;  // 50 is the light as it comes

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "filters/edge/EdgeColour.h"
+#include "filters/ColourConversion.h"
 
 namespace edge {
 

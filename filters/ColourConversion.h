@@ -1,4 +1,5 @@
-// The edge colour as pixel samples of the destination's channel layout.
+// Colours as pixels: a colour as the samples of an image's channel layout
+// (the effects paint with it), and as 8-bit RGB (the controls show it).
 #pragma once
 
 #include <array>
@@ -7,8 +8,6 @@
 
 #include "filters/ColorSpec.h"
 #include "image/ChannelLayout.h"
-
-namespace edge {
 
 // Samples in the order the layout stores them (at least four); the alpha
 // sample, when the layout has one, is 255. Channels past the ones the colour
@@ -22,5 +21,3 @@ PixelSamples ColourSamples(const ColorSpec& colour, const ChannelLayout& layout)
 
 // The colour as 8-bit RGB, whatever its space.
 std::array<uint8_t, 3> ColourToRGB(const ColorSpec& colour);
-
-}  // namespace edge

@@ -1,9 +1,7 @@
-#include "filters/edge/EdgeColour.h"
+#include "filters/ColourConversion.h"
 
 #include <algorithm>
 #include <cmath>
-
-namespace edge {
 
 namespace {
 
@@ -154,5 +152,3 @@ PixelSamples ColourSamples(const ColorSpec& colour, const ChannelLayout& layout)
     if (layout.hasAlpha && layout.colourChannels >= 0) out[static_cast<std::size_t>(layout.colourChannels)] = 255;
     return out;
 }
-
-}  // namespace edge
