@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "controls/KeyboardHook.h"
+#include "controls/KeyboardSinks.h"
 #include "controls/ToolkitInstance.h"
 #include "controls/VtContentThumbnail.h"
 #include "platform/ResourceStrings.h"
@@ -127,12 +127,13 @@ bool ContentOpenDialog::AskForFile(HWND owner, const std::string& folder, IConte
     request.lCustData = reinterpret_cast<LPARAM>(&model);
 
     ScopedThumbnailClass thumbnailClass;
-    const bool suspended = KeyboardHook::suspended;
-    KeyboardHook::suspended = true;
-    gOpen = true;
-    const BOOL confirmed = open(&request);
-    gOpen = false;
-    KeyboardHook::suspended = suspended;
+    BOOL confirmed = FALSE;
+    {
+        SuspendedKeyboardHook suspended;
+        gOpen = true;
+        confirmed = open(&request);
+        gOpen = false;
+    }
     if (confirmed) {
         chosen = Utf8FromWide(file.data());
         return true;

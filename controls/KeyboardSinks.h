@@ -31,6 +31,20 @@ private:
     bool added_ = false;
 };
 
+// Suspends the hook while a nested modal window (a colour picker, a file
+// dialog, a prompt) is up, so that it gets its keys untouched; the state
+// before comes back at the end.
+class SuspendedKeyboardHook {
+public:
+    SuspendedKeyboardHook() : was_(KeyboardHook::suspended) { KeyboardHook::suspended = true; }
+    ~SuspendedKeyboardHook() { KeyboardHook::suspended = was_; }
+    SuspendedKeyboardHook(const SuspendedKeyboardHook&) = delete;
+    SuspendedKeyboardHook& operator=(const SuspendedKeyboardHook&) = delete;
+
+private:
+    bool was_;
+};
+
 // True while the key being dispatched is `key` going down in `field`.
 inline bool KeyGoesDownIn(HWND field, WPARAM key) {
     return field != nullptr && GetFocus() == field && KeyboardHook::keyCode == key && !KeyboardHook::IsRelease();

@@ -1,24 +1,8 @@
 #include "controls/UserPrompts.h"
 
-#include "controls/KeyboardHook.h"
+#include "controls/KeyboardSinks.h"
 #include "controls/NamePromptDialog.h"
 #include "platform/TextEncoding.h"
-
-namespace {
-
-// The hook stays out of the way of a nested modal window.
-class SuspendedKeyboardHook {
-public:
-    SuspendedKeyboardHook() : was_(KeyboardHook::suspended) { KeyboardHook::suspended = true; }
-    ~SuspendedKeyboardHook() { KeyboardHook::suspended = was_; }
-    SuspendedKeyboardHook(const SuspendedKeyboardHook&) = delete;
-    SuspendedKeyboardHook& operator=(const SuspendedKeyboardHook&) = delete;
-
-private:
-    bool was_;
-};
-
-}  // namespace
 
 bool WindowsUserPrompts::AskName(HWND owner, const std::string& title, const std::string& text, std::string& name) {
     SuspendedKeyboardHook suspended;

@@ -6,7 +6,7 @@
 #include "controls/ControlClasses.h"
 #include "controls/FadedImage.h"
 #include "controls/GdiHandles.h"
-#include "controls/KeyboardHook.h"
+#include "controls/KeyboardSinks.h"
 #include "controls/ToolkitInstance.h"
 #include "filters/ColourConversion.h"
 
@@ -144,9 +144,11 @@ void VtColorControl::BoxReleased(int x, int y) {
     } else if (Contains(layout_.swatch, x, y) && source_ != nullptr) {
         ColorSpec picked = colour_;
         // The host's picker is a modal window of its own: its keys are its own.
-        KeyboardHook::suspended = true;
-        const ResultCode result = source_->PickColour(picked);
-        KeyboardHook::suspended = false;
+        ResultCode result;
+        {
+            SuspendedKeyboardHook suspended;
+            result = source_->PickColour(picked);
+        }
         if (!result.IsSuccess()) return;
         SetColour(picked);
         Notify();

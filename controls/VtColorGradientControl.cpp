@@ -6,7 +6,7 @@
 #include "controls/ChildWindows.h"
 #include "controls/ControlClasses.h"
 #include "controls/GdiHandles.h"
-#include "controls/KeyboardHook.h"
+#include "controls/KeyboardSinks.h"
 #include "platform/ResourceStrings.h"
 
 namespace {
@@ -141,9 +141,11 @@ LRESULT VtColorGradientControl::OnLButtonDblClk(WPARAM, int x, int y) {
     if (marker < 0 || colours_ == nullptr) return 0;
     GradientStop& stop = stops_[static_cast<std::size_t>(marker)];
     ColorSpec colour = StopColourSpec(stop);
-    KeyboardHook::suspended = true;
-    const ResultCode picked = colours_->PickColour(colour);
-    KeyboardHook::suspended = false;
+    ResultCode picked;
+    {
+        SuspendedKeyboardHook suspended;
+        picked = colours_->PickColour(colour);
+    }
     if (!picked.IsSuccess()) return 0;
     SetStopColour(stop, colour);
     selected_ = marker;

@@ -4,6 +4,7 @@
 
 #include "controls/GdiHandles.h"
 #include "controls/HostColourSource.h"
+#include "controls/KeyboardHook.h"
 #include "controls/VtColorControl.h"
 #include "host/HostContext.h"
 #include "tests/controls/TestWindows.h"
@@ -15,6 +16,7 @@ public:
     ResultCode PickColour(ColorSpec& colour) override {
         ++picks;
         startedFrom = colour;
+        hookSuspended = KeyboardHook::suspended;
         if (cancel) return ResultCode::Cancelled();
         colour = picked;
         return ResultCode::Success();
@@ -33,6 +35,7 @@ public:
     ColorSpec startedFrom{};
     int picks = 0;
     int conversions = 0;
+    bool hookSuspended = false;
 };
 
 POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
@@ -70,6 +73,8 @@ TEST_F(ColourControlTest, TheSwatchRunsThePickerAndAChoiceNotifiesOnce) {
     ClickAt(control.Layout().swatch);
     EXPECT_EQ(source.picks, 1);
     EXPECT_EQ(source.startedFrom, RgbSpec(100, 100, 100));
+    EXPECT_TRUE(source.hookSuspended);  // the host's picker gets its keys
+    EXPECT_FALSE(KeyboardHook::suspended);
     EXPECT_EQ(control.GetColour(), RgbSpec(1, 2, 3));
     EXPECT_EQ(changes.calls, 1);
     EXPECT_EQ(control.CurrentState(), VtColorControl::State::Idle);
