@@ -1,0 +1,16 @@
+// Standard C streams on files named by UTF-8 paths, with 64-bit positions on
+// every system (libjpeg's file source and destination take such streams).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// Opens an existing file for binary reading ("rb"); null on failure.
+std::FILE* OpenFileForReading(const std::string& path);
+
+// Moves `stream` to `offset` bytes from the start. False on failure.
+bool SeekFile(std::FILE* stream, uint64_t offset);
+
+// The stream's length in bytes, leaving its position where it was.
+bool FileLength(std::FILE* stream, uint64_t& length);
