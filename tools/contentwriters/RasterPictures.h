@@ -1,0 +1,21 @@
+// Conversions of the pictures the writers take in (RasterImage, as the
+// command line reads PNG and JPEG files) to the forms they store.
+#pragma once
+
+#include <cstdint>
+
+#include "cli/RasterImage.h"
+
+// `image` with four channels: grey spread to red, green and blue, and full
+// opacity where it has no alpha.
+RasterImage ToRgba(const RasterImage& image);
+
+// `image` (RGBA) scaled to width × height; alpha-weighted, so transparent
+// pixels lend no colour.
+RasterImage Scaled(const RasterImage& image, int32_t width, int32_t height);
+
+// The largest centred part of `image` with the aspect ratio width : height.
+RasterImage CentredCrop(const RasterImage& image, int32_t width, int32_t height);
+
+// `image` (RGBA) composited over white, three channels.
+RasterImage OverWhite(const RasterImage& image);
