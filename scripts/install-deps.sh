@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the native build, tests and benchmarks need.
+# Installs the Debian packages the native build, tests and benchmarks need:
+# clang with its sanitizer runtimes builds the fuzz targets, and GIMP opens
+# the Paint Shop Pro files our writers make, as an independent reader.
 # Does nothing when everything is present; needs root (or sudo) otherwise.
 set -euo pipefail
 
 packages=(g++ cmake make ninja-build pkg-config libgtest-dev libgmock-dev
           libbenchmark-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
-          clang-format)
+          clang-format clang libclang-rt-dev gimp)
 
 missing=()
 for p in "${packages[@]}"; do
