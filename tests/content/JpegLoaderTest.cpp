@@ -10,6 +10,7 @@
 
 #include "cli/ImageFiles.h"
 #include "tests/content/ContentFixtures.h"
+#include "tools/contentwriters/TextureWriter.h"
 
 namespace {
 
@@ -84,6 +85,28 @@ TEST_F(JpegLoaderTest, OnlyOneChannelGreyIsTextureContent) {
     EXPECT_EQ(Outcome(CheckJpegContent(PathOf("missing.jpg"))), std::make_pair(-1, 0));
     PutFileBytes(PathOf("text.jpg"), {'n', 'o', 't', ' ', 'a', ' ', 'J', 'P', 'E', 'G'});
     EXPECT_EQ(Outcome(CheckJpegContent(PathOf("text.jpg"))), std::make_pair(-1, 0));
+}
+
+// 0.299 × 100 + 0.587 × 150 + 0.114 × 200 = 140.75; half transparent white
+// over white stays white.
+TEST_F(JpegLoaderTest, TexturesAreTheBrightnessOfTheirPictures) {
+    RasterImage picture(16, 16, 4);
+    for (int32_t y = 0; y < 16; ++y)
+        for (int32_t x = 0; x < 16; ++x) {
+            uint8_t* pixel = picture.Row(y) + x * 4;
+            const bool left = x < 8;
+            pixel[0] = left ? 100 : 255;
+            pixel[1] = left ? 150 : 255;
+            pixel[2] = left ? 200 : 255;
+            pixel[3] = left ? 255 : 128;
+        }
+    ASSERT_EQ(WriteTexture(PathOf("texture.jpg"), picture), "");
+    EXPECT_EQ(Outcome(CheckJpegContent(PathOf("texture.jpg"))), Fine());
+    std::unique_ptr<Image<unsigned char>> image;
+    ASSERT_EQ(Outcome(LoadJpegFile(PathOf("texture.jpg"), image, nullptr, 0, 1)), Fine());
+    EXPECT_NEAR(Sample(*image, 2, 8, 0), 141, 2);
+    EXPECT_NEAR(Sample(*image, 13, 8, 0), 255, 2);
+    EXPECT_NE(WriteTexture(PathOf("texture.png"), picture), "");
 }
 
 TEST_F(JpegLoaderTest, UnreadableFilesGiveTheirOwnResults) {

@@ -3,6 +3,7 @@
 //   dapple-content tube PICTURE OUTPUT.tub COLUMNS ROWS [--format-version 3|5]
 //   dapple-content frame PICTURE OUTPUT.rfr [--format-version 3|5]
 //   dapple-content tiles FOLDER OUTPUT.ptl [--tile WxH] [--thumbnail WxH]
+//   dapple-content texture PICTURE OUTPUT.jpg
 //
 // A frame picture is a tube of 3 × 3 cells. Exit status: 0 success, 1 the
 // file could not be made, 2 usage.
@@ -13,6 +14,7 @@
 
 #include "cli/ImageFiles.h"
 #include "tools/contentwriters/PictureTubeWriter.h"
+#include "tools/contentwriters/TextureWriter.h"
 #include "tools/contentwriters/TileLibraryWriter.h"
 
 namespace {
@@ -22,7 +24,8 @@ constexpr int kUsageError = 2;
 const char kUsage[] =
     "usage: dapple-content tube PICTURE OUTPUT.tub COLUMNS ROWS [--format-version 3|5]\n"
     "       dapple-content frame PICTURE OUTPUT.rfr [--format-version 3|5]\n"
-    "       dapple-content tiles FOLDER OUTPUT.ptl [--tile WxH] [--thumbnail WxH]\n";
+    "       dapple-content tiles FOLDER OUTPUT.ptl [--tile WxH] [--thumbnail WxH]\n"
+    "       dapple-content texture PICTURE OUTPUT.jpg\n";
 
 int Usage(const std::string& problem) {
     if (!problem.empty()) std::fprintf(stderr, "dapple-content: %s\n", problem.c_str());
@@ -87,13 +90,21 @@ int WriteTube(const std::string& picturePath, const std::string& output, const P
     return Report(WritePictureTube(output, picture, options));
 }
 
+int WriteTextureFile(const std::string& picturePath, const std::string& output) {
+    RasterImage picture;
+    if (ImageFileStatus status = ReadImageFile(picturePath, picture); !status.Ok()) return Report(status.error);
+    return Report(WriteTexture(output, picture));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return Usage("");
     const std::string& command = args[0];
-    const size_t positional = command == "tube" ? 5 : (command == "frame" || command == "tiles") ? 3 : 0;
+    const size_t positional = command == "tube"                                                    ? 5
+                              : (command == "frame" || command == "tiles" || command == "texture") ? 3
+                                                                                                   : 0;
     if (positional == 0) return Usage("unknown command " + command);
     if (args.size() < positional) return Usage("too few arguments for " + command);
 
@@ -105,6 +116,8 @@ int main(int argc, char** argv) {
         return Usage(problem);
 
     if (command == "tiles") return Report(WriteTileLibraryFromFolder(args[2], args[1], tiles));
+    if (command == "texture")
+        return args.size() == positional ? WriteTextureFile(args[1], args[2]) : Usage("texture takes no options");
     if (command == "frame") {
         tube.columns = 3;
         tube.rows = 3;
