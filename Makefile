@@ -3,12 +3,14 @@ JOBS ?= 2
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
 CMAKE_FLAGS ?= -G Ninja
 WINDOWS_BUILD ?= build-windows-x86_64
 WINDOWS32_BUILD ?= build-windows-i686
 
 .PHONY: all deps build run test test-native test-sanitize bench clean windows-deps build-windows test-windows \
-        smoke-native format format-check gallery
+        smoke-native format format-check gallery fuzz-build fuzz test-fuzz
 
 all: build
 
@@ -58,7 +60,21 @@ test-windows: build-windows smoke-native
 	scripts/wine-run.sh ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j$(JOBS)
 	scripts/wine-run.sh scripts/wine-plugin-smoke.sh $(BUILD) $(WINDOWS_BUILD)
 
-test: test-native test-sanitize test-windows
+# The content readers' fuzz targets, built with clang in their own folder;
+# their seeds are made by the content writers of the main build. `make fuzz`
+# runs each for FUZZ_SECONDS, the test run for 30 seconds.
+fuzz-build: build
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+	  -DCMAKE_CXX_COMPILER=clang++ -DDAPPLE_FUZZ=ON -DDAPPLE_TESTS=OFF -DDAPPLE_TOOLS_DIR=$(abspath $(BUILD))
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target dapple_fuzzers
+
+fuzz: fuzz-build
+	scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+test-fuzz: fuzz-build
+	scripts/run-fuzzers.sh $(FUZZ_BUILD) 30
+
+test: test-native test-sanitize test-fuzz test-windows
 
 # Every control enabled and disabled, as Wine draws them: out/gallery.png.
 gallery: windows-deps $(WINDOWS_BUILD)/build.ninja
@@ -79,4 +95,4 @@ format-check: deps
 	@scripts/format.sh --check
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(WINDOWS_BUILD) $(WINDOWS32_BUILD) out
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) $(WINDOWS32_BUILD) out

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# make-seeds.sh TOOLS_FOLDER SEEDS_FOLDER
+# The fuzz targets' seed corpora, made by the content writers from small
+# sample pictures: picture tubes and frames in both format versions, tile
+# libraries, colour and grey JPEG files.
+set -euo pipefail
+tools=${1:?usage: make-seeds.sh TOOLS_FOLDER SEEDS_FOLDER}
+seeds=${2:?}
+sample=$tools/make-sample-image
+content=$tools/dapple-content
+
+rm -rf "$seeds"
+mkdir -p "$seeds/jpeg" "$seeds/picture_tube" "$seeds/tile_library" "$seeds/pictures"
+"$sample" "$seeds/pictures/a.png" 24 16
+"$sample" "$seeds/pictures/b.png" 18 18
+"$sample" "$seeds/pictures/c.jpg" 16 16
+
+"$content" tube "$seeds/pictures/a.png" "$seeds/picture_tube/version5.tub" 3 2 --format-version 5
+"$content" tube "$seeds/pictures/a.png" "$seeds/picture_tube/version3.tub" 2 2 --format-version 3
+"$content" frame "$seeds/pictures/b.png" "$seeds/picture_tube/frame.rfr" --format-version 5
+
+"$content" tiles "$seeds/pictures" "$seeds/tile_library/square.ptl" --tile 8x8 --thumbnail 2x2
+"$content" tiles "$seeds/pictures" "$seeds/tile_library/wide.ptl" --tile 12x6 --thumbnail 4x2
+
+cp "$seeds/pictures/c.jpg" "$seeds/jpeg/colour.jpg"
+"$content" texture "$seeds/pictures/a.png" "$seeds/jpeg/grey.jpg"
+rm -rf "$seeds/pictures"
+touch "$seeds/made"
