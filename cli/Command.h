@@ -4,6 +4,7 @@
 //   dapple effects
 //   dapple params EFFECT
 //   dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--set KEY=VALUE]... [--quiet]
+//   dapple inspect FILE
 //
 // main() only hands over the arguments and the standard streams; tests call
 // RunDappleCommand with their own.
@@ -31,3 +32,6 @@ int RunDappleCommand(const std::vector<std::string>& args, const CommandStreams&
 int RunEffectsCommand(const CommandStreams& streams);
 int RunParamsCommand(const std::string& effect, const CommandStreams& streams);
 int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& streams);
+// Describes a content file; a file its reader refuses gives the reader's
+// message and kExitFailed, a file of no content kind kExitUsage.
+int RunInspectCommand(const std::string& path, const CommandStreams& streams);

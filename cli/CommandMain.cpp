@@ -9,6 +9,7 @@ constexpr char kUsage[] =
     "       dapple params EFFECT\n"
     "       dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--set KEY=VALUE]... [--quiet] [--preview-scale F]\n"
     "                    [--plugin PATH]\n"
+    "       dapple inspect FILE\n"
     "\n"
     "  effects   lists the effects of this build: kind, internal name, display name\n"
     "  params    lists an effect's parameters: key, class, label, default\n"
@@ -16,7 +17,9 @@ constexpr char kUsage[] =
     "            (PNG or JPEG by extension); MASK is a grey image of INPUT's size, 255 selected;\n"
     "            --preview-scale F writes the dialog's preview instead: every f-th pixel (f the\n"
     "            whole part of F), with the effect rendered at that reduction; --plugin PATH runs the\n"
-    "            effect through the plug-in module PATH (.8bf, Windows only) instead of the built-in one\n";
+    "            effect through the plug-in module PATH (.8bf, Windows only) instead of the built-in one\n"
+    "  inspect   describes a content file: a picture tube (.tub) or frame (.rfr), a tile library (.ptl)\n"
+    "            or a JPEG texture (.jpg); a file the effects would refuse gives their message\n";
 
 int UsageError(const CommandStreams& streams, const std::string& problem) {
     streams.err << "dapple: " << problem << " (see dapple --help)\n";
@@ -37,6 +40,10 @@ int Dispatch(const std::vector<std::string>& args, const CommandStreams& streams
     if (command == "params") {
         if (args.size() != 2) return UsageError(streams, "params takes one effect name");
         return RunParamsCommand(args[1], streams);
+    }
+    if (command == "inspect") {
+        if (args.size() != 2) return UsageError(streams, "inspect takes one file");
+        return RunInspectCommand(args[1], streams);
     }
     if (command == "apply") return RunApplyCommand(std::vector<std::string>(args.begin() + 1, args.end()), streams);
     return UsageError(streams, "unknown command '" + command + "'");

@@ -18,5 +18,9 @@ std::string DecodeJpeg(std::FILE* file, RasterImage& image);
 std::string EncodePng(std::FILE* file, const RasterImage& image);
 std::string EncodeJpeg(std::FILE* file, const RasterImage& image, int quality);
 
+// One row of WIDTH pixels of CHANNELS samples (1 to 4) without its alpha:
+// grey or RGB copied, or composited over white where there is alpha.
+void FlattenRowOverWhite(const uint8_t* source, int channels, uint8_t* target, int32_t width);
+
 // Why a file claiming WIDTH x HEIGHT pixels is refused, or nullptr when its size is acceptable.
 const char* ImageSizeProblem(uint64_t width, uint64_t height);

@@ -12,6 +12,7 @@
 #include <jpeglib.h>
 
 #include "cli/ImageFilesCodecs.h"
+#include "content/JpegWarnings.h"
 
 namespace {
 
@@ -27,17 +28,11 @@ struct JpegErrors {
     std::longjmp(errors->jump, 1);
 }
 
-// Warnings that leave every pixel as the file meant it.
-bool IsHarmlessWarning(int code) {
-    return code == JWRN_ADOBE_XFORM || code == JWRN_EXTRANEOUS_DATA || code == JWRN_JFIF_MAJOR ||
-           code == JWRN_TOO_MUCH_DATA;
-}
-
 // libjpeg carries on through damaged or truncated data, inventing the pixels
 // it cannot read. A damaged file is refused instead of yielding a quietly wrong
 // picture; trace messages and harmless warnings are dropped.
 void OnJpegMessage(j_common_ptr codec, int level) {
-    if (level >= 0 || IsHarmlessWarning(codec->err->msg_code)) return;
+    if (level >= 0 || IsHarmlessJpegWarning(codec->err->msg_code)) return;
     OnJpegError(codec);
 }
 
@@ -151,15 +146,6 @@ uint8_t OverWhite(unsigned value, unsigned alpha) {
     return static_cast<uint8_t>((value * alpha + 255u * (255u - alpha) + 127) / 255);
 }
 
-// One row without alpha: colour channels copied, or composited over white when there is alpha.
-void FlattenRow(const uint8_t* source, int channels, uint8_t* target, int32_t width) {
-    const int colours = channels >= 3 ? 3 : 1;
-    for (int32_t x = 0; x < width; ++x, source += channels, target += colours) {
-        const unsigned alpha = channels == colours ? 255u : source[colours];
-        for (int i = 0; i < colours; ++i) target[i] = OverWhite(source[i], alpha);
-    }
-}
-
 bool WriteJpegStream(JpegEncoder& encoder, std::FILE* file, const RasterImage& image, int quality, uint8_t* scratch) {
     if (setjmp(encoder.errors.jump)) return false;
     InstallErrors(encoder.errors);
@@ -181,7 +167,7 @@ bool WriteJpegStream(JpegEncoder& encoder, std::FILE* file, const RasterImage& i
     }
     jpeg_start_compress(&codec, TRUE);
     while (codec.next_scanline < codec.image_height) {
-        FlattenRow(image.Row(static_cast<int32_t>(codec.next_scanline)), image.channels, scratch, image.width);
+        FlattenRowOverWhite(image.Row(static_cast<int32_t>(codec.next_scanline)), image.channels, scratch, image.width);
         JSAMPROW row = scratch;
         jpeg_write_scanlines(&codec, &row, 1);
     }
@@ -190,6 +176,14 @@ bool WriteJpegStream(JpegEncoder& encoder, std::FILE* file, const RasterImage& i
 }
 
 }  // namespace
+
+void FlattenRowOverWhite(const uint8_t* source, int channels, uint8_t* target, int32_t width) {
+    const int colours = channels >= 3 ? 3 : 1;
+    for (int32_t x = 0; x < width; ++x, source += channels, target += colours) {
+        const unsigned alpha = channels == colours ? 255u : source[colours];
+        for (int i = 0; i < colours; ++i) target[i] = OverWhite(source[i], alpha);
+    }
+}
 
 std::string DecodeJpeg(std::FILE* file, RasterImage& image) {
     JpegDecoder decoder;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/ImageFilesCodecs.h"
 #include "image/Image.h"
 #include "image/Resample.h"
 
@@ -61,15 +62,8 @@ RasterImage CentredCrop(const RasterImage& image, int32_t width, int32_t height)
 }
 
 RasterImage OverWhite(const RasterImage& image) {
-    RasterImage flat(image.width, image.height, 3);
-    for (int32_t y = 0; y < image.height; ++y) {
-        const uint8_t* source = image.Row(y);
-        uint8_t* target = flat.Row(y);
-        for (int32_t x = 0; x < image.width; ++x, source += 4, target += 3) {
-            const unsigned alpha = source[3];
-            for (int c = 0; c < 3; ++c)
-                target[c] = static_cast<uint8_t>((source[c] * alpha + 255u * (255u - alpha) + 127) / 255);
-        }
-    }
+    RasterImage flat(image.width, image.height, image.channels >= 3 ? 3 : 1);
+    for (int32_t y = 0; y < image.height; ++y)
+        FlattenRowOverWhite(image.Row(y), image.channels, flat.Row(y), image.width);
     return flat;
 }

@@ -17,5 +17,5 @@ RasterImage Scaled(const RasterImage& image, int32_t width, int32_t height);
 // The largest centred part of `image` with the aspect ratio width : height.
 RasterImage CentredCrop(const RasterImage& image, int32_t width, int32_t height);
 
-// `image` (RGBA) composited over white, three channels.
+// `image` without alpha: composited over white where it has alpha.
 RasterImage OverWhite(const RasterImage& image);
