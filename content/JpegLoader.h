@@ -10,7 +10,7 @@
 // plausibly hold (content/ContentLimits.h) is refused with 10033 before any
 // pixel memory is taken.
 //
-// Progress goes to `sink` (may be null) before each scan line, as
+// Progress goes to `sink` before each scan line, as
 // from + (to − from) × line / height, so the last report for h lines is
 // from + (to − from) × (h − 1) / h.
 #pragma once

@@ -35,9 +35,8 @@ public:
 
     // Decodes the tile whose stream starts `dataOffset` bytes into the data
     // area into `destination`, a three-channel image of the tile size.
-    // Asks `abort` (may be null) first: status 1 when it says so. A position
-    // outside the file gives -1 without a message. Progress goes to `sink`
-    // (may be null) from `start` to `end`.
+    // Asks `abort` once, before decoding. A position outside the file gives
+    // -1 without a message.
     ResultCode readTile(int32_t dataOffset, Image<unsigned char>& destination, Abort_Tester* abort,
                         ProgressUpdateSink* sink, double start, double end);
     // The same for the first tile of the directory.
