@@ -1,6 +1,7 @@
 #include "tools/contentwriters/RasterPictures.h"
 
 #include <algorithm>
+#include <new>
 
 #include "cli/ImageFilesCodecs.h"
 #include "image/Image.h"
@@ -38,9 +39,8 @@ RasterImage Scaled(const RasterImage& image, int32_t width, int32_t height) {
     RasterImage scaled(width, height, image.channels);
     const Image<unsigned char> source = View(image);
     Image<unsigned char> destination = View(scaled);
-    // Fails only for mismatched images or out of memory; the result then
-    // stays blank, which the callers' pictures would show.
-    (void)Resample(source, destination, nullptr, nullptr, 0.0, 1.0);
+    // The images match, so only memory can run out.
+    if (Resample(source, destination, nullptr, nullptr, 0.0, 1.0).IsFailure()) throw std::bad_alloc();
     return scaled;
 }
 

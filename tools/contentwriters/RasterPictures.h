@@ -10,8 +10,8 @@
 // opacity where it has no alpha.
 RasterImage ToRgba(const RasterImage& image);
 
-// `image` (RGBA) scaled to width × height; alpha-weighted, so transparent
-// pixels lend no colour.
+// `image` scaled to width × height; alpha-weighted, so transparent pixels
+// lend no colour. Throws std::bad_alloc when memory runs out.
 RasterImage Scaled(const RasterImage& image, int32_t width, int32_t height);
 
 // The largest centred part of `image` with the aspect ratio width : height.

@@ -9,6 +9,7 @@
 // file could not be made, 2 usage.
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -96,10 +97,7 @@ int WriteTextureFile(const std::string& picturePath, const std::string& output) 
     return Report(WriteTexture(output, picture));
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+int Run(const std::vector<std::string>& args) {
     if (args.empty()) return Usage("");
     const std::string& command = args[0];
     const size_t positional = command == "tube"                                                    ? 5
@@ -127,4 +125,14 @@ int main(int argc, char** argv) {
         if (tube.columns == 0 || tube.rows == 0) return Usage("COLUMNS and ROWS must be whole numbers from 1");
     }
     return WriteTube(args[1], args[2], tube);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::bad_alloc&) {
+        return Report("out of memory");
+    }
 }
