@@ -35,14 +35,9 @@ std::string LowercaseExtension(const std::string& path) {
     return extension;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 ContentKind KindOfFirstBytes(const std::string& path) {
     char head[32] = {};
-    FileHandle file(OpenFileForReading(path));
+    FileStream file(OpenFileForReading(path));
     const size_t length = file ? std::fread(head, 1, sizeof head, file.get()) : 0;
     if (length >= 3 && static_cast<unsigned char>(head[0]) == 0xFF && static_cast<unsigned char>(head[1]) == 0xD8 &&
         static_cast<unsigned char>(head[2]) == 0xFF)
@@ -135,7 +130,7 @@ const char* ColourSpaceName(int32_t model) {
 }
 
 int InspectJpeg(const std::string& path, const CommandStreams& streams) {
-    if (!FileHandle(OpenFileForReading(path))) return Refused(ResultCode::Failure(kContentFileUnopenable), streams);
+    if (!FileStream(OpenFileForReading(path))) return Refused(ResultCode::Failure(kContentFileUnopenable), streams);
     std::unique_ptr<Image<unsigned char>> image;
     const ResultCode result = LoadJpegFile(path, image, nullptr, 0.0, 1.0);
     if (result.IsFailure()) return Refused(result, streams);

@@ -11,13 +11,9 @@
 
 #include "cli/ImageFilesCodecs.h"
 #include "cli/ImageFilesOutput.h"
+#include "platform/FileStreams.h"
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string Lowercase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -92,7 +88,7 @@ ImageFileStatus ReadImageFile(const std::string& path, RasterImage& image) {
     const std::optional<ImageFileFormat> format = ImageFileFormatForPath(path);
     if (!format) return ReadFailure(path, UnknownExtension());
     errno = 0;
-    FileHandle file(std::fopen(path.c_str(), "rb"));
+    FileStream file(std::fopen(path.c_str(), "rb"));
     if (!file) return ReadFailure(path, errno != 0 ? std::strerror(errno) : "cannot open the file");
     try {
         if (std::string problem = Decode(file.get(), *format, image); !problem.empty())

@@ -10,11 +10,6 @@ namespace {
 
 constexpr ResultCode kDamaged = ContentFileDamaged();
 
-struct FileCloser {
-    void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 // The image layout for the decoder's output colour space, with one channel
 // per component; false when the file has fewer components than the colour
 // space needs.
@@ -103,7 +98,7 @@ ResultCode WithDecompressor(Decode decode) {
 ResultCode LoadJpegFile(const std::string& path, std::unique_ptr<Image<unsigned char>>& image, ProgressUpdateSink* sink,
                         double from, double to) {
     image.reset();
-    FileHandle stream(OpenFileForReading(path));
+    FileStream stream(OpenFileForReading(path));
     uint64_t length = 0;
     if (!stream || !FileLength(stream.get(), length)) return ResultCode::Failure();
     return WithDecompressor([&](JpegDecompressor& decoder) {
@@ -138,7 +133,7 @@ ResultCode DecodeJpegMemory(const unsigned char* buffer, std::size_t length, Ima
 }
 
 ResultCode CheckJpegContent(const std::string& path) {
-    FileHandle stream(OpenFileForReading(path));
+    FileStream stream(OpenFileForReading(path));
     if (!stream) return ResultCode::Failure();
     try {
         JpegDecompressor decoder;

@@ -20,6 +20,7 @@
 #include "image/Image.h"
 #include "image/Progress.h"
 #include "image/ResultCode.h"
+#include "platform/FileStreams.h"
 
 struct TileDirectoryEntry {
     int32_t dataOffset = 0;                // from the start of the data area
@@ -54,16 +55,12 @@ public:
     const Image<unsigned char>* preview() const { return preview_.get(); }
 
 private:
-    struct FileCloser {
-        void operator()(std::FILE* stream) const { std::fclose(stream); }
-    };
-
     ResultCode ReadHeader();
     ResultCode ReadDirectory();
     ResultCode BuildPreview();
 
     std::string path_;
-    std::unique_ptr<std::FILE, FileCloser> file_;
+    FileStream file_;
     uint64_t fileLength_ = 0;
     uint64_t directoryStart_ = 0;
     uint64_t dataAreaStart_ = 0;

@@ -4,7 +4,14 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
+
+// A stream that is closed when it goes.
+struct FileStreamCloser {
+    void operator()(std::FILE* stream) const { std::fclose(stream); }
+};
+using FileStream = std::unique_ptr<std::FILE, FileStreamCloser>;
 
 // Opens an existing file for binary reading ("rb"); null on failure.
 std::FILE* OpenFileForReading(const std::string& path);
