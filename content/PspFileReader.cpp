@@ -34,20 +34,20 @@ bool PspFileReader::SeekToFirstBlock(uint16_t id) {
 
 ResultCode PspFileReader::open() {
     preview_.reset();
+    ResultCode result;
     try {
-        ResultCode result = ReadHeaderAndDirectory();
+        result = ReadHeaderAndDirectory();
         if (result.IsSuccess()) result = ReadTubeData();
         if (result.IsSuccess()) result = ReadImageAttributes();
         if (result.IsSuccess() && version5_) result = ReadPreviewComposite();
-        if (result.IsFailure()) preview_.reset();
-        return result;
     } catch (const VtFile::FileError&) {
-        preview_.reset();
-        return ContentFileDamaged();
+        result = ContentFileDamaged();
     } catch (const std::bad_alloc&) {
-        preview_.reset();
-        return ResultCode::OutOfMemory();
+        result = ResultCode::OutOfMemory();
     }
+    // A preview built before a later failure goes with it.
+    if (result.IsFailure()) preview_.reset();
+    return result;
 }
 
 ResultCode PspFileReader::ReadHeaderAndDirectory() {
