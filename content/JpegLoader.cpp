@@ -73,8 +73,13 @@ ResultCode LoadWith(JpegDecompressor& decoder, uint64_t storedBytes, std::unique
 ResultCode DecodeWith(JpegDecompressor& decoder, Image<unsigned char>& destination, ProgressUpdateSink* sink,
                       double from, double to) {
     if (decoder.ReadHeader() != JPEG_HEADER_OK) return kDamaged;
+    // Checked before decompression starts: starting sets up buffers for the
+    // size the stream claims, which may be huge.
+    const jpeg_decompress_struct& info = decoder.Info();
     ChannelLayout layout;
-    if (!LayoutForOutput(decoder.Info(), layout) || layout != destination.layout || !destination.HasData())
+    if (!LayoutForOutput(info, layout) || layout != destination.layout || !destination.HasData() ||
+        info.image_width != static_cast<JDIMENSION>(destination.Width()) ||
+        info.image_height != static_cast<JDIMENSION>(destination.Height()))
         return kDamaged;
     decoder.Start();
     return ReadScanlines(decoder, destination, sink, from, to);
