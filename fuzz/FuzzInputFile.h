@@ -11,5 +11,5 @@
 const std::string& WriteFuzzInput(const uint8_t* data, std::size_t size);
 
 // Pictures larger than this are opened but not decoded: the readers treat
-// every size alike, and decoding hundreds of megabytes would slow the search.
+// every size alike, and megabytes of pixels per input would slow the search.
 constexpr uint64_t kMaxFuzzDecodePixels = uint64_t(1) << 18;
