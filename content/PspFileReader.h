@@ -46,8 +46,8 @@ public:
     // Decodes the first layer into `destination`: width × height pixels of
     // red, green, blue and alpha, allocated by the caller (-1 without a
     // message when it is not). Pixels outside the layer's rectangle become 0
-    // in all four channels. Progress goes to `sink` before each
-    // of the four channels, from `start` to `end`.
+    // in all four channels. Progress goes to `sink` before each of the four
+    // channels, from `start` to `end`.
     ResultCode readImage(Image<unsigned char>& destination, ProgressUpdateSink* sink, double start, double end);
 
     int32_t width() const { return width_; }
