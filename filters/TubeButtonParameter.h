@@ -5,16 +5,20 @@
 
 #include <cstddef>
 
+#include "content/ContentReference.h"
 #include "filters/FilterParameter.h"
 
 // Room for a content path in a parameter record, terminator included.
-inline constexpr std::size_t kContentPathCapacity = 1024;
+inline constexpr std::size_t kContentPathCapacity = sizeof(ContentReference::path);
 
 class TubeButtonParameter : public FilterParameter {
 public:
     TubeButtonParameter(uint32_t pathKey, uint32_t relativeKey, unsigned char* relative, char* path,
                         std::size_t pathCapacity = kContentPathCapacity)
         : keys{pathKey, relativeKey}, relative(relative), path(path), pathCapacity(pathCapacity) {}
+    // Bound to a content reference; its carried byte is left alone.
+    TubeButtonParameter(uint32_t pathKey, uint32_t relativeKey, ContentReference& reference)
+        : TubeButtonParameter(pathKey, relativeKey, &reference.relative, reference.path, sizeof reference.path) {}
 
     // Puts a terminator at the end of a path that lacks one.
     void Validate() override;

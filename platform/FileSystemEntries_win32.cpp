@@ -1,0 +1,42 @@
+#include "platform/FileSystemEntries.h"
+
+#include "platform/LocalPath.h"
+#include "platform/TextEncoding.h"
+#include "platform/WinApi.h"
+
+namespace {
+
+std::wstring WidePath(const std::string& path) {
+    std::wstring wide = WideFromUtf8(LocalPath(path));
+    // "C:\" keeps its separator: without it the path names the drive's current folder.
+    while (wide.size() > 1 && (wide.back() == L'\\' || wide.back() == L'/') && wide[wide.size() - 2] != L':')
+        wide.pop_back();
+    return wide;
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+bool PathExists(const std::string& path) {
+    if (path.empty()) return false;
+    const std::wstring wide = WidePath(path);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(wide.c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+        return true;
+    }
+    // A search finds nothing for a drive's root, which exists all the same.
+    return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CreateFolder(const std::string& path) {
+    if (path.empty()) return false;
+    const std::wstring wide = WidePath(path);
+    if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+    return GetLastError() == ERROR_ALREADY_EXISTS && IsFolder(wide);
+}

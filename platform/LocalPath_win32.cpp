@@ -1,0 +1,3 @@
+#include "platform/LocalPath.h"
+
+std::string LocalPath(const std::string& path) { return path; }
