@@ -12,13 +12,19 @@ Shape Ring(double cx, double cy, double radius, double halfWidth) {
     return [=](double x, double y) { return std::fabs(std::hypot(x - cx, y - cy) - radius) - halfWidth; };
 }
 
-double SegmentDistance(double x, double y, double ax, double ay, double bx, double by) {
+double SegmentDistanceSquared(double x, double y, double ax, double ay, double bx, double by) {
     const double dx = bx - ax;
     const double dy = by - ay;
     const double lengthSquared = dx * dx + dy * dy;
     double t = lengthSquared > 0 ? ((x - ax) * dx + (y - ay) * dy) / lengthSquared : 0;
     t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(x - (ax + t * dx), y - (ay + t * dy));
+    const double ex = x - (ax + t * dx);
+    const double ey = y - (ay + t * dy);
+    return ex * ex + ey * ey;
+}
+
+double SegmentDistance(double x, double y, double ax, double ay, double bx, double by) {
+    return std::sqrt(SegmentDistanceSquared(x, y, ax, ay, bx, by));
 }
 
 Shape Capsule(double ax, double ay, double bx, double by, double radius) {
@@ -45,10 +51,10 @@ Shape Polygon(std::vector<std::pair<double, double>> points) {
         for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
             const auto [xi, yi] = points[i];
             const auto [xj, yj] = points[j];
-            nearest = std::min(nearest, SegmentDistance(x, y, xi, yi, xj, yj));
+            nearest = std::min(nearest, SegmentDistanceSquared(x, y, xi, yi, xj, yj));
             if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) inside = !inside;
         }
-        return inside ? -nearest : nearest;
+        return inside ? -std::sqrt(nearest) : std::sqrt(nearest);
     };
 }
 

@@ -22,5 +22,6 @@ Shape Union(std::vector<Shape> shapes);
 // The shape grown by `amount` on every side.
 Shape Grown(Shape shape, double amount);
 
-// The distance from (x, y) to the segment from (ax, ay) to (bx, by).
+// The distance from (x, y) to the segment from (ax, ay) to (bx, by), and its square.
 double SegmentDistance(double x, double y, double ax, double ay, double bx, double by);
+double SegmentDistanceSquared(double x, double y, double ax, double ay, double bx, double by);

@@ -1,0 +1,8 @@
+// The default frame pictures.
+#pragma once
+
+#include "tools/contentpack/FrameSheet.h"
+
+FramePicture DrawWoodenFrame();
+FramePicture DrawGildedFrame();
+FramePicture DrawModernFrame();
