@@ -9,6 +9,7 @@
 
 #include "image/RandomGenerator.h"
 #include "tools/contentpack/Colour.h"
+#include "tools/contentpack/Picture.h"
 #include "tools/contentpack/TileableNoise.h"
 
 namespace {
@@ -65,6 +66,14 @@ double Weave(double x, double y, int32_t threads, const Threads& look) {
 }
 
 }  // namespace
+
+RasterImage HeightField::ToRaster() const {
+    Picture picture(size, size);
+    for (int32_t y = 0; y < size; ++y) {
+        for (int32_t x = 0; x < size; ++x) picture.At(x, y).r = At(x, y);
+    }
+    return picture.ToRaster(true);
+}
 
 HeightField DrawCanvasTexture() {
     const Threads threads;

@@ -89,7 +89,10 @@ Shape Inflated(const Shape& shape, double radius, double height) {
     const double sigma = radius / kStep;
     auto blurred = std::make_shared<Grid>(Blurred(Blurred(*inside, sigma, 1), sigma, kSide));
     for (std::size_t k = 0; k < blurred->size(); ++k) {
-        (*blurred)[k] = height * std::sqrt(std::max(0.0, 2.0 * (*blurred)[k] - 1.0));
+        // Beyond the edge the surface keeps falling, so that the slope at the
+        // edge itself is as steep as just inside it.
+        const double rise = 2.0 * (*blurred)[k] - 1.0;
+        (*blurred)[k] = height * (rise >= 0.0 ? std::sqrt(rise) : -std::sqrt(-rise));
     }
     return Interpolated(blurred);
 }

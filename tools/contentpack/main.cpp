@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
             WriteImageFile(sheets + "/" + tube.name + ".png", TubeContactSheet(tube, 40).ToRaster());
         if (!written.Ok()) std::fprintf(stderr, "%s\n", written.error.c_str());
         (void)WriteImageFile(sheets + "/" + tube.name + "-zoom.png",
-                             Magnified(OverCheckerboard(tube.picture, 16), 160, 0, 160, 160, 4).ToRaster());
+                             Magnified(OverCheckerboard(tube.picture, 16), 0, 160, 160, 160, 4).ToRaster());
     }
     for (const FramePicture& frame : {DrawWoodenFrame(), DrawGildedFrame(), DrawModernFrame()}) {
         (void)WriteImageFile(sheets + "/" + frame.name + ".png", OverCheckerboard(frame.picture, 16).ToRaster());
