@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <optional>
 
 #include "platform/ModuleFolder.h"
 
@@ -31,12 +30,6 @@ std::string RelativePathWithSeparators(std::string path) {
     if (std::count(path.begin(), path.end(), ':') > 1) std::replace(path.begin(), path.end(), ':', '\\');
     if (path.empty() || !IsSeparator(path.front())) path.insert(path.begin(), '\\');
     return path;
-}
-
-std::optional<ContentFolders> RunningPlugin() {
-    const std::string folder = ModuleFolder();
-    if (folder.empty()) return std::nullopt;
-    return ContentFolders(folder);
 }
 
 }  // namespace
@@ -68,29 +61,35 @@ ResultCode ContentFolders::store(const std::string& fullPath, ContentReference& 
     return ResultCode::Success();
 }
 
+std::optional<ContentFolders> RunningPluginFolders() {
+    const std::string folder = ModuleFolder();
+    if (folder.empty()) return std::nullopt;
+    return ContentFolders(folder);
+}
+
 ResultCode pluginFolder(std::string& folder) {
-    const std::optional<ContentFolders> folders = RunningPlugin();
+    const std::optional<ContentFolders> folders = RunningPluginFolders();
     if (!folders) return ResultCode::Failure();
     folder = folders->pluginFolder();
     return ResultCode::Success();
 }
 
 ResultCode contentFolder(std::string& folder) {
-    const std::optional<ContentFolders> folders = RunningPlugin();
+    const std::optional<ContentFolders> folders = RunningPluginFolders();
     if (!folders) return ResultCode::Failure();
     folder = folders->contentFolder();
     return ResultCode::Success();
 }
 
 ResultCode resolve(const ContentReference& reference, std::string& fullPath) {
-    const std::optional<ContentFolders> folders = RunningPlugin();
+    const std::optional<ContentFolders> folders = RunningPluginFolders();
     if (!folders) return ResultCode::Failure();
     fullPath = folders->resolve(reference);
     return ResultCode::Success();
 }
 
 ResultCode store(const std::string& fullPath, ContentReference& reference) {
-    const std::optional<ContentFolders> folders = RunningPlugin();
+    const std::optional<ContentFolders> folders = RunningPluginFolders();
     if (!folders) return ResultCode::Failure();
     return folders->store(fullPath, reference);
 }

@@ -11,6 +11,7 @@
 // stored part) until the file is opened.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "content/ContentReference.h"
@@ -49,9 +50,13 @@ private:
     std::string pluginFolder_;
 };
 
-// The same operations for the running plug-in, whose folder is that of the
-// module holding the core (the plug-in modules load the core from their own
-// folder). Each fails with -1 when the module's file name cannot be found.
+// The folders of the running plug-in, whose folder is that of the module
+// holding the core (the plug-in modules load the core from their own
+// folder); nothing when the module's file name cannot be found.
+std::optional<ContentFolders> RunningPluginFolders();
+
+// The operations above for the running plug-in. Each fails with -1 when the
+// module's file name cannot be found.
 ResultCode pluginFolder(std::string& folder);
 ResultCode contentFolder(std::string& folder);
 ResultCode resolve(const ContentReference& reference, std::string& fullPath);
