@@ -13,7 +13,8 @@ struct FileStreamCloser {
 };
 using FileStream = std::unique_ptr<std::FILE, FileStreamCloser>;
 
-// Opens an existing file for binary reading ("rb"); null on failure.
+// Opens an existing file for binary reading ("rb"); null on failure. The
+// path may separate folders with backslashes (platform/LocalPath.h).
 std::FILE* OpenFileForReading(const std::string& path);
 
 // Moves `stream` to `offset` bytes from the start. False on failure.

@@ -2,7 +2,9 @@
 
 #include <sys/types.h>
 
-std::FILE* OpenFileForReading(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
+#include "platform/LocalPath.h"
+
+std::FILE* OpenFileForReading(const std::string& path) { return std::fopen(LocalPath(path).c_str(), "rb"); }
 
 bool SeekFile(std::FILE* stream, uint64_t offset) {
     if (offset > static_cast<uint64_t>(INT64_MAX)) return false;

@@ -14,8 +14,9 @@ public:
     ReadOnlyFile(const ReadOnlyFile&) = delete;
     ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
-    // Opens `path` (UTF-8), closing any file open before. False when the file
-    // does not exist or cannot be opened for reading.
+    // Opens `path` (UTF-8; folders may be separated by backslashes,
+    // platform/LocalPath.h), closing any file open before. False when the
+    // file does not exist or cannot be opened for reading.
     bool Open(const std::string& path);
     void Close();
     bool IsOpen() const { return handle_ != kNoHandle; }

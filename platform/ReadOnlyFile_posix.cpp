@@ -5,11 +5,14 @@
 #include <unistd.h>
 #include <cerrno>
 
+#include "platform/LocalPath.h"
+
 bool ReadOnlyFile::Open(const std::string& path) {
     Close();
+    const std::string local = LocalPath(path);
     int fd = -1;
     do {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(local.c_str(), O_RDONLY | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return false;
     struct stat status {};

@@ -6,10 +6,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 #include "platform/LocalPath.h"
+#include "tests/content/ContentFixtures.h"
 
 namespace {
 
@@ -106,18 +106,14 @@ TEST(ContentFolders, ReadsAPathThatFillsTheWholeField) {
 }
 
 // A real plug-in folder with a content file, stored, then moved.
-class MovedPluginFolder : public testing::Test {
+class MovedPluginFolder : public ContentTest {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("dapple-content-" + std::to_string(std::random_device()()));
-        fs::create_directories(root_ / "Before" / "Content" / "Tubes");
-        std::ofstream(root_ / "Before" / "Content" / "Tubes" / "Stars.tub") << "stars";
-        fs::create_directories(root_ / "Elsewhere");
-        std::ofstream(root_ / "Elsewhere" / "Hearts.tub") << "hearts";
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
+        ContentTest::SetUp();
+        fs::create_directories(folder_ / "Before" / "Content" / "Tubes");
+        std::ofstream(folder_ / "Before" / "Content" / "Tubes" / "Stars.tub") << "stars";
+        fs::create_directories(folder_ / "Elsewhere");
+        std::ofstream(folder_ / "Elsewhere" / "Hearts.tub") << "hearts";
     }
 
     static std::string Contents(const std::string& path) {
@@ -126,23 +122,21 @@ protected:
         std::getline(file, text);
         return text;
     }
-
-    fs::path root_;
 };
 
 TEST_F(MovedPluginFolder, KeepsRelativeReferencesWorking) {
-    const ContentFolders before((root_ / "Before").string());
+    const ContentFolders before((folder_ / "Before").string());
     ContentReference inside;
     ContentReference outside;
-    ASSERT_TRUE(before.store((root_ / "Before" / "Content" / "Tubes" / "Stars.tub").string(), inside).IsSuccess());
-    ASSERT_TRUE(before.store((root_ / "Elsewhere" / "Hearts.tub").string(), outside).IsSuccess());
+    ASSERT_TRUE(before.store((folder_ / "Before" / "Content" / "Tubes" / "Stars.tub").string(), inside).IsSuccess());
+    ASSERT_TRUE(before.store((folder_ / "Elsewhere" / "Hearts.tub").string(), outside).IsSuccess());
     EXPECT_EQ(inside.relative, 1);
     EXPECT_EQ(ReferencePath(inside), "\\Content\\Tubes\\Stars.tub");
     EXPECT_EQ(outside.relative, 0);
     EXPECT_EQ(Contents(before.resolve(inside)), "stars");
 
-    fs::rename(root_ / "Before", root_ / "After");
-    const ContentFolders after((root_ / "After").string());
+    fs::rename(folder_ / "Before", folder_ / "After");
+    const ContentFolders after((folder_ / "After").string());
     EXPECT_EQ(Contents(after.resolve(inside)), "stars");
     EXPECT_EQ(Contents(after.resolve(outside)), "hearts");
 }

@@ -5,27 +5,15 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "platform/LocalPath.h"
+#include "tests/content/ContentFixtures.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class FileSystemReferenceTest : public testing::Test {
-protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() / ("dapple-fsref-" + std::to_string(std::random_device()()));
-        fs::create_directories(root_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-
-    fs::path root_;
-};
+using FileSystemReferenceTest = ContentTest;
 
 // Another kind of reference, which a WinFileSystemReference cannot fill in.
 class OtherReference : public IFileSystemReference {
@@ -38,12 +26,12 @@ public:
 };
 
 TEST_F(FileSystemReferenceTest, MakesChildrenWithBackslashesAndFolders) {
-    const WinFileSystemReference root(root_.string());
+    const WinFileSystemReference root(folder_.string());
     EXPECT_TRUE(root.exists());
 
     WinFileSystemReference settings;
     ASSERT_TRUE(root.childFolder("Edges", settings).IsSuccess());
-    EXPECT_EQ(settings.name(), root_.string() + "\\Edges");
+    EXPECT_EQ(settings.name(), folder_.string() + "\\Edges");
     EXPECT_FALSE(settings.exists());
     ASSERT_TRUE(settings.createDirectory().IsSuccess());
     EXPECT_TRUE(fs::is_directory(LocalPath(settings.name())));
@@ -53,7 +41,7 @@ TEST_F(FileSystemReferenceTest, MakesChildrenWithBackslashesAndFolders) {
 
     WinFileSystemReference file;
     ASSERT_TRUE(settings.child("Soft edge", file).IsSuccess());
-    EXPECT_EQ(file.name(), root_.string() + "\\Edges\\Soft edge");
+    EXPECT_EQ(file.name(), folder_.string() + "\\Edges\\Soft edge");
     EXPECT_FALSE(file.exists());
     std::ofstream(LocalPath(file.name())) << "settings";
     EXPECT_TRUE(file.exists());
@@ -62,7 +50,7 @@ TEST_F(FileSystemReferenceTest, MakesChildrenWithBackslashesAndFolders) {
 }
 
 TEST_F(FileSystemReferenceTest, RefusesAFolderWithoutParentAndAnotherKindOfReference) {
-    const WinFileSystemReference root(root_.string());
+    const WinFileSystemReference root(folder_.string());
     WinFileSystemReference deep;
     ASSERT_TRUE(root.childFolder("missing", deep).IsSuccess());
     ASSERT_TRUE(deep.childFolder("deeper", deep).IsSuccess());
