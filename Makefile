@@ -10,7 +10,7 @@ WINDOWS_BUILD ?= build-windows-x86_64
 WINDOWS32_BUILD ?= build-windows-i686
 
 .PHONY: all deps build run test test-native test-sanitize bench clean windows-deps build-windows test-windows \
-        smoke-native format format-check gallery fuzz-build fuzz test-fuzz
+        content-generator smoke-native format format-check gallery fuzz-build fuzz test-fuzz
 
 all: build
 
@@ -48,7 +48,12 @@ $(WINDOWS32_BUILD)/build.ninja: | windows-deps
 	cmake -S . -B $(WINDOWS32_BUILD) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake \
 	  -DCMAKE_BUILD_TYPE=CompileCheck -DDAPPLE_TESTS=OFF
 
-build-windows: windows-deps $(WINDOWS_BUILD)/build.ninja $(WINDOWS32_BUILD)/build.ninja
+# The default content beside the modules is drawn by the native generator.
+content-generator: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j$(JOBS) --target make-content-pack
+
+build-windows: windows-deps content-generator $(WINDOWS_BUILD)/build.ninja $(WINDOWS32_BUILD)/build.ninja
+	cmake -S . -B $(WINDOWS_BUILD) -DDAPPLE_CONTENT_GENERATOR=$(abspath $(BUILD))/make-content-pack >/dev/null
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS)
 	cmake --build $(WINDOWS32_BUILD) -j$(JOBS) --target dapple_plugins
 

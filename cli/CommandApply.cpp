@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "cli/Command.h"
+#include "cli/CommandContentPath.h"
 #include "cli/CommandEffects.h"
 #include "cli/CommandImages.h"
 #include "cli/CommandPreview.h"
@@ -132,8 +133,15 @@ bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request,
     return true;
 }
 
+bool HasSetting(const ApplyRequest& request, const std::string& key) {
+    return std::any_of(request.settings.begin(), request.settings.end(),
+                       [&key](const auto& setting) { return setting.first == key; });
+}
+
 // The settings as the scripting descriptor handed to the effect.
-bool BuildDescriptor(const Filter& filter, const ApplyRequest& request, DescriptorStore& store, std::string& problem) {
+bool BuildDescriptor(const EffectChoice& choice, const ApplyRequest& request, DescriptorStore& store,
+                     std::string& problem) {
+    const Filter& filter = *choice.filter;
     auto block = std::make_unique<ParameterBlock>();
     ParameterSet set;
     if (BuildDefaultParameters(filter, *block, set).IsFailure()) {
@@ -149,6 +157,20 @@ bool BuildDescriptor(const Filter& filter, const ApplyRequest& request, Descript
             return false;
         }
         std::string why;
+        // A content file's path is checked and stored as the effect stores
+        // a chosen file, which also decides its relative flag.
+        if (const auto* content = dynamic_cast<const TubeButtonParameter*>(parameter)) {
+            const std::string pathKey = KeyText(content->KeyAt(0));
+            if (key == content->KeyAt(1) && HasSetting(request, pathKey)) {
+                problem = "--set " + setting.first + " cannot go with --set " + pathKey + ", which decides it";
+                return false;
+            }
+            if (key == content->KeyAt(0)) {
+                if (PutContentPath(choice.kind, *content, setting.second, store, why)) continue;
+                problem = "--set " + setting.first + "=" + setting.second + ": " + why;
+                return false;
+            }
+        }
         if (!PutScriptValue(*parameter, key, setting.second, store, why)) {
             problem = "--set " + setting.first + "=" + setting.second + ": " + ParameterClassName(*parameter) + " " +
                       setting.first + " " + why;
@@ -278,7 +300,7 @@ int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& 
         return usage("unknown effect '" + request.effect + "' (see dapple effects)");
     }
     DescriptorStore descriptor;
-    if (!BuildDescriptor(*choice.filter, request, descriptor, problem)) return usage(problem);
+    if (!BuildDescriptor(choice, request, descriptor, problem)) return usage(problem);
     if (!ImageFileFormatForPath(request.output)) {
         return usage("cannot tell the format of " + request.output + " from its extension (use .png, .jpg or .jpeg)");
     }

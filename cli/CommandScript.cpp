@@ -24,7 +24,7 @@
 
 namespace {
 
-enum class ValueForm { Number, Seed, Length, Flag, Code, Colour, Path, None };
+enum class ValueForm { Number, Seed, Length, Flag, Code, Colour, None };
 
 struct KeyForm {
     ValueForm form = ValueForm::None;
@@ -60,7 +60,8 @@ KeyForm FormOf(const FilterParameter& parameter, uint32_t key) {
     } else if (As<ColorParameter>(parameter)) {
         result.form = ValueForm::Colour;
     } else if (As<TubeButtonParameter>(parameter)) {
-        result.form = index == 0 ? ValueForm::Path : ValueForm::Flag;
+        // The path is a file to check first (cli/CommandContentPath.h).
+        result.form = index == 0 ? ValueForm::None : ValueForm::Flag;
     } else if (const auto* list = As<ListboxParameter>(parameter)) {
         result.form = ValueForm::Code;
         result.enumerationType = list->enumerationType;
@@ -274,13 +275,6 @@ bool PutScriptValue(const FilterParameter& parameter, uint32_t key, const std::s
             problem = "expects a colour such as '#ff8000' or 'RGB: 100.0% 50.2% 0.0% (255 128 0)'";
             return false;
         }
-        case ValueForm::Path:
-            if (text.empty() || text.size() >= kContentPathCapacity) {
-                problem = "expects a path of 1 to " + std::to_string(kContentPathCapacity - 1) + " characters";
-                return false;
-            }
-            store.PutText(key, text);
-            return true;
         case ValueForm::None: problem = "cannot be set from the command line"; return false;
     }
     problem = "expects a number";

@@ -31,8 +31,8 @@ std::string ScriptText(const DescriptorItem& item);
 //   checkbox, the content file's relative flag    0 or 1              boolean
 //   list, fill behaviour                          an item's code      enumerated
 //   colour, the light's and the fill's colours    the colour's text form, or #rrggbb   text
-//   content file                                  a path              text
 // False, with `problem` saying why, for a text that is not such a value or
-// a key that has no script form.
+// a key that has no script form (a content file's path is put by
+// PutContentPath, cli/CommandContentPath.h).
 bool PutScriptValue(const FilterParameter& parameter, uint32_t key, const std::string& text, DescriptorStore& store,
                     std::string& problem);

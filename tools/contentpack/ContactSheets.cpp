@@ -1,6 +1,5 @@
 #include "tools/contentpack/ContactSheets.h"
 
-#include <array>
 #include <cmath>
 
 namespace {
@@ -171,39 +170,29 @@ Picture TileContactSheet(const std::vector<RasterImage>& tiles, int32_t side) {
     return sheet;
 }
 
-Picture MosaicPreview(const Picture& picture, const std::vector<RasterImage>& tiles, int32_t cell) {
-    constexpr int32_t kThumb = 3;
-    std::vector<std::array<Colour, kThumb * kThumb>> thumbnails;
-    for (const RasterImage& tile : tiles) {
-        std::array<Colour, kThumb * kThumb> thumbnail;
-        for (int32_t j = 0; j < kThumb; ++j) {
-            for (int32_t i = 0; i < kThumb; ++i) {
-                thumbnail[static_cast<std::size_t>(j * kThumb + i)] =
-                    TileMean(tile, i * tile.width / kThumb, j * tile.height / kThumb, (i + 1) * tile.width / kThumb,
-                             (j + 1) * tile.height / kThumb);
-            }
-        }
-        thumbnails.push_back(thumbnail);
-    }
+Picture MosaicPreview(const Picture& picture, const std::vector<RasterImage>& tiles,
+                      const std::vector<std::vector<unsigned char>>& thumbnails, int32_t side, int32_t cell) {
     const int32_t width = picture.Width() / cell * cell, height = picture.Height() / cell * cell;
+    const int32_t step = cell / side;
     Picture sheet(2 * width, height);
+    std::vector<double> samples(static_cast<std::size_t>(side * side * 3));
     for (int32_t cy = 0; cy < height; cy += cell) {
         for (int32_t cx = 0; cx < width; cx += cell) {
-            std::array<Colour, kThumb * kThumb> samples;
-            const int32_t step = cell / kThumb;
-            for (int32_t j = 0; j < kThumb; ++j) {
-                for (int32_t i = 0; i < kThumb; ++i) {
-                    double r = 0, g = 0, b = 0;
+            // The cell's mean colours over side × side parts, in bytes.
+            for (int32_t j = 0; j < side; ++j) {
+                for (int32_t i = 0; i < side; ++i) {
+                    double sum[3] = {0, 0, 0};
                     for (int32_t y = 0; y < step; ++y) {
                         for (int32_t x = 0; x < step; ++x) {
                             const Colour& c = picture.At(cx + i * step + x, cy + j * step + y);
-                            r += c.r;
-                            g += c.g;
-                            b += c.b;
+                            sum[0] += c.r;
+                            sum[1] += c.g;
+                            sum[2] += c.b;
                         }
                     }
-                    samples[static_cast<std::size_t>(j * kThumb + i)] =
-                        Rgb(r / (step * step), g / (step * step), b / (step * step));
+                    for (int k = 0; k < 3; ++k) {
+                        samples[static_cast<std::size_t>((j * side + i) * 3 + k)] = sum[k] * 255.0 / (step * step);
+                    }
                 }
             }
             std::size_t best = 0;
@@ -211,9 +200,8 @@ Picture MosaicPreview(const Picture& picture, const std::vector<RasterImage>& ti
             for (std::size_t t = 0; t < thumbnails.size(); ++t) {
                 double distance = 0.0;
                 for (std::size_t k = 0; k < samples.size(); ++k) {
-                    const Colour& a = samples[k];
-                    const Colour& b = thumbnails[t][k];
-                    distance += (a.r - b.r) * (a.r - b.r) + (a.g - b.g) * (a.g - b.g) + (a.b - b.b) * (a.b - b.b);
+                    const double d = samples[k] - thumbnails[t][k];
+                    distance += d * d;
                 }
                 if (distance < bestDistance) {
                     bestDistance = distance;
@@ -232,11 +220,4 @@ Picture MosaicPreview(const Picture& picture, const std::vector<RasterImage>& ti
         }
     }
     return sheet;
-}
-
-Picture Magnified(const Picture& picture, int32_t left, int32_t top, int32_t width, int32_t height, int32_t factor) {
-    Picture out(width * factor, height * factor);
-    for (int32_t y = 0; y < out.Height(); ++y)
-        for (int32_t x = 0; x < out.Width(); ++x) out.At(x, y) = picture.At(left + x / factor, top + y / factor);
-    return out;
 }

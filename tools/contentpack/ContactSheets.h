@@ -34,9 +34,8 @@ Picture TextureContactSheet(const HeightField& texture);
 // The tiles in a grid, `side` pixels each.
 Picture TileContactSheet(const std::vector<RasterImage>& tiles, int32_t side);
 
-// `picture` beside the mosaic that matching its cells of `cell` pixels
-// against the tiles' 3 × 3 mean colours makes of it, as the Patchwork
-// effect matches them.
-Picture MosaicPreview(const Picture& picture, const std::vector<RasterImage>& tiles, int32_t cell);
-
-Picture Magnified(const Picture& picture, int32_t left, int32_t top, int32_t width, int32_t height, int32_t factor);
+// `picture` beside the mosaic made of it by matching its cells of `cell`
+// pixels against the tiles' thumbnails (`side` × `side` pixels, red, green
+// and blue bytes), as the Patchwork effect matches them.
+Picture MosaicPreview(const Picture& picture, const std::vector<RasterImage>& tiles,
+                      const std::vector<std::vector<unsigned char>>& thumbnails, int32_t side, int32_t cell);
