@@ -58,7 +58,7 @@ TEST_F(EffectContentModelTest, PreviewsTubesByTheirCompositeOnly) {
     EXPECT_EQ(picture.Width(), 40);
     EXPECT_EQ(picture.Height(), 20);
     EXPECT_NEAR(picture.PixelAddress(Point{10, 10})[0], 200, 4);
-    // A version 3 file has no composite, and a tile library is no tube.
+    // A version 3 file has no composite; a missing file shows nothing.
     EXPECT_FALSE(model.Preview(PathOf("old.tub"), picture));
     EXPECT_FALSE(model.Preview(PathOf("missing.tub"), picture));
 }
