@@ -24,7 +24,8 @@ struct LeafForm {
 // The outline of a leaf whose base is at the origin and whose tip points up
 // (towards -y), `form.length` away.
 Points LeafOutline(const LeafForm& form) {
-    constexpr int kSteps = 160;
+    // Enough points along each side for every tooth and lobe to keep its shape.
+    const int kSteps = std::clamp(static_cast<int>(40 + 12 * (form.teeth + form.lobes)), 40, 160);
     const double shape = std::log(0.5) / std::log(form.widest);
     auto halfWidth = [&form, shape](double t) {
         double w = form.width * std::pow(std::sin(kPi * std::pow(t, shape)), 0.85);
