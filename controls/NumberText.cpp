@@ -1,5 +1,8 @@
 #include "controls/NumberText.h"
 
+#include "filters/FixedText.h"
+#include "filters/TextScanner.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -8,13 +11,12 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Skips the leading blanks and reads the sign; true for a minus.
 bool TakeSign(std::string_view& text) {
     std::size_t pos = 0;
-    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    while (pos < text.size() && IsTextBlank(text[pos])) ++pos;
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
     text.remove_prefix(pos);
@@ -58,8 +60,5 @@ std::string FormatWhole(double value) {
 
 std::string FormatHundredths(double value) {
     if (!std::isfinite(value)) value = 0.0;
-    std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2);
-    if (result.ec != std::errc()) return "0.00";
-    return std::string(buffer.data(), result.ptr);
+    return FixedText(value, 2);
 }

@@ -1,9 +1,10 @@
 // Text form of ColorSpec. The reader follows the scanf patterns in which the
-// form was first read ("%*s %lf%*1c ..."), so texts written by earlier
-// versions and by hand read the same; numbers are parsed and printed
-// without the C locale, so a host's locale cannot turn "50.2" into "50,2".
+// form was first read ("%*s %lf%*1c ..."); numbers are parsed and printed
+// without the C locale (filters/TextScanner.h).
 #include "filters/ColorSpec.h"
 
+#include "filters/FixedText.h"
+#include "filters/TextScanner.h"
 #include "platform/ResourceStrings.h"
 
 #include <algorithm>
@@ -32,131 +33,17 @@ int FromPct(double percent) { return static_cast<int>(std::clamp(percent, 0.0, 1
 
 int FromInk(double percent) { return static_cast<int>((100 - std::clamp(percent, 0.0, 100.0)) * 255 * 0.01 + 0.5); }
 
-std::string Fixed1(double value) {
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 1);
-    return std::string(buffer.data(), result.ptr);
-}
-
-std::string Percent(double value) { return Fixed1(value) + "%"; }
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-// Reads a text the way sscanf reads it with the directives named after each
-// operation. After the first failure every further read fails too, as
-// sscanf stops at its first mismatch.
-class TextScanner {
-public:
-    explicit TextScanner(std::string_view text) : text_(text) {}
-
-    // "%*s": a word, after any blanks.
-    void SkipWord() {
-        SkipBlanks();
-        if (!ok_ || AtEnd() || IsBlank(text_[pos_])) {
-            ok_ = false;
-            return;
-        }
-        while (!AtEnd() && !IsBlank(text_[pos_])) ++pos_;
-    }
-
-    // " ": any number of blanks, none included.
-    void SkipBlanks() {
-        while (ok_ && !AtEnd() && IsBlank(text_[pos_])) ++pos_;
-    }
-
-    // "%*1c": exactly one character, whatever it is.
-    void SkipChar() {
-        if (!ok_ || AtEnd()) {
-            ok_ = false;
-            return;
-        }
-        ++pos_;
-    }
-
-    // `unit` when the text goes on with it, else one character as "%*1c".
-    // A unit of several bytes (a UTF-8 degree sign) is skipped whole.
-    void SkipUnit(std::string_view unit) {
-        if (ok_ && !unit.empty() && text_.substr(pos_, unit.size()) == unit) {
-            pos_ += unit.size();
-            return;
-        }
-        SkipChar();
-    }
-
-    // "%lf". A NaN counts as unreadable: no component can be made of it.
-    bool ReadDouble(double& value) {
-        SkipBlanks();
-        if (!ok_) return false;
-        std::size_t start = pos_;
-        if (!AtEnd() && text_[start] == '+') {
-            ++start;
-            if (start < text_.size() && (text_[start] == '-' || text_[start] == '+')) return Fail();
-        }
-        double parsed = 0.0;
-        const char* first = text_.data() + start;
-        const auto result = std::from_chars(first, text_.data() + text_.size(), parsed);
-        if (result.ec == std::errc::result_out_of_range)
-            parsed = OutOfRangeValue(std::string_view(first, static_cast<std::size_t>(result.ptr - first)));
-        else if (result.ec != std::errc())
-            return Fail();
-        if (std::isnan(parsed)) return Fail();
-        pos_ = static_cast<std::size_t>(result.ptr - text_.data());
-        value = parsed;
-        return true;
-    }
-
-    // "%d", saturating at the limits of int.
-    bool ReadInt(int& value) {
-        SkipBlanks();
-        if (!ok_) return false;
-        std::size_t at = pos_;
-        bool negative = false;
-        if (at < text_.size() && (text_[at] == '+' || text_[at] == '-')) negative = text_[at++] == '-';
-        const std::size_t digitsStart = at;
-        long long magnitude = 0;
-        while (at < text_.size() && text_[at] >= '0' && text_[at] <= '9') {
-            magnitude = std::min<long long>(magnitude * 10 + (text_[at] - '0'), 1LL + INT_MAX);
-            ++at;
-        }
-        if (at == digitsStart) return Fail();
-        pos_ = at;
-        value = static_cast<int>(std::clamp<long long>(negative ? -magnitude : magnitude, INT_MIN, INT_MAX));
-        return true;
-    }
-
-private:
-    bool AtEnd() const { return pos_ >= text_.size(); }
-
-    bool Fail() {
-        ok_ = false;
-        return false;
-    }
-
-    // What strtod gives for a number too large or too small for a double:
-    // infinity on overflow, zero on underflow (a negative exponent).
-    static double OutOfRangeValue(std::string_view number) {
-        const bool negative = !number.empty() && number.front() == '-';
-        const std::size_t exponent = number.find_first_of("eE");
-        const bool underflow =
-            exponent != std::string_view::npos && exponent + 1 < number.size() && number[exponent + 1] == '-';
-        const double magnitude = underflow ? 0.0 : std::numeric_limits<double>::infinity();
-        return negative ? -magnitude : magnitude;
-    }
-
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    bool ok_ = true;
-};
+std::string Percent(double value) { return FixedText(value, 1) + "%"; }
 
 // "%s %s %s %s %s": up to five blank-separated words.
 int SplitWords(std::string_view text, std::array<std::string_view, 5>& words) {
     int count = 0;
     std::size_t pos = 0;
     while (count < static_cast<int>(words.size())) {
-        while (pos < text.size() && IsBlank(text[pos])) ++pos;
+        while (pos < text.size() && IsTextBlank(text[pos])) ++pos;
         if (pos >= text.size()) break;
         const std::size_t start = pos;
-        while (pos < text.size() && !IsBlank(text[pos])) ++pos;
+        while (pos < text.size() && !IsTextBlank(text[pos])) ++pos;
         words[static_cast<std::size_t>(count++)] = text.substr(start, pos - start);
     }
     return count;

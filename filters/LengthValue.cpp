@@ -1,5 +1,8 @@
 #include "filters/LengthValue.h"
 
+#include "filters/FixedText.h"
+#include "filters/TextScanner.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -40,13 +43,11 @@ double FromPixels(double p, int32_t unit, double r) {
     }
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
 // The next blank-separated word at or after `pos`; empty at the end.
 std::string_view NextWord(std::string_view text, std::size_t& pos) {
-    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    while (pos < text.size() && IsTextBlank(text[pos])) ++pos;
     const std::size_t start = pos;
-    while (pos < text.size() && !IsBlank(text[pos])) ++pos;
+    while (pos < text.size() && !IsTextBlank(text[pos])) ++pos;
     return text.substr(start, pos - start);
 }
 
@@ -70,10 +71,7 @@ double LengthValue::In(int32_t target, double pixelsPerInch) const {
 
 std::string LengthValue::ToText() const {
     if (!IsKnownUnit(unit)) return std::string();
-    std::array<char, 400> buffer{};  // the longest double in fixed notation fits
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2);
-    if (result.ec != std::errc()) return std::string();
-    std::string text(buffer.data(), result.ptr);
+    std::string text = FixedText(value, 2);
     text += ' ';
     text += kUnitWords[static_cast<std::size_t>(unit)];
     return text;
