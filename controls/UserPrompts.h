@@ -32,7 +32,3 @@ public:
     bool Confirm(HWND owner, const std::string& caption, const std::string& text) override;
     void ShowFailure(HWND owner, const std::string& text) override;
 };
-
-// `text` with its first "%s" replaced by `name` (the resource texts of the
-// editors' messages name the entry that way); unchanged without one.
-std::string WithName(const std::string& text, const std::string& name);

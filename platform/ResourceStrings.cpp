@@ -50,6 +50,12 @@ bool FormatIntegers(std::string_view format, std::initializer_list<int> values, 
     return true;
 }
 
+std::string WithName(const std::string& text, const std::string& name) {
+    const std::size_t at = text.find("%s");
+    if (at == std::string::npos) return text;
+    return text.substr(0, at) + name + text.substr(at + 2);
+}
+
 std::string LoadFormattedResourceString(int id, std::initializer_list<int> values) {
     const std::string text = LoadResourceString(id);
     std::string formatted;

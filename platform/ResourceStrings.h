@@ -33,6 +33,10 @@ std::string ClipResourceText(std::string_view text);
 // conversion: a resource text never reaches a printf-style formatter.
 bool FormatIntegers(std::string_view format, std::initializer_list<int> values, std::string& out);
 
+// `text` with its first "%s" replaced by `name` (the messages that name a
+// setting or library entry take it that way); unchanged without one.
+std::string WithName(const std::string& text, const std::string& name);
+
 // String `id` with `values` put in as FormatIntegers does. When the text
 // does not take exactly these integers (a missing string, a faulty text),
 // the result is the text followed by the values in parentheses, so that

@@ -54,9 +54,3 @@ TEST(NamePrompt, CancellingKeepsTheName) {
     EXPECT_FALSE(prompts.AskName(owner.Hwnd(), "Rename", "New name:", name));
     EXPECT_EQ(name, "Sunset");
 }
-
-TEST(NamePrompt, MessagesNameTheirEntry) {
-    EXPECT_EQ(WithName("Replace \"%s\"?", "Dawn"), "Replace \"Dawn\"?");
-    EXPECT_EQ(WithName("No name here.", "Dawn"), "No name here.");
-    EXPECT_EQ(WithName("%s and %s", "A"), "A and %s");
-}

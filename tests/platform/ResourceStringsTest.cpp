@@ -75,6 +75,12 @@ TEST(FormatIntegers, RejectsFormatsThatDoNotTakeExactlyTheValues) {
     }
 }
 
+TEST(WithName, PutsTheNameInPlaceOfTheFirstS) {
+    EXPECT_EQ(WithName("Replace \"%s\"?", "Dawn"), "Replace \"Dawn\"?");
+    EXPECT_EQ(WithName("No name here.", "Dawn"), "No name here.");
+    EXPECT_EQ(WithName("%s and %s", "A"), "A and %s");
+}
+
 TEST(ResourceModule, StoresTheModuleGiven) {
     int moduleStandIn = 0;
     EXPECT_EQ(SetResourceModule(&moduleStandIn), &moduleStandIn);
