@@ -3,7 +3,8 @@
 //
 //   dapple effects
 //   dapple params EFFECT
-//   dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--set KEY=VALUE]... [--quiet]
+//   dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--settings NAME] [--set KEY=VALUE]... [--quiet]
+//   dapple settings list|save|show|delete EFFECT [NAME] ...
 //   dapple inspect FILE
 //
 // main() only hands over the arguments and the standard streams; tests call
@@ -14,16 +15,24 @@
 #include <string>
 #include <vector>
 
+#include "settings/SettingsFolders.h"
+
 // Exit codes.
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailed = 1;  // the effect refused or failed, or the output could not be written
 inline constexpr int kExitUsage = 2;   // the command line or its input files cannot be used
 
+// The command's surroundings: its streams, and where named settings live.
 struct CommandStreams {
     std::ostream& out;
     std::ostream& err;
     bool errIsTerminal = false;  // a progress bar goes to `err` only then
+    // Null: the user's data folder and the program's folder.
+    const ISettingsFolders* settingsFolders = nullptr;
 };
+
+// The settings folders the command works with.
+const ISettingsFolders& SettingsFoldersOf(const CommandStreams& streams);
 
 // `args` are the arguments after the program name.
 int RunDappleCommand(const std::vector<std::string>& args, const CommandStreams& streams);
@@ -35,3 +44,4 @@ int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& 
 // Describes a content file; a file its reader refuses gives the reader's
 // message and kExitFailed, a file of no content kind kExitUsage.
 int RunInspectCommand(const std::string& path, const CommandStreams& streams);
+int RunSettingsCommand(const std::vector<std::string>& args, const CommandStreams& streams);

@@ -1,4 +1,4 @@
-// dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--set KEY=VALUE]... [--quiet] [--plugin PATH]
+// dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--settings NAME] [--set KEY=VALUE]... [--quiet] [--plugin PATH]
 //
 // Everything the user gave is checked before the effect runs; the output
 // file is written only after the effect succeeded, and atomically, so a
@@ -10,11 +10,11 @@
 #include <utility>
 
 #include "cli/Command.h"
-#include "cli/CommandContentPath.h"
 #include "cli/CommandEffects.h"
 #include "cli/CommandImages.h"
+#include "cli/CommandOptions.h"
+#include "cli/CommandParameters.h"
 #include "cli/CommandPreview.h"
-#include "cli/CommandScript.h"
 #include "cli/ImageFiles.h"
 #include "cli/ProgressBar.h"
 #include "host/FilterFactory.h"
@@ -29,43 +29,11 @@ struct ApplyRequest {
     std::string input;
     std::string output;
     std::string mask;  // empty: no mask
-    std::vector<std::pair<std::string, std::string>> settings;
+    ParameterChoices parameters;
     bool quiet = false;
     double previewScale = 0.0;  // above 0: write the reduced preview instead of the full-size result
     std::string plugin;         // empty: the effect linked into the command
 };
-
-// Splits "KEY=VALUE" at its first '='.
-bool AddSetting(const std::string& argument, ApplyRequest& request, std::string& problem) {
-    const std::size_t equals = argument.find('=');
-    if (equals == std::string::npos) {
-        problem = "--set expects KEY=VALUE, got '" + argument + "'";
-        return false;
-    }
-    request.settings.emplace_back(argument.substr(0, equals), argument.substr(equals + 1));
-    return true;
-}
-
-// The value of an option given as "--name VALUE" or "--name=VALUE".
-bool OptionValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name, std::string& value,
-                 bool& matched, std::string& problem) {
-    const std::string& arg = args[i];
-    matched = false;
-    if (arg == name) {
-        matched = true;
-        if (i + 1 >= args.size()) {
-            problem = name + " needs a value";
-            return false;
-        }
-        value = args[++i];
-        return true;
-    }
-    if (arg.compare(0, name.size() + 1, name + "=") == 0) {
-        matched = true;
-        value = arg.substr(name.size() + 1);
-    }
-    return true;
-}
 
 // A preview scale is a finite number of at least 1 (image pixels per preview pixel).
 bool ParsePreviewScale(const std::string& text, ApplyRequest& request, std::string& problem) {
@@ -112,11 +80,8 @@ bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request,
             request.plugin = value;
             continue;
         }
-        if (!OptionValue(args, i, "--set", value, matched, problem)) return false;
-        if (matched) {
-            if (!AddSetting(value, request, problem)) return false;
-            continue;
-        }
+        if (!ParseParameterOption(args, i, request.parameters, matched, problem)) return false;
+        if (matched) continue;
         if (arg.size() > 1 && arg[0] == '-') {
             problem = "unknown option '" + arg + "'";
             return false;
@@ -130,53 +95,6 @@ bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request,
     request.effect = positional[0];
     request.input = positional[1];
     request.output = positional[2];
-    return true;
-}
-
-bool HasSetting(const ApplyRequest& request, const std::string& key) {
-    return std::any_of(request.settings.begin(), request.settings.end(),
-                       [&key](const auto& setting) { return setting.first == key; });
-}
-
-// The settings as the scripting descriptor handed to the effect.
-bool BuildDescriptor(const EffectChoice& choice, const ApplyRequest& request, DescriptorStore& store,
-                     std::string& problem) {
-    const Filter& filter = *choice.filter;
-    auto block = std::make_unique<ParameterBlock>();
-    ParameterSet set;
-    if (BuildDefaultParameters(filter, *block, set).IsFailure()) {
-        problem = filter.InternalName() + " could not list its parameters";
-        return false;
-    }
-    for (const auto& setting : request.settings) {
-        uint32_t key = 0;
-        const FilterParameter* parameter = KeyFromText(setting.first, key) ? set.FindByKey(key) : nullptr;
-        if (parameter == nullptr) {
-            problem = "unknown parameter key '" + setting.first + "' for " + filter.InternalName() +
-                      " (see dapple params " + filter.InternalName() + ")";
-            return false;
-        }
-        std::string why;
-        // A content file's path is checked and stored as the effect stores
-        // a chosen file, which also decides its relative flag.
-        if (const auto* content = dynamic_cast<const TubeButtonParameter*>(parameter)) {
-            const std::string pathKey = KeyText(content->KeyAt(0));
-            if (key == content->KeyAt(1) && HasSetting(request, pathKey)) {
-                problem = "--set " + setting.first + " cannot go with --set " + pathKey + ", which decides it";
-                return false;
-            }
-            if (key == content->KeyAt(0)) {
-                if (PutContentPath(choice.kind, *content, setting.second, store, why)) continue;
-                problem = "--set " + setting.first + "=" + setting.second + ": " + why;
-                return false;
-            }
-        }
-        if (!PutScriptValue(*parameter, key, setting.second, store, why)) {
-            problem = "--set " + setting.first + "=" + setting.second + ": " + ParameterClassName(*parameter) + " " +
-                      setting.first + " " + why;
-            return false;
-        }
-    }
     return true;
 }
 
@@ -300,7 +218,8 @@ int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& 
         return usage("unknown effect '" + request.effect + "' (see dapple effects)");
     }
     DescriptorStore descriptor;
-    if (!BuildDescriptor(choice, request, descriptor, problem)) return usage(problem);
+    if (!ChosenDescriptor(*choice.filter, request.parameters, SettingsFoldersOf(streams), descriptor, problem))
+        return usage(problem);
     if (!ImageFileFormatForPath(request.output)) {
         return usage("cannot tell the format of " + request.output + " from its extension (use .png, .jpg or .jpeg)");
     }

@@ -6,10 +6,9 @@
 #include <memory>
 
 #include "cli/Command.h"
+#include "cli/CommandDescriptors.h"
 #include "cli/CommandScript.h"
-#include "filters/ParameterScript.h"
 #include "host/FilterFactory.h"
-#include "inprocesshost/InProcessHost.h"
 
 namespace {
 
@@ -23,22 +22,13 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-// The default of every key of `parameter` in script form, written through
-// the host's own descriptor procedures; "-" for a key it does not record.
-std::vector<std::string> DefaultTexts(InProcessHost& host, const FilterParameter& parameter) {
+// The default of every key of `parameter` in script form; "-" for a key it
+// does not record.
+std::vector<std::string> DefaultTexts(const FilterParameter& parameter) {
     const int32_t keys = parameter.KeyCount();
     std::vector<std::string> texts(static_cast<std::size_t>(keys), "-");
-    ps::FilterRecord& record = host.Record();
-    const ps::WriteDescriptorProcs& procs = host.WriteDescriptorSuite();
-    ps::PIWriteDescriptor token = procs.openWriteDescriptorProc();
-    if (token == nullptr) return texts;
-    const ResultCode written = parameter.WriteToScript(ScriptWriter{procs, token, record.handleProcs});
-    ps::PIDescriptorHandle handle = nullptr;
-    procs.closeWriteDescriptorProc(token, &handle);
     DescriptorStore store;
-    const bool read = handle != nullptr && host.Descriptors().ReadDescriptorHandle(handle, store);
-    host.Handles().Dispose(handle);
-    if (written.IsFailure() || !read) return texts;
+    if (WriteParameterToDescriptor(parameter, store).IsFailure()) return texts;
     for (int32_t i = 0; i < keys; ++i) {
         const DescriptorItem* item = store.Find(parameter.KeyAt(i));
         if (item != nullptr) texts[static_cast<std::size_t>(i)] = ScriptText(*item);
@@ -87,10 +77,9 @@ int RunParamsCommand(const std::string& effect, const CommandStreams& streams) {
         streams.err << "dapple: " << choice.filter->InternalName() << " could not list its parameters\n";
         return kExitFailed;
     }
-    InProcessHost host;
     for (std::size_t i = 0; i < set.Count(); ++i) {
         const FilterParameter& parameter = *set.At(i);
-        const std::vector<std::string> defaults = DefaultTexts(host, parameter);
+        const std::vector<std::string> defaults = DefaultTexts(parameter);
         for (int32_t k = 0; k < parameter.KeyCount(); ++k) {
             streams.out << KeyText(parameter.KeyAt(k)) << '\t' << ParameterClassName(parameter) << '\t'
                         << parameter.label << '\t' << defaults[static_cast<std::size_t>(k)] << '\n';

@@ -8,7 +8,11 @@ constexpr char kUsage[] =
     "usage: dapple effects\n"
     "       dapple params EFFECT\n"
     "       dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--set KEY=VALUE]... [--quiet] [--preview-scale F]\n"
-    "                    [--plugin PATH]\n"
+    "                    [--plugin PATH] [--settings NAME]\n"
+    "       dapple settings list EFFECT\n"
+    "       dapple settings save EFFECT NAME [--settings NAME] [--set KEY=VALUE]... [--replace]\n"
+    "       dapple settings show EFFECT NAME\n"
+    "       dapple settings delete EFFECT NAME\n"
     "       dapple inspect FILE\n"
     "\n"
     "  effects   lists the effects of this build: kind, internal name, display name\n"
@@ -17,7 +21,13 @@ constexpr char kUsage[] =
     "            (PNG or JPEG by extension); MASK is a grey image of INPUT's size, 255 selected;\n"
     "            --preview-scale F writes the dialog's preview instead: every f-th pixel (f the\n"
     "            whole part of F), with the effect rendered at that reduction; --plugin PATH runs the\n"
-    "            effect through the plug-in module PATH (.8bf, Windows only) instead of the built-in one\n"
+    "            effect through the plug-in module PATH (.8bf, Windows only) instead of the built-in one;\n"
+    "            --settings NAME starts from a named setting (the user's, else the factory's of that\n"
+    "            name, else a settings file NAME), which --set values then change\n"
+    "  settings  the named settings of an effect: list the user's and the factory's; save the\n"
+    "            defaults, changed by --settings and --set, as the user's setting NAME (--replace\n"
+    "            replaces one of that name); show a setting's values by key and label; delete a\n"
+    "            user setting\n"
     "  inspect   describes a content file: a picture tube (.tub) or frame (.rfr), a tile library (.ptl)\n"
     "            or a JPEG texture (.jpg); a file the effects would refuse gives their message\n";
 
@@ -46,10 +56,17 @@ int Dispatch(const std::vector<std::string>& args, const CommandStreams& streams
         return RunInspectCommand(args[1], streams);
     }
     if (command == "apply") return RunApplyCommand(std::vector<std::string>(args.begin() + 1, args.end()), streams);
+    if (command == "settings")
+        return RunSettingsCommand(std::vector<std::string>(args.begin() + 1, args.end()), streams);
     return UsageError(streams, "unknown command '" + command + "'");
 }
 
 }  // namespace
+
+const ISettingsFolders& SettingsFoldersOf(const CommandStreams& streams) {
+    static const RunningPluginFolders running;
+    return streams.settingsFolders != nullptr ? *streams.settingsFolders : running;
+}
 
 int RunDappleCommand(const std::vector<std::string>& args, const CommandStreams& streams) {
     try {

@@ -2,14 +2,14 @@
 
 #include <memory>
 
+#include "cli/CommandDescriptors.h"
 #include "cli/CommandEffects.h"
 #include "cli/ImageFiles.h"
 #include "dialog/PreviewRenderer.h"
 #include "dialog/PreviewSelection.h"
 #include "filters/LengthValue.h"
-#include "filters/ParameterScript.h"
 #include "filters/ParameterSet.h"
-#include "inprocesshost/InProcessHost.h"
+#include "pluginapi/PluginInterface.h"
 
 namespace {
 
@@ -18,27 +18,12 @@ public:
     bool IsAborted() override { return false; }
 };
 
-// The effect's defaults with the --set values read in, through the same
-// descriptor walk a full run makes.
+// The effect's defaults with the values of the descriptor read in, through
+// the same descriptor walk a full run makes.
 ResultCode ReadSettings(const Filter& filter, const DescriptorStore& settings, ParameterBlock& block) {
     ParameterSet set;
-    ResultCode result = BuildDefaultParameters(filter, block, set);
-    if (result.IsFailure() || settings.Empty()) return result;
-    InProcessHost host;  // serves the descriptor callbacks
-    ps::PIDescriptorHandle handle = host.Descriptors().NewDescriptorHandle(settings);
-    if (handle == nullptr) return ResultCode::OutOfMemory();
-    std::vector<uint32_t> keys = KeyArray(set);
-    const ps::ReadDescriptorProcs& procs = host.ReadDescriptorSuite();
-    ps::PIReadDescriptor token = procs.openReadDescriptorProc(handle, keys.data());
-    if (token == nullptr) {
-        host.Handles().Dispose(handle);
-        return ResultCode::Failure();
-    }
-    const ScriptReader reader{procs, token, &host.HandleSuite()};
-    result = ReadParameters(set, reader);
-    procs.closeReadDescriptorProc(token);
-    host.Handles().Dispose(handle);
-    return result;
+    const ResultCode result = BuildDefaultParameters(filter, block, set);
+    return result.IsFailure() ? result : ReadParametersFromDescriptor(set, settings);
 }
 
 ChannelLayout LayoutOf(const RasterImage& raster) {

@@ -20,11 +20,13 @@ struct CommandResult {
     std::string err;
 };
 
-inline CommandResult RunCommand(const std::vector<std::string>& args, bool terminal = false) {
+// `folders` null: the settings folders of the running program.
+inline CommandResult RunCommand(const std::vector<std::string>& args, bool terminal = false,
+                                const ISettingsFolders* folders = nullptr) {
     std::ostringstream out;
     std::ostringstream err;
     CommandResult result;
-    result.code = RunDappleCommand(args, CommandStreams{out, err, terminal});
+    result.code = RunDappleCommand(args, CommandStreams{out, err, terminal, folders});
     result.out = out.str();
     result.err = err.str();
     return result;
