@@ -55,7 +55,7 @@ TEST_F(LibraryTest, SavedEntryIsTheTextOnOneLineWithoutALineEnd) {
 
 TEST_F(LibraryTest, ListHoldsEntriesSortedByByteWithTheirWholeNames) {
     WriteBytes(GradientFile("warm"), "Gradient: 0");
-    WriteBytes(GradientFile("Warm"), "Gradient: 0");
+    WriteBytes(GradientFile("Warmer"), "Gradient: 0");
     WriteBytes(GradientFile("Cool.grd"), "Gradient: 0");
     WriteBytes(GradientFile("Indented"), "\r\n\r\n   \tGradient: 1/0.5 0 3 0 1 2 3 0 0 0.0\r\n");
     WriteBytes(GradientFile("A bevel"), "Bevel: 0");
@@ -64,7 +64,12 @@ TEST_F(LibraryTest, ListHoldsEntriesSortedByByteWithTheirWholeNames) {
     fs::create_directories(GradientFile("Sub folder"));
     std::vector<std::string> names;
     ASSERT_TRUE(gradients_.List(names).IsSuccess());
-    EXPECT_EQ(names, (std::vector<std::string>{"Cool.grd", "Indented", "Warm", "warm"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Cool.grd", "Indented", "Warmer", "warm"}));
+    if (NamesKeepTheirCase()) {
+        WriteBytes(GradientFile("Warm"), "Gradient: 0");
+        ASSERT_TRUE(gradients_.List(names).IsSuccess());
+        EXPECT_EQ(names, (std::vector<std::string>{"Cool.grd", "Indented", "Warm", "Warmer", "warm"}));
+    }
     // Files that are not entries stay where they are.
     EXPECT_TRUE(fs::exists(GradientFile("Notes.txt")));
     EXPECT_EQ(gradients_.Validate("Notes.txt").status, ResultCode::kFailure);

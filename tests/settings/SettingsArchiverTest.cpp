@@ -214,7 +214,7 @@ TEST_F(SettingsArchiverTest, SavingRefusesBadNamesAndUnwritableValuesWithoutWrit
 
 TEST_F(SettingsArchiverTest, ListsSortedByByteWithoutLastUsedForeignOrUnfinishedFiles) {
     Parameters parameters(effect_);
-    for (const char* name : {"beta", "Beta", "alpha", "Zed", "9 lives", "Dotted.name"})
+    for (const char* name : {"beta", "Betamax", "alpha", "Zed", "9 lives", "Dotted.name"})
         ASSERT_TRUE(archiver_.Save(effect_, parameters.set, name).IsSuccess()) << name;
     ASSERT_TRUE(
         archiver_.Save(effect_, parameters.set, LoadResourceString(SettingsArchiver::kLastUsedNameId)).IsSuccess());
@@ -225,8 +225,15 @@ TEST_F(SettingsArchiverTest, ListsSortedByByteWithoutLastUsedForeignOrUnfinished
 
     std::vector<std::string> names;
     ASSERT_TRUE(archiver_.ListSettings(effect_, true, names).IsSuccess());
-    const std::vector<std::string> expected = {"9 lives", "Beta", "Dotted.name", "Indented", "Zed", "alpha", "beta"};
+    const std::vector<std::string> expected = {"9 lives", "Betamax", "Dotted.name", "Indented", "Zed", "alpha", "beta"};
     EXPECT_EQ(names, expected);
+    if (NamesKeepTheirCase()) {
+        ASSERT_TRUE(archiver_.Save(effect_, parameters.set, "Beta").IsSuccess());
+        ASSERT_TRUE(archiver_.ListSettings(effect_, true, names).IsSuccess());
+        EXPECT_EQ(names[1], "Beta");
+        EXPECT_EQ(names[2], "Betamax");
+        EXPECT_EQ(names.back(), "beta");
+    }
 }
 
 TEST_F(SettingsArchiverTest, FactorySettingsComeFromThePluginFolderWhichIsNeverMade) {

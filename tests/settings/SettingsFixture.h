@@ -40,6 +40,14 @@ protected:
                ("dapple-settings-" + std::to_string(run) + "-" + std::to_string(serial++));
     }
 
+    // False where the file system takes "a" and "A" for the same name.
+    bool NamesKeepTheirCase() const {
+        WriteBytes(root_ / "case" / "a", "");
+        const bool apart = !std::filesystem::exists(root_ / "case" / "A");
+        std::filesystem::remove_all(root_ / "case");
+        return apart;
+    }
+
     std::filesystem::path root_ = NewRoot();
     GivenSettingsFolders folders_{(root_ / "user").string(), (root_ / "plugin").string()};
 };
