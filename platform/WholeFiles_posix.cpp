@@ -50,27 +50,6 @@ std::vector<char> TemporaryTemplate(const std::string& path) {
 
 }  // namespace
 
-ReadFileStatus ReadWholeFile(const std::string& path, std::size_t limit, std::string& bytes) {
-    bytes.clear();
-    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) return ReadFileStatus::kCannotOpen;
-    struct stat info {};
-    if (fstat(file.Get(), &info) != 0) return ReadFileStatus::kReadError;
-    if (S_ISDIR(info.st_mode)) return ReadFileStatus::kCannotOpen;
-    std::string read;
-    char buffer[16384];
-    for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return ReadFileStatus::kReadError;
-        if (got == 0) break;
-        if (read.size() + static_cast<std::size_t>(got) > limit) return ReadFileStatus::kTooLarge;
-        read.append(buffer, static_cast<std::size_t>(got));
-    }
-    bytes.swap(read);
-    return ReadFileStatus::kRead;
-}
-
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     std::vector<char> temporary = TemporaryTemplate(path);
     FileDescriptor file(mkstemp(temporary.data()));

@@ -53,28 +53,6 @@ std::wstring TemporaryPath(const std::wstring& path, unsigned attempt) {
 
 }  // namespace
 
-ReadFileStatus ReadWholeFile(const std::string& path, std::size_t limit, std::string& bytes) {
-    bytes.clear();
-    FileHandle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return ReadFileStatus::kCannotOpen;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return ReadFileStatus::kReadError;
-    if (static_cast<unsigned long long>(size.QuadPart) > limit) return ReadFileStatus::kTooLarge;
-    std::string read(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t done = 0;
-    while (done < read.size()) {
-        DWORD got = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(read.size() - done, 1u << 20));
-        if (!ReadFile(file.Get(), &read[done], chunk, &got, nullptr)) return ReadFileStatus::kReadError;
-        if (got == 0) break;  // the file became shorter while it was read
-        done += got;
-    }
-    read.resize(done);
-    bytes.swap(read);
-    return ReadFileStatus::kRead;
-}
-
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     const std::wstring target = WideFromUtf8(path);
     for (unsigned attempt = 0; attempt < 16; ++attempt) {

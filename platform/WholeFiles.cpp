@@ -1,0 +1,18 @@
+#include "platform/WholeFiles.h"
+
+#include "platform/ReadOnlyFile.h"
+
+ReadFileStatus ReadWholeFile(const std::string& path, std::size_t limit, std::string& bytes) {
+    bytes.clear();
+    ReadOnlyFile file;
+    if (!file.Open(path)) return ReadFileStatus::kCannotOpen;
+    uint64_t size = 0;
+    if (!file.Size(size)) return ReadFileStatus::kReadError;
+    if (size > limit) return ReadFileStatus::kTooLarge;
+    std::string read(static_cast<std::size_t>(size), '\0');
+    const int64_t got = file.Read(read.data(), read.size());
+    if (got < 0) return ReadFileStatus::kReadError;
+    read.resize(static_cast<std::size_t>(got));  // shorter when the file shrank meanwhile
+    bytes.swap(read);
+    return ReadFileStatus::kRead;
+}
