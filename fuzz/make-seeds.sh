@@ -9,7 +9,8 @@ seeds=${2:?}
 sample=$tools/make-sample-image
 content=$tools/dapple-content
 
-rm -rf "$seeds"
+# Only the content readers' corpora: the settings readers' are made beside them.
+rm -rf "$seeds/jpeg" "$seeds/picture_tube" "$seeds/tile_library" "$seeds/pictures"
 mkdir -p "$seeds/jpeg" "$seeds/picture_tube" "$seeds/tile_library" "$seeds/pictures"
 "$sample" "$seeds/pictures/a.png" 24 16
 "$sample" "$seeds/pictures/b.png" 18 18

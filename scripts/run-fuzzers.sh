@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # run-fuzzers.sh FUZZ_BUILD SECONDS
-# Runs each content reader's fuzz target for SECONDS seconds, one after the
-# other, on a working corpus (FUZZ_BUILD/corpus/TARGET) that starts from the
-# seeds the content writers made. Prints each target's executions per second;
+# Runs every fuzz target (FUZZ_BUILD/fuzz/fuzz_*) for SECONDS seconds, one
+# after the other, on a working corpus (FUZZ_BUILD/corpus/TARGET) that
+# starts from the seeds our writers made (FUZZ_BUILD/fuzz/seeds/NAME, NAME
+# the target's name without "fuzz_"). Prints each target's executions per second;
 # fails, showing the report and keeping the crashing input in
 # FUZZ_BUILD/artifacts, when a target finds a fault.
 set -euo pipefail
@@ -11,8 +12,10 @@ seconds=${2:?usage: run-fuzzers.sh FUZZ_BUILD SECONDS}
 
 mkdir -p "$build/artifacts" "$build/logs"
 status=0
-for reader in jpeg picture_tube tile_library; do
-  target=fuzz_$reader
+for program in "$build"/fuzz/fuzz_*; do
+  [ -f "$program" ] && [ -x "$program" ] || continue
+  target=$(basename "$program")
+  reader=${target#fuzz_}
   corpus=$build/corpus/$target
   log=$build/logs/$target.log
   mkdir -p "$corpus"
