@@ -57,12 +57,8 @@ bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request,
             request.quiet = true;
             continue;
         }
-        if (!OptionValue(args, i, "--mask", value, matched, problem)) return false;
+        if (!NonEmptyOptionValue(args, i, "--mask", "a file", value, matched, problem)) return false;
         if (matched) {
-            if (value.empty()) {
-                problem = "--mask needs a file";
-                return false;
-            }
             request.mask = value;
             continue;
         }
@@ -71,12 +67,8 @@ bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request,
             if (!ParsePreviewScale(value, request, problem)) return false;
             continue;
         }
-        if (!OptionValue(args, i, "--plugin", value, matched, problem)) return false;
+        if (!NonEmptyOptionValue(args, i, "--plugin", "a plug-in module", value, matched, problem)) return false;
         if (matched) {
-            if (value.empty()) {
-                problem = "--plugin needs a plug-in module";
-                return false;
-            }
             request.plugin = value;
             continue;
         }

@@ -19,3 +19,13 @@ bool OptionValue(const std::vector<std::string>& args, std::size_t& i, const std
     }
     return true;
 }
+
+bool NonEmptyOptionValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+                         const std::string& what, std::string& value, bool& matched, std::string& problem) {
+    if (!OptionValue(args, i, name, value, matched, problem)) return false;
+    if (matched && value.empty()) {
+        problem = name + " needs " + what;
+        return false;
+    }
+    return true;
+}

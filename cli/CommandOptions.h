@@ -10,3 +10,8 @@
 // `problem`, for the option given last without a value.
 bool OptionValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name, std::string& value,
                  bool& matched, std::string& problem);
+
+// The same for an option that needs a value: an empty one is refused with
+// "NAME needs WHAT".
+bool NonEmptyOptionValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+                         const std::string& what, std::string& value, bool& matched, std::string& problem);

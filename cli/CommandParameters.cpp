@@ -55,12 +55,9 @@ bool SettingsRecord(const Filter& effect, const ParameterChoices& choices, const
 bool ParseParameterOption(const std::vector<std::string>& args, std::size_t& i, ParameterChoices& choices,
                           bool& matched, std::string& problem) {
     std::string value;
-    if (!OptionValue(args, i, "--settings", value, matched, problem)) return false;
+    if (!NonEmptyOptionValue(args, i, "--settings", "a setting's name or a settings file", value, matched, problem))
+        return false;
     if (matched) {
-        if (value.empty()) {
-            problem = "--settings needs a setting's name or a settings file";
-            return false;
-        }
         choices.settings = value;
         return true;
     }

@@ -4,25 +4,8 @@
 
 #include "filters/ParameterScript.h"
 
-namespace {
-
-struct FloatField {
-    double LightingValue::*member;
-    double maximum;
-};
-
-// The float fields in key order (direction, elevation, brightness, sharpness).
-constexpr FloatField kFloatFields[4] = {
-    {&LightingValue::direction, 360.0},
-    {&LightingValue::elevation, 90.0},
-    {&LightingValue::brightness, 100.0},
-    {&LightingValue::sharpness, 100.0},
-};
-
-}  // namespace
-
 void LightingParameter::Validate() {
-    for (const FloatField& field : kFloatFields) {
+    for (const LightingNumber& field : kLightingNumbers) {
         value->*field.member = ClampToRange(value->*field.member, 0.0, field.maximum);
     }
     value->colour.Normalise();
@@ -30,7 +13,7 @@ void LightingParameter::Validate() {
 
 ResultCode LightingParameter::WriteToScript(const ScriptWriter& writer) const {
     for (int i = 0; i < 4; ++i) {
-        const ResultCode result = PutFloat(writer, keys[i], value->*kFloatFields[i].member);
+        const ResultCode result = PutFloat(writer, keys[i], value->*kLightingNumbers[i].member);
         if (result.IsFailure()) return result;
     }
     return PutText(writer, keys[4], value->colour.ToText());
@@ -42,7 +25,8 @@ ResultCode LightingParameter::ReadFromScript(const ScriptReader& reader, uint32_
         if (key != keys[i]) continue;
         double read = 0.0;
         const ResultCode result = GetFloat(reader, read);
-        if (result.IsSuccess()) value->*kFloatFields[i].member = ClampToRange(read, 0.0, kFloatFields[i].maximum);
+        if (result.IsSuccess())
+            value->*kLightingNumbers[i].member = ClampToRange(read, 0.0, kLightingNumbers[i].maximum);
         return result;
     }
     if (key != keys[4]) return ResultCode::Failure();

@@ -19,6 +19,19 @@ struct LightingValue {
 
 static_assert(std::is_trivial_v<LightingValue> && std::is_standard_layout_v<LightingValue>);
 
+// The light's four numbers in key order (direction, elevation, brightness,
+// sharpness), each with its range from 0 to `maximum`.
+struct LightingNumber {
+    double LightingValue::*member;
+    double maximum;
+};
+inline constexpr LightingNumber kLightingNumbers[4] = {
+    {&LightingValue::direction, 360.0},
+    {&LightingValue::elevation, 90.0},
+    {&LightingValue::brightness, 100.0},
+    {&LightingValue::sharpness, 100.0},
+};
+
 class LightingParameter : public FilterParameter {
 public:
     // Keys in recording order.

@@ -35,9 +35,5 @@ std::string BevelProfileValue::ToText() const {
 
 void BevelProfileValue::FromText(std::string_view text) {
     Clear();
-    const ValueTextFields fields = SplitValueText(text, kPrefixLength, kMaxPoints);
-    if (fields.count <= 0) return;
-    count = std::min(fields.count, kMaxPoints);
-    for (std::size_t i = 0; i < fields.groups.size() && i < static_cast<std::size_t>(count); ++i)
-        ReadPoint(fields.groups[i], points[i]);
+    count = ReadValueText(text, kPrefixLength, points, kMaxPoints, ReadPoint);
 }

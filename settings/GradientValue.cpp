@@ -46,9 +46,5 @@ std::string GradientValue::ToText() const {
 
 void GradientValue::FromText(std::string_view text) {
     Clear();
-    const ValueTextFields fields = SplitValueText(text, kPrefixLength, kMaxStops);
-    if (fields.count <= 0) return;
-    count = std::min(fields.count, kMaxStops);
-    for (std::size_t i = 0; i < fields.groups.size() && i < static_cast<std::size_t>(count); ++i)
-        ReadStop(fields.groups[i], stops[i]);
+    count = ReadValueText(text, kPrefixLength, stops, kMaxStops, ReadStop);
 }

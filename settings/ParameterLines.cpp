@@ -33,18 +33,6 @@ P* As(FilterParameter& parameter) {
 std::string Number(int32_t value) { return std::to_string(value); }
 std::string Decimal3(double value) { return FixedText(value, 3); }
 
-// The light's numbers in key order, with their ranges.
-struct LightField {
-    double LightingValue::*member;
-    double maximum;
-};
-constexpr LightField kLightFields[4] = {
-    {&LightingValue::direction, 360.0},
-    {&LightingValue::elevation, 90.0},
-    {&LightingValue::brightness, 100.0},
-    {&LightingValue::sharpness, 100.0},
-};
-
 bool ReadDouble(std::string_view value, double& target) { return TextScanner(value).ReadDouble(target); }
 
 bool ReadInt(std::string_view value, int& target) { return TextScanner(value).ReadInt(target); }
@@ -64,7 +52,7 @@ std::string RecordText(const unsigned char* record) {
 }
 
 LineOutcome WriteLight(const LightingParameter& light, std::string& text) {
-    for (int i = 0; i < 4; ++i) AppendKeyLine(text, light.keys[i], Decimal3(light.value->*kLightFields[i].member));
+    for (int i = 0; i < 4; ++i) AppendKeyLine(text, light.keys[i], Decimal3(light.value->*kLightingNumbers[i].member));
     AppendKeyLine(text, light.keys[4], light.value->colour.ToText());
     return LineOutcome::kDone;
 }
@@ -74,7 +62,7 @@ void ReadLight(LightingParameter& light, uint32_t key, std::string_view value) {
         if (key != light.keys[i]) continue;
         double read = 0.0;
         if (ReadDouble(value, read))
-            light.value->*kLightFields[i].member = ClampToRange(read, 0.0, kLightFields[i].maximum);
+            light.value->*kLightingNumbers[i].member = ClampToRange(read, 0.0, kLightingNumbers[i].maximum);
         return;
     }
     if (key == light.keys[4]) light.value->colour.FromText(std::string(value));

@@ -1,5 +1,7 @@
 #include "settings/ValueTextFields.h"
 
+#include <algorithm>
+
 #include "filters/TextScanner.h"
 
 ValueTextFields SplitValueText(std::string_view text, std::size_t prefixLength, std::size_t maxGroups) {

@@ -18,3 +18,16 @@ struct ValueTextFields {
 // cuts. The first field is the count (a decimal integer after optional
 // blanks; 0 when it does not start with one).
 ValueTextFields SplitValueText(std::string_view text, std::size_t prefixLength, std::size_t maxGroups);
+
+// Reads the groups of `text` into `entries` with `read(group, entry)` and
+// returns the count: 0 for a count of 0 or less, at most `maxEntries`.
+// Entries the text promises but does not give are left as they are.
+template <class Entry, class ReadEntry>
+int ReadValueText(std::string_view text, std::size_t prefixLength, Entry* entries, int maxEntries, ReadEntry read) {
+    const ValueTextFields fields = SplitValueText(text, prefixLength, static_cast<std::size_t>(maxEntries));
+    if (fields.count <= 0) return 0;
+    const int count = fields.count < maxEntries ? fields.count : maxEntries;
+    for (std::size_t i = 0; i < fields.groups.size() && i < static_cast<std::size_t>(count); ++i)
+        read(fields.groups[i], entries[i]);
+    return count;
+}

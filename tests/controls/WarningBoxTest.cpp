@@ -8,40 +8,18 @@
 #include "platform/ResourceStrings.h"
 #include "platform/TextEncoding.h"
 #include "tests/controls/TestWindows.h"
+#include "tests/windows/MessageBoxes.h"
 
 namespace {
 
-struct SeenBox {
-    std::wstring caption;
-    std::wstring text;
-    HWND owner = nullptr;
-    bool seen = false;
-};
+SeenMessageBox gSeen;
 
-SeenBox gSeen;
-
-BOOL CALLBACK ReadMessageBox(HWND hwnd, LPARAM) {
-    wchar_t className[32] = {};
-    GetClassNameW(hwnd, className, 32);
-    if (std::wstring(className) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-    wchar_t text[512] = {};
-    GetWindowTextW(hwnd, text, 512);
-    gSeen.caption = text;
-    // The message is the static item 0xFFFF of a message box.
-    GetDlgItemTextW(hwnd, 0xFFFF, text, 512);
-    gSeen.text = text;
-    gSeen.owner = GetWindow(hwnd, GW_OWNER);
-    gSeen.seen = true;
-    PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
-    return FALSE;
-}
-
-void CALLBACK CloseBoxes(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), ReadMessageBox, 0); }
+void CALLBACK CloseBoxes(HWND, UINT, UINT_PTR, DWORD) { AnswerMessageBox(IDOK, gSeen); }
 
 class WarningBoxTest : public testing::Test {
 protected:
     void SetUp() override {
-        gSeen = SeenBox{};
+        gSeen = SeenMessageBox{};
         timer = SetTimer(nullptr, 0, 50, CloseBoxes);
         ASSERT_NE(timer, 0u);
     }

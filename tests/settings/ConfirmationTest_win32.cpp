@@ -9,45 +9,20 @@
 #include "platform/TextEncoding.h"
 #include "platform/WinApi.h"
 #include "settings/SettingsArchiver.h"
+#include "tests/windows/MessageBoxes.h"
 
 namespace {
 
-struct SeenBox {
-    std::wstring caption;
-    std::wstring text;
-    HWND owner = nullptr;
-    int defaultButton = 0;
-    int answer = IDNO;
-    bool seen = false;
-};
+SeenMessageBox gBox;
+int gAnswer = IDNO;
 
-SeenBox gBox;
-
-BOOL CALLBACK AnswerBox(HWND hwnd, LPARAM) {
-    wchar_t className[32] = {};
-    GetClassNameW(hwnd, className, 32);
-    if (std::wstring(className) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-    wchar_t text[512] = {};
-    GetWindowTextW(hwnd, text, 512);
-    gBox.caption = text;
-    GetDlgItemTextW(hwnd, 0xFFFF, text, 512);
-    gBox.text = text;
-    gBox.owner = GetWindow(hwnd, GW_OWNER);
-    for (int button : {IDYES, IDNO}) {
-        const LONG style = GetWindowLongW(GetDlgItem(hwnd, button), GWL_STYLE);
-        if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) gBox.defaultButton = button;
-    }
-    gBox.seen = true;
-    PostMessageW(hwnd, WM_COMMAND, gBox.answer, 0);
-    return FALSE;
-}
-
-void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0); }
+void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) { AnswerMessageBox(gAnswer, gBox); }
 
 class Confirmation : public testing::Test {
 protected:
     void SetUp() override {
-        gBox = SeenBox{};
+        gBox = SeenMessageBox{};
+        gAnswer = IDNO;
         owner_ = CreateWindowExW(0, L"STATIC", L"Owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr,
                                  nullptr);
         ASSERT_NE(owner_, nullptr);
@@ -65,7 +40,7 @@ protected:
 }  // namespace
 
 TEST_F(Confirmation, ReplaceAsksWithTheNameAndYesAnswersZero) {
-    gBox.answer = IDYES;
+    gAnswer = IDYES;
     EXPECT_EQ(SettingsArchiver::ConfirmReplace(owner_, "Soft Ragged").status, ResultCode::kSuccess);
     ASSERT_TRUE(gBox.seen);
     EXPECT_EQ(gBox.owner, owner_);
@@ -76,7 +51,7 @@ TEST_F(Confirmation, ReplaceAsksWithTheNameAndYesAnswersZero) {
 }
 
 TEST_F(Confirmation, DeleteAnsweredNoIsAFailure) {
-    gBox.answer = IDNO;
+    gAnswer = IDNO;
     EXPECT_EQ(SettingsArchiver::ConfirmDelete(owner_, "Torn Paper").status, ResultCode::kFailure);
     ASSERT_TRUE(gBox.seen);
     EXPECT_EQ(gBox.caption, WideFromUtf8(LoadResourceString(SettingsArchiver::kDeleteCaptionId)));
