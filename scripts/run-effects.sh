@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Applies every effect this build carries, at its defaults, to the sample
-# picture, writing out/<effect>.png. Usage: run-effects.sh PATH/TO/dapple
+# Applies every effect this build carries, at its defaults and with each of
+# its factory settings, to the sample picture, writing out/<effect>.png and
+# out/<effect> - <setting>.png. Usage: run-effects.sh PATH/TO/dapple
 set -euo pipefail
 
 dapple=${1:?usage: run-effects.sh PATH/TO/dapple}
@@ -37,6 +38,17 @@ for name in $names; do
     echo "$name: failed" >&2
     status=1
   fi
+  # `dapple settings list` gives "user" or "factory", a tab, the name.
+  while IFS=$'\t' read -r source setting; do
+    [ "$source" = factory ] || continue
+    target="$out/$name - $setting.png"
+    if "$dapple" apply "$name" "$sample" "$target" --settings "$setting" --quiet; then
+      echo "$name, $setting: $target"
+    else
+      echo "$name, $setting: failed" >&2
+      status=1
+    fi
+  done < <("$dapple" settings list "$name")
 done
 echo "sample picture: $sample"
 exit $status

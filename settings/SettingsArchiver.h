@@ -41,8 +41,6 @@ public:
     static constexpr int kDeleteTextId = 10701;
     static constexpr int kReplaceCaptionId = 10710;
     static constexpr int kReplaceTextId = 10711;
-    // Larger files are not settings files; they are refused unread.
-    static constexpr std::size_t kMaxFileSize = std::size_t{4} << 20;
 
     explicit SettingsArchiver(const ISettingsFolders& folders) : folders_(folders) {}
     virtual ~SettingsArchiver() = default;
