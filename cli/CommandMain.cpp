@@ -64,7 +64,7 @@ int Dispatch(const std::vector<std::string>& args, const CommandStreams& streams
 }  // namespace
 
 const ISettingsFolders& SettingsFoldersOf(const CommandStreams& streams) {
-    static const RunningPluginFolders running;
+    static const RunningSettingsFolders running;
     return streams.settingsFolders != nullptr ? *streams.settingsFolders : running;
 }
 

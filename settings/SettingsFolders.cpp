@@ -15,14 +15,14 @@ std::string WithoutTrailingSeparators(std::string path) {
 
 }  // namespace
 
-ResultCode RunningPluginFolders::UserFolder(std::string& folder) const {
+ResultCode RunningSettingsFolders::UserFolder(std::string& folder) const {
     const ResultCode made = CreateUserDataFolder();
     if (made.IsFailure()) return made;
     folder = WithoutTrailingSeparators(UserDataFolder());
     return ResultCode::Success();
 }
 
-ResultCode RunningPluginFolders::PluginFolder(std::string& folder) const {
+ResultCode RunningSettingsFolders::PluginFolder(std::string& folder) const {
     const std::string found = ModuleFolder();
     if (found.empty()) return ResultCode::Failure();
     folder = WithoutTrailingSeparators(found);

@@ -26,7 +26,7 @@ public:
 
 // The folders of the running plug-in: the user data folder of the platform
 // layer and the folder of the module that holds the core.
-class RunningPluginFolders final : public ISettingsFolders {
+class RunningSettingsFolders final : public ISettingsFolders {
 public:
     ResultCode UserFolder(std::string& folder) const override;
     ResultCode PluginFolder(std::string& folder) const override;
