@@ -17,6 +17,10 @@ struct BevelProfilePoint {
     // Non-zero: a corner rather than a smooth point. A byte rather than a
     // bool, as records may hold any byte there.
     unsigned char pointy;
+
+    friend bool operator==(const BevelProfilePoint& a, const BevelProfilePoint& b) {
+        return a.x == b.x && a.y == b.y && (a.pointy != 0) == (b.pointy != 0);
+    }
 };
 
 struct BevelProfileValue {
@@ -36,6 +40,16 @@ struct BevelProfileValue {
     // Clears the value, then reads the text form, by the same rules as
     // GradientValue::FromText.
     void FromText(std::string_view text);
+
+    // The same count and the same points in use.
+    friend bool operator==(const BevelProfileValue& a, const BevelProfileValue& b) {
+        if (a.count != b.count) return false;
+        for (int i = 0; i < a.count && i < kMaxPoints; ++i) {
+            if (!(a.points[i] == b.points[i])) return false;
+        }
+        return true;
+    }
+    friend bool operator!=(const BevelProfileValue& a, const BevelProfileValue& b) { return !(a == b); }
 };
 
 static_assert(std::is_trivial_v<BevelProfileValue> && std::is_standard_layout_v<BevelProfileValue>);

@@ -24,6 +24,14 @@ struct GradientValueStop {
     unsigned char alpha;
     int16_t components[5];  // the channels, then the alpha; unused entries 0
     double stopValue;       // carried along unchanged
+
+    friend bool operator==(const GradientValueStop& a, const GradientValueStop& b) {
+        for (int i = 0; i < 5; ++i) {
+            if (a.components[i] != b.components[i]) return false;
+        }
+        return a.location == b.location && a.mode == b.mode && a.channels == b.channels &&
+               (a.alpha != 0) == (b.alpha != 0) && a.stopValue == b.stopValue;
+    }
 };
 
 struct GradientValue {
@@ -47,6 +55,17 @@ struct GradientValue {
     // the count promises stays 0 from its first missing or unreadable
     // field on; groups beyond the count are ignored.
     void FromText(std::string_view text);
+
+    // The same count and the same stops in use; what lies beyond them (and
+    // in padding) does not count.
+    friend bool operator==(const GradientValue& a, const GradientValue& b) {
+        if (a.count != b.count) return false;
+        for (int i = 0; i < a.count && i < kMaxStops; ++i) {
+            if (!(a.stops[i] == b.stops[i])) return false;
+        }
+        return true;
+    }
+    friend bool operator!=(const GradientValue& a, const GradientValue& b) { return !(a == b); }
 };
 
 static_assert(std::is_trivial_v<GradientValue> && std::is_standard_layout_v<GradientValue>);

@@ -41,8 +41,7 @@ TEST_F(LibraryTest, SavedEntryIsTheTextOnOneLineWithoutALineEnd) {
               "Gradient: 2/0.000 0 3 0 255 0 0 0 0 0.000/1.000 0 3 1 0 0 255 128 0 0.500");
     GradientValue read;
     ASSERT_TRUE(gradients_.Load("Sunset", read).IsSuccess());
-    const GradientValue expected = TwoStops();
-    EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0);
+    EXPECT_TRUE(read == TwoStops());
 
     BevelProfileValue profile;
     profile.Clear();
@@ -97,7 +96,7 @@ TEST_F(LibraryTest, ALineLongerThanTheLimitIsCutBeforeItIsRead) {
     read.FromText(text.substr(0, 4999));
     GradientValue cut;
     ASSERT_TRUE(gradients_.Load("Huge", cut).IsSuccess());
-    EXPECT_EQ(std::memcmp(&read, &cut, sizeof read), 0);
+    EXPECT_TRUE(read == cut);
     EXPECT_EQ(cut.stops[24].location, 0.0);  // beyond the cut
 }
 

@@ -120,8 +120,11 @@ std::string CompareColour(const std::string& what, const ColorSpec& expected, co
     return expected == actual ? std::string() : what + ": expected " + expected.ToText() + ", read " + actual.ToText();
 }
 
-std::string CompareBytes(const std::string& what, const void* expected, const void* actual, std::size_t size) {
-    return std::memcmp(expected, actual, size) == 0 ? std::string() : what + " differs";
+template <class Value>
+std::string CompareRecord(const std::string& what, const Value& expected, const unsigned char* record) {
+    Value actual;
+    std::memcpy(&actual, record, sizeof actual);
+    return expected == actual ? std::string() : what + " differs";
 }
 
 }  // namespace
@@ -203,11 +206,11 @@ std::string DifferenceAfterRoundTrip(const FilterParameter& saved, const FilterP
     }
     if (const auto* gradient = As<ColorGradientParameter>(saved)) {
         const GradientValue expected = ExpectedGradient(gradient->gradient);
-        return CompareBytes("gradient", &expected, As<ColorGradientParameter>(loaded)->gradient, sizeof expected);
+        return CompareRecord("gradient", expected, As<ColorGradientParameter>(loaded)->gradient);
     }
     if (const auto* curve = As<ComplexCurveParameter>(saved)) {
         const BevelProfileValue expected = ExpectedCurve(curve->curve);
-        return CompareBytes("curve", &expected, As<ComplexCurveParameter>(loaded)->curve, sizeof expected);
+        return CompareRecord("curve", expected, As<ComplexCurveParameter>(loaded)->curve);
     }
     if (const auto* bevel = As<BevelTypeParameter>(saved)) {
         return Compare("bevel type", *bevel->value, *As<BevelTypeParameter>(loaded)->value);

@@ -184,7 +184,8 @@ TEST_F(SettingsArchiverTest, UnreadableNumbersKeepTheOldValueAndUnknownKeysAreSk
 
 TEST_F(SettingsArchiverTest, ForeignOrDamagedFilesAreRefusedAndChangeNothing) {
     Parameters parameters(effect_);
-    const Record before = parameters.record();
+    Record before;  // byte for byte, padding included
+    std::memcpy(static_cast<void*>(&before), &parameters.record(), sizeof before);
     const std::string foreign = std::string(kDefaultsFile).replace(0, 14, "Edge");
     EXPECT_EQ(archiver_.ReadSettingsText("EveryParameter", parameters.set, foreign).status, ResultCode::kFailure);
     EXPECT_EQ(

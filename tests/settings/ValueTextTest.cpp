@@ -93,7 +93,7 @@ GradientValue ReferenceRead(const std::string& text) {
 
 void ExpectSameGradient(const GradientValue& actual, const GradientValue& expected, const std::string& context) {
     ASSERT_EQ(actual.count, expected.count) << context;
-    EXPECT_EQ(std::memcmp(&actual, &expected, sizeof actual), 0) << context;
+    EXPECT_TRUE(actual == expected) << context;
 }
 
 }  // namespace
