@@ -1,15 +1,23 @@
 #include "cli/CommandParameters.h"
 
+#include <algorithm>
 #include <memory>
 
+#include "cli/CommandContentPath.h"
 #include "cli/CommandDescriptors.h"
 #include "cli/CommandEffects.h"
 #include "cli/CommandOptions.h"
 #include "cli/CommandScript.h"
 #include "cli/NamedSettings.h"
+#include "filters/TubeButtonParameter.h"
 #include "settings/DappleSettingsArchiver.h"
 
 namespace {
+
+bool HasValueFor(const ParameterChoices& choices, const std::string& key) {
+    return std::any_of(choices.values.begin(), choices.values.end(),
+                       [&key](const auto& value) { return value.first == key; });
+}
 
 // The --set values as descriptor items under their keys.
 bool PutValues(const Filter& effect, const ParameterSet& set, const ParameterChoices& choices, DescriptorStore& store,
@@ -23,6 +31,20 @@ bool PutValues(const Filter& effect, const ParameterSet& set, const ParameterCho
             return false;
         }
         std::string why;
+        // A content file's path is checked and stored as the effect stores
+        // a chosen file, which also decides its relative flag.
+        if (const auto* content = dynamic_cast<const TubeButtonParameter*>(parameter)) {
+            const std::string pathKey = KeyText(content->KeyAt(0));
+            if (key == content->KeyAt(1) && HasValueFor(choices, pathKey)) {
+                problem = "--set " + value.first + " cannot go with --set " + pathKey + ", which decides it";
+                return false;
+            }
+            if (key == content->KeyAt(0)) {
+                if (PutContentPath(effect.kind, *content, value.second, store, why)) continue;
+                problem = "--set " + value.first + "=" + value.second + ": " + why;
+                return false;
+            }
+        }
         if (!PutScriptValue(*parameter, key, value.second, store, why)) {
             problem = "--set " + value.first + "=" + value.second + ": " + ParameterClassName(*parameter) + " " +
                       value.first + " " + why;
