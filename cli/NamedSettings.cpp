@@ -1,6 +1,6 @@
 #include "cli/NamedSettings.h"
 
-#include "platform/FolderEntries.h"
+#include "platform/FileSystemEntries.h"
 #include "platform/WholeFiles.h"
 #include "settings/SettingNames.h"
 
@@ -25,7 +25,7 @@ bool FindNamedSetting(const SettingsArchiver& archiver, const Filter& effect, co
                       NamedSetting& found, std::string& problem) {
     if (FindInFolder(archiver, effect, name, true, found) || FindInFolder(archiver, effect, name, false, found))
         return true;
-    if (!name.empty() && EntryExists(name)) {
+    if (!name.empty() && PathExists(name)) {
         std::string text;
         if (ReadWholeFile(name, kMaxEntryFileSize, text) != ReadFileStatus::kRead) {
             problem = "cannot read the settings file " + name;

@@ -1,7 +1,11 @@
 #include "platform/FileSystemEntries.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
+#include <cstdio>
+#include <memory>
 
 #include "platform/LocalPath.h"
 
@@ -17,6 +21,10 @@ bool IsFolder(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+struct DirectoryCloser {
+    void operator()(DIR* directory) const { closedir(directory); }
+};
+
 }  // namespace
 
 bool PathExists(const std::string& path) {
@@ -31,3 +39,24 @@ bool CreateFolder(const std::string& path) {
     if (mkdir(local.c_str(), 0777) == 0) return true;
     return errno == EEXIST && IsFolder(local);
 }
+
+bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    const std::string local = LocalPath(folder);
+    std::unique_ptr<DIR, DirectoryCloser> directory(opendir(local.c_str()));
+    if (!directory) return false;
+    while (const dirent* entry = readdir(directory.get())) {
+        const std::string name = entry->d_name;
+        struct stat info {};
+        // Links count as what they lead to.
+        if (stat((local + "/" + name).c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) names.push_back(name);
+    }
+    return true;
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+    if (!PathExists(from) || PathExists(to)) return false;
+    return std::rename(LocalPath(from).c_str(), LocalPath(to).c_str()) == 0;
+}
+
+bool DeleteFileAt(const std::string& path) { return unlink(LocalPath(path).c_str()) == 0; }

@@ -19,6 +19,13 @@ bool IsFolder(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+struct FindHandle {
+    HANDLE handle;
+    ~FindHandle() {
+        if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
+    }
+};
+
 }  // namespace
 
 bool PathExists(const std::string& path) {
@@ -40,3 +47,22 @@ bool CreateFolder(const std::string& path) {
     if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
     return GetLastError() == ERROR_ALREADY_EXISTS && IsFolder(wide);
 }
+
+bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    WIN32_FIND_DATAW found{};
+    FindHandle search{FindFirstFileW((WidePath(folder) + L"\\*").c_str(), &found)};
+    if (search.handle == INVALID_HANDLE_VALUE) return false;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        names.push_back(Utf8FromWide(found.cFileName));
+    } while (FindNextFileW(search.handle, &found));
+    return true;
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when `to` exists.
+    return MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), 0) != 0;
+}
+
+bool DeleteFileAt(const std::string& path) { return DeleteFileW(WidePath(path).c_str()) != 0; }

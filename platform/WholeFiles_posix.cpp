@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/LocalPath.h"
+
 namespace {
 
 class FileDescriptor {
@@ -51,11 +53,12 @@ std::vector<char> TemporaryTemplate(const std::string& path) {
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    std::vector<char> temporary = TemporaryTemplate(path);
+    const std::string local = LocalPath(path);
+    std::vector<char> temporary = TemporaryTemplate(local);
     FileDescriptor file(mkstemp(temporary.data()));
     if (file.Get() < 0) return false;
     const bool written = fchmod(file.Get(), 0644) == 0 && WriteAll(file.Get(), bytes) && fsync(file.Get()) == 0;
-    if (!file.Close() || !written || std::rename(temporary.data(), path.c_str()) != 0) {
+    if (!file.Close() || !written || std::rename(temporary.data(), local.c_str()) != 0) {
         unlink(temporary.data());
         return false;
     }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/FolderEntries.h"
+#include "platform/FileSystemEntries.h"
 #include "platform/WholeFiles.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsFolders.h"
@@ -18,7 +18,7 @@ bool OpensWith(std::string_view text, std::string_view firstWord) { return First
 
 ResultCode EntryFolder::EntryPath(const std::string& name, std::string& path) const {
     if (!IsEntryName(name)) return ResultCode::Failure();
-    path = JoinPath(path_, name);
+    path = ChildPath(path_, name);
     return ResultCode::Success();
 }
 
@@ -65,5 +65,5 @@ ResultCode EntryFolder::Rename(const std::string& oldName, const std::string& ne
 
 bool EntryFolder::Exists(const std::string& name) const {
     std::string path;
-    return EntryPath(name, path).IsSuccess() && EntryExists(path);
+    return EntryPath(name, path).IsSuccess() && PathExists(path);
 }

@@ -1,15 +1,18 @@
 #include "settings/EntryLibrary.h"
 
-#include "platform/FolderEntries.h"
+#include "content/FileSystemReference.h"
 #include "settings/TextLines.h"
 
 ResultCode EntryLibrary::Folder(EntryFolder& folder) const {
     std::string plugin;
     const ResultCode found = folders_.PluginFolder(plugin);
     if (found.IsFailure()) return found;
-    const std::string library = JoinPath(JoinPath(plugin, kSettingsFolderName), folderName_);
-    if (!MakeFolder(library)) return ResultCode::Failure();
-    folder = EntryFolder(library);
+    // Only the library's own folder is made: without a Settings folder the
+    // plug-in is not installed as it should be.
+    const WinFileSystemReference library(ChildPath(ChildPath(plugin, kSettingsFolderName), folderName_));
+    const ResultCode made = library.createDirectory();
+    if (made.IsFailure()) return made;
+    folder = EntryFolder(library.name());
     return ResultCode::Success();
 }
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "content/FileSystemReference.h"
 #include "filters/Filter.h"
 #include "filters/ParameterSet.h"
-#include "platform/FolderEntries.h"
 #include "platform/ResourceStrings.h"
 #include "platform/WholeFiles.h"
 #include "platform/YesNoQuestion.h"
@@ -37,10 +37,12 @@ ResultCode SettingsArchiver::SettingsFolder(const Filter& effect, bool fromUser,
     std::string base;
     const ResultCode found = fromUser ? folders_.UserFolder(base) : folders_.PluginFolder(base);
     if (found.IsFailure()) return found;
-    if (!fromUser) base = JoinPath(base, kSettingsFolderName);
-    const std::string effectFolder = JoinPath(base, effect.InternalName());
-    if (!(fromUser ? MakeFolder(effectFolder) : FolderExists(effectFolder))) return ResultCode::Failure();
-    folder = EntryFolder(effectFolder);
+    if (!fromUser) base = ChildPath(base, kSettingsFolderName);
+    const WinFileSystemReference effectFolder(ChildPath(base, effect.InternalName()));
+    // The user's folder is made; the factory's is shipped, or there is none.
+    const bool there = fromUser ? effectFolder.createDirectory().IsSuccess() : effectFolder.exists();
+    if (!there) return ResultCode::Failure();
+    folder = EntryFolder(effectFolder.name());
     return ResultCode::Success();
 }
 

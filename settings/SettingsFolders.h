@@ -2,7 +2,8 @@
 // each effect, the options file) and the plug-in folder, whose "Settings"
 // folder holds the factory settings of each effect and the gradient and
 // bevel libraries. The archiver and the libraries ask for these folders
-// before every operation, so tests can put them anywhere.
+// before every operation, so tests can put them anywhere. Folders below
+// them are reached as file-system references (content/FileSystemReference.h).
 #pragma once
 
 #include <string>
@@ -24,8 +25,8 @@ public:
     virtual ResultCode PluginFolder(std::string& folder) const = 0;
 };
 
-// The folders of the running plug-in: the user data folder of the platform
-// layer and the folder of the module that holds the core.
+// The folders of the running plug-in: the user data folder and the plug-in
+// folder of the content folders.
 class RunningSettingsFolders final : public ISettingsFolders {
 public:
     ResultCode UserFolder(std::string& folder) const override;
@@ -47,5 +48,5 @@ private:
     std::string plugin_;
 };
 
-// `folder` + separator + `name`, with one separator between them.
-std::string JoinPath(const std::string& folder, const std::string& name);
+// The path of `name` inside `folder`, as a file-system reference makes it.
+std::string ChildPath(const std::string& folder, const std::string& name);

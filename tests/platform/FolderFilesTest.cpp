@@ -1,5 +1,6 @@
-// Folder entries and whole files by UTF-8 path: listing, making, renaming
-// without replacing, deleting, reading with a limit and atomic replacing.
+// Folder entries and whole files by UTF-8 path as the core writes paths
+// (backslashes between folders): listing, renaming without replacing,
+// deleting, reading with a limit and atomic replacing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FolderEntries.h"
+#include "platform/FileSystemEntries.h"
 #include "platform/WholeFiles.h"
 
 namespace {
@@ -28,13 +29,13 @@ protected:
         fs::remove_all(folder_, ignored);
     }
 
-    // A UTF-8 path below the scratch folder.
-    std::string Path(const std::string& name) const { return (folder_ / fs::u8path(name)).u8string(); }
+    // A path below the scratch folder as the core writes it.
+    std::string Path(const std::string& name) const { return folder_.u8string() + "\\" + name; }
     void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(fs::u8path(Path(name)), std::ios::binary) << bytes;
+        std::ofstream(folder_ / fs::u8path(name), std::ios::binary) << bytes;
     }
     std::string Read(const std::string& name) const {
-        std::ifstream file(fs::u8path(Path(name)), std::ios::binary);
+        std::ifstream file(folder_ / fs::u8path(name), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
 
@@ -46,25 +47,13 @@ protected:
 TEST_F(FolderFilesTest, ListsFilesButNotFolders) {
     Write("Soft Ragged", "a");
     Write("Gr\xC3\xBCn.grd", "b");
-    ASSERT_TRUE(MakeFolder(Path("Sub")));
-    EXPECT_TRUE(MakeFolder(Path("Sub")));  // already there
+    ASSERT_TRUE(CreateFolder(Path("Sub")));
     std::vector<std::string> names;
     ASSERT_TRUE(ListFolderFiles(folder_.u8string(), names));
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"Gr\xC3\xBCn.grd", "Soft Ragged"}));
     EXPECT_FALSE(ListFolderFiles(Path("Missing"), names));
     EXPECT_TRUE(names.empty());
-}
-
-TEST_F(FolderFilesTest, EntriesAndFoldersAreToldApart) {
-    Write("File", "x");
-    EXPECT_TRUE(EntryExists(Path("File")));
-    EXPECT_FALSE(FolderExists(Path("File")));
-    EXPECT_TRUE(FolderExists(folder_.u8string()));
-    EXPECT_FALSE(EntryExists(Path("Missing")));
-    EXPECT_FALSE(EntryExists(""));
-    EXPECT_FALSE(MakeFolder(Path("File")));            // a file in the way
-    EXPECT_FALSE(MakeFolder(Path("Missing/Deeper")));  // no parent
 }
 
 TEST_F(FolderFilesTest, RenameNeverReplacesAndDeleteRemoves) {
@@ -74,10 +63,10 @@ TEST_F(FolderFilesTest, RenameNeverReplacesAndDeleteRemoves) {
     EXPECT_EQ(Read("Two"), "2");
     EXPECT_FALSE(RenameFile(Path("Missing"), Path("Three")));
     ASSERT_TRUE(RenameFile(Path("One"), Path("Thr\xC3\xA9\x65")));
-    EXPECT_FALSE(EntryExists(Path("One")));
+    EXPECT_FALSE(PathExists(Path("One")));
     EXPECT_EQ(Read("Thr\xC3\xA9\x65"), "1");
     ASSERT_TRUE(DeleteFileAt(Path("Two")));
-    EXPECT_FALSE(EntryExists(Path("Two")));
+    EXPECT_FALSE(PathExists(Path("Two")));
     EXPECT_FALSE(DeleteFileAt(Path("Two")));
 }
 
@@ -104,8 +93,8 @@ TEST_F(FolderFilesTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(ListFolderFiles(folder_.u8string(), names));
     EXPECT_EQ(names, std::vector<std::string>{"Setting"});
 
-    EXPECT_FALSE(WriteFileAtomically(Path("Missing/Setting"), "x"));
-    ASSERT_TRUE(MakeFolder(Path("Taken")));
+    EXPECT_FALSE(WriteFileAtomically(Path("Missing\\Setting"), "x"));
+    ASSERT_TRUE(CreateFolder(Path("Taken")));
     EXPECT_FALSE(WriteFileAtomically(Path("Taken"), "x"));  // a folder has the name
     ASSERT_TRUE(ListFolderFiles(folder_.u8string(), names));
     EXPECT_EQ(names, std::vector<std::string>{"Setting"});
