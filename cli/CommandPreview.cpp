@@ -13,11 +13,6 @@
 
 namespace {
 
-class NeverAborts : public Abort_Tester {
-public:
-    bool IsAborted() override { return false; }
-};
-
 // The effect's defaults with the values of the descriptor read in, through
 // the same descriptor walk a full run makes.
 ResultCode ReadSettings(const Filter& filter, const DescriptorStore& settings, ParameterBlock& block) {

@@ -62,6 +62,9 @@ void PreviewRenderer::FillContext(const Rect& area, ParameterBlock& block, doubl
     context.documentBounds = reducedImage_.Bounds();
     context.area = area;
     context.maskBounds = hasMask_ ? reducedMask_.Bounds() : reducedImage_.Bounds();
+    context.fullSizeDocumentBounds = document_.image->bounds;
+    context.fullSizeMaskBounds = document_.mask != nullptr ? document_.mask->bounds : document_.image->bounds;
+    context.fullSizeMask = document_.mask;
     context.parameters = &block;
     context.renderMode = kRenderModePreview;
     context.outputHasAlpha = document_.image->layout.hasAlpha;
@@ -105,7 +108,9 @@ ResultCode PreviewRenderer::Render(Filter& filter, ParameterBlock& block, double
     const Rect area = Rect::Intersect(Rect::Intersect(filter.AffectedRect(maskBounds, block, factor), document), shown);
     if (area.IsEmpty()) return ResultCode::Success();
     // The input the effect reads around the area it produces.
-    const Rect inputArea = Rect::Intersect(Rect::Union(filter.AffectedRect(area, block, factor), area), document);
+    const Rect reach =
+        Rect::Union(filter.AffectedRect(area, block, factor), filter.NeededInputRect(area, block, factor));
+    const Rect inputArea = Rect::Intersect(Rect::Union(reach, area), document);
 
     RowImage input;
     RowImage output;

@@ -28,6 +28,15 @@ struct RenderContext {
 
     Rect maskBounds;  // bounds of the selection mask
 
+    // The document and its selection at full size, also while a reduced
+    // preview renders (when documentBounds, maskBounds and maskView are
+    // reduced): effects that place things by the full-size selection read
+    // them, so that a preview shows what the full-size render will. A null
+    // mask selects everything in fullSizeMaskBounds. Not owned.
+    Rect fullSizeDocumentBounds;
+    Rect fullSizeMaskBounds;
+    const SingleChannelImage<unsigned char>* fullSizeMask = nullptr;
+
     // Views of the current piece, set per piece; the mask view has layout
     // {666, 1, no alpha}. Not owned.
     const Image<unsigned char>* inputView = nullptr;

@@ -97,6 +97,8 @@ void FillContext(const ps::FilterRecord& record, const RunRecord& run, const Ren
     context.documentBounds = setup.document;
     context.area = setup.area;
     context.maskBounds = run.selectionMask ? run.selectionMask->Bounds() : FilterRect(record);
+    context.fullSizeDocumentBounds = context.documentBounds;
+    context.fullSizeMaskBounds = context.maskBounds;
     context.parameters = &block;
     context.renderMode = kRenderModeFullSize;
     context.outputHasAlpha = setup.outputHasAlpha;
@@ -132,6 +134,7 @@ ResultCode RenderFullSize(ps::FilterRecord& record, Filter& filter, const RunRec
     context.progress = &progress;
     context.abort = &abort;
     context.maskView = maskView.get();
+    context.fullSizeMask = maskView.get();
 
     ResultCode result = filter.BeginRender(context);
     if (result.IsFailure()) return result;

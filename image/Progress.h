@@ -23,3 +23,9 @@ public:
     // `fraction` is usually in [0, 1]; callers pass sub-ranges to nested work.
     virtual void Update(double fraction) = 0;
 };
+
+// The tester for work that nobody can stop.
+class NeverAborts : public Abort_Tester {
+public:
+    bool IsAborted() override { return false; }
+};

@@ -2,20 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include "filters/ParameterBlock.h"
 #include "filters/RenderContext.h"
+#include "filters/RenderSelection.h"
 #include "filters/edge/EdgeCompose.h"
 #include "filters/edge/EdgeTreatments.h"
-#include "image/RowImage.h"
 
 namespace {
-
-class NeverAborts : public Abort_Tester {
-public:
-    bool IsAborted() override { return false; }
-};
 
 // Lengths beyond this many pixels mean nothing on any image and would only
 // overflow the march.
@@ -28,30 +22,6 @@ double RenderedLength(const LengthValue& length, double pixelsPerInch, double re
     if (!(pixels >= 0.0)) return 0.0;
     return std::min(pixels, kLongestLength);
 }
-
-// The selection to measure: the render's mask, or everything of the mask's
-// bounds (the area when there are none) when the render has no mask.
-class SelectionForRender {
-public:
-    ResultCode Prepare(const RenderContext& context) {
-        if (context.maskView != nullptr) {
-            mask_ = context.maskView;
-            return ResultCode::Success();
-        }
-        const Rect bounds = context.maskBounds.IsEmpty() ? context.area : context.maskBounds;
-        const ResultCode made = rows_.AllocateConstantMask(bounds, 255);
-        if (made.IsFailure()) return made;
-        owned_ = std::make_unique<SingleChannelImage<unsigned char>>(rows_);
-        mask_ = owned_.get();
-        return ResultCode::Success();
-    }
-    const SingleChannelImage<unsigned char>& Mask() const { return *mask_; }
-
-private:
-    RowImage rows_;
-    std::unique_ptr<SingleChannelImage<unsigned char>> owned_;
-    const SingleChannelImage<unsigned char>* mask_ = nullptr;
-};
 
 }  // namespace
 
@@ -79,8 +49,11 @@ ResultCode Edge::Render(RenderContext& context) {
     NeverAborts neverAborts;
     Abort_Tester& abort = context.abort != nullptr ? *context.abort : neverAborts;
 
-    SelectionForRender selection;
-    ResultCode result = selection.Prepare(context);
+    // Without a mask everything in the mask's bounds (the area when there are
+    // none) is selected.
+    RenderSelection selection;
+    ResultCode result =
+        selection.Prepare(context.maskView, context.maskBounds.IsEmpty() ? context.area : context.maskBounds);
     if (result.IsFailure()) return result;
     edge::TiledImage amount;
     result = amount.Init(selection.Mask().bounds, 0.0, 0.0);
