@@ -1,0 +1,17 @@
+// The document and selection at full size, as the stamp effects place their
+// stamps by them at every render scale.
+#pragma once
+
+#include "filters/RenderContext.h"
+#include "filters/RenderSelection.h"
+#include "image/Rect.h"
+#include "image/ResultCode.h"
+
+struct FullSizeSelection {
+    Rect document;
+    RenderSelection selection;
+
+    // From the render's full-size fields; a render that was not given them
+    // is taken to be at full size. -108 when memory runs out.
+    ResultCode Prepare(const RenderContext& context);
+};

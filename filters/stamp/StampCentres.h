@@ -1,0 +1,59 @@
+// The pixels where stamp centres may go, as a distance transform of the
+// full-size selection collects them, with the count of pixels it measured.
+#pragma once
+
+#include <cstdint>
+#include <new>
+
+#include "filters/stamp/PixelRunList.h"
+#include "image/DistanceTransform.h"
+#include "image/Image.h"
+#include "image/Progress.h"
+#include "image/Rect.h"
+#include "image/ResultCode.h"
+
+struct StampCentres {
+    PixelRunList pixels;  // in the order the transform reported them
+    int64_t visited = 0;  // V: the pixels the budget is measured against
+    bool outOfMemory = false;
+
+    // Adds a pixel; once memory has run out, nothing more is added. The
+    // transforms' hooks cannot fail, so the flag carries it to the end.
+    void Keep(Point pixel) {
+        if (outOfMemory) return;
+        try {
+            pixels.Append(pixel);
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        }
+    }
+};
+
+// What every search for stamp centres works on, at full size.
+struct CentreSearch {
+    const SingleChannelImage<unsigned char>* mask = nullptr;
+    Rect image;
+    Abort_Tester* abort = nullptr;
+    ProgressUpdateSink* progress = nullptr;
+    double progressFrom = 0.0;
+    double progressTo = 1.0;
+};
+
+// Empties `centres`, initialises `transform` (whose hooks fill `centres`)
+// with `limit` and the two set-up values over the image grown by `outside`
+// pixels on every side (room for centres beyond the selection edge), and
+// runs it over the search's progress range. -108 when memory runs out, 1
+// when aborted; `centres` is emptied on failure.
+ResultCode RunCentreSearch(DistanceTransform& transform, const CentreSearch& search, double outside, double limit,
+                           double parameter1, double parameter2, StampCentres& centres);
+
+// The output rectangle a transform of `mask` needs over `working` when its
+// hooks only care about pixels within `maximumDistance` of the selection edge
+// or inside the selection: nothing beyond the mask's bounds grown by that
+// distance (and the edge's half pixel) can be reported with a distance, and
+// nothing beyond the bounds lies inside. Every pixel those hooks see, and the
+// order they see them in, is the same as over `working` itself.
+Rect CentreSearchRect(const Rect& working, const Rect& maskBounds, double maximumDistance);
+
+// `rect` grown by `by` pixels on every side.
+Rect GrownBy(const Rect& rect, int32_t by);

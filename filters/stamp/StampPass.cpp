@@ -1,0 +1,63 @@
+#include "filters/stamp/StampPass.h"
+
+#include <string>
+
+#include "filters/stamp/StampColours.h"
+
+void StampPass::Start(uint16_t seed) {
+    Release();
+    generator.Seed(seed);
+}
+
+void StampPass::Release() {
+    cells.Clear();
+    placements.clear();
+    placements.shrink_to_fit();
+    tube_ = ContentPicture();
+}
+
+ResultCode StampPass::ReadTube(const ContentReference& reference, const RenderContext& context, double progressTo,
+                               bool& found) {
+    std::string path;
+    found = ResolveContentFile(reference, path);
+    if (!found) return ResultCode::Success();
+    ContentPictureRead read;
+    read.progress = context.progress;
+    read.progressTo = progressTo;
+    return ReadContentPicture(path, read, tube_);
+}
+
+ResultCode StampPass::PrepareCells(const RenderContext& context, double targetWidth, const ShadowSettings& shadow,
+                                   bool colourStamps, double progressFrom, double progressTo, CellMeasures& measures) {
+    CellPreparation request;
+    request.tube = tube_.pixels.get();
+    request.columns = tube_.columns;
+    request.rows = tube_.rows;
+    request.targetWidth = targetWidth;
+    request.shadow = shadow;
+    request.colourStamps = colourStamps;
+    request.abort = context.abort;
+    request.progress = context.progress;
+    request.progressFrom = progressFrom;
+    request.progressTo = progressTo;
+    if (request.tube == nullptr) return ResultCode::Failure();
+    return ::PrepareCells(request, cells, measures);
+}
+
+ResultCode StampPass::Draw(const RenderContext& context, const StampRecolouring& recolour, double progressFrom) {
+    if (!recolour) {
+        const ResultCode converted = ConvertCellsForDestination(cells, context.outputView->layout);
+        if (converted.IsFailure()) return converted;
+    }
+    StampDrawing drawing;
+    drawing.placements = &placements;
+    drawing.cells = &cells;
+    drawing.destination = context.outputView;
+    drawing.document = context.documentBounds;
+    drawing.recolour = recolour;
+    drawing.abort = context.abort;
+    drawing.progress = context.progress;
+    drawing.progressFrom = progressFrom;
+    drawing.progressTo = 1.0;
+    return DrawStamps(drawing, Rect::Intersect(context.area, context.outputView->bounds));
+}

@@ -1,0 +1,48 @@
+// The render pass the two stamp effects share: read the tube, make its cells
+// ready at full size (their measures drive the placement), place the stamps
+// (each effect its own way), make the cells ready again at the render scale,
+// and draw the stamps in the order they were placed. The state lives from
+// one pass to the release of the render state.
+#pragma once
+
+#include <cstdint>
+
+#include "content/ContentReference.h"
+#include "filters/RenderContext.h"
+#include "filters/stamp/CellPreparation.h"
+#include "filters/stamp/ContentPicture.h"
+#include "filters/stamp/ScaledTubeStamp.h"
+#include "filters/stamp/StampDrawing.h"
+#include "filters/stamp/StampPlacement.h"
+#include "image/RandomGenerator.h"
+#include "image/ResultCode.h"
+
+class StampPass {
+public:
+    // Empties the cells, placements and tube and seeds the generator.
+    void Start(uint16_t seed);
+    void Release();
+
+    // Resolves and reads the tube, with progress from 0 to `progressTo`.
+    // False in `found` (and success) when the tube's place cannot be worked
+    // out; then nothing is read.
+    ResultCode ReadTube(const ContentReference& reference, const RenderContext& context, double progressTo,
+                        bool& found);
+
+    // Makes every cell ready at `scale`, its width `targetWidth`, over the
+    // progress range. Shadows and colour forms only when they will be drawn.
+    ResultCode PrepareCells(const RenderContext& context, double targetWidth, const ShadowSettings& shadow,
+                            bool colourStamps, double progressFrom, double progressTo, CellMeasures& measures);
+
+    // Draws every placement's stamp over the render's output inside its area,
+    // recoloured when `recolour` is set; the cells are first given the
+    // output's colours.
+    ResultCode Draw(const RenderContext& context, const StampRecolouring& recolour, double progressFrom);
+
+    RandomGenerator generator;
+    CellTable cells;
+    PlacementList placements;
+
+private:
+    ContentPicture tube_;
+};
