@@ -4,7 +4,10 @@
 #include <new>
 #include <utility>
 
+#include "filters/borderstamp/BorderStamp.h"
 #include "filters/edge/Edge.h"
+#include "filters/fillstamp/FillStamp.h"
+#include "filters/frame/Frame.h"
 #include "platform/ResourceStrings.h"
 
 namespace {
@@ -17,7 +20,10 @@ std::unique_ptr<Filter> Make() {
 // The effects of this build. Each effect adds its case when it is built.
 FilterCreator BuiltInCreator(FilterKind kind) {
     switch (kind) {
+        case FilterKinds::BorderStamp: return &Make<BorderStamp>;
         case FilterKinds::Edge: return &Make<Edge>;
+        case FilterKinds::FillStamp: return &Make<FillStamp>;
+        case FilterKinds::Frame: return &Make<Frame>;
         default: return nullptr;
     }
 }

@@ -1,0 +1,57 @@
+// Fill Stamp: fills the selection with picture-tube stamps. Random points
+// at least a chosen distance inside the selection (or, in tile mode, all
+// over the image) receive random cells of the tube until a coverage budget
+// set by the density is spent. The selected area can first be filled with a
+// colour or made transparent; stamps can take on the brightness of the
+// image beneath them and carry a drop shadow.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "filters/Filter.h"
+#include "filters/fillstamp/FillStampParameters.h"
+#include "filters/stamp/StampPass.h"
+
+class FillStamp : public Filter {
+public:
+    FillStamp() = default;
+    ~FillStamp() override;
+
+    int32_t ParameterSize() const override { return fillstamp::kParameterSize; }
+    bool WantsDialog() const override { return true; }
+    bool UsesWholeCanvas() const override { return true; }
+    bool AllowsFlatImage() const override { return true; }
+    // Stamps and shadows reach over the selection edge.
+    bool CoreAppliesMask() const override { return false; }
+    bool UsesTransparencyAsShape() const override { return true; }
+    bool RequiresLayer() const override { return false; }
+    bool SupportsCMYK() const override { return false; }
+    bool RendersInOnePiece() const override { return true; }
+
+    void WriteDefaults(ParameterBlock& block) const override;
+    // `in` grown by the edge offset when stamps may reach beyond the
+    // selection, then united with itself moved by the shadow and grown by its
+    // blur.
+    Rect AffectedRect(const Rect& in, const ParameterBlock& block, double scale) const override;
+    // The area itself, unless colourized stamps outside tile mode average
+    // the image under them, which may lie anywhere in the document.
+    Rect NeededInputRect(const Rect& area, const ParameterBlock& block, double scale) const override;
+
+    // Releases what an earlier render left.
+    ResultCode BeginRender(RenderContext& context) override;
+    ResultCode Render(RenderContext& context) override;
+    void EndRender(const ParameterBlock& block) override;
+
+    ResultCode BuildParameters(ParameterSet& set, ParameterBlock& block) const override;
+    std::string InternalName() const override { return "FillStamp"; }
+    void UpdateControlStates(ParameterSet& set, const ParameterBlock& block) const override;
+
+    // The stamps the last render placed, until the render state is released.
+    const PlacementList& Placements() const { return pass_.placements; }
+
+private:
+    ResultCode Place(const RenderContext& context, double meanArea, int32_t largestRadius);
+
+    StampPass pass_;
+};
