@@ -49,6 +49,7 @@ public:
 
     // The stamps the last render placed, until the render state is released.
     const PlacementList& Placements() const { return pass_.placements; }
+    const CellTable& Cells() const { return pass_.cells; }
 
 private:
     ResultCode Place(const RenderContext& context, double meanArea, int32_t largestRadius);

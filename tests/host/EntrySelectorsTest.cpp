@@ -50,14 +50,14 @@ TEST_F(EntryTest, AKindOutsideTheFamilyIsRefusedWithoutState) {
 }
 
 TEST_F(EntryTest, AKindWhoseEffectIsNotBuiltCreatesNothing) {
-    // No effect is installed for kind 3 in this test binary.
+    // No effect is installed for kind 4 in this test binary.
     std::unique_ptr<Filter> none;
-    ASSERT_EQ(CreateFilter(FilterKinds::Frame, none).status, -1);
+    ASSERT_EQ(CreateFilter(FilterKinds::Patchwork, none).status, -1);
     host.SetImage(HostImage(HostImageMode::Rgb, 4, 4, false));
-    const RunOutcome outcome = host.RunFilter(FilterKinds::Frame);
+    const RunOutcome outcome = host.RunFilter(FilterKinds::Patchwork);
     EXPECT_EQ(outcome.result, -1);
     EXPECT_EQ(outcome.selector, ps::filterSelectorPrepare);
-    EXPECT_EQ(host.DataSlot(FilterKinds::Frame), 0);
+    EXPECT_EQ(host.DataSlot(FilterKinds::Patchwork), 0);
 }
 
 TEST_F(EntryTest, TheFactoryListsAndNamesTheEffectsItCanMake) {
