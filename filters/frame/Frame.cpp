@@ -3,6 +3,7 @@
 #include <cmath>
 #include <new>
 
+#include "content/ContentFolders.h"
 #include "content/ContentMessages.h"
 #include "content/TubeCellGrid.h"
 #include "filters/ParameterBlock.h"
@@ -79,7 +80,7 @@ ResultCode Frame::Render(RenderContext& context) {
     stale_ = true;
 
     std::string path;
-    if (!ResolveContentFile(p.framePicture, path)) return ResultCode::Failure(kContentFileUnopenable);
+    if (resolve(p.framePicture, path).IsFailure()) return ResultCode::Failure(kContentFileUnopenable);
     ContentPictureRead read;
     read.requiredColumns = 3;
     read.requiredRows = 3;

@@ -1,31 +1,10 @@
 #include "filters/stamp/ContentPicture.h"
 
-#include <algorithm>
 #include <new>
 
 #include "content/ContentMessages.h"
 #include "content/PspFileReader.h"
 #include "content/VtFile.h"
-#include "platform/ModuleFolder.h"
-
-bool ResolveContentFile(const ContentReference& reference, std::string& path) {
-    std::string stored = ReferencePath(reference);
-    if (reference.relative == 0) {
-        path = stored;
-        return true;
-    }
-    const std::string folder = ModuleFolder();
-    if (folder.empty()) return false;
-    // Stored folders are separated by backslashes, or by colons when more
-    // than one is present; the plug-in folder ends with this system's own
-    // separator, which takes their place.
-    const char separator = folder.back();
-    if (std::count(stored.begin(), stored.end(), ':') > 1) std::replace(stored.begin(), stored.end(), ':', '\\');
-    std::replace(stored.begin(), stored.end(), '\\', separator);
-    if (!stored.empty() && stored.front() == separator) stored.erase(stored.begin());
-    path = folder + stored;
-    return true;
-}
 
 ResultCode ReadContentPicture(const std::string& path, const ContentPictureRead& request, ContentPicture& picture) {
     picture = ContentPicture();

@@ -1,14 +1,14 @@
 // The picture of a picture tube or frame file that an effect's parameters
 // name: resolved through the content folders, opened, and read whole as red,
-// green, blue and alpha with its cell grid. Border Stamp, Fill Stamp and
-// Frame all read their content this way.
+// green, blue and alpha with its cell grid (the path comes from the content
+// folders' resolve). Border Stamp, Fill Stamp and Frame all read their
+// content this way.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
-#include "content/ContentReference.h"
 #include "image/Image.h"
 #include "image/Progress.h"
 #include "image/ResultCode.h"
@@ -18,10 +18,6 @@ struct ContentPicture {
     int32_t columns = 0;
     int32_t rows = 0;
 };
-
-// The full path of the file `reference` names, relative references taken
-// from the running plug-in's folder. False when that folder is unknown.
-bool ResolveContentFile(const ContentReference& reference, std::string& path);
 
 struct ContentPictureRead {
     // A grid other than columns × rows is refused (status -1, no message)

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "content/ContentFolders.h"
 #include "filters/stamp/StampColours.h"
 
 void StampPass::Start(uint16_t seed) {
@@ -19,7 +20,7 @@ void StampPass::Release() {
 ResultCode StampPass::ReadTube(const ContentReference& reference, const RenderContext& context, double progressTo,
                                bool& found) {
     std::string path;
-    found = ResolveContentFile(reference, path);
+    found = resolve(reference, path).IsSuccess();
     if (!found) return ResultCode::Success();
     ContentPictureRead read;
     read.progress = context.progress;
