@@ -27,5 +27,6 @@ ResultCode DistanceTransform::Run(Abort_Tester& abort, ProgressUpdateSink* sink,
             } else {
                 ProcessFarOutside(pixel);
             }
-        });
+        },
+        WantsFarPixels());
 }

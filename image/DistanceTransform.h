@@ -64,6 +64,9 @@ protected:
     virtual void ProcessFarInside(Point pixel) = 0;
     // A pixel never reached, mask value 127 or less.
     virtual void ProcessFarOutside(Point pixel) = 0;
+    // False for a subclass whose far-pixel hooks do nothing: the run then
+    // skips the pass over the pixels never reached.
+    virtual bool WantsFarPixels() const { return true; }
 
 private:
     MarchingFront<Marching_Pixel> front_;

@@ -10,7 +10,10 @@
 //
 // Records live in one pooled array reused through a free list; the grid over
 // the work rectangle points at each pixel's record or at one of two sentinels
-// (unvisited, done). The pending records form the active list, newest first,
+// (unvisited, done). The grid is made in square tiles, each when a record
+// first lands in it: a march reaches only the pixels near the contour, and on
+// a large image filling a whole grid would cost more than the march itself. A
+// cell of a tile not yet made is unvisited. The pending records form the active list, newest first,
 // kept as an array of record pointers rather than a chain of links: every
 // band walks the whole front, and an array walk can fetch the records ahead
 // of it instead of waiting on each link in turn (twice as fast or better on
@@ -30,6 +33,7 @@
 #include <new>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "image/ContourIterator.h"
 #include "image/Image.h"
@@ -109,11 +113,12 @@ public:
 
     // Seeds, marches and reports the far pixels. `reportPixel(const Pixel&)`
     // is called once per record in the output rectangle, `reportFar(Point,
-    // bool inside)` once per output pixel never reached. `abort` is asked once
+    // bool inside)` once per output pixel never reached, unless `farPixels`
+    // is false (an owner that does nothing with them). `abort` is asked once
     // per band and once per far row; -1 without a successful Init.
     template <typename ReportPixel, typename ReportFar>
     ResultCode Run(Abort_Tester& abort, ProgressUpdateSink* sink, double start, double end, ReportPixel&& reportPixel,
-                   ReportFar&& reportFar);
+                   ReportFar&& reportFar, bool farPixels = true);
 
     double MaximumDistance() const { return maximumDistance_; }
     const Rect& OutputRect() const { return areas_.output; }
@@ -152,9 +157,29 @@ private:
     static bool AllocateLists(std::size_t capacity, std::unique_ptr<Pixel*[]>& active,
                               std::unique_ptr<Pixel*[]>& reported);
 
-    Pixel** Cell(int32_t x, int32_t y) const {
-        return grid_.data + static_cast<std::ptrdiff_t>(y - areas_.work.top) * grid_.rowStride + (x - areas_.work.left);
+    static constexpr int32_t kTileShift = 5;  // tiles of 32 × 32 cells
+    static constexpr int32_t kTileSide = 1 << kTileShift;
+    static constexpr int32_t kTileMask = kTileSide - 1;
+
+    // The tile holding (x, y) of the work rectangle, null when not made yet.
+    Pixel** Tile(int32_t x, int32_t y) const {
+        const int32_t u = x - areas_.work.left, v = y - areas_.work.top;
+        return tiles_[static_cast<std::size_t>(v >> kTileShift) * tilesAcross_ +
+                      static_cast<std::size_t>(u >> kTileShift)]
+            .get();
     }
+    static std::size_t CellInTile(int32_t x, int32_t y, const Rect& work) {
+        return static_cast<std::size_t>(((y - work.top) & kTileMask) << kTileShift) +
+               static_cast<std::size_t>((x - work.left) & kTileMask);
+    }
+    // The cell of (x, y), inside the work rectangle, or null when its tile
+    // is not made yet (every cell of it unvisited).
+    Pixel** FindCell(int32_t x, int32_t y) const {
+        Pixel** tile = Tile(x, y);
+        return tile == nullptr ? nullptr : tile + CellInTile(x, y, areas_.work);
+    }
+    // The same, making the tile when needed; null when memory runs out.
+    Pixel** MakeCell(int32_t x, int32_t y);
     bool InWork(int32_t x, int32_t y) const {
         return static_cast<uint32_t>(x - areas_.work.left) < static_cast<uint32_t>(areas_.work.Width()) &&
                static_cast<uint32_t>(y - areas_.work.top) < static_cast<uint32_t>(areas_.work.Height());
@@ -172,8 +197,10 @@ private:
     bool initialised_ = false;
 
     SingleChannelImage<unsigned char> maskCopy_;
-    std::unique_ptr<Pixel*[]> gridCells_;  // owns the grid's cells
-    SingleChannelImage<Pixel*> grid_;      // the work rectangle's cells: a record, &unvisited_ or &done_
+    // The work rectangle's cells, tile by tile, row by row: a record,
+    // &unvisited_ or &done_.
+    std::vector<std::unique_ptr<Pixel*[]>> tiles_;
+    std::size_t tilesAcross_ = 0;
     Pixel unvisited_{};
     Pixel done_{};
 
@@ -205,14 +232,19 @@ ResultCode MarchingFront<Pixel>::Init(const SingleChannelImage<unsigned char>& m
     areas_ = areas;
     sides_ = sides;
 
-    // Grid: one cell per work pixel, every one unvisited.
+    // Grid: no tile made yet, so every cell unvisited.
     workArea_ = areas.work.IsEmpty()
                     ? 0
                     : static_cast<std::size_t>(areas.work.Width()) * static_cast<std::size_t>(areas.work.Height());
-    gridCells_.reset(new (std::nothrow) Pixel*[std::max<std::size_t>(workArea_, 1)]);
-    if (gridCells_ == nullptr) return ResultCode::OutOfMemory();
-    std::fill(gridCells_.get(), gridCells_.get() + workArea_, &unvisited_);
-    grid_ = SingleChannelImage<Pixel*>(areas.work, gridCells_.get(), 0);
+    tiles_.clear();
+    tilesAcross_ = areas.work.IsEmpty() ? 0 : static_cast<std::size_t>(areas.work.Width() + kTileMask) >> kTileShift;
+    const std::size_t tilesDown =
+        areas.work.IsEmpty() ? 0 : static_cast<std::size_t>(areas.work.Height() + kTileMask) >> kTileShift;
+    try {
+        tiles_.resize(tilesAcross_ * tilesDown);
+    } catch (const std::bad_alloc&) {
+        return ResultCode::OutOfMemory();
+    }
 
     // Mask copy: 0 wherever the mask has no data.
     ResultCode result;
@@ -243,13 +275,13 @@ ResultCode MarchingFront<Pixel>::Init(const SingleChannelImage<unsigned char>& m
 template <typename Pixel>
 template <typename ReportPixel, typename ReportFar>
 ResultCode MarchingFront<Pixel>::Run(Abort_Tester& abort, ProgressUpdateSink* sink, double start, double end,
-                                     ReportPixel&& reportPixel, ReportFar&& reportFar) {
+                                     ReportPixel&& reportPixel, ReportFar&& reportFar, bool farPixels) {
     if (!initialised_) return ResultCode::Failure();
     const Progress progress{sink, start, end};
     ResultCode result = Seed(sink, start, progress.SeedingEnd());
     if (result.IsFailure()) return result;
     result = March(abort, progress, reportPixel);
-    if (result.IsFailure()) return result;
+    if (result.IsFailure() || !farPixels) return result;
     return ReportFarPixels(abort, progress, reportFar);
 }
 
@@ -292,7 +324,7 @@ ResultCode MarchingFront<Pixel>::March(Abort_Tester& abort, const Progress& prog
                 continue;
             }
             if (areas_.output.Contains(Point{record->x, record->y})) reportPixel(*record);
-            *Cell(record->x, record->y) = &done_;
+            *FindCell(record->x, record->y) = &done_;
             reported_[reportedCount_++] = record;
         }
         if (kept > 0) std::copy(active_.get() + kept, active_.get() + activeCount_, active_.get());
@@ -332,10 +364,15 @@ ResultCode MarchingFront<Pixel>::ReportFarPixels(Abort_Tester& abort, const Prog
         const double rowShare = static_cast<double>(y - output.top) / static_cast<double>(output.Height());
         progress.Report(farStart + rowShare * (progress.end - farStart));
         if (abort.IsAborted()) return ResultCode::Cancelled();
-        Pixel* const* cells = Cell(output.left, y);
-        for (int32_t x = output.left; x < output.right; ++x) {
-            if (cells[x - output.left] != &unvisited_) continue;
-            reportFar(Point{x, y}, MaskAt(x, y) > ContourIterator::kLevel);
+        // Tile by tile: a tile never made holds no visited cell.
+        for (int32_t x = output.left; x < output.right;) {
+            const int32_t tileEnd =
+                std::min(output.right, areas_.work.left + (((x - areas_.work.left) >> kTileShift) + 1) * kTileSide);
+            Pixel* const* tile = Tile(x, y);
+            for (; x < tileEnd; ++x) {
+                if (tile != nullptr && tile[CellInTile(x, y, areas_.work)] != &unvisited_) continue;
+                reportFar(Point{x, y}, MaskAt(x, y) > ContourIterator::kLevel);
+            }
         }
     }
     return ResultCode::Success();
@@ -344,8 +381,8 @@ ResultCode MarchingFront<Pixel>::ReportFarPixels(Abort_Tester& abort, const Prog
 template <typename Pixel>
 ResultCode MarchingFront<Pixel>::Offer(int32_t x, int32_t y, ContourPoint contour, bool inside, int32_t direction) {
     if (!InWork(x, y)) return ResultCode::Success();
-    Pixel** cell = Cell(x, y);
-    Pixel* record = *cell;
+    Pixel** cell = FindCell(x, y);
+    Pixel* record = cell != nullptr ? *cell : &unvisited_;
     if (record == &done_) return ResultCode::Success();
     const double dx = x - contour.x;
     const double dy = y - contour.y;
@@ -366,6 +403,10 @@ ResultCode MarchingFront<Pixel>::Offer(int32_t x, int32_t y, ContourPoint contou
     if (sides_ != MarchSides::kBoth &&
         (MaskAt(x, y) > ContourIterator::kLevel) != (sides_ == MarchSides::kInsideOnly)) {
         return ResultCode::Success();
+    }
+    if (cell == nullptr) {
+        cell = MakeCell(x, y);
+        if (cell == nullptr) return ResultCode::OutOfMemory();
     }
     if (free_ == nullptr) {
         const ResultCode grown = GrowPool();
@@ -409,8 +450,8 @@ ResultCode MarchingFront<Pixel>::GrowPool() {
         copy.next = moved(copy.next);
         // The grid points at records still pending; done cells stay done.
         if (InWork(copy.x, copy.y)) {
-            Pixel** cell = Cell(copy.x, copy.y);
-            if (*cell == &oldBegin[i]) *cell = &copy;
+            Pixel** cell = FindCell(copy.x, copy.y);
+            if (cell != nullptr && *cell == &oldBegin[i]) *cell = &copy;
         }
     }
     std::transform(active_.get(), active_.get() + activeCount_, active.get(), moved);
@@ -425,6 +466,19 @@ ResultCode MarchingFront<Pixel>::GrowPool() {
     capacity_ = grownCapacity;
     pool_ = std::move(grown);
     return ResultCode::Success();
+}
+
+template <typename Pixel>
+Pixel** MarchingFront<Pixel>::MakeCell(int32_t x, int32_t y) {
+    std::unique_ptr<Pixel*[]>& tile =
+        tiles_[static_cast<std::size_t>((y - areas_.work.top) >> kTileShift) * tilesAcross_ +
+               static_cast<std::size_t>((x - areas_.work.left) >> kTileShift)];
+    if (tile == nullptr) {
+        tile.reset(new (std::nothrow) Pixel*[kTileSide * kTileSide]);
+        if (tile == nullptr) return nullptr;
+        std::fill(tile.get(), tile.get() + kTileSide * kTileSide, &unvisited_);
+    }
+    return tile.get() + CellInTile(x, y, areas_.work);
 }
 
 template <typename Pixel>

@@ -22,6 +22,7 @@ protected:
     void ProcessPixel(Point pixel, ContourPoint contour, double signedDistance) override;
     void ProcessFarInside(Point) override {}
     void ProcessFarOutside(Point) override {}
+    bool WantsFarPixels() const override { return false; }
 
 private:
     double offset_;   // B

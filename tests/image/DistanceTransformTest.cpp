@@ -121,6 +121,34 @@ TEST(DistanceTransformTest, MatchesTheNaiveMarchExactly) {
     }
 }
 
+// A work area of many grid tiles, not aligned with them, with records in most
+// of them; and a subclass that wants no far pixels gets the same pixels.
+TEST(DistanceTransformTest, MatchesTheNaiveMarchOverManyGridTiles) {
+    for (MaskKind kind : {MaskKind::kSpecks, MaskKind::kBlobs}) {
+        TestMask mask(Rect(-5, 7, 90, 110), 0);
+        FillIrregular(mask, kind, 21);
+        for (double maxDistance : {3.0, 9.5}) {
+            for (const Rect& output : {mask.Bounds(), Rect(-9, 30, 75, 120)}) {
+                SCOPED_TRACE(testing::Message() << "max " << maxDistance);
+                const HookLog expected = NaiveMarch(mask, maxDistance, output, Measure::kBothSides);
+                ExpectSameCalls(Transform(mask, maxDistance, output), expected);
+
+                class NearOnly : public RecordingTransform {
+                protected:
+                    bool WantsFarPixels() const override { return false; }
+                } near;
+                NeverAbort noAbort;
+                ASSERT_TRUE(near.Init(mask.image, maxDistance, output, 0, 0).IsSuccess());
+                ASSERT_TRUE(near.Run(noAbort, nullptr, 0, 1).IsSuccess());
+                HookLog reported;
+                for (const HookCall& call : expected)
+                    if (call.kind == HookCall::kPixel) reported.push_back(call);
+                ExpectSameCalls(near.log, reported);
+            }
+        }
+    }
+}
+
 // Independent of the marching rules: what any answer must satisfy.
 TEST(DistanceTransformTest, DistancesAgreeWithTheBruteForceContour) {
     const double maxDistance = 6.0;

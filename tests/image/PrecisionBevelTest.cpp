@@ -67,6 +67,16 @@ TEST(PrecisionBevelTest, MatchesTheNaiveMarchExactly) {
     }
 }
 
+TEST(PrecisionBevelTest, MatchesTheNaiveMarchOverManyGridTiles) {
+    TestMask mask(Rect(3, -20, 80, 75), 0);
+    FillIrregular(mask, MaskKind::kSpecks, 8);
+    for (bool inside : {true, false}) {
+        SCOPED_TRACE(inside);
+        ExpectSameCalls(Bevel(mask, 7.5, mask.Bounds(), inside),
+                        NaiveMarch(mask, 7.5, mask.Bounds(), inside ? Measure::kInside : Measure::kOutside));
+    }
+}
+
 TEST(PrecisionBevelTest, FullSelectionAndTheLevelBetween127And128) {
     // Inside a full selection distances grow from the border: (-0.5, y + 0.5)
     // is the nearest point of row 6; the outside has no pixel in the image.
