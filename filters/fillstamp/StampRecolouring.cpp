@@ -21,11 +21,11 @@ ColourPixel StampRecolour::Underneath(const Rect& rect) const {
     return mean;
 }
 
-ResultCode StampRecolour::Recolour(const FillStampScaledTubeStamp& cell, const Rect& rect,
+ResultCode StampRecolour::Recolour(const FillStampScaledTubeStamp& cell, const Rect& placed, const Rect& part,
                                    std::unique_ptr<Image<unsigned char>>& out) const {
     if (cell.colourStamp == nullptr) return ResultCode::Failure();
     const Image<double>& colour = *cell.colourStamp;
-    const ColourPixel mean = Underneath(rect);
+    const ColourPixel mean = Underneath(placed);
     const HSVColour under =
         ToHSV(RGBColour{mean.channels[0] / 255.0, mean.channels[1] / 255.0, mean.channels[2] / 255.0});
     const int32_t underAlpha = source->layout.hasAlpha ? mean.channels[source->layout.colourChannels] : 255;
@@ -40,10 +40,14 @@ ResultCode StampRecolour::Recolour(const FillStampScaledTubeStamp& cell, const R
             return result;
         }
     }
-    for (int32_t y = colour.bounds.top; y < colour.bounds.bottom; ++y) {
-        const double* from = colour.PixelAddress(Point{colour.bounds.left, y});
-        unsigned char* to = out->PixelAddress(Point{colour.bounds.left, y});
-        for (int32_t x = colour.bounds.left; x < colour.bounds.right; ++x, from += 4, to += 4) {
+    // The part in the stamp's own coordinates.
+    const int32_t dx = placed.left - colour.bounds.left, dy = placed.top - colour.bounds.top;
+    const Rect own =
+        Rect::Intersect(Rect(part.top - dy, part.left - dx, part.bottom - dy, part.right - dx), colour.bounds);
+    for (int32_t y = own.top; y < own.bottom; ++y) {
+        const double* from = colour.PixelAddress(Point{own.left, y});
+        unsigned char* to = out->PixelAddress(Point{own.left, y});
+        for (int32_t x = own.left; x < own.right; ++x, from += 4, to += 4) {
             const double value = from[2] + (under.value - from[2]) * 0.5;
             const RGBColour rgb = ToRGB(HSVColour{from[0], from[1], value});
             to[0] = UnitToByte(rgb.red);

@@ -21,11 +21,12 @@ struct StampRecolour {
     // The mean colour of the source under `rect`.
     ColourPixel Underneath(const Rect& rect) const;
 
-    // `cell`'s stamp recoloured for the source under `rect` (the stamp's
-    // rectangle where it lands), into `out`: red, green, blue each
-    // trunc(clamp(c, 0, 1) × 255 + 0.5), alpha stamp alpha × mean alpha ÷ 255
-    // (the mean alpha is 255 for a source without alpha). -108 when memory
-    // runs out, -1 for a cell without its colour form.
-    ResultCode Recolour(const FillStampScaledTubeStamp& cell, const Rect& rect,
+    // `cell`'s stamp recoloured for the source under `placed` (the stamp's
+    // rectangle where it lands), into `out` over the stamp's own bounds, the
+    // pixels that land in `part` only: red, green, blue each trunc(clamp(c, 0,
+    // 1) × 255 + 0.5), alpha stamp alpha × mean alpha ÷ 255 (the mean alpha is
+    // 255 for a source without alpha). -108 when memory runs out, -1 for a
+    // cell without its colour form.
+    ResultCode Recolour(const FillStampScaledTubeStamp& cell, const Rect& placed, const Rect& part,
                         std::unique_ptr<Image<unsigned char>>& out) const;
 };

@@ -23,6 +23,27 @@ const OverPair* OverTable() {
     return table.data();
 }
 
+namespace {
+
+// One row of `count` pixels; the layouts most images have get loops of their
+// own, so that the compiler can unroll the channels.
+template <int kColours, bool kDestinationAlpha>
+void CompositeRow(const OverPair* table, const unsigned char* from, std::ptrdiff_t fromStride, unsigned char* to,
+                  std::ptrdiff_t toStride, int32_t count) {
+    for (int32_t i = 0; i < count; ++i, from += fromStride, to += toStride) {
+        if (from[kColours] == 0) continue;
+        CompositeOver(table, from, to, kColours, kDestinationAlpha);
+    }
+}
+
+void CompositeAnyRow(const OverPair* table, const unsigned char* from, std::ptrdiff_t fromStride, unsigned char* to,
+                     std::ptrdiff_t toStride, int32_t count, int32_t colours, bool destinationHasAlpha) {
+    for (int32_t i = 0; i < count; ++i, from += fromStride, to += toStride)
+        CompositeOver(table, from, to, colours, destinationHasAlpha);
+}
+
+}  // namespace
+
 void CompositeImageOver(const Image<unsigned char>& source, Point offset, Image<unsigned char>& destination,
                         const Rect& clip) {
     if (!source.HasData() || !destination.HasData()) return;
@@ -35,13 +56,22 @@ void CompositeImageOver(const Image<unsigned char>& source, Point offset, Image<
 
     const OverPair* table = OverTable();
     const bool destinationHasAlpha = destination.layout.hasAlpha;
+    const std::ptrdiff_t fromStride = source.pixelStride;
+    const std::ptrdiff_t toStride = destination.pixelStride;
+    const int32_t count = area.Width();
     for (int32_t y = area.top; y < area.bottom; ++y) {
         const unsigned char* from = source.PixelAddress(Point{area.left - offset.x, y - offset.y});
         unsigned char* to = destination.PixelAddress(Point{area.left, y});
-        for (int32_t x = area.left; x < area.right; ++x) {
-            CompositeOver(table, from, to, colours, destinationHasAlpha);
-            from += source.pixelStride;
-            to += destination.pixelStride;
+        if (colours == 3 && !destinationHasAlpha) {
+            CompositeRow<3, false>(table, from, fromStride, to, toStride, count);
+        } else if (colours == 3) {
+            CompositeRow<3, true>(table, from, fromStride, to, toStride, count);
+        } else if (colours == 1 && !destinationHasAlpha) {
+            CompositeRow<1, false>(table, from, fromStride, to, toStride, count);
+        } else if (colours == 1) {
+            CompositeRow<1, true>(table, from, fromStride, to, toStride, count);
+        } else {
+            CompositeAnyRow(table, from, fromStride, to, toStride, count, colours, destinationHasAlpha);
         }
     }
 }

@@ -11,10 +11,11 @@
 #include "image/Rect.h"
 #include "image/ResultCode.h"
 
-// Makes the picture to draw for `cell` whose stamp lands moved by `offset`:
-// the stamp recoloured into `out`, which the caller owns.
-using StampRecolouring = std::function<ResultCode(const FillStampScaledTubeStamp& cell, Point offset,
-                                                  std::unique_ptr<Image<unsigned char>>& out)>;
+// Makes the picture to draw for `cell` whose stamp lands on `placed`: the
+// stamp recoloured into `out` (over the stamp's own bounds), which the caller
+// owns; only the pixels that land in `part` need to be made.
+using StampRecolouring = std::function<ResultCode(const FillStampScaledTubeStamp& cell, const Rect& placed,
+                                                  const Rect& part, std::unique_ptr<Image<unsigned char>>& out)>;
 
 struct StampDrawing {
     const PlacementList* placements = nullptr;
@@ -35,8 +36,13 @@ struct StampDrawing {
 // (trunc(left + width × x + 0.5), trunc(top + height × y + 0.5)).
 Point StampOffset(const Placement& placement, const Rect& document);
 
-// Composites each placement's stamp over the destination, touching only the
-// pixels inside `clip`. Before each placement it reports progress and asks
-// the abort tester (status 1: what is drawn stays). Disjoint clips may be
-// drawn independently and give the same pixels as one clip over both.
+// Composites each placement's stamp, in list order, over the destination
+// inside `rect` and nowhere else; no progress, no abort. Disjoint rectangles
+// may be drawn independently (one per thread) and give the same pixels as
+// one rectangle over both.
+ResultCode DrawStampsInRect(const StampDrawing& drawing, const Rect& rect);
+
+// DrawStampsInRect over `clip`, in bands of rows that stay in the cache:
+// before each band it reports progress and asks the abort tester (status 1:
+// the bands drawn so far stay).
 ResultCode DrawStamps(const StampDrawing& drawing, const Rect& clip);
