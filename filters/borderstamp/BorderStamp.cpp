@@ -57,21 +57,13 @@ ResultCode BorderStamp::Place(const RenderContext& context, int32_t largestRadiu
     search.progress = context.progress;
     search.progressFrom = 0.4;
     search.progressTo = 0.5;
-    StampCentres band;
-    result = FindBorderBand(search, band);
+    const CentreSearchKey key = full.SearchKey(search.width, search.offset, largestRadius);
+    const StampCentres* band = nullptr;
+    result = pass_.centres.Recall(
+        key, [&](StampCentres& found) { return FindBorderBand(search, found); }, band);
     if (result.IsFailure()) return result;
 
-    PlacementDraw draw;
-    draw.centres = &band.pixels;
-    draw.budget = 0.03 * p.density * static_cast<double>(band.visited);
-    draw.cells = &pass_.cells;
-    draw.image = full.document;
-    draw.generator = &pass_.generator;
-    draw.abort = context.abort;
-    draw.progress = context.progress;
-    draw.progressFrom = 0.5;
-    draw.progressTo = 0.6;
-    return DrawPlacements(draw, pass_.placements);
+    return pass_.Place(*band, p.density, full.document, context, 0.5, 0.6);
 }
 
 ResultCode BorderStamp::Render(RenderContext& context) {

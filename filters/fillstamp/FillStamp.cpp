@@ -98,21 +98,13 @@ ResultCode FillStamp::Place(const RenderContext& context, double meanArea, int32
     search.progress = context.progress;
     search.progressFrom = 0.2;
     search.progressTo = 0.35;
-    StampCentres centres;
-    result = FindFillCentres(search, centres);
+    const CentreSearchKey key = full.SearchKey(search.offset, 0.0, largestRadius);
+    const StampCentres* centres = nullptr;
+    result = pass_.centres.Recall(
+        key, [&](StampCentres& found) { return FindFillCentres(search, found); }, centres);
     if (result.IsFailure()) return result;
 
-    PlacementDraw draw;
-    draw.centres = &centres.pixels;
-    draw.budget = 0.03 * p.density * static_cast<double>(centres.visited);
-    draw.cells = &pass_.cells;
-    draw.image = full.document;
-    draw.generator = &pass_.generator;
-    draw.abort = context.abort;
-    draw.progress = context.progress;
-    draw.progressFrom = 0.35;
-    draw.progressTo = 0.5;
-    return DrawPlacements(draw, pass_.placements);
+    return pass_.Place(*centres, p.density, full.document, context, 0.35, 0.5);
 }
 
 ResultCode FillStamp::Render(RenderContext& context) {
@@ -157,11 +149,9 @@ ResultCode FillStamp::Render(RenderContext& context) {
         StampRecolour colours;
         colours.source = context.inputView;
         if (p.tileMode != 0) colours.wrap = Rect::Intersect(context.inputView->bounds, context.documentBounds);
-        recolouring = [colours](const FillStampScaledTubeStamp& cell, Point offset,
+        recolouring = [colours](const FillStampScaledTubeStamp& cell, const Rect& placed, const Rect& part,
                                 std::unique_ptr<Image<unsigned char>>& out) {
-            const Rect& b = cell.stamp->bounds;
-            return colours.Recolour(
-                cell, Rect(b.top + offset.y, b.left + offset.x, b.bottom + offset.y, b.right + offset.x), out);
+            return colours.Recolour(cell, placed, part, out);
         };
     }
     return pass_.Draw(context, recolouring, fillFrom + 0.1);

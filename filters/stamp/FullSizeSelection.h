@@ -4,6 +4,7 @@
 
 #include "filters/RenderContext.h"
 #include "filters/RenderSelection.h"
+#include "filters/stamp/StampCentres.h"
 #include "image/Rect.h"
 #include "image/ResultCode.h"
 
@@ -14,4 +15,10 @@ struct FullSizeSelection {
     // From the render's full-size fields; a render that was not given them
     // is taken to be at full size. -108 when memory runs out.
     ResultCode Prepare(const RenderContext& context);
+
+    // The key of a search for centres in this selection.
+    CentreSearchKey SearchKey(double length0, double length1, int32_t radius) const;
+
+private:
+    const SingleChannelImage<unsigned char>* given_ = nullptr;  // null: everything selected
 };

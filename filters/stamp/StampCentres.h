@@ -57,3 +57,52 @@ Rect CentreSearchRect(const Rect& working, const Rect& maskBounds, double maximu
 
 // `rect` grown by `by` pixels on every side.
 Rect GrownBy(const Rect& rect, int32_t by);
+
+// What a search for stamp centres depends on besides the transform's hooks:
+// the full-size selection, known by the address of its pixels (null when
+// everything is selected), which stays the same through one run of an
+// effect, the document, the effect's own lengths and the largest radius.
+struct CentreSearchKey {
+    const void* mask = nullptr;
+    Rect maskBounds;
+    Rect document;
+    double lengths[2] = {0.0, 0.0};
+    int32_t radius = 0;
+
+    bool operator==(const CentreSearchKey& o) const {
+        return mask == o.mask && maskBounds == o.maskBounds && document == o.document && lengths[0] == o.lengths[0] &&
+               lengths[1] == o.lengths[1] && radius == o.radius;
+    }
+};
+
+// The centres of the last search, kept from one render of a run to the next:
+// the search walks the whole full-size selection even for a small preview,
+// and most changes in the dialog (seed, density, shadow, zoom) leave what it
+// finds as it was.
+class CentresMemo {
+public:
+    // The centres found for `key`: the kept ones when the last search had the
+    // same key, else what `search(StampCentres&)` finds (its status on
+    // failure, when nothing is kept).
+    template <typename Search>
+    ResultCode Recall(const CentreSearchKey& key, Search&& search, const StampCentres*& centres) {
+        centres = nullptr;
+        if (!(held_ && key == key_)) {
+            held_ = false;
+            const ResultCode result = search(centres_);
+            if (result.IsFailure()) {
+                centres_.pixels.Clear();
+                return result;
+            }
+            key_ = key;
+            held_ = true;
+        }
+        centres = &centres_;
+        return ResultCode::Success();
+    }
+
+private:
+    CentreSearchKey key_;
+    bool held_ = false;
+    StampCentres centres_;
+};

@@ -45,6 +45,21 @@ ResultCode StampPass::PrepareCells(const RenderContext& context, double targetWi
     return ::PrepareCells(request, cells, measures);
 }
 
+ResultCode StampPass::Place(const StampCentres& centres, double density, const Rect& image,
+                            const RenderContext& context, double progressFrom, double progressTo) {
+    PlacementDraw draw;
+    draw.centres = &centres.pixels;
+    draw.budget = 0.03 * density * static_cast<double>(centres.visited);
+    draw.cells = &cells;
+    draw.image = image;
+    draw.generator = &generator;
+    draw.abort = context.abort;
+    draw.progress = context.progress;
+    draw.progressFrom = progressFrom;
+    draw.progressTo = progressTo;
+    return DrawPlacements(draw, placements);
+}
+
 ResultCode StampPass::Draw(const RenderContext& context, const StampRecolouring& recolour, double progressFrom) {
     if (!recolour) {
         const ResultCode converted = ConvertCellsForDestination(cells, context.outputView->layout);

@@ -2,7 +2,8 @@
 // ready at full size (their measures drive the placement), place the stamps
 // (each effect its own way), make the cells ready again at the render scale,
 // and draw the stamps in the order they were placed. The state lives from
-// one pass to the release of the render state.
+// one pass to the release of the render state, but for what the search for
+// centres found, which serves every render of the run that asks the same.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "filters/stamp/CellPreparation.h"
 #include "filters/stamp/ContentPicture.h"
 #include "filters/stamp/ScaledTubeStamp.h"
+#include "filters/stamp/StampCentres.h"
 #include "filters/stamp/StampDrawing.h"
 #include "filters/stamp/StampPlacement.h"
 #include "image/RandomGenerator.h"
@@ -34,6 +36,11 @@ public:
     ResultCode PrepareCells(const RenderContext& context, double targetWidth, const ShadowSettings& shadow,
                             bool colourStamps, double progressFrom, double progressTo, CellMeasures& measures);
 
+    // Draws placements centred on `centres` until their area reaches 0.03 ×
+    // density × V, over the progress range.
+    ResultCode Place(const StampCentres& centres, double density, const Rect& image, const RenderContext& context,
+                     double progressFrom, double progressTo);
+
     // Draws every placement's stamp over the render's output inside its area,
     // recoloured when `recolour` is set; the cells are first given the
     // output's colours.
@@ -42,6 +49,8 @@ public:
     RandomGenerator generator;
     CellTable cells;
     PlacementList placements;
+    // Outlives Release: kept for the next render of the run.
+    CentresMemo centres;
 
 private:
     ContentPicture tube_;

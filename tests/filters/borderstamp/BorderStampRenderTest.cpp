@@ -189,6 +189,33 @@ TEST_F(BorderStampRender, TheSameSeedPlacesTheSameStampsAtPreviewScalesOneTwoAnd
     }
 }
 
+TEST_F(BorderStampRender, LaterRendersOfARunGiveWhatAFreshEffectGives) {
+    // The band found for the first render serves the next ones while the
+    // selection, the widths and the radius stay; any change searches again.
+    const SingleChannelImage<unsigned char> mask = EllipseMask(Rect(0, 0, 90, 120));
+    const Image<unsigned char> source = MakeImage(RGB(), mask.bounds, [](int, int, int) { return 0; });
+    RenderSetup setup;
+    setup.source = &source;
+    setup.mask = &mask;
+    Record().tubeSize.Set(10.0, kLengthPixels);
+    Record().borderWidth.Set(12.0, kLengthPixels);
+    ASSERT_TRUE(Render(effect, block, setup).status.IsSuccess());
+    const auto change = [&](const std::function<void(BorderStampParameters&)>& edit) {
+        edit(Record());
+        const RenderOutcome again = Render(effect, block, setup);
+        BorderStamp fresh;
+        const RenderOutcome first = Render(fresh, block, setup);
+        ASSERT_TRUE(again.status.IsSuccess() && first.status.IsSuccess());
+        EXPECT_TRUE(SameImage(again.output, first.output));
+        EXPECT_EQ(effect.Placements().size(), fresh.Placements().size());
+    };
+    change([](BorderStampParameters& p) { p.randomSeed = 77; });
+    change([](BorderStampParameters& p) { p.density = 90.0; });
+    change([](BorderStampParameters& p) { p.borderWidth.Set(16.0, kLengthPixels); });
+    change([](BorderStampParameters& p) { p.borderOffset.Set(-3.0, kLengthPixels); });
+    change([](BorderStampParameters& p) { p.tubeSize.Set(6.0, kLengthPixels); });
+}
+
 TEST_F(BorderStampRender, GreyImagesTakeTheBrightestChannelOfEachStampPixel) {
     const SingleChannelImage<unsigned char> mask = EllipseMask(Rect(0, 0, 40, 50));
     const Image<unsigned char> rgb = MakeImage(RGB(), mask.bounds, [](int, int, int) { return 0; });
