@@ -172,6 +172,18 @@ void BM_StampsFullSize(benchmark::State& state) {
     }
 }
 
+void SetSeed(Effect& effect, uint16_t seed) {
+    if (effect.filter->kind == FilterKinds::BorderStamp) {
+        effect.block.As<BorderStampParameters>().randomSeed = seed;
+    } else if (effect.filter->kind == FilterKinds::FillStamp) {
+        effect.block.As<FillStampParameters>().randomSeed = seed;
+    }
+}
+
+// Second argument 0: a fresh effect and renderer for each preview, as for the
+// dialog's first. 1: the dialog's later previews: one effect and renderer for
+// the run and a new seed before each preview, so that the stamps are placed
+// anew while the search of the full-size selection is kept.
 void BM_StampsPreview4(benchmark::State& state) {
     Document& document = SharedDocument();
     if (!document.Ready()) {
@@ -184,60 +196,42 @@ void BM_StampsPreview4(benchmark::State& state) {
     preview.image = &image;
     preview.mask = &mask;
     const int32_t kind = static_cast<int32_t>(state.range(0));
+    const bool kept = state.range(1) != 0;
+    Effect effect = MakeEffect(kind);
+    auto renderer = std::make_unique<PreviewRenderer>(preview);
     NeverAborts never;
-    for (auto _ : state) {
-        Effect effect = MakeEffect(kind);
-        PreviewRenderer renderer(preview);
-        if (renderer.Render(*effect.filter, effect.block, 4.0, Rect(), never, nullptr).IsFailure()) {
-            state.SkipWithError("preview failed");
-            return;
-        }
-        benchmark::DoNotOptimize(renderer.Preview().FirstPixel());
-    }
-}
-
-// The dialog's case: one effect and one renderer for the run, and a new
-// preview after each change of the random seed (the stamps are placed anew;
-// the search of the full-size selection is kept).
-void BM_StampsPreview4AfterChange(benchmark::State& state) {
-    Document& document = SharedDocument();
-    if (!document.Ready()) {
-        state.SkipWithError("out of memory");
-        return;
-    }
-    const Image<unsigned char> image(document.pixels, ChannelLayout(kColourModelRGB, 3, false));
-    const SingleChannelImage<unsigned char> mask(document.mask);
-    PreviewDocument preview;
-    preview.image = &image;
-    preview.mask = &mask;
-    Effect effect = MakeEffect(static_cast<int32_t>(state.range(0)));
-    PreviewRenderer renderer(preview);
-    NeverAborts never;
-    if (renderer.Render(*effect.filter, effect.block, 4.0, Rect(), never, nullptr).IsFailure()) {
+    if (kept && renderer->Render(*effect.filter, effect.block, 4.0, Rect(), never, nullptr).IsFailure()) {
         state.SkipWithError("preview failed");
         return;
     }
     uint16_t seed = 1;
     for (auto _ : state) {
         state.PauseTiming();
-        ++seed;
-        if (effect.filter->kind == FilterKinds::BorderStamp) {
-            effect.block.As<BorderStampParameters>().randomSeed = seed;
+        if (kept) {
+            SetSeed(effect, ++seed);
         } else {
-            effect.block.As<FillStampParameters>().randomSeed = seed;
+            effect = MakeEffect(kind);
+            renderer = std::make_unique<PreviewRenderer>(preview);
         }
         state.ResumeTiming();
-        if (renderer.Render(*effect.filter, effect.block, 4.0, Rect(), never, nullptr).IsFailure()) {
+        if (renderer->Render(*effect.filter, effect.block, 4.0, Rect(), never, nullptr).IsFailure()) {
             state.SkipWithError("preview failed");
             return;
         }
-        benchmark::DoNotOptimize(renderer.Preview().FirstPixel());
+        benchmark::DoNotOptimize(renderer->Preview().FirstPixel());
     }
 }
 
 // Kinds: 0 Border Stamp, 2 Fill Stamp, 3 Frame.
 BENCHMARK(BM_StampsFullSize)->Arg(0)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_StampsPreview4)->Arg(0)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_StampsPreview4AfterChange)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StampsPreview4)
+    ->ArgNames({"kind", "kept"})
+    ->Args({0, 0})
+    ->Args({2, 0})
+    ->Args({3, 0})
+    ->Args({0, 1})
+    ->Args({2, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

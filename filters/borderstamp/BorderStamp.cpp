@@ -48,15 +48,10 @@ ResultCode BorderStamp::Place(const RenderContext& context, int32_t largestRadiu
     ResultCode result = full.Prepare(context);
     if (result.IsFailure()) return result;
     BorderBandSearch search;
-    search.mask = &full.selection.Mask();
-    search.image = full.document;
+    full.Aim(search, context, 0.4, 0.5);
     search.width = stamp::RenderedPixels(p.borderWidth, pixelsPerInch, 1.0);
     search.offset = stamp::RenderedPixels(p.borderOffset, pixelsPerInch, 1.0);
     search.radius = largestRadius;
-    search.abort = context.abort;
-    search.progress = context.progress;
-    search.progressFrom = 0.4;
-    search.progressTo = 0.5;
     const CentreSearchKey key = full.SearchKey(search.width, search.offset, largestRadius);
     const StampCentres* band = nullptr;
     result = pass_.centres.Recall(

@@ -15,11 +15,7 @@ BorderStampParameters DefaultParameters() {
     p.tubeFile.relative = 1;
     SetReferencePath(p.tubeFile, LoadResourceString(kDefaultTubeFile));
     p.shadowOn = 1;
-    p.shadow.distance.Set(4.0, kLengthPixels);
-    p.shadow.direction = 315.0;
-    p.shadow.colour = ColorSpec::RGB(0, 0, 0);
-    p.shadow.opacity = 30.0;
-    p.shadow.blur.Set(5.0, kLengthPixels);
+    p.shadow = stamp::DefaultShadow(4.0, 30.0, 5.0);
     return p;
 }
 

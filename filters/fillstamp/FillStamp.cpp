@@ -90,14 +90,9 @@ ResultCode FillStamp::Place(const RenderContext& context, double meanArea, int32
     }
 
     FillCentreSearch search;
-    search.mask = &full.selection.Mask();
-    search.image = full.document;
+    full.Aim(search, context, 0.2, 0.35);
     search.offset = stamp::RenderedPixels(p.edgeOffset, pixelsPerInch, 1.0);
     search.radius = largestRadius;
-    search.abort = context.abort;
-    search.progress = context.progress;
-    search.progressFrom = 0.2;
-    search.progressTo = 0.35;
     const CentreSearchKey key = full.SearchKey(search.offset, 0.0, largestRadius);
     const StampCentres* centres = nullptr;
     result = pass_.centres.Recall(

@@ -18,11 +18,7 @@ FillStampParameters DefaultParameters() {
     SetReferencePath(p.tubeFile, LoadResourceString(kDefaultTubeFile));
     p.colorize = 0;
     p.shadowOn = 1;
-    p.shadow.distance.Set(3.0, kLengthPixels);
-    p.shadow.direction = 315.0;
-    p.shadow.colour = ColorSpec::RGB(0, 0, 0);
-    p.shadow.opacity = 50.0;
-    p.shadow.blur.Set(2.0, kLengthPixels);
+    p.shadow = stamp::DefaultShadow(3.0, 50.0, 2.0);
     return p;
 }
 

@@ -22,3 +22,13 @@ CentreSearchKey FullSizeSelection::SearchKey(double length0, double length1, int
     key.radius = radius;
     return key;
 }
+
+void FullSizeSelection::Aim(CentreSearch& search, const RenderContext& context, double progressFrom,
+                            double progressTo) const {
+    search.mask = &selection.Mask();
+    search.image = document;
+    search.abort = context.abort;
+    search.progress = context.progress;
+    search.progressFrom = progressFrom;
+    search.progressTo = progressTo;
+}

@@ -16,6 +16,10 @@ struct FullSizeSelection {
     // is taken to be at full size. -108 when memory runs out.
     ResultCode Prepare(const RenderContext& context);
 
+    // Sets up `search` over this selection with the render's abort tester and
+    // progress, over the range given.
+    void Aim(CentreSearch& search, const RenderContext& context, double progressFrom, double progressTo) const;
+
     // The key of a search for centres in this selection.
     CentreSearchKey SearchKey(double length0, double length1, int32_t radius) const;
 

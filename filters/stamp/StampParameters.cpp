@@ -30,6 +30,16 @@ P* OnShadowPage(P* parameter, StringPair strings) {
 
 }  // namespace
 
+StampShadowFields DefaultShadow(double distance, double opacity, double blur) {
+    StampShadowFields shadow{};
+    shadow.distance.Set(distance, kLengthPixels);
+    shadow.direction = 315.0;
+    shadow.colour = ColorSpec::RGB(0, 0, 0);
+    shadow.opacity = opacity;
+    shadow.blur.Set(blur, kLengthPixels);
+    return shadow;
+}
+
 void LoadStrings(FilterParameter& parameter, StringPair strings) {
     parameter.label = LoadResourceString(strings.label);
     parameter.hint = LoadResourceString(strings.hint);

@@ -57,6 +57,10 @@ struct ShadowStrings {
 // The dialog page the shadow parameters go on.
 inline constexpr int32_t kShadowGroup = 1;
 
+// A black shadow falling to the lower right (315°), as both effects' defaults
+// have it, with their own distance and blur (pixels) and opacity (percent).
+StampShadowFields DefaultShadow(double distance, double opacity, double blur);
+
 // Loads a parameter's label and hint.
 void LoadStrings(FilterParameter& parameter, StringPair strings);
 

@@ -178,15 +178,7 @@ TEST_F(BorderStampRender, TheSameSeedPlacesTheSameStampsAtPreviewScalesOneTwoAnd
         lists.push_back(effect.Placements());
     }
     ASSERT_FALSE(lists[0].empty());
-    for (size_t k = 1; k < lists.size(); ++k) {
-        ASSERT_EQ(lists[k].size(), lists[0].size());
-        for (size_t i = 0; i < lists[0].size(); ++i) {
-            EXPECT_EQ(lists[k][i].x, lists[0][i].x);
-            EXPECT_EQ(lists[k][i].y, lists[0][i].y);
-            EXPECT_EQ(lists[k][i].column, lists[0][i].column);
-            EXPECT_EQ(lists[k][i].row, lists[0][i].row);
-        }
-    }
+    for (size_t k = 1; k < lists.size(); ++k) ExpectSamePlacements(lists[k], lists[0]);
 }
 
 TEST_F(BorderStampRender, LaterRendersOfARunGiveWhatAFreshEffectGives) {

@@ -149,6 +149,16 @@ RenderOutcome Render(Filter& effect, ParameterBlock& block, const RenderSetup& s
 
 namespace stamp_test {
 
+void ExpectSamePlacements(const PlacementList& actual, const PlacementList& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(actual[i].x, expected[i].x) << "placement " << i;
+        EXPECT_EQ(actual[i].y, expected[i].y) << "placement " << i;
+        EXPECT_EQ(actual[i].column, expected[i].column) << "placement " << i;
+        EXPECT_EQ(actual[i].row, expected[i].row) << "placement " << i;
+    }
+}
+
 std::vector<uint32_t> KeysOf(const ParameterSet& set) {
     std::vector<uint32_t> keys;
     for (std::size_t i = 0; i < set.Count(); ++i)

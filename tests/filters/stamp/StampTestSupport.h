@@ -103,8 +103,12 @@ private:
 
 #include "filters/ParameterSet.h"
 #include "filters/stamp/StampParameters.h"
+#include "filters/stamp/StampPlacement.h"
 
 namespace stamp_test {
+
+// The same placements, in the same order.
+void ExpectSamePlacements(const PlacementList& actual, const PlacementList& expected);
 
 // Every key of the set, parameter by parameter.
 std::vector<uint32_t> KeysOf(const ParameterSet& set);
