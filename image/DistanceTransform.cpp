@@ -21,12 +21,16 @@ ResultCode DistanceTransform::Run(Abort_Tester& abort, ProgressUpdateSink* sink,
             const double distance = record.inside ? -record.distance : record.distance;
             ProcessPixel(Point{record.x, record.y}, ContourPoint{record.contourX, record.contourY}, distance);
         },
-        [this](Point pixel, bool inside) {
-            if (inside) {
-                ProcessFarInside(pixel);
-            } else {
-                ProcessFarOutside(pixel);
-            }
-        },
+        [this](int32_t y, int32_t left, int32_t right, bool inside) { ProcessFarRun(y, left, right, inside); },
         WantsFarPixels());
+}
+
+void DistanceTransform::ProcessFarRun(int32_t y, int32_t left, int32_t right, bool inside) {
+    for (int32_t x = left; x < right; ++x) {
+        if (inside) {
+            ProcessFarInside(Point{x, y});
+        } else {
+            ProcessFarOutside(Point{x, y});
+        }
+    }
 }

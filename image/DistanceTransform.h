@@ -67,6 +67,10 @@ protected:
     // False for a subclass whose far-pixel hooks do nothing: the run then
     // skips the pass over the pixels never reached.
     virtual bool WantsFarPixels() const { return true; }
+    // Pixels never reached, (left .. right − 1, y), all inside or all outside;
+    // calls the far hook of each in turn, left to right. A subclass that can
+    // take a row of them at once overrides it.
+    virtual void ProcessFarRun(int32_t y, int32_t left, int32_t right, bool inside);
 
 private:
     MarchingFront<Marching_Pixel> front_;

@@ -112,9 +112,11 @@ public:
                     MarchSides sides);
 
     // Seeds, marches and reports the far pixels. `reportPixel(const Pixel&)`
-    // is called once per record in the output rectangle, `reportFar(Point,
-    // bool inside)` once per output pixel never reached, unless `farPixels`
-    // is false (an owner that does nothing with them). `abort` is asked once
+    // is called once per record in the output rectangle; the output pixels
+    // never reached go, row by row, left to right, in runs of neighbours on
+    // the same side to `reportFar(int32_t y, int32_t left, int32_t right, bool
+    // inside)` (right exclusive), unless `farPixels` is false (an owner that
+    // does nothing with them). `abort` is asked once
     // per band and once per far row; -1 without a successful Init.
     template <typename ReportPixel, typename ReportFar>
     ResultCode Run(Abort_Tester& abort, ProgressUpdateSink* sink, double start, double end, ReportPixel&& reportPixel,
@@ -364,16 +366,29 @@ ResultCode MarchingFront<Pixel>::ReportFarPixels(Abort_Tester& abort, const Prog
         const double rowShare = static_cast<double>(y - output.top) / static_cast<double>(output.Height());
         progress.Report(farStart + rowShare * (progress.end - farStart));
         if (abort.IsAborted()) return ResultCode::Cancelled();
+        int32_t runStart = output.left;
+        bool runOpen = false;
+        bool runInside = false;
         // Tile by tile: a tile never made holds no visited cell.
         for (int32_t x = output.left; x < output.right;) {
             const int32_t tileEnd =
                 std::min(output.right, areas_.work.left + (((x - areas_.work.left) >> kTileShift) + 1) * kTileSide);
             Pixel* const* tile = Tile(x, y);
             for (; x < tileEnd; ++x) {
-                if (tile != nullptr && tile[CellInTile(x, y, areas_.work)] != &unvisited_) continue;
-                reportFar(Point{x, y}, MaskAt(x, y) > ContourIterator::kLevel);
+                const bool unvisited = tile == nullptr || tile[CellInTile(x, y, areas_.work)] == &unvisited_;
+                const bool inside = unvisited && MaskAt(x, y) > ContourIterator::kLevel;
+                if (runOpen && (!unvisited || inside != runInside)) {
+                    reportFar(y, runStart, x, runInside);
+                    runOpen = false;
+                }
+                if (unvisited && !runOpen) {
+                    runStart = x;
+                    runInside = inside;
+                    runOpen = true;
+                }
             }
         }
+        if (runOpen) reportFar(y, runStart, output.right, runInside);
     }
     return ResultCode::Success();
 }

@@ -18,9 +18,15 @@ public:
 protected:
     // Keeps (and counts in V) a pixel with −D <= d <= −(R + E), D the limit.
     void ProcessPixel(Point pixel, ContourPoint contour, double signedDistance) override;
-    // Keeps (and counts) every pixel deeper inside than the limit.
+    // Keeps (and counts) every pixel deeper inside than the limit, a row of
+    // them at a time.
     void ProcessFarInside(Point pixel) override { Keep(pixel); }
     void ProcessFarOutside(Point) override {}
+    void ProcessFarRun(int32_t y, int32_t left, int32_t right, bool inside) override {
+        if (!inside) return;
+        centres_.visited += right - left;
+        centres_.KeepRow(y, left, right);
+    }
 
 private:
     void Keep(Point pixel) {

@@ -24,6 +24,13 @@ public:
         ++count_;
     }
 
+    // Appends the pixels (left .. right − 1, y), as Append would one by one.
+    void AppendRow(int32_t y, int32_t left, int32_t right) {
+        if (right <= left) return;
+        Append(Point{left, y});
+        count_ += right - left - 1;
+    }
+
     int64_t Count() const { return count_; }
     // The pixel added index-th (0 ≤ index < Count()).
     Point At(int64_t index) const;

@@ -19,10 +19,12 @@ struct StampCentres {
 
     // Adds a pixel; once memory has run out, nothing more is added. The
     // transforms' hooks cannot fail, so the flag carries it to the end.
-    void Keep(Point pixel) {
+    void Keep(Point pixel) { KeepRow(pixel.y, pixel.x, pixel.x + 1); }
+    // Adds the pixels (left .. right − 1, y).
+    void KeepRow(int32_t y, int32_t left, int32_t right) {
         if (outOfMemory) return;
         try {
-            pixels.Append(pixel);
+            pixels.AppendRow(y, left, right);
         } catch (const std::bad_alloc&) {
             outOfMemory = true;
         }
