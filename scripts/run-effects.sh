@@ -20,7 +20,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/out"
 mkdir -p "$out"
 sample="$out/sample.png"
-"$make_sample" "$sample"
+# Large enough that effects sized in pixels at their defaults (a 150-pixel
+# frame, stamps along a border) leave the picture visible, as on a photograph.
+"$make_sample" "$sample" 960 720
 
 # `dapple effects` lists one effect a line: kind, internal name, display name.
 names=$("$dapple" effects | awk -F'\t' '{ print $2 }')
