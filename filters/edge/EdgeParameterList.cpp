@@ -13,11 +13,6 @@
 
 namespace {
 
-void LoadStrings(FilterParameter& parameter, edge::StringPair strings) {
-    parameter.label = LoadResourceString(strings.label);
-    parameter.hint = LoadResourceString(strings.hint);
-}
-
 // A length slider from 10 (or 0) to 1000 in the length's own unit.
 LengthSliderParameter* AddLength(ParameterSet& set, uint32_t key, LengthValue* value, double minimum,
                                  edge::StringPair strings) {
@@ -25,7 +20,7 @@ LengthSliderParameter* AddLength(ParameterSet& set, uint32_t key, LengthValue* v
     if (parameter == nullptr) return nullptr;
     parameter->trackLow = 0.8;
     parameter->trackHigh = 80.0;
-    LoadStrings(*parameter, strings);
+    LoadParameterStrings(*parameter, strings);
     return parameter;
 }
 
@@ -40,29 +35,29 @@ ResultCode Edge::BuildParameters(ParameterSet& set, ParameterBlock& block) const
 
     auto* scale = set.Emplace<SliderParameter>(kKeyScale, &p.scale, 1.0, 100.0);
     if (scale == nullptr) return ResultCode::OutOfMemory();
-    LoadStrings(*scale, kScaleStrings);
+    LoadParameterStrings(*scale, kScaleStrings);
 
     auto* direction = set.Emplace<DirectionParameter>(kKeyDirection, &p.direction);
     if (direction == nullptr) return ResultCode::OutOfMemory();
-    LoadStrings(*direction, kDirectionStrings);
+    LoadParameterStrings(*direction, kDirectionStrings);
 
     auto* type = set.Emplace<ListboxParameter>(kKeyEdgeType, kEdgeTypeEnumeration, &p.edgeType);
     if (type == nullptr) return ResultCode::OutOfMemory();
-    LoadStrings(*type, kEdgeTypeStrings);
+    LoadParameterStrings(*type, kEdgeTypeStrings);
     for (const EdgeTypeItem& item : kEdgeTypeItems)
         type->AddItem(item.value, LoadResourceString(item.nameId), item.code);
 
     auto* colour = set.Emplace<ColorParameter>(kKeyColour, &p.colour);
     if (colour == nullptr) return ResultCode::OutOfMemory();
-    LoadStrings(*colour, kColourStrings);
+    LoadParameterStrings(*colour, kColourStrings);
 
     auto* transparent = set.Emplace<CheckboxParameter>(kKeyTransparent, &p.transparent);
     if (transparent == nullptr) return ResultCode::OutOfMemory();
-    LoadStrings(*transparent, kTransparentStrings);
+    LoadParameterStrings(*transparent, kTransparentStrings);
 
     auto* seed = set.Emplace<RandomSeedParameter>(kKeyRandomSeed, &p.randomSeed);
     if (seed == nullptr) return ResultCode::OutOfMemory();
-    LoadStrings(*seed, kRandomSeedStrings);
+    LoadParameterStrings(*seed, kRandomSeedStrings);
     return ResultCode::Success();
 }
 

@@ -9,6 +9,7 @@
 #include "filters/ColorSpec.h"
 #include "filters/FilterKind.h"
 #include "filters/LengthValue.h"
+#include "filters/ParameterStrings.h"
 #include "pluginapi/PluginInterface.h"
 
 // The treatments, by the value of the edge-type parameter. Any other value
@@ -66,10 +67,7 @@ inline constexpr EdgeTypeItem kEdgeTypeItems[] = {
 };
 
 // Label and hint string of each parameter.
-struct StringPair {
-    int label;
-    int hint;
-};
+using StringPair = ParameterStrings;
 inline constexpr StringPair kWidthStrings{0x1069, 0x107C};
 inline constexpr StringPair kBorderStrings{0x106A, 0x107D};
 inline constexpr StringPair kScaleStrings{0x106B, 0x107E};
