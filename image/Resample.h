@@ -27,3 +27,10 @@ ResultCode Resample(const Image<unsigned char>& source, Image<unsigned char>& de
 // fully transparent, and when the resulting alpha is 0 only the alpha byte is
 // written. A source less than 2 pixels wide or high writes nothing.
 void SampleBilinear(const Image<unsigned char>& source, double x, double y, unsigned char* pixel);
+
+// As SampleBilinear, but without alpha the position is clamped to the
+// centres of the outermost pixels themselves, so that a position on a pixel
+// centre reads that pixel exactly, on the last row and column too; corners
+// past the last pixel carry no weight there. Sources one pixel wide or high
+// are sampled as well. Inside, the result equals SampleBilinear's.
+void SampleBilinearToEdge(const Image<unsigned char>& source, double x, double y, unsigned char* pixel);

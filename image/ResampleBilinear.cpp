@@ -127,14 +127,21 @@ ResultCode EnlargeAlongAxis(const Image<unsigned char>& source, Image<unsigned c
 
 }  // namespace resample_detail
 
-void SampleBilinear(const Image<unsigned char>& source, double x, double y, unsigned char* pixel) {
+namespace {
+
+// The bilinear sample at (x, y). Without alpha the position is clamped to
+// [left, right - farMargin] and [top, bottom - farMargin]; with alpha it is
+// not, and corners outside count as pixels of zeros. A corner outside the
+// source has no weight either way (without alpha it can only lie past the
+// last pixel when the position sits on that pixel), so it may be read from
+// any valid pixel.
+void SampleWithin(const Image<unsigned char>& source, double x, double y, double farMargin, unsigned char* pixel) {
     using namespace resample_detail;
     const Rect& b = source.bounds;
-    if (source.Width() < 2 || source.Height() < 2 || !source.HasData()) return;
     if (std::isnan(x) || std::isnan(y)) return;
     if (!source.layout.hasAlpha) {
-        x = std::clamp(x, static_cast<double>(b.left), b.right - 1.001);
-        y = std::clamp(y, static_cast<double>(b.top), b.bottom - 1.001);
+        x = std::clamp(x, static_cast<double>(b.left), b.right - farMargin);
+        y = std::clamp(y, static_cast<double>(b.top), b.bottom - farMargin);
     } else if (x <= b.left - 1.0 || x >= b.right || y <= b.top - 1.0 || y >= b.bottom) {
         // Every corner lies outside: fully transparent, colours untouched.
         pixel[source.layout.colourChannels] = 0;
@@ -144,15 +151,27 @@ void SampleBilinear(const Image<unsigned char>& source, double x, double y, unsi
     double weights[4];
     BilinearWeights(x - x0, y - y0, weights);
     const int32_t left = static_cast<int32_t>(x0), top = static_cast<int32_t>(y0);
-    // Outside the source a pixel is all zeros: with no weight it adds
-    // nothing, so it may be read from any valid pixel.
     auto corner = [&](int32_t cx, int32_t cy, double& weight) -> const unsigned char* {
-        const Point point{cx, cy};
-        if (b.Contains(point)) return source.PixelAddress(point);
-        weight = 0.0;
-        return source.data;
+        if (cx < b.left || cx >= b.right || cy < b.top || cy >= b.bottom) {
+            weight = 0.0;
+            return source.data;
+        }
+        return source.data + static_cast<std::ptrdiff_t>(cy - b.top) * source.rowStride +
+               static_cast<std::ptrdiff_t>(cx - b.left) * source.pixelStride;
     };
     const unsigned char* const pixels[4] = {corner(left, top, weights[0]), corner(left, top + 1, weights[1]),
                                             corner(left + 1, top, weights[2]), corner(left + 1, top + 1, weights[3])};
     BlendPixels(pixels, weights, source.layout, pixel);
+}
+
+}  // namespace
+
+void SampleBilinear(const Image<unsigned char>& source, double x, double y, unsigned char* pixel) {
+    if (source.Width() < 2 || source.Height() < 2 || !source.HasData()) return;
+    SampleWithin(source, x, y, 1.001, pixel);
+}
+
+void SampleBilinearToEdge(const Image<unsigned char>& source, double x, double y, unsigned char* pixel) {
+    if (source.bounds.IsEmpty() || !source.HasData()) return;
+    SampleWithin(source, x, y, 1.0, pixel);
 }

@@ -225,6 +225,38 @@ TEST(ResampleTest, SampleBilinearWithoutAlphaClampsAndNeedsTwoPixels) {
     EXPECT_EQ(out, 77);
 }
 
+TEST(ResampleTest, SamplingToTheEdgeReadsEdgePixelsExactlyAndAgreesInside) {
+    for (const ChannelLayout& layout : {kGrey, kRGB, kRGBA}) {
+        Image<unsigned char> source = MakeImage(layout, 3, -2, 5, 4);
+        FillRandom(source, 21);
+        const int channels = layout.channelCount;
+        // Pixel centres, the last row and column included, read their pixels.
+        for (int y = -2; y < 2; ++y)
+            for (int x = 3; x < 8; ++x) {
+                unsigned char out[4] = {0, 0, 0, 0};
+                SampleBilinearToEdge(source, x, y, out);
+                EXPECT_TRUE(std::equal(out, out + channels, At(source, x - 3, y + 2))) << x << "," << y;
+            }
+        // Between the centres, and within 1.001 of the far edges, as SampleBilinear.
+        for (double y = -2.0; y <= 0.999; y += 0.37)
+            for (double x = 3.0; x <= 6.999; x += 0.41) {
+                unsigned char expected[4] = {0, 0, 0, 0}, out[4] = {0, 0, 0, 0};
+                SampleBilinear(source, x, y, expected);
+                SampleBilinearToEdge(source, x, y, out);
+                EXPECT_TRUE(std::equal(out, out + channels, expected)) << x << "," << y;
+            }
+    }
+    // Without alpha, positions beyond the edge take the edge; one-pixel
+    // sources are sampled too.
+    Image<unsigned char> column = MakeImage(kGrey, 0, 0, 1, 3);
+    for (int y = 0; y < 3; ++y) *At(column, 0, y) = static_cast<unsigned char>(100 * y);
+    unsigned char out = 7;
+    SampleBilinearToEdge(column, -4.0, 1.5, &out);
+    EXPECT_EQ(out, 150);
+    SampleBilinearToEdge(column, 9.0, 40.0, &out);
+    EXPECT_EQ(out, 200);
+}
+
 TEST(ResampleTest, EnlargingMatchesTheSamplerAtCornerAlignedPositions) {
     Image<unsigned char> source = MakeImage(kRGBA, -2, 5, 3, 2);
     FillRandom(source, 4);
