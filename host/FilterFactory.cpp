@@ -8,6 +8,8 @@
 #include "filters/edge/Edge.h"
 #include "filters/fillstamp/FillStamp.h"
 #include "filters/frame/Frame.h"
+#include "filters/patchwork/Patchwork.h"
+#include "filters/resurface/Resurface.h"
 #include "platform/ResourceStrings.h"
 
 namespace {
@@ -24,6 +26,8 @@ FilterCreator BuiltInCreator(FilterKind kind) {
         case FilterKinds::Edge: return &Make<Edge>;
         case FilterKinds::FillStamp: return &Make<FillStamp>;
         case FilterKinds::Frame: return &Make<Frame>;
+        case FilterKinds::Patchwork: return &Make<Patchwork>;
+        case FilterKinds::Resurface: return &Make<Resurface>;
         default: return nullptr;
     }
 }
