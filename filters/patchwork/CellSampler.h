@@ -57,12 +57,22 @@ private:
         int32_t begin;
         int32_t end;
     };
+    // How the source's colours become red, green and blue.
+    enum class Colours { RGB, Lab, FirstChannel };
+
     static std::vector<Span> Spans(int32_t cellLength, int32_t parts);
-    void MeanRGB(const Rect& area, unsigned char* rgb) const;
+    // Sample for sources with kUsed colour channels to read, with or
+    // without alpha.
+    template <int kUsed, bool kAlpha>
+    void SampleAs(const Rect& cell, CellSample& sample) const;
 
     const Image<unsigned char>& source_;
+    Colours colours_;
     std::vector<Span> columns_;
     std::vector<Span> rows_;
+    // Means of whole sub-rectangles without alpha, by their sum.
+    uint64_t wholeArea_ = 0;
+    std::vector<unsigned char> wholeMeans_;
 };
 
 }  // namespace patchwork

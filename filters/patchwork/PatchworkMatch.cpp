@@ -22,19 +22,32 @@ ResultCode MatchCells(const CellGrid& grid, const CellSampler& sampler, const Ti
                       ProgressUpdateSink* progress, double from, double to, MatchTable& table) {
     table = MatchTable();
     table.cellCount = grid.CellCount();
-    std::vector<int32_t> winners(static_cast<std::size_t>(grid.Columns()));
+    const std::size_t columns = static_cast<std::size_t>(grid.Columns());
+    std::vector<int32_t> winners(static_cast<std::size_t>(table.cellCount));
     for (int32_t row = 0; row < grid.Rows(); ++row) {
         if (abort != nullptr && abort->IsAborted()) return ResultCode::Cancelled();
         if (progress != nullptr) {
             const double done = static_cast<double>(int64_t{row} * grid.Columns());
             progress->Update(from + (to - from) * done / static_cast<double>(table.cellCount));
         }
-        MatchRows(grid, sampler, matcher, row, row + 1, winners.data());
-        for (int32_t column = 0; column < grid.Columns(); ++column) {
-            const int32_t tile = winners[static_cast<std::size_t>(column)];
-            if (tile < 0) continue;
-            table.cellsByOffset[directory[static_cast<std::size_t>(tile)].dataOffset].push_back(grid.Cell(column, row));
-        }
+        MatchRows(grid, sampler, matcher, row, row + 1, &winners[static_cast<std::size_t>(row) * columns]);
+    }
+
+    // Each tile's list, made to measure, then filled in matching order.
+    std::vector<int64_t> cellsOfTile(directory.size(), 0);
+    for (int32_t tile : winners)
+        if (tile >= 0) ++cellsOfTile[static_cast<std::size_t>(tile)];
+    std::vector<std::vector<Rect>*> listOfTile(directory.size(), nullptr);
+    for (std::size_t tile = 0; tile < directory.size(); ++tile) {
+        if (cellsOfTile[tile] == 0) continue;
+        listOfTile[tile] = &table.cellsByOffset[directory[tile].dataOffset];
+        listOfTile[tile]->reserve(listOfTile[tile]->capacity() + static_cast<std::size_t>(cellsOfTile[tile]));
+    }
+    for (std::size_t cell = 0; cell < winners.size(); ++cell) {
+        const int32_t tile = winners[cell];
+        if (tile < 0) continue;
+        listOfTile[static_cast<std::size_t>(tile)]->push_back(
+            grid.Cell(static_cast<int32_t>(cell % columns), static_cast<int32_t>(cell / columns)));
     }
     return ResultCode::Success();
 }

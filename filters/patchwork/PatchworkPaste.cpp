@@ -52,17 +52,22 @@ void PasteCell(const Image<unsigned char>& tile, const Rect& cell, Image<unsigne
     const Rect area = Rect::Intersect(placed, destination.bounds);
     if (area.IsEmpty()) return;
     const int32_t channels = tile.layout.colourChannels;
-    const bool packed = destination.pixelStride == channels;
-    for (int32_t y = area.top; y < area.bottom; ++y) {
-        const unsigned char* in =
-            tile.PixelAddress(Point{area.left - placed.left + tile.bounds.left, y - placed.top + tile.bounds.top});
-        unsigned char* out = destination.PixelAddress(Point{area.left, y});
-        if (packed) {
-            std::memcpy(out, in, static_cast<std::size_t>(area.Width()) * static_cast<std::size_t>(channels));
+    const std::ptrdiff_t inStep = tile.pixelStride, outStep = destination.pixelStride;
+    const unsigned char* in = tile.data + static_cast<std::ptrdiff_t>(area.top - placed.top) * tile.rowStride +
+                              (area.left - placed.left) * inStep;
+    unsigned char* out = destination.data +
+                         static_cast<std::ptrdiff_t>(area.top - destination.bounds.top) * destination.rowStride +
+                         (area.left - destination.bounds.left) * outStep;
+    const std::size_t rowBytes = static_cast<std::size_t>(area.Width()) * static_cast<std::size_t>(channels);
+    for (int32_t y = area.top; y < area.bottom; ++y, in += tile.rowStride, out += destination.rowStride) {
+        if (outStep == channels) {
+            std::memcpy(out, in, rowBytes);
             continue;
         }
-        for (int32_t x = area.left; x < area.right; ++x, in += tile.pixelStride, out += destination.pixelStride)
-            std::copy(in, in + channels, out);
+        const unsigned char* i = in;
+        unsigned char* o = out;
+        for (int32_t x = area.left; x < area.right; ++x, i += inStep, o += outStep)
+            for (int32_t c = 0; c < channels; ++c) o[c] = i[c];
     }
 }
 

@@ -1,7 +1,7 @@
 #include "filters/patchwork/TileMatcher.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cmath>
 
 namespace patchwork {
 namespace {
@@ -32,22 +32,43 @@ TileMatcher::TileMatcher(const std::vector<TileDirectoryEntry>& directory, int32
     const std::size_t bytes = static_cast<std::size_t>(pixels_) * 3;
     thumbnails_.assign(stride_ * directory.size(), 0);
     channelSums_.assign(directory.size() * 3, 0);
-    std::vector<int64_t> sums(directory.size(), 0);
     for (std::size_t t = 0; t < directory.size(); ++t) {
         const std::vector<unsigned char>& thumbnail = directory[t].thumbnail;
         const std::size_t count = std::min(bytes, thumbnail.size());
         std::copy(thumbnail.begin(), thumbnail.begin() + static_cast<std::ptrdiff_t>(count),
                   thumbnails_.begin() + static_cast<std::ptrdiff_t>(t * stride_));
         for (std::size_t k = 0; k < count; ++k) channelSums_[t * 3 + k % 3] += thumbnail[k];
-        sums[t] = channelSums_[t * 3] + channelSums_[t * 3 + 1] + channelSums_[t * 3 + 2];
     }
-    sumSearch_ = pixels_ > 0 && pixels_ <= kLargestBoundedThumbnail;
-    if (!sumSearch_) return;
-    bySum_.resize(directory.size());
-    std::iota(bySum_.begin(), bySum_.end(), 0);
-    std::stable_sort(bySum_.begin(), bySum_.end(), [&](int32_t a, int32_t b) { return sums[a] < sums[b]; });
-    sortedSums_.resize(directory.size());
-    for (std::size_t i = 0; i < bySum_.size(); ++i) sortedSums_[i] = sums[static_cast<std::size_t>(bySum_[i])];
+    binned_ = pixels_ > 0 && pixels_ <= kLargestBoundedThumbnail;
+    if (!binned_) return;
+    // About four tiles a bin for tiles spread over the colour cube: finer
+    // bins cost more to walk than the tiles they spare.
+    const double wanted = std::max(std::cbrt(tileCount_ / 4.0), 1.0);
+    while (binShift_ < 32 && (255 * pixels_ >> (binShift_ + 1)) + 1 >= wanted) ++binShift_;
+    binsPerChannel_ = BinOf(255 * pixels_) + 1;
+    const std::size_t binCount = static_cast<std::size_t>(binsPerChannel_) * binsPerChannel_ * binsPerChannel_;
+    std::vector<int32_t> binOfTile(directory.size());
+    binStarts_.assign(binCount + 1, 0);
+    for (std::size_t t = 0; t < directory.size(); ++t) {
+        const int64_t* sums = &channelSums_[t * 3];
+        binOfTile[t] = (BinOf(sums[0]) * binsPerChannel_ + BinOf(sums[1])) * binsPerChannel_ + BinOf(sums[2]);
+        ++binStarts_[static_cast<std::size_t>(binOfTile[t]) + 1];
+    }
+    for (std::size_t b = 0; b < binCount; ++b) binStarts_[b + 1] += binStarts_[b];
+    binnedTiles_.resize(directory.size());
+    std::vector<int32_t> filled(binStarts_.begin(), binStarts_.end() - 1);
+    for (std::size_t t = 0; t < directory.size(); ++t)
+        binnedTiles_[static_cast<std::size_t>(filled[static_cast<std::size_t>(binOfTile[t])]++)] =
+            static_cast<int32_t>(t);
+    // The box each bin's tiles actually fill, tighter than the bin.
+    binBoxes_.assign(binCount, BinBox{{255 * pixels_, 255 * pixels_, 255 * pixels_}, {0, 0, 0}});
+    for (std::size_t t = 0; t < directory.size(); ++t) {
+        BinBox& box = binBoxes_[static_cast<std::size_t>(binOfTile[t])];
+        for (int c = 0; c < 3; ++c) {
+            box.low[c] = std::min(box.low[c], channelSums_[t * 3 + static_cast<std::size_t>(c)]);
+            box.high[c] = std::max(box.high[c], channelSums_[t * 3 + static_cast<std::size_t>(c)]);
+        }
+    }
 }
 
 int64_t TileMatcher::Distance(const CellSample& sample, int32_t tile) const {
@@ -97,59 +118,73 @@ int64_t TileMatcher::BoundedDistance(const unsigned char* sample, int32_t tile, 
     return sum;
 }
 
-int32_t TileMatcher::SearchNearestSums(const CellSample& sample, int32_t hint) const {
+int32_t TileMatcher::SearchBins(const CellSample& sample, int32_t hint) const {
     const unsigned char* bytes = sample.bytes.data();
     int64_t channels[3] = {0, 0, 0};
-    for (int64_t k = 0; k < pixels_ * 3; ++k) channels[k % 3] += bytes[k];
-    const int64_t total = channels[0] + channels[1] + channels[2];
+    for (const unsigned char* p = bytes; p < bytes + pixels_ * 3; p += 3) {
+        channels[0] += p[0];
+        channels[1] += p[1];
+        channels[2] += p[2];
+    }
 
     int64_t best = 1 + 3 * pixels_ * 65025;
+    int64_t limit = pixels_ * best;  // bounds above it are out
     int32_t winner = -1;
     auto consider = [&](int32_t tile) {
-        const int64_t d = BoundedDistance(bytes, tile, best);
-        if (d < best || (d == best && tile < winner)) {
-            best = d;
-            winner = tile;
-        }
-    };
-    if (hint >= 0 && hint < tileCount_) consider(hint);
-
-    // A tile whose byte sum differs by δ is at least δ² / (3 × pixels) away,
-    // and one whose channel sums differ by δc at least Σ δc² / pixels: it is
-    // skipped when that bound exceeds the best distance (an equal bound may
-    // still tie with an earlier tile).
-    const int64_t n = static_cast<int64_t>(bySum_.size());
-    int64_t up = std::lower_bound(sortedSums_.begin(), sortedSums_.end(), total) - sortedSums_.begin();
-    int64_t down = up - 1;
-    while (up < n || down >= 0) {
-        const int64_t upGap = up < n ? sortedSums_[static_cast<std::size_t>(up)] - total : -1;
-        const int64_t downGap = down >= 0 ? total - sortedSums_[static_cast<std::size_t>(down)] : -1;
-        const bool goUp = downGap < 0 || (upGap >= 0 && upGap <= downGap);
-        const int64_t gap = goUp ? upGap : downGap;
-        if (Squared(gap) > 3 * pixels_ * best) {
-            // Every tile further along this side is farther still.
-            if (goUp) {
-                up = n;
-            } else {
-                down = -1;
-            }
-            continue;
-        }
-        const int32_t tile = bySum_[static_cast<std::size_t>(goUp ? up++ : down--)];
-        if (tile == hint) continue;
         const int64_t* sums = &channelSums_[static_cast<std::size_t>(tile) * 3];
         const int64_t bound =
             Squared(channels[0] - sums[0]) + Squared(channels[1] - sums[1]) + Squared(channels[2] - sums[2]);
-        if (bound > pixels_ * best) continue;
-        consider(tile);
+        // Farther than the best for sure; an equal bound may still tie with
+        // an earlier tile.
+        if (bound > limit) return;
+        const int64_t d = BoundedDistance(bytes, tile, best);
+        if (d < best || (d == best && tile < winner)) {
+            best = d;
+            limit = pixels_ * best;
+            winner = tile;
+        }
+    };
+    auto binTiles = [&](int32_t bin) {
+        const int32_t end = binStarts_[static_cast<std::size_t>(bin) + 1];
+        for (int32_t i = binStarts_[static_cast<std::size_t>(bin)]; i < end; ++i) {
+            const int32_t tile = binnedTiles_[static_cast<std::size_t>(i)];
+            if (tile != hint) consider(tile);
+        }
+    };
+
+    // First distances: the hint's, and those of the tiles that share the
+    // sample's bin, the likeliest winners.
+    const int32_t ownBin =
+        (BinOf(channels[0]) * binsPerChannel_ + BinOf(channels[1])) * binsPerChannel_ + BinOf(channels[2]);
+    if (hint >= 0 && hint < tileCount_) consider(hint);
+    binTiles(ownBin);
+
+    // Every tile as close lies in the bins within reach along each channel;
+    // of those, a bin whose tiles' sums are all too far is passed over.
+    const int64_t reach = static_cast<int64_t>(std::sqrt(static_cast<double>(limit))) + 1;
+    int32_t low[3], high[3];
+    for (int c = 0; c < 3; ++c) {
+        low[c] = BinOf(std::max<int64_t>(channels[c] - reach, 0));
+        high[c] = BinOf(std::min<int64_t>(channels[c] + reach, 255 * pixels_));
     }
+    auto gap = [&](const BinBox& box, int c) {
+        return Squared(std::max<int64_t>({box.low[c] - channels[c], channels[c] - box.high[c], 0}));
+    };
+    for (int32_t r = low[0]; r <= high[0]; ++r)
+        for (int32_t g = low[1]; g <= high[1]; ++g)
+            for (int32_t b = low[2]; b <= high[2]; ++b) {
+                const int32_t bin = (r * binsPerChannel_ + g) * binsPerChannel_ + b;
+                const BinBox& box = binBoxes_[static_cast<std::size_t>(bin)];
+                if (bin == ownBin || gap(box, 0) + gap(box, 1) + gap(box, 2) > limit) continue;
+                binTiles(bin);
+            }
     return winner;
 }
 
 int32_t TileMatcher::BestTile(const CellSample& sample, int32_t hint) const {
     if (tileCount_ == 0) return -1;
-    if (!sample.complete || !sumSearch_ || sample.bytes.size() < stride_) return SearchInOrder(sample);
-    return SearchNearestSums(sample, hint);
+    if (!sample.complete || !binned_ || sample.bytes.size() < stride_) return SearchInOrder(sample);
+    return SearchBins(sample, hint);
 }
 
 }  // namespace patchwork

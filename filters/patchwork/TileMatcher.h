@@ -4,15 +4,18 @@
 // tile (in directory order) with the smallest distance wins.
 //
 // Complete samples are matched by a search that skips every tile it can
-// prove to be farther than the best found so far, and so gives the winner
-// of the plain search over all tiles without comparing most of them: tiles
-// are kept in order of the sum of their thumbnail bytes, the search starts
-// at the sample's own sum and works outwards, and by the Cauchy-Schwarz
-// inequality a tile whose byte sum (or per-channel sums) differs from the
-// sample's by δ lies at least δ² / (bytes summed) away. All arithmetic is
-// exact integer arithmetic, so the winner does not depend on the machine.
+// prove to be farther than the best found so far, and so finds the winner
+// of the plain search over all tiles while comparing only a few: by the
+// Cauchy-Schwarz inequality a tile whose red, green and blue sums differ
+// from the sample's by δr, δg, δb lies at least (δr² + δg² + δb²) / (pixels)
+// away. Tiles are kept in bins by their three sums; once a first candidate
+// (the hint, or the tiles of the sample's own bin) has set a distance d, only
+// bins within sqrt(pixels × d) of the sample's sums along every channel can
+// hold a tile as close. All arithmetic is exact integer arithmetic, so the
+// winner does not depend on the machine.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -46,7 +49,9 @@ private:
     // The distance of a complete sample, or some value above `bound` once it
     // is sure to exceed it.
     int64_t BoundedDistance(const unsigned char* sample, int32_t tile, int64_t bound) const;
-    int32_t SearchNearestSums(const CellSample& sample, int32_t hint) const;
+    // The bounded search of a complete sample.
+    int32_t SearchBins(const CellSample& sample, int32_t hint) const;
+    int32_t BinOf(int64_t channelSum) const { return static_cast<int32_t>(channelSum >> binShift_); }
     const unsigned char* Thumbnail(int32_t tile) const {
         return thumbnails_.data() + static_cast<std::size_t>(tile) * stride_;
     }
@@ -56,9 +61,18 @@ private:
     std::size_t stride_ = 0;                 // bytes per thumbnail, padded with zeros to whole blocks
     std::vector<unsigned char> thumbnails_;  // tile after tile
     std::vector<int64_t> channelSums_;       // red, green, blue sums of each tile
-    std::vector<int32_t> bySum_;             // tiles in order of their byte sums (ties by index)
-    std::vector<int64_t> sortedSums_;        // the byte sums in that order
-    bool sumSearch_ = false;                 // sums small enough for the bounds to be exact in 64 bits
+    bool binned_ = false;                    // sums small enough for the bounds to be exact in 64 bits
+    int32_t binShift_ = 0;                   // a bin holds 2^binShift_ channel sums
+    int32_t binsPerChannel_ = 1;
+    std::vector<int32_t> binStarts_;  // where each bin's tiles start in binnedTiles_, and the end
+    std::vector<int32_t> binnedTiles_;
+    // The smallest and largest sums of each bin's tiles (an empty bin's box
+    // is inverted and never near).
+    struct BinBox {
+        int64_t low[3];
+        int64_t high[3];
+    };
+    std::vector<BinBox> binBoxes_;  // the tiles bin by bin, in directory order within a bin
 };
 
 }  // namespace patchwork
