@@ -51,7 +51,7 @@ TileMatcher::TileMatcher(const std::vector<TileDirectoryEntry>& directory, int32
     binStarts_.assign(binCount + 1, 0);
     for (std::size_t t = 0; t < directory.size(); ++t) {
         const int64_t* sums = &channelSums_[t * 3];
-        binOfTile[t] = (BinOf(sums[0]) * binsPerChannel_ + BinOf(sums[1])) * binsPerChannel_ + BinOf(sums[2]);
+        binOfTile[t] = BinIndex(BinOf(sums[0]), BinOf(sums[1]), BinOf(sums[2]));
         ++binStarts_[static_cast<std::size_t>(binOfTile[t]) + 1];
     }
     for (std::size_t b = 0; b < binCount; ++b) binStarts_[b + 1] += binStarts_[b];
@@ -60,6 +60,25 @@ TileMatcher::TileMatcher(const std::vector<TileDirectoryEntry>& directory, int32
     for (std::size_t t = 0; t < directory.size(); ++t)
         binnedTiles_[static_cast<std::size_t>(filled[static_cast<std::size_t>(binOfTile[t])]++)] =
             static_cast<int32_t>(t);
+    // Each tile's nearest others by their sums, nearest first. Every tile
+    // is measured against every other, so very large libraries go without.
+    if (directory.size() <= kLargestListedLibrary)
+        neighbourCount_ = std::min<std::size_t>(directory.size() - 1, kNeighbours);
+    neighbours_.resize(directory.size() * neighbourCount_);
+    std::vector<Neighbour> all;
+    for (std::size_t t = 0; t < directory.size(); ++t) {
+        all.clear();
+        for (std::size_t u = 0; u < directory.size(); ++u) {
+            if (u == t) continue;
+            int64_t d = 0;
+            for (std::size_t c = 0; c < 3; ++c) d += Squared(channelSums_[t * 3 + c] - channelSums_[u * 3 + c]);
+            all.push_back(Neighbour{d, static_cast<int32_t>(u)});
+        }
+        std::partial_sort(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(neighbourCount_), all.end(),
+                          [](const Neighbour& a, const Neighbour& b) { return a.distance < b.distance; });
+        std::copy(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(neighbourCount_),
+                  neighbours_.begin() + static_cast<std::ptrdiff_t>(t * neighbourCount_));
+    }
     // The box each bin's tiles actually fill, tighter than the bin.
     binBoxes_.assign(binCount, BinBox{{255 * pixels_, 255 * pixels_, 255 * pixels_}, {0, 0, 0}});
     for (std::size_t t = 0; t < directory.size(); ++t) {
@@ -118,73 +137,102 @@ int64_t TileMatcher::BoundedDistance(const unsigned char* sample, int32_t tile, 
     return sum;
 }
 
-int32_t TileMatcher::SearchBins(const CellSample& sample, int32_t hint) const {
-    const unsigned char* bytes = sample.bytes.data();
-    int64_t channels[3] = {0, 0, 0};
-    for (const unsigned char* p = bytes; p < bytes + pixels_ * 3; p += 3) {
-        channels[0] += p[0];
-        channels[1] += p[1];
-        channels[2] += p[2];
+// One bounded search: the sample's sums, the best so far, and the ways to
+// look for better.
+struct TileMatcher::Search {
+    Search(const TileMatcher& matcher, const CellSample& sample, int32_t hint)
+        : m(matcher), bytes(sample.bytes.data()), hint(hint) {
+        for (const unsigned char* p = bytes; p < bytes + m.pixels_ * 3; p += 3)
+            for (int c = 0; c < 3; ++c) channels[c] += p[c];
     }
 
-    int64_t best = 1 + 3 * pixels_ * 65025;
-    int64_t limit = pixels_ * best;  // bounds above it are out
-    int32_t winner = -1;
-    auto consider = [&](int32_t tile) {
-        const int64_t* sums = &channelSums_[static_cast<std::size_t>(tile) * 3];
-        const int64_t bound =
-            Squared(channels[0] - sums[0]) + Squared(channels[1] - sums[1]) + Squared(channels[2] - sums[2]);
-        // Farther than the best for sure; an equal bound may still tie with
-        // an earlier tile.
-        if (bound > limit) return;
-        const int64_t d = BoundedDistance(bytes, tile, best);
+    // Σ δc² for the tile's channel sums: pixels times a lower bound of its distance.
+    int64_t Bound(int32_t tile) const {
+        const int64_t* sums = &m.channelSums_[static_cast<std::size_t>(tile) * 3];
+        return Squared(channels[0] - sums[0]) + Squared(channels[1] - sums[1]) + Squared(channels[2] - sums[2]);
+    }
+
+    void Consider(int32_t tile) {
+        // Farther for sure; an equal bound may still tie with an earlier tile.
+        if (Bound(tile) > limit) return;
+        const int64_t d = m.BoundedDistance(bytes, tile, best);
         if (d < best || (d == best && tile < winner)) {
             best = d;
-            limit = pixels_ * best;
+            limit = m.pixels_ * best;
             winner = tile;
         }
-    };
-    auto binTiles = [&](int32_t bin) {
-        const int32_t end = binStarts_[static_cast<std::size_t>(bin) + 1];
-        for (int32_t i = binStarts_[static_cast<std::size_t>(bin)]; i < end; ++i) {
-            const int32_t tile = binnedTiles_[static_cast<std::size_t>(i)];
-            if (tile != hint) consider(tile);
-        }
-    };
-
-    // First distances: the hint's, and those of the tiles that share the
-    // sample's bin, the likeliest winners.
-    const int32_t ownBin =
-        (BinOf(channels[0]) * binsPerChannel_ + BinOf(channels[1])) * binsPerChannel_ + BinOf(channels[2]);
-    if (hint >= 0 && hint < tileCount_) consider(hint);
-    binTiles(ownBin);
-
-    // Every tile as close lies in the bins within reach along each channel;
-    // of those, a bin whose tiles' sums are all too far is passed over.
-    const int64_t reach = static_cast<int64_t>(std::sqrt(static_cast<double>(limit))) + 1;
-    int32_t low[3], high[3];
-    for (int c = 0; c < 3; ++c) {
-        low[c] = BinOf(std::max<int64_t>(channels[c] - reach, 0));
-        high[c] = BinOf(std::min<int64_t>(channels[c] + reach, 255 * pixels_));
     }
-    auto gap = [&](const BinBox& box, int c) {
-        return Squared(std::max<int64_t>({box.low[c] - channels[c], channels[c] - box.high[c], 0}));
-    };
-    for (int32_t r = low[0]; r <= high[0]; ++r)
-        for (int32_t g = low[1]; g <= high[1]; ++g)
-            for (int32_t b = low[2]; b <= high[2]; ++b) {
-                const int32_t bin = (r * binsPerChannel_ + g) * binsPerChannel_ + b;
-                const BinBox& box = binBoxes_[static_cast<std::size_t>(bin)];
-                if (bin == ownBin || gap(box, 0) + gap(box, 1) + gap(box, 2) > limit) continue;
-                binTiles(bin);
-            }
-    return winner;
-}
+
+    void ConsiderBin(int32_t bin) {
+        const int32_t end = m.binStarts_[static_cast<std::size_t>(bin) + 1];
+        for (int32_t i = m.binStarts_[static_cast<std::size_t>(bin)]; i < end; ++i) {
+            const int32_t tile = m.binnedTiles_[static_cast<std::size_t>(i)];
+            if (tile != hint) Consider(tile);
+        }
+    }
+
+    // After the hint: a tile as close has sums within sqrt(limit) of the
+    // sample's, so within that and the hint's own offset of the hint's. False
+    // when the hint's list does not reach that far.
+    bool NearHint() {
+        const double offset = std::sqrt(static_cast<double>(Bound(hint)));
+        const double radius = (offset + std::sqrt(static_cast<double>(limit))) * (1 + 1e-9) + 1;
+        const int64_t radiusSquared = static_cast<int64_t>(radius * radius) + 1;
+        const std::size_t count = m.neighbourCount_;
+        const Neighbour* list = &m.neighbours_[static_cast<std::size_t>(hint) * count];
+        const bool everyTile = count + 1 == static_cast<std::size_t>(m.tileCount_);
+        if (!everyTile && (count == 0 || list[count - 1].distance <= radiusSquared)) return false;
+        for (std::size_t i = 0; i < count && list[i].distance <= radiusSquared; ++i) Consider(list[i].tile);
+        return true;
+    }
+
+    // The tiles of the sample's own bin first, the likeliest winners; then
+    // every bin within reach along each channel, passing over those whose
+    // tiles' sums are all too far.
+    void InBins() {
+        const int32_t own = m.BinIndex(m.BinOf(channels[0]), m.BinOf(channels[1]), m.BinOf(channels[2]));
+        ConsiderBin(own);
+        const int64_t reach = static_cast<int64_t>(std::sqrt(static_cast<double>(limit))) + 1;
+        int32_t low[3], high[3];
+        for (int c = 0; c < 3; ++c) {
+            low[c] = m.BinOf(std::max<int64_t>(channels[c] - reach, 0));
+            high[c] = m.BinOf(std::min<int64_t>(channels[c] + reach, 255 * m.pixels_));
+        }
+        for (int32_t r = low[0]; r <= high[0]; ++r)
+            for (int32_t g = low[1]; g <= high[1]; ++g)
+                for (int32_t b = low[2]; b <= high[2]; ++b) {
+                    const int32_t bin = m.BinIndex(r, g, b);
+                    if (bin != own && BoxBound(m.binBoxes_[static_cast<std::size_t>(bin)]) <= limit) ConsiderBin(bin);
+                }
+    }
+
+    // Σ over channels of the squared gap between the sample's sum and the box.
+    int64_t BoxBound(const BinBox& box) const {
+        int64_t bound = 0;
+        for (int c = 0; c < 3; ++c)
+            bound += Squared(std::max<int64_t>({box.low[c] - channels[c], channels[c] - box.high[c], 0}));
+        return bound;
+    }
+
+    const TileMatcher& m;
+    const unsigned char* bytes;
+    const int32_t hint;
+    int64_t channels[3] = {0, 0, 0};
+    int64_t best = 1 + 3 * m.pixels_ * 65025;
+    int64_t limit = m.pixels_ * best;  // Bound() above it: out
+    int32_t winner = -1;
+};
 
 int32_t TileMatcher::BestTile(const CellSample& sample, int32_t hint) const {
     if (tileCount_ == 0) return -1;
     if (!sample.complete || !binned_ || sample.bytes.size() < stride_) return SearchInOrder(sample);
-    return SearchBins(sample, hint);
+    Search search(*this, sample, hint);
+    if (hint >= 0 && hint < tileCount_) {
+        search.Consider(hint);
+        if (search.NearHint()) return search.winner;
+    }
+    search.InBins();
+    return search.winner;
 }
 
 }  // namespace patchwork

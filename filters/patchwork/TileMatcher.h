@@ -8,11 +8,14 @@
 // of the plain search over all tiles while comparing only a few: by the
 // Cauchy-Schwarz inequality a tile whose red, green and blue sums differ
 // from the sample's by δr, δg, δb lies at least (δr² + δg² + δb²) / (pixels)
-// away. Tiles are kept in bins by their three sums; once a first candidate
-// (the hint, or the tiles of the sample's own bin) has set a distance d, only
-// bins within sqrt(pixels × d) of the sample's sums along every channel can
-// hold a tile as close. All arithmetic is exact integer arithmetic, so the
-// winner does not depend on the machine.
+// away. Once a first candidate has set a distance d, a tile as close must
+// have sums within sqrt(pixels × d) of the sample's. When the candidate is
+// the hint (usually the neighbouring cell's winner, and often the winner
+// again), those tiles are among the hint's nearest by their sums, which each
+// tile keeps a list of; otherwise tiles are looked up in bins of their three
+// sums around the sample's. The bounds are exact integer arithmetic (the one
+// radius taken in floating point is rounded up generously), so the winner
+// does not depend on the machine.
 #pragma once
 
 #include <algorithm>
@@ -49,9 +52,11 @@ private:
     // The distance of a complete sample, or some value above `bound` once it
     // is sure to exceed it.
     int64_t BoundedDistance(const unsigned char* sample, int32_t tile, int64_t bound) const;
-    // The bounded search of a complete sample.
-    int32_t SearchBins(const CellSample& sample, int32_t hint) const;
+    struct Search;
     int32_t BinOf(int64_t channelSum) const { return static_cast<int32_t>(channelSum >> binShift_); }
+    int32_t BinIndex(int32_t red, int32_t green, int32_t blue) const {
+        return (red * binsPerChannel_ + green) * binsPerChannel_ + blue;
+    }
     const unsigned char* Thumbnail(int32_t tile) const {
         return thumbnails_.data() + static_cast<std::size_t>(tile) * stride_;
     }
@@ -72,7 +77,16 @@ private:
         int64_t low[3];
         int64_t high[3];
     };
-    std::vector<BinBox> binBoxes_;  // the tiles bin by bin, in directory order within a bin
+    std::vector<BinBox> binBoxes_;
+    struct Neighbour {
+        int64_t distance;  // squared, between the channel sums
+        int32_t tile;
+    };
+    static constexpr std::size_t kNeighbours = 48;
+    static constexpr std::size_t kLargestListedLibrary = 4096;
+    std::size_t neighbourCount_ = 0;
+    std::vector<Neighbour>
+        neighbours_;  // each tile's nearest, nearest first  // the tiles bin by bin, in directory order within a bin
 };
 
 }  // namespace patchwork
