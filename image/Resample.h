@@ -34,3 +34,8 @@ void SampleBilinear(const Image<unsigned char>& source, double x, double y, unsi
 // past the last pixel carry no weight there. Sources one pixel wide or high
 // are sampled as well. Inside, the result equals SampleBilinear's.
 void SampleBilinearToEdge(const Image<unsigned char>& source, double x, double y, unsigned char* pixel);
+
+// SampleBilinearToEdge at `count` positions (xs[i], ys[i]), into `pixels`
+// one after another, laid out like the source's (its channel count each).
+void SampleBilinearToEdgeRow(const Image<unsigned char>& source, const double* xs, const double* ys, int32_t count,
+                             unsigned char* pixels);

@@ -135,19 +135,32 @@ namespace {
 // source has no weight either way (without alpha it can only lie past the
 // last pixel when the position sits on that pixel), so it may be read from
 // any valid pixel.
+// std::floor for values that fit an int: the same result without the
+// rounding instructions that not every processor the plug-ins run on has.
+double WholePartBelow(double value) {
+    const double truncated = static_cast<double>(static_cast<int32_t>(value));
+    return truncated > value ? truncated - 1.0 : truncated;
+}
+
+// kChannels and kAlpha fix the source's channels for the compiler; 0 takes
+// them from its layout.
+template <int32_t kChannels = 0, bool kAlpha = false>
 void SampleWithin(const Image<unsigned char>& source, double x, double y, double farMargin, unsigned char* pixel) {
     using namespace resample_detail;
     const Rect& b = source.bounds;
+    const int32_t channels = kChannels > 0 ? kChannels : source.layout.channelCount;
+    const bool hasAlpha = kChannels > 0 ? kAlpha : source.layout.hasAlpha;
     if (std::isnan(x) || std::isnan(y)) return;
-    if (!source.layout.hasAlpha) {
+    if (!hasAlpha) {
         x = std::clamp(x, static_cast<double>(b.left), b.right - farMargin);
         y = std::clamp(y, static_cast<double>(b.top), b.bottom - farMargin);
     } else if (x <= b.left - 1.0 || x >= b.right || y <= b.top - 1.0 || y >= b.bottom) {
         // Every corner lies outside: fully transparent, colours untouched.
-        pixel[source.layout.colourChannels] = 0;
+        pixel[channels - 1] = 0;
         return;
     }
-    const double x0 = std::floor(x), y0 = std::floor(y);
+    // Positions are within a pixel of the source here, so they fit an int.
+    const double x0 = WholePartBelow(x), y0 = WholePartBelow(y);
     double weights[4];
     BilinearWeights(x - x0, y - y0, weights);
     const int32_t left = static_cast<int32_t>(x0), top = static_cast<int32_t>(y0);
@@ -161,7 +174,15 @@ void SampleWithin(const Image<unsigned char>& source, double x, double y, double
     };
     const unsigned char* const pixels[4] = {corner(left, top, weights[0]), corner(left, top + 1, weights[1]),
                                             corner(left + 1, top, weights[2]), corner(left + 1, top + 1, weights[3])};
-    BlendPixels(pixels, weights, source.layout, pixel);
+    BlendPixels(pixels, weights, channels, hasAlpha, pixel);
+}
+
+template <int32_t kChannels, bool kAlpha>
+void SampleRowToEdge(const Image<unsigned char>& source, const double* xs, const double* ys, int32_t count,
+                     unsigned char* pixels) {
+    const int32_t channels = kChannels > 0 ? kChannels : source.layout.channelCount;
+    for (int32_t i = 0; i < count; ++i, pixels += channels)
+        SampleWithin<kChannels, kAlpha>(source, xs[i], ys[i], 1.0, pixels);
 }
 
 }  // namespace
@@ -174,4 +195,16 @@ void SampleBilinear(const Image<unsigned char>& source, double x, double y, unsi
 void SampleBilinearToEdge(const Image<unsigned char>& source, double x, double y, unsigned char* pixel) {
     if (source.bounds.IsEmpty() || !source.HasData()) return;
     SampleWithin(source, x, y, 1.0, pixel);
+}
+
+void SampleBilinearToEdgeRow(const Image<unsigned char>& source, const double* xs, const double* ys, int32_t count,
+                             unsigned char* pixels) {
+    if (source.bounds.IsEmpty() || !source.HasData()) return;
+    const ChannelLayout& layout = source.layout;
+    if (layout.channelCount == 3 && !layout.hasAlpha) return SampleRowToEdge<3, false>(source, xs, ys, count, pixels);
+    if (layout.channelCount == 4 && layout.hasAlpha) return SampleRowToEdge<4, true>(source, xs, ys, count, pixels);
+    if (layout.channelCount == 1 && !layout.hasAlpha) return SampleRowToEdge<1, false>(source, xs, ys, count, pixels);
+    if (layout.channelCount == 2 && layout.hasAlpha) return SampleRowToEdge<2, true>(source, xs, ys, count, pixels);
+    if (layout.channelCount == 4 && !layout.hasAlpha) return SampleRowToEdge<4, false>(source, xs, ys, count, pixels);
+    SampleRowToEdge<0, false>(source, xs, ys, count, pixels);
 }

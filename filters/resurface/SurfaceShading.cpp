@@ -39,17 +39,4 @@ Shading ShadingFor(double slopeGain, double gx, double gy, const Light& light) {
     return shading;
 }
 
-void BlendToward(double* channels, int32_t colourChannels, double* alpha, const double* colour, double amount) {
-    if (alpha == nullptr) {
-        for (int32_t c = 0; c < colourChannels; ++c)
-            channels[c] = channels[c] + (colour[c] - channels[c]) * amount / 255.0;
-        return;
-    }
-    const double over = (255.0 - amount) * *alpha / 255.0;
-    const double total = over + amount;
-    if (total > 0.0)
-        for (int32_t c = 0; c < colourChannels; ++c) channels[c] = (amount * colour[c] + over * channels[c]) / total;
-    *alpha = total;
-}
-
 }  // namespace resurface
