@@ -4,8 +4,8 @@
 #include <new>
 #include <string>
 
+#include "content/ContentFolders.h"
 #include "content/TileLibrary.h"
-#include "filters/ContentFile.h"
 #include "filters/ParameterBlock.h"
 #include "filters/RenderContext.h"
 #include "filters/patchwork/CellSampler.h"
@@ -31,7 +31,7 @@ ResultCode Patchwork::Render(RenderContext& context) {
     const PatchworkParameters& p = context.parameters->As<PatchworkParameters>();
 
     std::string path;
-    ResultCode result = ContentFilePath(p.library, path);
+    ResultCode result = resolve(p.library, path);
     if (result.IsFailure()) return result;
     TileLibrary library(path);
     result = library.open();

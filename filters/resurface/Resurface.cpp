@@ -5,8 +5,8 @@
 #include <new>
 #include <string>
 
+#include "content/ContentFolders.h"
 #include "filters/ColourConversion.h"
-#include "filters/ContentFile.h"
 #include "filters/FilterParameter.h"
 #include "filters/ParameterBlock.h"
 #include "filters/RenderContext.h"
@@ -74,7 +74,7 @@ ResultCode Resurface::Render(RenderContext& context) {
     const ResurfaceParameters& p = context.parameters->As<ResurfaceParameters>();
 
     std::string path;
-    ResultCode result = ContentFilePath(p.texture, path);
+    ResultCode result = resolve(p.texture, path);
     if (result.IsFailure()) return result;
 
     try {
