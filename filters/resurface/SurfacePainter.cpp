@@ -16,23 +16,6 @@ int32_t Wrapped(int32_t value, int32_t divisor) {
 
 unsigned char ClampedByte(double value) { return static_cast<unsigned char>(std::clamp(value, 0.0, 255.0)); }
 
-}  // namespace
-
-void ComputeTexelRows(const SingleChannelImage<double>& heights, double slopeGain, double displacement,
-                      const Light& light, int32_t firstRow, int32_t endRow, SurfaceTile& tile) {
-    for (int32_t v = firstRow; v < endRow; ++v) {
-        SurfaceTexel* texel = &tile.texels[static_cast<std::size_t>(v) * static_cast<std::size_t>(tile.width)];
-        for (int32_t u = 0; u < tile.width; ++u, ++texel) {
-            const Slope slope = SlopeAt(heights, u, v);
-            texel->dx = displacement * slope.x;
-            texel->dy = displacement * slope.y;
-            texel->shading = ShadingFor(slopeGain, slope.x, slope.y, light);
-        }
-    }
-}
-
-namespace {
-
 // The pixels of one row, sampled, lit and boosted. kColours and kAlpha fix
 // the layout for the compiler; kColours 0 takes it from the destination.
 template <int32_t kColours, bool kAlpha>
@@ -64,6 +47,19 @@ void PaintRow(const SurfacePaint& paint, const SurfaceTexel* row, int32_t firstC
 }
 
 }  // namespace
+
+void ComputeTexelRows(const SingleChannelImage<double>& heights, double slopeGain, double displacement,
+                      const Light& light, int32_t firstRow, int32_t endRow, SurfaceTile& tile) {
+    for (int32_t v = firstRow; v < endRow; ++v) {
+        SurfaceTexel* texel = &tile.texels[static_cast<std::size_t>(v) * static_cast<std::size_t>(tile.width)];
+        for (int32_t u = 0; u < tile.width; ++u, ++texel) {
+            const Slope slope = SlopeAt(heights, u, v);
+            texel->dx = displacement * slope.x;
+            texel->dy = displacement * slope.y;
+            texel->shading = ShadingFor(slopeGain, slope.x, slope.y, light);
+        }
+    }
+}
 
 void PaintRows(const SurfacePaint& paint, const Image<unsigned char>& source, Image<unsigned char>& destination,
                int32_t firstRow, int32_t endRow) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "content/TileLibrary.h"
+#include "filters/ColourConversion.h"
 #include "filters/patchwork/Patchwork.h"
 #include "image/Resample.h"
 #include "tests/filters/EffectContent.h"
@@ -135,6 +136,20 @@ TEST_F(PatchworkRender, GreyTakesTheLargestChannelAndAlphaIsKept) {
             EXPECT_EQ(At(greyOut.output, x, y)[0], std::max({t[0], t[1], t[2]})) << x << "," << y;
             EXPECT_TRUE(std::equal(t, t + 3, At(rgbaOut.output, x, y))) << x << "," << y;
             EXPECT_EQ(At(rgbaOut.output, x, y)[3], 77);
+        }
+}
+
+TEST_F(PatchworkRender, LabPicturesGetTheTilesColoursInLab) {
+    const std::string library = WriteLibrary("one.ptl", {Pattern()}, TileLibraryOptions{0, 0, 4, 4});
+    const Image<unsigned char> tile = ScaledTile(library, 0, 6, 6);
+    const ChannelLayout lab(kColourModelLab, 3, false);
+    const RenderOutcome out = Render(Block(library), Ramp(lab, Rect(0, 0, 6, 6)));
+    ASSERT_EQ(out.status.status, 0);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const uint8_t* t = At(tile, x, y);
+            const PixelSamples expected = ColourSamples(ColorSpec::RGB(t[0], t[1], t[2]), lab);
+            EXPECT_TRUE(std::equal(expected.begin(), expected.begin() + 3, At(out.output, x, y))) << x << "," << y;
         }
 }
 
