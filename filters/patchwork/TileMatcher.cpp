@@ -179,7 +179,7 @@ struct TileMatcher::Search {
         const double radius = (offset + std::sqrt(static_cast<double>(limit))) * (1 + 1e-9) + 1;
         const int64_t radiusSquared = static_cast<int64_t>(radius * radius) + 1;
         const std::size_t count = m.neighbourCount_;
-        const Neighbour* list = &m.neighbours_[static_cast<std::size_t>(hint) * count];
+        const Neighbour* list = m.neighbours_.data() + static_cast<std::size_t>(hint) * count;
         const bool everyTile = count + 1 == static_cast<std::size_t>(m.tileCount_);
         if (!everyTile && (count == 0 || list[count - 1].distance <= radiusSquared)) return false;
         for (std::size_t i = 0; i < count && list[i].distance <= radiusSquared; ++i) Consider(list[i].tile);
