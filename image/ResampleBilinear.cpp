@@ -129,12 +129,6 @@ ResultCode EnlargeAlongAxis(const Image<unsigned char>& source, Image<unsigned c
 
 namespace {
 
-// The bilinear sample at (x, y). Without alpha the position is clamped to
-// [left, right - farMargin] and [top, bottom - farMargin]; with alpha it is
-// not, and corners outside count as pixels of zeros. A corner outside the
-// source has no weight either way (without alpha it can only lie past the
-// last pixel when the position sits on that pixel), so it may be read from
-// any valid pixel.
 // std::floor for values that fit an int: the same result without the
 // rounding instructions that not every processor the plug-ins run on has.
 double WholePartBelow(double value) {
@@ -142,7 +136,12 @@ double WholePartBelow(double value) {
     return truncated > value ? truncated - 1.0 : truncated;
 }
 
-// kChannels and kAlpha fix the source's channels for the compiler; 0 takes
+// The bilinear sample at (x, y). Without alpha the position is clamped to
+// [left, right - farMargin] and [top, bottom - farMargin]; with alpha it is
+// not, and corners outside count as pixels of zeros. A corner outside the
+// source has no weight either way (without alpha it can only lie past the
+// last pixel when the position sits on that pixel), so it may be read from
+// any valid pixel. kChannels and kAlpha fix the source's channels for the compiler; 0 takes
 // them from its layout.
 template <int32_t kChannels = 0, bool kAlpha = false>
 void SampleWithin(const Image<unsigned char>& source, double x, double y, double farMargin, unsigned char* pixel) {
@@ -164,17 +163,30 @@ void SampleWithin(const Image<unsigned char>& source, double x, double y, double
     double weights[4];
     BilinearWeights(x - x0, y - y0, weights);
     const int32_t left = static_cast<int32_t>(x0), top = static_cast<int32_t>(y0);
+    auto address = [&](int32_t cx, int32_t cy) {
+        return source.data + static_cast<std::ptrdiff_t>(cy - b.top) * source.rowStride +
+               static_cast<std::ptrdiff_t>(cx - b.left) * source.pixelStride;
+    };
+    if (!hasAlpha) {
+        // The first corner lies inside; the far ones only go past the last
+        // pixel when their weight is 0, and then read the near pixel.
+        const int32_t right = left + 1 < b.right ? left + 1 : left;
+        const int32_t bottom = top + 1 < b.bottom ? top + 1 : top;
+        const unsigned char* const pixels[4] = {address(left, top), address(left, bottom), address(right, top),
+                                                address(right, bottom)};
+        BlendPixels(pixels, weights, channels, false, pixel);
+        return;
+    }
     auto corner = [&](int32_t cx, int32_t cy, double& weight) -> const unsigned char* {
         if (cx < b.left || cx >= b.right || cy < b.top || cy >= b.bottom) {
             weight = 0.0;
             return source.data;
         }
-        return source.data + static_cast<std::ptrdiff_t>(cy - b.top) * source.rowStride +
-               static_cast<std::ptrdiff_t>(cx - b.left) * source.pixelStride;
+        return address(cx, cy);
     };
     const unsigned char* const pixels[4] = {corner(left, top, weights[0]), corner(left, top + 1, weights[1]),
                                             corner(left + 1, top, weights[2]), corner(left + 1, top + 1, weights[3])};
-    BlendPixels(pixels, weights, channels, hasAlpha, pixel);
+    BlendPixels(pixels, weights, channels, true, pixel);
 }
 
 template <int32_t kChannels, bool kAlpha>
