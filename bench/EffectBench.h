@@ -55,6 +55,19 @@ inline Document& SharedDocument() {
 
 using EffectMaker = std::function<std::unique_ptr<Filter>()>;
 
+template <typename Effect>
+std::unique_ptr<Filter> Make() {
+    return std::make_unique<Effect>();
+}
+
+// The effect's defaults.
+template <typename Effect>
+ParameterBlock Defaults() {
+    ParameterBlock block{};
+    Effect().WriteDefaults(block);
+    return block;
+}
+
 // Renders the whole document at full size once per iteration.
 inline void RenderFullSize(benchmark::State& state, const EffectMaker& make, ParameterBlock block) {
     Document& document = SharedDocument();

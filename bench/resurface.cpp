@@ -1,25 +1,17 @@
 // The Resurface effect at its defaults (the canvas texture 350 pixels wide)
 // on a 6000 x 4000 RGB image with everything selected, at full size and as a
 // preview at reduction 4.
-#include <memory>
-
-#include "bench/EffectBench.h"
 #include "filters/resurface/Resurface.h"
+#include "bench/EffectBench.h"
 
 namespace {
 
 using namespace effect_bench;
 
-ParameterBlock Defaults() {
-    ParameterBlock block{};
-    Resurface().WriteDefaults(block);
-    return block;
+void BM_ResurfaceFullSize(benchmark::State& state) { RenderFullSize(state, Make<Resurface>, Defaults<Resurface>()); }
+void BM_ResurfacePreview4(benchmark::State& state) {
+    RenderPreview(state, Make<Resurface>, Defaults<Resurface>(), 4.0);
 }
-
-std::unique_ptr<Filter> MakeResurface() { return std::make_unique<Resurface>(); }
-
-void BM_ResurfaceFullSize(benchmark::State& state) { RenderFullSize(state, MakeResurface, Defaults()); }
-void BM_ResurfacePreview4(benchmark::State& state) { RenderPreview(state, MakeResurface, Defaults(), 4.0); }
 
 BENCHMARK(BM_ResurfaceFullSize)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ResurfacePreview4)->Unit(benchmark::kMillisecond)->UseRealTime();
