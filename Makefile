@@ -90,7 +90,7 @@ gallery: windows-deps $(WINDOWS_BUILD)/build.ninja
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DDAPPLE_BENCH=ON -DDAPPLE_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
-	@for b in $(BENCH_BUILD)/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
 format: deps
 	@scripts/format.sh

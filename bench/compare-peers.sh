@@ -53,7 +53,7 @@ if [ -z "${im:-}" ] && command -v convert >/dev/null 2>&1 && convert -version 2>
 fi
 [ -n "${im:-}" ] || { echo "compare-peers: ImageMagick is not available" >&2; exit 1; }
 
-if [ ! -x "$build/bench_blur" ] || [ ! -x "$build/bench_resample" ]; then
+if [ ! -x "$build/bench/bench_blur" ] || [ ! -x "$build/bench/bench_resample" ]; then
   cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDAPPLE_BENCH=ON -DDAPPLE_TESTS=OFF >/dev/null
   cmake --build "$build" -j2 --target bench_blur bench_resample
 fi
@@ -127,8 +127,8 @@ record "BM_ResampleDown_4000x3000_to_1000x750" "$work/large.ppm" \
 record "BM_ResampleUp_1000x750_to_4000x3000" "$work/small.ppm" -filter Triangle -resize '4000x3000!'
 
 echo "Timing ours ..." >&2
-results=$( { ours "$build/bench_blur" '^BM_Blur(Grey/(5|20|60)|RGBA/10)$'
-             ours "$build/bench_resample" '^BM_Resample'; } )
+results=$( { ours "$build/bench/bench_blur" '^BM_Blur(Grey/(5|20|60)|RGBA/10)$'
+             ours "$build/bench/bench_resample" '^BM_Resample'; } )
 
 printf '\n%-40s %10s %10s %8s %10s %10s %8s\n' "case" "ours cpu" "IM cpu" "ratio" "ours wall" "IM wall" "ratio"
 while read -r name cpu wall; do

@@ -1,17 +1,21 @@
 // The Resurface effect at its defaults (the canvas texture 350 pixels wide)
 // on a 6000 x 4000 RGB image with everything selected, at full size and as a
 // preview at reduction 4.
-#include "filters/resurface/Resurface.h"
 #include "bench/EffectBench.h"
+#include "filters/resurface/ResurfaceParameters.h"
 
 namespace {
 
 using namespace effect_bench;
 
-void BM_ResurfaceFullSize(benchmark::State& state) { RenderFullSize(state, Make<Resurface>, Defaults<Resurface>()); }
-void BM_ResurfacePreview4(benchmark::State& state) {
-    RenderPreview(state, Make<Resurface>, Defaults<Resurface>(), 4.0);
+BenchEffect PackDefaults() {
+    BenchEffect effect = AtDefaults(FilterKinds::Resurface);
+    UsePackFile(effect.block.As<ResurfaceParameters>().texture, "Textures/Canvas.jpg");
+    return effect;
 }
+
+void BM_ResurfaceFullSize(benchmark::State& state) { RenderFullSize(state, Selection::Everything, PackDefaults); }
+void BM_ResurfacePreview4(benchmark::State& state) { RenderPreview(state, Selection::Everything, PackDefaults, 4.0); }
 
 BENCHMARK(BM_ResurfaceFullSize)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ResurfacePreview4)->Unit(benchmark::kMillisecond)->UseRealTime();
