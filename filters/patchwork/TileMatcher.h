@@ -69,8 +69,8 @@ private:
     bool binned_ = false;                    // sums small enough for the bounds to be exact in 64 bits
     int32_t binShift_ = 0;                   // a bin holds 2^binShift_ channel sums
     int32_t binsPerChannel_ = 1;
-    std::vector<int32_t> binStarts_;  // where each bin's tiles start in binnedTiles_, and the end
-    std::vector<int32_t> binnedTiles_;
+    std::vector<int32_t> binStarts_;    // where each bin's tiles start in binnedTiles_, and the end
+    std::vector<int32_t> binnedTiles_;  // the tiles bin by bin, in directory order within a bin
     // The smallest and largest sums of each bin's tiles (an empty bin's box
     // is inverted and never near).
     struct BinBox {
@@ -85,8 +85,7 @@ private:
     static constexpr std::size_t kNeighbours = 48;
     static constexpr std::size_t kLargestListedLibrary = 4096;
     std::size_t neighbourCount_ = 0;
-    std::vector<Neighbour>
-        neighbours_;  // each tile's nearest, nearest first  // the tiles bin by bin, in directory order within a bin
+    std::vector<Neighbour> neighbours_;  // each tile's nearest, nearest first
 };
 
 }  // namespace patchwork
