@@ -10,18 +10,25 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
+#include "content/ContentFolders.h"
 #include "content/ContentReference.h"
 #include "dialog/PreviewRenderer.h"
 #include "filters/Filter.h"
 #include "filters/FilterKind.h"
 #include "filters/ParameterBlock.h"
 #include "filters/RenderContext.h"
+#include "filters/borderstamp/BorderStampParameters.h"
+#include "filters/fillstamp/FillStampParameters.h"
+#include "filters/frame/FrameParameters.h"
+#include "filters/patchwork/PatchworkParameters.h"
+#include "filters/resurface/ResurfaceParameters.h"
 #include "host/FilterFactory.h"
 #include "image/Image.h"
 #include "image/MaskBlend.h"
@@ -116,12 +123,31 @@ inline BenchEffect AtDefaults(FilterKind kind) {
     return effect;
 }
 
+// The content file an effect's parameters name; none for Edges.
+inline ContentReference* ContentOf(ParameterBlock& block) {
+    switch (block.kind) {
+        case FilterKinds::BorderStamp: return &block.As<BorderStampParameters>().tubeFile;
+        case FilterKinds::FillStamp: return &block.As<FillStampParameters>().tubeFile;
+        case FilterKinds::Frame: return &block.As<FrameParameters>().framePicture;
+        case FilterKinds::Patchwork: return &block.As<PatchworkParameters>().library;
+        case FilterKinds::Resurface: return &block.As<ResurfaceParameters>().texture;
+        default: return nullptr;
+    }
+}
+
 #ifdef DAPPLE_CONTENT_PACK
-// `reference` naming file `name` of the default content pack by its full
-// path: the benchmarks do not run beside the pack as the plug-ins do.
-inline void UsePackFile(ContentReference& reference, const char* name) {
-    reference.relative = 0;
-    SetReferencePath(reference, std::string(DAPPLE_CONTENT_PACK) + "/" + name);
+// The effect of `kind` at its defaults, its default content file named by
+// its full path in the content pack the build draws: the benchmarks do not
+// run beside the pack as the plug-ins do.
+inline BenchEffect AtDefaultsWithPack(FilterKind kind) {
+    BenchEffect effect = AtDefaults(kind);
+    ContentReference* content = effect.filter ? ContentOf(effect.block) : nullptr;
+    if (content == nullptr || content->relative == 0) return effect;
+    const ContentFolders beside(std::filesystem::path(DAPPLE_CONTENT_PACK).parent_path().string());
+    const std::string path = beside.resolve(*content);
+    content->relative = 0;
+    SetReferencePath(*content, path);
+    return effect;
 }
 #endif
 

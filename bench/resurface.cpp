@@ -2,20 +2,15 @@
 // on a 6000 x 4000 RGB image with everything selected, at full size and as a
 // preview at reduction 4.
 #include "bench/EffectBench.h"
-#include "filters/resurface/ResurfaceParameters.h"
 
 namespace {
 
 using namespace effect_bench;
 
-BenchEffect PackDefaults() {
-    BenchEffect effect = AtDefaults(FilterKinds::Resurface);
-    UsePackFile(effect.block.As<ResurfaceParameters>().texture, "Textures/Canvas.jpg");
-    return effect;
-}
+BenchEffect Resurface() { return AtDefaultsWithPack(FilterKinds::Resurface); }
 
-void BM_ResurfaceFullSize(benchmark::State& state) { RenderFullSize(state, Selection::Everything, PackDefaults); }
-void BM_ResurfacePreview4(benchmark::State& state) { RenderPreview(state, Selection::Everything, PackDefaults, 4.0); }
+void BM_ResurfaceFullSize(benchmark::State& state) { RenderFullSize(state, Selection::Everything, Resurface); }
+void BM_ResurfacePreview4(benchmark::State& state) { RenderPreview(state, Selection::Everything, Resurface, 4.0); }
 
 BENCHMARK(BM_ResurfaceFullSize)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ResurfacePreview4)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -2,34 +2,17 @@
 // content pack, on a 6000 x 4000 photograph-like RGB picture with a soft
 // elliptical selection: at full size and as a preview at reduction 4.
 #include "bench/EffectBench.h"
-#include "filters/borderstamp/BorderStampParameters.h"
-#include "filters/fillstamp/FillStampParameters.h"
-#include "filters/frame/FrameParameters.h"
 
 namespace {
 
 using namespace effect_bench;
 
-// The effect of `kind` with its defaults, its content file named by its full path.
-EffectSetup PackDefaults(int64_t kind) {
-    return [kind] {
-        BenchEffect effect = AtDefaults(static_cast<FilterKind>(kind));
-        if (!effect.filter) return effect;
-        switch (kind) {
-            case FilterKinds::BorderStamp:
-                UsePackFile(effect.block.As<BorderStampParameters>().tubeFile, "Tubes/Stars.tub");
-                break;
-            case FilterKinds::FillStamp:
-                UsePackFile(effect.block.As<FillStampParameters>().tubeFile, "Tubes/Leaves.tub");
-                break;
-            default: UsePackFile(effect.block.As<FrameParameters>().framePicture, "Frames/Wooden.rfr"); break;
-        }
-        return effect;
-    };
+EffectSetup Stamp(int64_t kind) {
+    return [kind] { return AtDefaultsWithPack(static_cast<FilterKind>(kind)); };
 }
 
 void BM_StampsFullSize(benchmark::State& state) {
-    RenderFullSize(state, Selection::SoftEllipse, PackDefaults(state.range(0)));
+    RenderFullSize(state, Selection::SoftEllipse, Stamp(state.range(0)));
 }
 
 // A new seed, so that the stamps are placed anew while the search of the
@@ -43,7 +26,7 @@ void NextSeed(ParameterBlock& block) {
 // dialog's first. 1: the dialog's later previews, each with a new seed.
 void BM_StampsPreview4(benchmark::State& state) {
     const bool kept = state.range(1) != 0;
-    RenderPreview(state, Selection::SoftEllipse, PackDefaults(state.range(0)), 4.0, kept ? NextSeed : nullptr);
+    RenderPreview(state, Selection::SoftEllipse, Stamp(state.range(0)), 4.0, kept ? NextSeed : nullptr);
 }
 
 // Kinds: 0 Border Stamp, 2 Fill Stamp, 3 Frame.
