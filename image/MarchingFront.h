@@ -361,22 +361,52 @@ template <typename Pixel>
 template <typename ReportFar>
 ResultCode MarchingFront<Pixel>::ReportFarPixels(Abort_Tester& abort, const Progress& progress, ReportFar& reportFar) {
     const Rect& output = areas_.output;
+    const Rect& maskCopy = areas_.maskCopy;
     const double farStart = progress.FarStart();
     for (int32_t y = output.top; y < output.bottom; ++y) {
         const double rowShare = static_cast<double>(y - output.top) / static_cast<double>(output.Height());
         progress.Report(farStart + rowShare * (progress.end - farStart));
         if (abort.IsAborted()) return ResultCode::Cancelled();
+        // The mask row's columns [maskLeft, maskRight); outside them the mask is 0.
+        const bool rowInMask = y >= maskCopy.top && y < maskCopy.bottom;
+        const int32_t maskLeft = rowInMask ? maskCopy.left : output.right;
+        const int32_t maskRight = rowInMask ? maskCopy.right : output.right;
+        const unsigned char* maskRow =
+            rowInMask ? maskCopy_.data + static_cast<std::ptrdiff_t>(y - maskCopy.top) * maskCopy_.rowStride : nullptr;
+        auto insideAt = [&](int32_t x) {
+            return x >= maskLeft && x < maskRight && maskRow[x - maskLeft] > ContourIterator::kLevel;
+        };
         int32_t runStart = output.left;
         bool runOpen = false;
         bool runInside = false;
-        // Tile by tile: a tile never made holds no visited cell.
         for (int32_t x = output.left; x < output.right;) {
             const int32_t tileEnd =
                 std::min(output.right, areas_.work.left + (((x - areas_.work.left) >> kTileShift) + 1) * kTileSide);
             Pixel* const* tile = Tile(x, y);
+            if (tile == nullptr) {
+                // A tile never made holds no visited cell: the run goes on
+                // while the side stays the same.
+                if (runOpen && insideAt(x) != runInside) {
+                    reportFar(y, runStart, x, runInside);
+                    runOpen = false;
+                }
+                if (!runOpen) {
+                    runStart = x;
+                    runInside = insideAt(x);
+                    runOpen = true;
+                }
+                for (++x; x < tileEnd; ++x) {
+                    if (insideAt(x) != runInside) {
+                        reportFar(y, runStart, x, runInside);
+                        runStart = x;
+                        runInside = !runInside;
+                    }
+                }
+                continue;
+            }
             for (; x < tileEnd; ++x) {
-                const bool unvisited = tile == nullptr || tile[CellInTile(x, y, areas_.work)] == &unvisited_;
-                const bool inside = unvisited && MaskAt(x, y) > ContourIterator::kLevel;
+                const bool unvisited = tile[CellInTile(x, y, areas_.work)] == &unvisited_;
+                const bool inside = unvisited && insideAt(x);
                 if (runOpen && (!unvisited || inside != runInside)) {
                     reportFar(y, runStart, x, runInside);
                     runOpen = false;
