@@ -10,7 +10,7 @@ WINDOWS_BUILD ?= build-windows-x86_64
 WINDOWS32_BUILD ?= build-windows-i686
 
 .PHONY: all deps build run test test-native test-sanitize bench clean windows-deps build-windows test-windows \
-        content-generator smoke-native format format-check gallery fuzz-build fuzz test-fuzz
+        content-generator smoke-native format format-check gallery dialog screenshots fuzz-build fuzz test-fuzz
 
 all: build
 
@@ -86,6 +86,19 @@ gallery: windows-deps $(WINDOWS_BUILD)/build.ninja
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target control-gallery
 	mkdir -p out
 	scripts/wine-run.sh sh -c '"$$DAPPLE_WINE" $(WINDOWS_BUILD)/control-gallery.exe out/gallery.png'
+
+# One effect's dialog through its plug-in module on the sample picture, under
+# Wine on the user's display (Xvfb without one); OK writes
+# out/dialog-<effect>-result.png. make dialog EFFECT=edge
+EFFECT ?= edge
+dialog: windows-deps $(WINDOWS_BUILD)/build.ninja smoke-native
+	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target dapple dapple_plugins
+	scripts/wine-run.sh scripts/run-dialog.sh $(BUILD) $(WINDOWS_BUILD) $(EFFECT)
+
+# Every effect's dialog once its preview has rendered: out/dialog-<effect>.png.
+screenshots: windows-deps $(WINDOWS_BUILD)/build.ninja smoke-native
+	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target dialog-screenshots
+	scripts/wine-run.sh scripts/dialog-screenshots.sh $(BUILD) $(WINDOWS_BUILD)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DDAPPLE_BENCH=ON -DDAPPLE_TESTS=OFF

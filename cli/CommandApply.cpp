@@ -1,4 +1,5 @@
 // dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--settings NAME] [--set KEY=VALUE]... [--quiet] [--plugin PATH]
+//                                  [--dialog]
 //
 // Everything the user gave is checked before the effect runs; the output
 // file is written only after the effect succeeded, and atomically, so a
@@ -33,6 +34,7 @@ struct ApplyRequest {
     bool quiet = false;
     double previewScale = 0.0;  // above 0: write the reduced preview instead of the full-size result
     std::string plugin;         // empty: the effect linked into the command
+    bool dialog = false;        // the effect's dialog is shown, as when a user picks it from a menu
 };
 
 // A preview scale is a finite number of at least 1 (image pixels per preview pixel).
@@ -55,6 +57,10 @@ bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request,
         std::string value;
         if (arg == "--quiet" || arg == "-q") {
             request.quiet = true;
+            continue;
+        }
+        if (arg == "--dialog") {
+            request.dialog = true;
             continue;
         }
         if (!NonEmptyOptionValue(args, i, "--mask", "a file", value, matched, problem)) return false;
@@ -166,7 +172,8 @@ int RunEffect(const ApplyRequest& request, const EffectChoice& choice, const Des
               const CommandStreams& streams) {
     InProcessHost host;
     if (plugin != nullptr) host.SetEntry(plugin->Entry());
-    host.SetImage(HostImageFromRaster(input)).SetPlayMode(ps::plugInDialogDontDisplay);
+    host.SetImage(HostImageFromRaster(input))
+        .SetPlayMode(request.dialog ? ps::plugInDialogDisplay : ps::plugInDialogDontDisplay);
     if (mask != nullptr) host.SetSelection(mask->pixels);
     if (!descriptor.Empty()) host.SetPlayDescriptor(descriptor);
     ProgressBar bar(streams.err, EffectDisplayName(choice.kind));
@@ -177,10 +184,16 @@ int RunEffect(const ApplyRequest& request, const EffectChoice& choice, const Des
     int warnings = 0;
     {
         WarningCapture capture(streams.err, bar);
-        outcome = host.RunFilter(choice.kind);
+        RunOptions options;
+        options.parametersSelector = request.dialog;
+        outcome = host.RunFilter(choice.kind, options);
         warnings = capture.Count();
     }
     bar.Finish();
+    if (request.dialog && outcome.result == ResultCode::kCancelled && warnings == 0) {
+        streams.err << "dapple: the dialog was cancelled; nothing was written\n";
+        return kExitFailed;
+    }
     if (!outcome.Succeeded()) {
         // A warning already said why, on its own line.
         if (warnings == 0) streams.err << "dapple: " << FailureText(choice.filter->InternalName(), outcome) << '\n';
@@ -214,6 +227,9 @@ int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& 
         return usage(problem);
     if (!ImageFileFormatForPath(request.output)) {
         return usage("cannot tell the format of " + request.output + " from its extension (use .png, .jpg or .jpeg)");
+    }
+    if (request.dialog && request.previewScale > 0.0) {
+        return usage("--preview-scale renders without the dialog; it cannot be used with --dialog");
     }
     if (!request.plugin.empty() && request.previewScale > 0.0) {
         return usage("--preview-scale renders with the effect linked into dapple; it cannot be used with --plugin");

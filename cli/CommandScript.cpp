@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <vector>
@@ -181,22 +180,6 @@ bool PutCode(const KeyForm& form, uint32_t key, const std::string& text, Descrip
 
 }  // namespace
 
-std::string KeyText(uint32_t key) {
-    std::string text(4, '?');
-    for (int i = 0; i < 4; ++i) {
-        const unsigned char c = static_cast<unsigned char>(key >> (24 - 8 * i));
-        if (std::isprint(c)) text[static_cast<std::size_t>(i)] = static_cast<char>(c);
-    }
-    return text;
-}
-
-bool KeyFromText(const std::string& text, uint32_t& key) {
-    if (text.size() != 4) return false;
-    key = 0;
-    for (char c : text) key = (key << 8) | static_cast<unsigned char>(c);
-    return true;
-}
-
 const char* ParameterClassName(const FilterParameter& parameter) {
     if (As<LengthSliderParameter>(parameter)) return "LengthSliderParameter";
     if (As<SliderParameter>(parameter)) return "SliderParameter";
@@ -216,16 +199,14 @@ const char* ParameterClassName(const FilterParameter& parameter) {
 }
 
 std::string ScriptText(const DescriptorItem& item) {
-    char buffer[64];
-    switch (item.type) {
-        case ps::typeFloat:
-        case ps::typeUnitFloat: std::snprintf(buffer, sizeof buffer, "%.10g", item.number); return buffer;
-        case ps::typeInteger: return std::to_string(item.integer);
-        case ps::typeBoolean: return item.integer != 0 ? "1" : "0";
-        case ps::typeEnumerated: return KeyText(item.value);
-        case ps::typeChar: return item.bytes;
-        default: return "-";
-    }
+    ScriptItem value;
+    value.key = item.key;
+    value.type = item.type;
+    value.integer = item.integer;
+    value.number = item.number;
+    value.value = item.value;
+    value.text = item.bytes;
+    return ScriptItemText(value);
 }
 
 bool PutScriptValue(const FilterParameter& parameter, uint32_t key, const std::string& text, DescriptorStore& store,

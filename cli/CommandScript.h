@@ -8,19 +8,13 @@
 #include <string>
 
 #include "filters/FilterParameter.h"
+#include "filters/ScriptCapture.h"
 #include "inprocesshost/DescriptorStore.h"
-
-// The four characters of a key ("Amnt"); non-printable bytes as '?'.
-std::string KeyText(uint32_t key);
-// False unless `text` is exactly four characters.
-bool KeyFromText(const std::string& text, uint32_t& key);
 
 // The parameter's class, such as "SliderParameter".
 const char* ParameterClassName(const FilterParameter& parameter);
 
-// A descriptor value as the command line writes it: numbers as numbers,
-// booleans as 0 or 1, enumerated values as their four-character code,
-// texts as they are. "-" for types the command line does not write.
+// A descriptor value as the command line writes it (ScriptItemText).
 std::string ScriptText(const DescriptorItem& item);
 
 // Puts `text` into `store` under `key` (one of `parameter`'s keys), typed as

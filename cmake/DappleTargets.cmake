@@ -15,22 +15,44 @@ function(dapple_sources OUT FOLDER)
   set(${OUT} ${sources} PARENT_SCOPE)
 endfunction()
 
-function(dapple_library NAME FOLDER)
-  dapple_sources(sources ${FOLDER})
-  if(sources)
-    add_library(${NAME} STATIC ${sources})
+# dapple_library_of(NAME SOURCES [DEPENDENCIES...]): the same for a list of
+# sources; an empty list makes an interface library of the dependencies.
+function(dapple_library_of NAME SOURCES)
+  if(SOURCES)
+    add_library(${NAME} STATIC ${SOURCES})
     set(scope PUBLIC)
   else()
     add_library(${NAME} INTERFACE)
     set(scope INTERFACE)
   endif()
   target_include_directories(${NAME} ${scope} ${PROJECT_SOURCE_DIR})
-  if(sources)
+  if(SOURCES)
     target_compile_options(${NAME} PRIVATE ${DAPPLE_WARNINGS})
   endif()
   if(ARGN)
     target_link_libraries(${NAME} ${scope} ${ARGN})
   endif()
+endfunction()
+
+function(dapple_library NAME FOLDER)
+  dapple_sources(sources ${FOLDER})
+  dapple_library_of(${NAME} "${sources}" ${ARGN})
+endfunction()
+
+# A folder whose portable half and Windows half are separate libraries,
+# because the Windows half builds on libraries that build on the portable
+# one: dapple_portable_library takes every file but the _win32.cpp ones,
+# dapple_windows_library only those.
+function(dapple_portable_library NAME FOLDER)
+  dapple_sources(sources ${FOLDER})
+  list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
+  dapple_library_of(${NAME} "${sources}" ${ARGN})
+endfunction()
+
+function(dapple_windows_library NAME FOLDER)
+  dapple_sources(sources ${FOLDER})
+  list(FILTER sources INCLUDE REGEX "_win32\\.cpp$")
+  dapple_library_of(${NAME} "${sources}" ${ARGN})
 endfunction()
 
 # dapple_test(NAME FOLDER LIBRARIES...): one GoogleTest executable per test

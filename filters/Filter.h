@@ -81,7 +81,11 @@ public:
     virtual void UpdateControlStates(ParameterSet& set, const ParameterBlock& block) const;
 
     FilterKind kind = FilterKinds::None;
-    // The document's resolution, through which lengths in the parameter
-    // record become pixels; set by whoever creates the effect for a document.
+    // Facts about the document, set by whoever creates the effect for one.
+    // The resolution, through which lengths in the parameter record become
+    // pixels.
     double pixelsPerInch = 72.0;
+    // Whether the layer worked on has transparency; control states may
+    // follow it.
+    bool targetHasTransparency = false;
 };

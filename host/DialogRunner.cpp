@@ -17,6 +17,6 @@ FilterDialogRunner SetFilterDialogRunner(FilterDialogRunner runner) {
 
 ResultCode RunFilterDialog(Filter& filter, ParameterBlock& block, RunRecord& run, ps::FilterRecord& record) {
     const FilterDialogRunner& runner = Runner();
-    if (!runner) return ResultCode::Success();
+    if (!runner) return ResultCode::Failure(kMessageNoDialog);
     return runner(filter, block, run, record);
 }

@@ -1,8 +1,10 @@
 // Runs the filter dialog for the start selector. The dialog window is
-// installed by the user-interface layer where there is one; without it the
-// parameters are taken as they stand, as if the user confirmed them at once.
+// installed by the user-interface layer where there is one. Without it a run
+// that asks for the dialog fails with a message: nothing may pass for a
+// dialog the user confirmed when none was shown.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "image/ResultCode.h"
@@ -15,6 +17,9 @@ struct RunRecord;
 // What the dialog gets: the effect, its locked parameters (which it edits in
 // place), the run and the host's record. Returns 0 when the user confirmed,
 // 1 when the user cancelled, or a failure.
+//
+// String resource of the failure when no dialog is installed.
+inline constexpr uint16_t kMessageNoDialog = 10901;
 using FilterDialogRunner =
     std::function<ResultCode(Filter& filter, ParameterBlock& block, RunRecord& run, ps::FilterRecord& record)>;
 

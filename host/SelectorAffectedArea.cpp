@@ -1,5 +1,6 @@
 #include "filters/Filter.h"
 #include "filters/ParameterBlock.h"
+#include "host/DocumentFacts.h"
 #include "host/HostMessages.h"
 #include "host/ImageFacts.h"
 #include "host/ParametersHandle.h"
@@ -10,7 +11,7 @@
 int16_t RunAffectedAreaSelector(ps::FilterRecord& record, RunRecord& run) {
     if (!run.filter) return ResultCode::kFailure;
     Filter& filter = *run.filter;
-    filter.pixelsPerInch = PixelsPerInch(record);
+    ApplyDocumentFacts(filter, record);
     // The block stays locked until the effect has answered from it.
     LockedParameters parameters(record, filter);
     if (parameters.Status().IsFailure()) return HostResultFor(parameters.Status(), &record);

@@ -1,8 +1,8 @@
 #include "filters/ParameterBlock.h"
+#include "host/DocumentFacts.h"
 #include "host/FullSizeRender.h"
 #include "host/HostMessages.h"
 #include "host/HostRequests.h"
-#include "host/ImageFacts.h"
 #include "host/ParametersHandle.h"
 #include "host/RunRecord.h"
 #include "host/Selectors.h"
@@ -11,7 +11,7 @@ int16_t RunContinueSelector(ps::FilterRecord& record, RunRecord& run) {
     // Cleared on every way out, so that the host stops calling continue.
     RequestsClearedOnExit clearOnExit(record);
     if (!run.filter) return ResultCode::kFailure;
-    run.filter->pixelsPerInch = PixelsPerInch(record);
+    ApplyDocumentFacts(*run.filter, record);
     ResultCode rendered;
     {
         LockedParameters parameters(record, *run.filter);

@@ -1,10 +1,10 @@
 #include "filters/Filter.h"
 #include "filters/ParameterBlock.h"
 #include "host/DialogRunner.h"
+#include "host/DocumentFacts.h"
 #include "host/DocumentValidation.h"
 #include "host/HostMessages.h"
 #include "host/HostProperties.h"
-#include "host/ImageFacts.h"
 #include "host/ParametersHandle.h"
 #include "host/RunRecord.h"
 #include "host/ScriptingDescriptors.h"
@@ -59,7 +59,7 @@ void RequestSingleContinue(ps::FilterRecord& record) {
 int16_t RunStartSelector(ps::FilterRecord& record, RunRecord& run) {
     if (!run.filter) return ResultCode::kFailure;
     Filter& filter = *run.filter;
-    filter.pixelsPerInch = PixelsPerInch(record);
+    ApplyDocumentFacts(filter, record);
 
     const ResultCode parameters = ReadStoredParameters(record, run);
     if (parameters.IsFailure()) return HostResultFor(parameters, &record);

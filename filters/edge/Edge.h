@@ -44,10 +44,6 @@ public:
     // a layer with transparency; the direction for the screen treatments only.
     void UpdateControlStates(ParameterSet& set, const ParameterBlock& block) const override;
 
-    // Whether the layer the effect works on has transparency. Set by whoever
-    // creates the effect for a document; the dialog's control states follow it.
-    bool targetHasTransparency = false;
-
     // The screen offset drawn by BeginRender, each in [-1, 1).
     double ScreenOffsetX() const { return offsetX_; }
     double ScreenOffsetY() const { return offsetY_; }

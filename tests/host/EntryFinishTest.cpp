@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/ResourceStrings.h"
+
 namespace {
 
 double RecordedAmount(const DescriptorStore& store) {
@@ -100,3 +102,18 @@ TEST_F(EntryTest, TheAffectedAreaOfAnEmptyInputIsTheEffectsAnswerAlone) {
 }
 
 }  // namespace
+
+TEST_F(EntryTest, ARunThatAsksForTheDialogFailsWhereNoneCanBeShown) {
+    // No dialog installed, as in a build without a window system: the run
+    // must not pass for one the user confirmed.
+    const FilterDialogRunner fixtureRunner = SetFilterDialogRunner(FilterDialogRunner());
+    host.SetImage(HostImage(HostImageMode::Rgb, 8, 8, false));
+    const HostImage before = host.Image();
+    const RunOutcome outcome = host.RunFilter(kKind, RunOptions{true});
+    SetFilterDialogRunner(fixtureRunner);
+    EXPECT_FALSE(outcome.Succeeded());
+    EXPECT_FALSE(host.RecordedDescriptor().has_value());
+    EXPECT_EQ(host.Image().pixels, before.pixels);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], WarningLine(LoadResourceString(kMessageNoDialog)));
+}

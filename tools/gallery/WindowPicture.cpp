@@ -1,25 +1,25 @@
 #include "tools/gallery/WindowPicture.h"
 
 #include <cstdint>
+#include <functional>
 
 #include "controls/GdiHandles.h"
 
-RasterImage CaptureClientArea(HWND hwnd) {
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    WindowDC source(hwnd);
-    if (source.Get() == nullptr || width <= 0 || height <= 0) return RasterImage();
-    PixelCanvas canvas(source.Get(), width, height);
-    HDC memory = CreateCompatibleDC(source.Get());
+namespace {
+
+// A `width` × `height` picture of what `draw` puts into a memory device
+// context compatible with `reference`.
+RasterImage Picture(HDC reference, int width, int height, const std::function<void(HDC)>& draw) {
+    if (reference == nullptr || width <= 0 || height <= 0) return RasterImage();
+    PixelCanvas canvas(reference, width, height);
+    HDC memory = CreateCompatibleDC(reference);
     if (canvas.Pixels() == nullptr || memory == nullptr) {
         if (memory != nullptr) DeleteDC(memory);
         return RasterImage();
     }
     {
         SelectedObject selected(memory, canvas.Bitmap());
-        BitBlt(memory, 0, 0, width, height, source.Get(), 0, 0, SRCCOPY);
+        draw(memory);
         GdiFlush();
     }
     DeleteDC(memory);
@@ -35,4 +35,25 @@ RasterImage CaptureClientArea(HWND hwnd) {
         }
     }
     return picture;
+}
+
+}  // namespace
+
+RasterImage CaptureClientArea(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    WindowDC source(hwnd);
+    return Picture(source.Get(), client.right, client.bottom,
+                   [&](HDC memory) { BitBlt(memory, 0, 0, client.right, client.bottom, source.Get(), 0, 0, SRCCOPY); });
+}
+
+RasterImage CaptureWindow(HWND hwnd) {
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    WindowDC screen(nullptr);
+    return Picture(screen.Get(), width, height, [&](HDC memory) {
+        BitBlt(memory, 0, 0, width, height, screen.Get(), window.left, window.top, SRCCOPY);
+    });
 }

@@ -1,0 +1,93 @@
+#include "controls/VtThumbnailControl.h"
+
+#include <algorithm>
+
+#include "controls/ControlClasses.h"
+#include "dialog/PreviewModel.h"
+#include "dialog/PreviewPixels.h"
+
+namespace {
+
+// The thumbnail's picture area inside the edge.
+SIZE PictureSize(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    return SIZE{std::max<LONG>(1, client.right - 2 * VtThumbnailControl::kEdge),
+                std::max<LONG>(1, client.bottom - 2 * VtThumbnailControl::kEdge)};
+}
+
+}  // namespace
+
+ResultCode VtThumbnailControl::Create(HWND parent, const RECT& rect, int id, PreviewModel* model) {
+    model_ = model;
+    frameBrush_.Reset(CreateSolidBrush(kFrameColour));
+    if (!frameBrush_) return ResultCode::Failure();
+    return CreateControlWindow(ControlClassAtom(ControlClass::Thumbnail), parent, rect, id, 0);
+}
+
+RECT VtThumbnailControl::ShownFrame() {
+    if (model_ == nullptr) return RECT{};
+    const SIZE size = PictureSize(Hwnd());
+    const PreviewGeometry& geometry = model_->Geometry();
+    const ThumbnailFrame frame(geometry.ImageWidth(), geometry.ImageHeight(), size.cx, size.cy);
+    const Rect shown = frame.ThumbnailRect(geometry.ShownSource());
+    return RECT{shown.left + kEdge, shown.top + kEdge, shown.right + kEdge, shown.bottom + kEdge};
+}
+
+LRESULT VtThumbnailControl::OnPaint(const PAINTSTRUCT& paint) {
+    RECT client{};
+    ::GetClientRect(Hwnd(), &client);
+    OffscreenCanvas canvas(paint.hdc, client.right, client.bottom);
+    FillRect(canvas.Dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (model_ != nullptr && model_->Document().image != nullptr) {
+        const SIZE size = PictureSize(Hwnd());
+        const PreviewGeometry& geometry = model_->Geometry();
+        const ThumbnailFrame frame(geometry.ImageWidth(), geometry.ImageHeight(), size.cx, size.cy);
+        PixelCanvas picture(canvas.Dc(), size.cx, size.cy);
+        if (picture.Pixels() != nullptr) {
+            frame.Compose(*model_->Document().image, picture.Pixels());
+            picture.CopyTo(canvas.Dc(), kEdge, kEdge);
+        }
+    }
+    DrawEdge(canvas.Dc(), &client, EDGE_SUNKEN, BF_RECT);
+    if (model_ != nullptr) {
+        RECT shown = ShownFrame();
+        FrameRect(canvas.Dc(), &shown, frameBrush_.Get());
+        InflateRect(&shown, -1, -1);
+        FrameRect(canvas.Dc(), &shown, frameBrush_.Get());
+    }
+    canvas.CopyTo(0, 0);
+    return 0;
+}
+
+void VtThumbnailControl::CentreAt(int x, int y, bool final) {
+    if (model_ == nullptr) return;
+    const SIZE size = PictureSize(Hwnd());
+    const PreviewGeometry& geometry = model_->Geometry();
+    const ThumbnailFrame frame(geometry.ImageWidth(), geometry.ImageHeight(), size.cx, size.cy);
+    model_->CentreOn(frame.SourceAt(x - kEdge, y - kEdge), final);
+    Redraw();
+}
+
+LRESULT VtThumbnailControl::OnLButtonDown(WPARAM, int x, int y) {
+    if (tracking_) return 0;
+    tracking_ = true;
+    trackStart_ = POINT{x, y};
+    SetCapture(Hwnd());
+    CentreAt(x, y, false);
+    return 0;
+}
+
+LRESULT VtThumbnailControl::OnMouseMove(WPARAM, int x, int y) {
+    if (tracking_) CentreAt(x, y, false);
+    return 0;
+}
+
+LRESULT VtThumbnailControl::OnLButtonUp(WPARAM, int x, int y) {
+    if (!tracking_) return 0;
+    tracking_ = false;
+    ReleaseCapture();
+    CentreAt(x, y, true);
+    if (clickSink_ != nullptr) clickSink_->Notify();
+    return 0;
+}

@@ -1,0 +1,40 @@
+#include "dialog/ApplyCommandLine.h"
+
+#include <cctype>
+
+namespace {
+
+bool IsPlain(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return std::isalnum(u) || c == '_' || c == '-' || c == '.' || c == '/' || c == ',' || c == ':' || c == '=' ||
+           c == '+' || c == '%' || c == '@';
+}
+
+}  // namespace
+
+std::string ShellQuoted(const std::string& argument) {
+    bool plain = !argument.empty();
+    for (char c : argument) plain = plain && IsPlain(c);
+    if (plain) return argument;
+    std::string quoted = "'";
+    for (char c : argument) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
+std::string ApplyCommandLine(const std::string& effect, const std::vector<ScriptItem>& items) {
+    std::string name;
+    for (char c : effect) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string line = "dapple apply " + ShellQuoted(name) + " input.png output.png";
+    for (const ScriptItem& item : items) {
+        const std::string value = ScriptItemText(item);
+        if (value == "-") continue;
+        line += " --set " + ShellQuoted(KeyText(item.key) + "=" + value);
+    }
+    return line;
+}

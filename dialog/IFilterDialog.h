@@ -1,0 +1,46 @@
+// The filter dialog window as its model drives it: ending the dialog, its
+// menus and their states, its layout.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dialog/EffectList.h"
+#include "filters/FilterKind.h"
+#include "image/ResultCode.h"
+#include "platform/WinApi.h"
+
+class IFilterDialog {
+public:
+    // The dialog's window: parent of the controls, owner of message boxes.
+    virtual HWND Window() = 0;
+    virtual HFONT Font() = 0;
+    virtual RECT ClientArea() = 0;
+
+    // End the dialog with 0 (confirmed), 1 (cancelled) or the failure.
+    virtual void EndOK() = 0;
+    virtual void EndCancel() = 0;
+    virtual void EndWithError(ResultCode result) = 0;
+    virtual void Relayout() = 0;
+    virtual void SetTitle(const std::string& title) = 0;
+    virtual bool InSizeMove() = 0;
+
+    // Below the fixed items of the settings menu: the user's setting names
+    // (commands 6000 + i), a separator, the factory's (7000 + i).
+    virtual void SetSettingsMenu(const std::vector<std::string>& first, const std::vector<std::string>& second) = 0;
+    // Below the fixed items of the effect menu: one command 4000 + kind per
+    // entry.
+    virtual void SetEffectMenu(const std::vector<EffectEntry>& list) = 0;
+    virtual void EnableUndo(bool enable) = 0;
+    virtual void EnableRedo(bool enable) = 0;
+    // -1 when the window has no menu.
+    virtual ResultCode EnableEffect(FilterKind kind, bool enable) = 0;
+    virtual void CheckEffect(FilterKind kind, bool check) = 0;
+    virtual void EnableEffectStepping(bool enable) = 0;
+    virtual void CheckViewOption(bool check) = 0;
+    virtual void EnableViewOption(bool enable) = 0;
+    virtual void EnableRestoreLastUsed(bool enable) = 0;
+
+protected:
+    ~IFilterDialog() = default;
+};

@@ -1,0 +1,120 @@
+// dialog-screenshots PICTURE FOLDER [EFFECT...]
+//
+// Opens the filter dialog of each effect (every effect of the build when
+// none is named) on PICTURE, as a host does when the user picks the effect
+// from its menu, waits until the preview has rendered, saves a picture of
+// the whole dialog as FOLDER/dialog-<effect>.png and presses OK. Run under
+// Wine with a display (make screenshots).
+#include <cctype>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/CommandImages.h"
+#include "cli/ImageFiles.h"
+#include "dialog/FilterDialog.h"
+#include "dialog/FilterDialogRunner.h"
+#include "filters/Filter.h"
+#include "host/FilterFactory.h"
+#include "inprocesshost/InProcessHost.h"
+#include "tools/gallery/WindowPicture.h"
+
+namespace {
+
+// Ticks of the watch timer before the dialog counts as stuck.
+constexpr int kTimerPeriod = 100;
+constexpr int kPatienceTicks = 600;
+// Ticks to wait once the preview is shown, for the last paints.
+constexpr int kSettleTicks = 3;
+
+struct Watch {
+    std::string picture;
+    int ticks = 0;
+    int settled = 0;
+    bool saved = false;
+    bool gaveUp = false;
+};
+
+Watch gWatch;
+
+void CALLBACK WatchDialog(HWND, UINT, UINT_PTR, DWORD) {
+    FilterDialog* dialog = CurrentFilterDialog();
+    ++gWatch.ticks;
+    if (dialog == nullptr || dialog->Model() == nullptr || dialog->Model()->Destroyed()) return;
+    if (gWatch.ticks > kPatienceTicks) {
+        gWatch.gaveUp = true;
+        SendMessageW(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    PreviewModel* preview = dialog->Model()->Preview();
+    if (preview == nullptr || preview->State() != PreviewState::Shown) return;
+    if (++gWatch.settled < kSettleTicks) return;
+    RedrawWindow(dialog->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    const ImageFileStatus written = WriteImageFile(gWatch.picture, CaptureWindow(dialog->Hwnd()));
+    gWatch.saved = written.Ok();
+    if (!written.Ok()) std::fprintf(stderr, "dialog-screenshots: %s\n", written.error.c_str());
+    SendMessageW(dialog->Hwnd(), WM_COMMAND, IDOK, 0);
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The built effects named on the command line, or all of them.
+std::vector<FilterKind> ChosenKinds(int argc, char** argv) {
+    std::vector<FilterKind> kinds;
+    for (FilterKind kind : BuiltEffectKinds()) {
+        std::unique_ptr<Filter> effect;
+        if (CreateFilter(kind, effect).IsFailure()) continue;
+        bool named = argc <= 3;
+        for (int i = 3; i < argc; ++i) named = named || Lower(argv[i]) == Lower(effect->InternalName());
+        if (named) kinds.push_back(kind);
+    }
+    return kinds;
+}
+
+bool Screenshot(const RasterImage& picture, FilterKind kind, const std::string& folder) {
+    std::unique_ptr<Filter> effect;
+    if (CreateFilter(kind, effect).IsFailure()) return false;
+    gWatch = Watch{};
+    gWatch.picture = folder + "/dialog-" + Lower(effect->InternalName()) + ".png";
+    InProcessHost host;
+    host.SetImage(HostImageFromRaster(picture)).SetPlayMode(ps::plugInDialogDisplay);
+    const UINT_PTR timer = SetTimer(nullptr, 0, kTimerPeriod, WatchDialog);
+    RunOptions options;
+    options.parametersSelector = true;
+    const RunOutcome outcome = host.RunFilter(kind, options);
+    KillTimer(nullptr, timer);
+    if (gWatch.gaveUp)
+        std::fprintf(stderr, "dialog-screenshots: the preview of %s never showed\n", gWatch.picture.c_str());
+    if (!outcome.Succeeded()) std::fprintf(stderr, "dialog-screenshots: the run failed (%d)\n", outcome.result);
+    if (gWatch.saved && outcome.Succeeded()) std::printf("%s\n", gWatch.picture.c_str());
+    return gWatch.saved && outcome.Succeeded();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: dialog-screenshots PICTURE FOLDER [EFFECT...]\n");
+        return 2;
+    }
+    RasterImage picture;
+    const ImageFileStatus read = ReadImageFile(argv[1], picture);
+    if (!read.Ok()) {
+        std::fprintf(stderr, "dialog-screenshots: %s\n", read.error.c_str());
+        return 2;
+    }
+    InstallFilterDialogWindow();
+    const std::vector<FilterKind> kinds = ChosenKinds(argc, argv);
+    if (kinds.empty()) {
+        std::fprintf(stderr, "dialog-screenshots: no such effect in this build\n");
+        return 2;
+    }
+    int status = 0;
+    for (FilterKind kind : kinds) {
+        if (!Screenshot(picture, kind, argv[2])) status = 1;
+    }
+    return status;
+}
