@@ -56,4 +56,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-run: the Wine prefix could not be made" >&2; exit 1; }
 fi
 
+# Our own Xvfb has no window manager: Wine then manages the windows itself
+# (and draws their captions), instead of waiting for a manager that never
+# answers each time a window is shown or hidden. On the user's display the
+# user's window manager does it.
+x11_key='HKCU\Software\Wine\X11 Driver'
+if [ -n "$xvfb_pid" ]; then
+  "$wine" reg add "$x11_key" /v Managed /d N /f >/dev/null 2>&1 || true
+else
+  "$wine" reg delete "$x11_key" /v Managed /f >/dev/null 2>&1 || true
+fi
+
 "$@"

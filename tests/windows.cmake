@@ -19,6 +19,12 @@ function(dapple_windows_test_resources target)
 endfunction()
 
 dapple_test(test_controls controls dapple_controls)
+# The dialog window, run through the entry by the in-process host; its tests
+# drive it with the toolkit tests' helpers.
+if(TARGET test_dialog)
+  target_sources(test_dialog PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/controls/TestWindows.cpp)
+  target_link_libraries(test_dialog PRIVATE dapple_dialogwindow dapple_inprocesshost)
+endif()
 # Host calls relayed through a dialog window to the host thread.
 dapple_test(test_windowshost windowshost dapple_host dapple_controls)
 

@@ -7,6 +7,23 @@
 #include "filters/ParameterSet.h"
 #include "filters/RenderContext.h"
 #include "filters/SliderParameter.h"
+#include "host/HostCalls.h"
+
+namespace {
+
+// Grey of a middle red, through the host's colour services.
+void AskHost(DialogProbeState& probe) {
+    ps::ColorServicesInfo info{};
+    info.infoSize = sizeof info;
+    info.selector = ps::plugIncolorServicesConvertColor;
+    info.sourceSpace = ps::plugIncolorServicesRGBSpace;
+    info.resultSpace = ps::plugIncolorServicesGraySpace;
+    info.colorComponents[0] = 128;
+    probe.hostAnswer = HostColourServices(info);
+    ++probe.hostCalls;
+}
+
+}  // namespace
 
 void DialogProbeState::Reset() {
     rendersStarted = 0;
@@ -17,6 +34,9 @@ void DialogProbeState::Reset() {
     amountAtEnd = 0.0;
     lastAborted = false;
     twoPages = false;
+    askHost = false;
+    hostAnswer = 1;
+    hostCalls = 0;
 }
 
 DialogProbeState& DialogProbe() {
@@ -38,10 +58,11 @@ ResultCode DialogProbeFilter::Render(RenderContext& context) {
     ++probe.rendersStarted;
     probe.amountAtStart = record.amount;
     bool aborted = false;
-    while (probe.hold && !aborted) {
+    do {
+        if (probe.askHost) AskHost(probe);
         aborted = context.abort != nullptr && context.abort->IsAborted();
         std::this_thread::yield();
-    }
+    } while (probe.hold && !aborted);
     const Image<unsigned char>& in = *context.inputView;
     Image<unsigned char>& out = *context.outputView;
     const int colours = out.layout.colourChannels;

@@ -36,6 +36,12 @@ struct DialogProbeState {
     std::atomic<bool> lastAborted{false};
     // The effect declares two pages (the checkbox on the second).
     bool twoPages = false;
+    // While set, every render (and every turn of a held one) asks the host
+    // to convert a colour, a host call the dialog relays; what the host
+    // answered last.
+    std::atomic<bool> askHost{false};
+    std::atomic<int> hostAnswer{1};
+    std::atomic<int> hostCalls{0};
 
     void Reset();
 };

@@ -1,0 +1,63 @@
+// The Windows dialog tests' common ground: an effect run through the entry
+// by the in-process host as a host does when the user picks the effect from
+// its menu, with the real dialog; the test's script runs inside the
+// dialog's message loop once the dialog is up, and drives it with window
+// messages. The dialog's own timer is stopped: the script ticks it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DialogProbe.h"
+#include "controls/VtButtonControl.h"
+#include "controls/VtSliderContainerControl.h"
+#include "dialog/FilterDialog.h"
+#include "dialog/PreviewModel.h"
+#include "host/FilterFactory.h"
+#include "inprocesshost/InProcessHost.h"
+#include "platform/ResourceStrings.h"
+#include "platform/Warning.h"
+
+class FilterDialogTest : public testing::Test {
+protected:
+    // The kinds the probe stands in for (the effect switching tests need two).
+    static constexpr FilterKind kProbeKind = FilterKinds::Patchwork;
+    static constexpr FilterKind kOtherProbeKind = FilterKinds::Resurface;
+
+    FilterDialogTest();
+    ~FilterDialogTest() override;
+
+    // Runs `kind` with its dialog; `script` gets the dialog once it is up.
+    // A script that does not end the dialog has it cancelled afterwards.
+    RunOutcome RunWithDialog(FilterKind kind, const std::function<void(FilterDialog&)>& script);
+
+    // One tick of the dialog's timer, as the system would send it.
+    static void Tick(FilterDialog& dialog);
+    // Ticks until the preview's render has ended (at most a few seconds).
+    static void TickUntilRendered(FilterDialog& dialog);
+    // Waits (serving messages) until the worker's probe render has begun.
+    static void WaitForRenderStart(int renders);
+    // Sends a menu command.
+    static void Command(FilterDialog& dialog, UINT id);
+    // The slider of the probe's amount, and a typed change of it.
+    static VtSliderContainerControl& AmountSlider(FilterDialog& dialog);
+    static void TypeAmount(FilterDialog& dialog, const std::wstring& text);
+    static DialogProbeRecord& Record(FilterDialog& dialog);
+    static bool MenuItemEnabled(FilterDialog& dialog, UINT id);
+
+    // The in-process host's record of the probe after a run.
+    DialogProbeRecord StoredRecord(FilterKind kind);
+    void StoreRecord(FilterKind kind, const DialogProbeRecord& record);
+
+    InProcessHost host;
+    std::vector<std::string> warnings;
+
+private:
+    ScopedFilterOverride probe_;
+    ScopedFilterOverride otherProbe_;
+    WarningSink previousSink_;
+};

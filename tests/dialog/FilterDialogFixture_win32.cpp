@@ -1,0 +1,112 @@
+#include "FilterDialogFixture.h"
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "dialog/FilterDialogRunner.h"
+#include "host/DialogRunner.h"
+#include "tests/controls/TestWindows.h"
+
+namespace {
+
+std::function<void(FilterDialog&)> gScript;
+bool gScriptRan = false;
+
+void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
+    FilterDialog* dialog = CurrentFilterDialog();
+    if (dialog == nullptr || dialog->Hwnd() == nullptr || gScriptRan) return;
+    KillTimer(nullptr, timer);
+    gScriptRan = true;
+    KillTimer(dialog->Hwnd(), FilterDialog::kTimerId);
+    gScript(*dialog);
+    if (dialog->Model() != nullptr && !dialog->Model()->Destroyed()) {
+        SendMessageW(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+std::unique_ptr<Filter> MakeProbe() { return std::make_unique<DialogProbeFilter>(); }
+
+}  // namespace
+
+FilterDialogTest::FilterDialogTest() : probe_(kProbeKind, MakeProbe), otherProbe_(kOtherProbeKind, MakeProbe) {
+    DialogProbe().Reset();
+    previousSink_ = SetWarningSink([this](const std::string& line) { warnings.push_back(line); });
+    InstallFilterDialogWindow();
+    host.SetImage(HostImage(HostImageMode::Rgb, 240, 180, true)).SetPlayMode(ps::plugInDialogDisplay);
+}
+
+FilterDialogTest::~FilterDialogTest() {
+    SetFilterDialogRunner(FilterDialogRunner());
+    SetWarningSink(previousSink_);
+}
+
+RunOutcome FilterDialogTest::RunWithDialog(FilterKind kind, const std::function<void(FilterDialog&)>& script) {
+    gScript = script;
+    gScriptRan = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, RunScript);
+    RunOptions options;
+    options.parametersSelector = true;
+    const RunOutcome outcome = host.RunFilter(kind, options);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(gScriptRan) << "the dialog never came up";
+    gScript = nullptr;
+    return outcome;
+}
+
+void FilterDialogTest::Tick(FilterDialog& dialog) { SendMessageW(dialog.Hwnd(), WM_TIMER, FilterDialog::kTimerId, 0); }
+
+void FilterDialogTest::TickUntilRendered(FilterDialog& dialog) {
+    PreviewModel* preview = dialog.Model()->Preview();
+    for (int i = 0; i < 3000; ++i) {
+        Tick(dialog);
+        if (preview->State() != PreviewState::Rendering && preview->State() != PreviewState::Dirty) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ADD_FAILURE() << "the preview never rendered";
+}
+
+void FilterDialogTest::WaitForRenderStart(int renders) {
+    for (int i = 0; i < 3000 && DialogProbe().rendersStarted < renders; ++i) {
+        PumpMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_GE(DialogProbe().rendersStarted, renders) << "the render never began";
+}
+
+void FilterDialogTest::Command(FilterDialog& dialog, UINT id) { SendMessageW(dialog.Hwnd(), WM_COMMAND, id, 0); }
+
+VtSliderContainerControl& FilterDialogTest::AmountSlider(FilterDialog& dialog) {
+    return *dynamic_cast<VtSliderContainerControl*>(dialog.Model()->Controls().at(0).window.get());
+}
+
+void FilterDialogTest::TypeAmount(FilterDialog& dialog, const std::wstring& text) {
+    HWND field = AmountSlider(dialog).EditHwnd();
+    SetFocus(field);
+    ReplaceText(field, text);
+    // Leaving the field commits what was typed.
+    SetFocus(dialog.Model()->OkButton()->ButtonHwnd());
+    PumpMessages();
+}
+
+DialogProbeRecord& FilterDialogTest::Record(FilterDialog& dialog) {
+    return dialog.Model()->CurrentBlock().As<DialogProbeRecord>();
+}
+
+bool FilterDialogTest::MenuItemEnabled(FilterDialog& dialog, UINT id) {
+    const UINT state = GetMenuState(GetMenu(dialog.Hwnd()), id, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+DialogProbeRecord FilterDialogTest::StoredRecord(FilterKind kind) {
+    DialogProbeRecord record{};
+    std::string bytes;
+    EXPECT_TRUE(host.Handles().Read(host.ParametersHandle(kind), bytes));
+    if (bytes.size() >= sizeof record) std::memcpy(&record, bytes.data(), sizeof record);
+    return record;
+}
+
+void FilterDialogTest::StoreRecord(FilterKind kind, const DialogProbeRecord& record) {
+    std::memcpy(host.Handles().Lock(host.ParametersHandle(kind)), &record, sizeof record);
+    host.Handles().Unlock(host.ParametersHandle(kind));
+}
