@@ -24,7 +24,10 @@ public:
     static constexpr int kMenuId = 10036;
     static constexpr int kIconId = 10037;
     static constexpr UINT_PTR kTimerId = 1;
+    // The timer's period while nothing is due, and while the preview waits
+    // for its render or renders.
     static constexpr UINT kTimerPeriod = 100;
+    static constexpr UINT kBusyTimerPeriod = 15;
     // Submenus that the dialog fills, and the fixed items each keeps.
     static constexpr int kEffectMenu = 1;
     static constexpr int kEffectMenuFixedItems = 3;
@@ -39,6 +42,8 @@ public:
     // How many times the layout was redone: the dialog's own bookkeeping,
     // which tests read.
     int LayoutCount() const { return layoutCount_; }
+    // Stops the timer for good (tests then tick the dialog themselves).
+    void StopTimer();
 
     // VtDialog
     void InitDialog(ResultCode& out) override;
@@ -61,6 +66,7 @@ public:
     void Relayout() override;
     void SetTitle(const std::string& title) override;
     bool InSizeMove() override { return VtWindow::InSizeMove(); }
+    void PreviewBusy(bool busy) override;
     void SetSettingsMenu(const std::vector<std::string>& first, const std::vector<std::string>& second) override;
     void SetEffectMenu(const std::vector<EffectEntry>& list) override;
     void EnableUndo(bool enable) override;
@@ -95,6 +101,7 @@ private:
     std::unique_ptr<FilterDialogModel> model_;
     HFONT font_ = nullptr;
     UINT_PTR timer_ = 0;
+    UINT timerPeriod_ = kTimerPeriod;
     bool menuOpen_ = false;
     bool ticking_ = false;
     int layoutCount_ = 0;

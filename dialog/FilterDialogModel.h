@@ -195,6 +195,7 @@ private:
     ResultCode ShowEffect(EffectSession& session);
     void FocusFirstControl();
     void ShowRenderFailure(const ResultCode& result);
+    void TellPreviewBusy();
     void Release();
     EffectSession& Current() { return *current_; }
 

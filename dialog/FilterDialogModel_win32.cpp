@@ -480,7 +480,14 @@ void FilterDialogModel::ShowRenderFailure(const ResultCode& result) {
 void FilterDialogModel::PollPreview() {
     if (destroyed_ || preview_ == nullptr) return;
     const ResultCode result = preview_->Poll();
+    TellPreviewBusy();
     if (result.IsFailure()) ShowRenderFailure(result);
+}
+
+void FilterDialogModel::TellPreviewBusy() {
+    const PreviewState state = preview_->State();
+    dialog_.PreviewBusy(preview_->EffectShown() && !preview_->Panning() &&
+                        (state == PreviewState::Dirty || state == PreviewState::Rendering));
 }
 
 void FilterDialogModel::Relayout() {
@@ -505,6 +512,7 @@ void FilterDialogModel::PlaceFixedControls() {
 void FilterDialogModel::PreviewChanged() {
     if (previewControl_ != nullptr) previewControl_->Invalidate();
     if (thumbnail_ != nullptr) thumbnail_->Redraw();
+    if (preview_ != nullptr && !destroyed_) TellPreviewBusy();
 }
 
 void FilterDialogModel::ShowProgress(double fraction) {

@@ -47,7 +47,9 @@ void FilterDialog::InitDialog(ResultCode& out) {
     if (out.IsFailure()) return;
     SendMessageW(Hwnd(), DM_REPOSITION, 0, 0);
     ShowWindow(Hwnd(), SW_SHOWNORMAL);
-    timer_ = SetTimer(Hwnd(), kTimerId, kTimerPeriod, nullptr);
+    timerPeriod_ = kTimerPeriod;
+    timer_ = SetTimer(Hwnd(), kTimerId, timerPeriod_, nullptr);
+    if (timer_ != 0 && model_->Preview() != nullptr) PreviewBusy(model_->Preview()->State() == PreviewState::Dirty);
     if (timer_ == 0) out = ResultCode::Failure();
 }
 
@@ -66,9 +68,20 @@ RECT FilterDialog::ClientArea() {
     return client;
 }
 
-void FilterDialog::End(INT_PTR result) {
+void FilterDialog::StopTimer() {
     if (timer_ != 0) KillTimer(Hwnd(), timer_);
     timer_ = 0;
+}
+
+void FilterDialog::PreviewBusy(bool busy) {
+    const UINT period = busy ? kBusyTimerPeriod : kTimerPeriod;
+    if (timer_ == 0 || period == timerPeriod_) return;
+    timerPeriod_ = period;
+    timer_ = SetTimer(Hwnd(), kTimerId, period, nullptr);
+}
+
+void FilterDialog::End(INT_PTR result) {
+    StopTimer();
     keys_.Remove();
     EndDialog(Hwnd(), result);
 }

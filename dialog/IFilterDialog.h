@@ -24,6 +24,9 @@ public:
     virtual void Relayout() = 0;
     virtual void SetTitle(const std::string& title) = 0;
     virtual bool InSizeMove() = 0;
+    // The preview waits for a render or renders: the timer polls it often
+    // then, so that the render starts and shows without delay.
+    virtual void PreviewBusy(bool busy) = 0;
 
     // Below the fixed items of the settings menu: the user's setting names
     // (commands 6000 + i), a separator, the factory's (7000 + i).

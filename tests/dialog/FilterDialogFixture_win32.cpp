@@ -18,7 +18,7 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
     if (dialog == nullptr || dialog->Hwnd() == nullptr || gScriptRan) return;
     KillTimer(nullptr, timer);
     gScriptRan = true;
-    KillTimer(dialog->Hwnd(), FilterDialog::kTimerId);
+    dialog->StopTimer();
     gScript(*dialog);
     if (dialog->Model() != nullptr && !dialog->Model()->Destroyed()) {
         SendMessageW(dialog->Hwnd(), WM_COMMAND, IDCANCEL, 0);
