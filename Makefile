@@ -91,12 +91,14 @@ gallery: windows-deps $(WINDOWS_BUILD)/build.ninja
 # Wine on the user's display (Xvfb without one); OK writes
 # out/dialog-<effect>-result.png. make dialog EFFECT=edge
 EFFECT ?= edge
-dialog: windows-deps $(WINDOWS_BUILD)/build.ninja smoke-native
+dialog: windows-deps content-generator $(WINDOWS_BUILD)/build.ninja smoke-native
+	cmake -S . -B $(WINDOWS_BUILD) -DDAPPLE_CONTENT_GENERATOR=$(abspath $(BUILD))/make-content-pack >/dev/null
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target dapple dapple_plugins
 	scripts/wine-run.sh scripts/run-dialog.sh $(BUILD) $(WINDOWS_BUILD) $(EFFECT)
 
 # Every effect's dialog once its preview has rendered: out/dialog-<effect>.png.
-screenshots: windows-deps $(WINDOWS_BUILD)/build.ninja smoke-native
+screenshots: windows-deps content-generator $(WINDOWS_BUILD)/build.ninja smoke-native
+	cmake -S . -B $(WINDOWS_BUILD) -DDAPPLE_CONTENT_GENERATOR=$(abspath $(BUILD))/make-content-pack >/dev/null
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target dialog-screenshots
 	scripts/wine-run.sh scripts/dialog-screenshots.sh $(BUILD) $(WINDOWS_BUILD)
 

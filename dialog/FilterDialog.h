@@ -14,7 +14,7 @@
 #include "controls/EventNotifySink.h"
 #include "controls/KeyboardSinks.h"
 #include "controls/VtDialog.h"
-#include "dialog/FilterDialogModel.h"
+#include "dialog/DappleFilterDialogModel.h"
 #include "dialog/IFilterDialog.h"
 
 class WindowHostCallRelay;
@@ -98,7 +98,7 @@ private:
     HMENU Submenu(int index) const;
 
     FilterDialogContext& context_;
-    std::unique_ptr<FilterDialogModel> model_;
+    std::unique_ptr<DappleFilterDialogModel> model_;
     HFONT font_ = nullptr;
     UINT_PTR timer_ = 0;
     UINT timerPeriod_ = kTimerPeriod;

@@ -42,7 +42,7 @@ void FilterDialog::InitDialog(ResultCode& out) {
     }
     FitToScreen();
     keys_.Add();
-    model_ = std::make_unique<FilterDialogModel>(*this, context_);
+    model_ = std::make_unique<DappleFilterDialogModel>(*this, context_);
     out = model_->Initialize();
     if (out.IsFailure()) return;
     SendMessageW(Hwnd(), DM_REPOSITION, 0, 0);
