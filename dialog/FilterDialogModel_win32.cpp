@@ -89,6 +89,7 @@ ResultCode FilterDialogModel::Initialize() {
         sessions_[own.kind] = std::move(session);
         preview_ = std::make_unique<PreviewModel>(own.document, *this);
         result = CreateFixedControls();
+        dialog_.CheckViewOption(viewOptionChecked_);
         if (result.IsSuccess()) result = ShowEffect(own);
     } catch (const std::bad_alloc&) {
         result = ResultCode::OutOfMemory();

@@ -201,3 +201,28 @@ TEST_F(FilterDialogTest, CtrlShiftCCopiesTheParametersAsACommandLine) {
         EXPECT_EQ(text, L"dapple apply probe input.png output.png --set Amnt=64 --set Flag=0");
     });
 }
+
+TEST_F(FilterDialogTest, ThePreviewEffectOptionTurnsThePreviewOffAndOn) {
+    RunWithDialog(kProbeKind, [](FilterDialog& dialog) {
+        const UINT state = GetMenuState(GetMenu(dialog.Hwnd()), 10028, MF_BYCOMMAND);
+        EXPECT_NE(state & MF_CHECKED, 0u);
+        Command(dialog, 10028);
+        EXPECT_FALSE(dialog.Model()->ViewOptionChecked());
+        Tick(dialog);
+        Tick(dialog);
+        EXPECT_EQ(DialogProbe().rendersStarted, 0);
+        EXPECT_FALSE(dialog.Model()->Preview()->ShowsRendered());
+        Command(dialog, 10028);
+        TickUntilRendered(dialog);
+        EXPECT_TRUE(dialog.Model()->Preview()->ShowsRendered());
+    });
+}
+
+TEST_F(FilterDialogTest, HelpWithoutItsDocumentSaysSo) {
+    // The test program's folder holds no help document.
+    RunWithDialog(kProbeKind, [this](FilterDialog& dialog) {
+        Command(dialog, 10026);
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_EQ(warnings[0], WarningLine(LoadResourceString(11401)));
+    });
+}
