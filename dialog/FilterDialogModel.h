@@ -189,6 +189,8 @@ private:
     void GetControlValues();
     void UpdateControlStates();
     void UpdateUndoRedo();
+    // Undo or redo: the history's step, then the controls and the preview.
+    void StepHistory(bool (ParameterHistory::*step)(ParameterBlock&));
     void UpdateEffectMenu();
     bool EffectAccepts(FilterKind kind);
     ResultCode OpenSession(FilterKind kind, EffectSession*& session);

@@ -315,20 +315,14 @@ void FilterDialogModel::ParametersChanged() {
     UpdateUndoRedo();
 }
 
-void FilterDialogModel::Undo() {
-    if (destroyed_ || !CanUndo()) return;
-    preview_->StopWorker();
-    if (!Current().history.Undo(*Current().block)) return;
-    SetControlValues();
-    UpdateControlStates();
-    preview_->MarkDirty();
-    UpdateUndoRedo();
-}
+void FilterDialogModel::Undo() { StepHistory(&ParameterHistory::Undo); }
 
-void FilterDialogModel::Redo() {
-    if (destroyed_ || !CanRedo()) return;
+void FilterDialogModel::Redo() { StepHistory(&ParameterHistory::Redo); }
+
+void FilterDialogModel::StepHistory(bool (ParameterHistory::*step)(ParameterBlock&)) {
+    if (destroyed_ || current_ == nullptr) return;
     preview_->StopWorker();
-    if (!Current().history.Redo(*Current().block)) return;
+    if (!(Current().history.*step)(*Current().block)) return;
     SetControlValues();
     UpdateControlStates();
     preview_->MarkDirty();

@@ -54,50 +54,42 @@ struct Capture {
 
 Capture& Of(ps::PIWriteDescriptor token) { return *reinterpret_cast<Capture*>(token); }
 
-ps::OSErr PS_CALLBACK PutInteger(ps::PIWriteDescriptor token, ps::DescriptorKeyID key, int32_t value) {
-    ScriptItem item;
+ps::OSErr Put(ps::PIWriteDescriptor token, ps::DescriptorKeyID key, ps::DescType type, ScriptItem item) {
     item.key = key;
-    item.type = ps::typeInteger;
-    item.integer = value;
+    item.type = type;
     Of(token).Add(std::move(item));
     return ps::noErr;
+}
+
+ps::OSErr PS_CALLBACK PutInteger(ps::PIWriteDescriptor token, ps::DescriptorKeyID key, int32_t value) {
+    ScriptItem item;
+    item.integer = value;
+    return Put(token, key, ps::typeInteger, std::move(item));
 }
 
 ps::OSErr PS_CALLBACK PutFloat(ps::PIWriteDescriptor token, ps::DescriptorKeyID key, const double* value) {
     ScriptItem item;
-    item.key = key;
-    item.type = ps::typeFloat;
     item.number = *value;
-    Of(token).Add(std::move(item));
-    return ps::noErr;
+    return Put(token, key, ps::typeFloat, std::move(item));
 }
 
 ps::OSErr PS_CALLBACK PutBoolean(ps::PIWriteDescriptor token, ps::DescriptorKeyID key, ps::Boolean value) {
     ScriptItem item;
-    item.key = key;
-    item.type = ps::typeBoolean;
     item.integer = value != 0 ? 1 : 0;
-    Of(token).Add(std::move(item));
-    return ps::noErr;
+    return Put(token, key, ps::typeBoolean, std::move(item));
 }
 
 ps::OSErr PS_CALLBACK PutEnumerated(ps::PIWriteDescriptor token, ps::DescriptorKeyID key, ps::DescType,
                                     ps::DescriptorEnumID value) {
     ScriptItem item;
-    item.key = key;
-    item.type = ps::typeEnumerated;
     item.value = value;
-    Of(token).Add(std::move(item));
-    return ps::noErr;
+    return Put(token, key, ps::typeEnumerated, std::move(item));
 }
 
 ps::OSErr PS_CALLBACK PutText(ps::PIWriteDescriptor token, ps::DescriptorKeyID key, ps::Handle value) {
     ScriptItem item;
-    item.key = key;
-    item.type = ps::typeChar;
     if (value != nullptr) item.text.assign(Captured(value)->bytes, static_cast<std::size_t>(Captured(value)->size));
-    Of(token).Add(std::move(item));
-    return ps::noErr;
+    return Put(token, key, ps::typeChar, std::move(item));
 }
 
 bool ReadsBackAs(const char* text, double number) { return std::strtod(text, nullptr) == number; }
