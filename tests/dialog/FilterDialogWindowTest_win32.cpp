@@ -1,6 +1,7 @@
 // The dialog window: its size limits, the layout after sizing, shortcuts,
 // the timer with menus open, and the menus the model fills.
 #include "FilterDialogFixture.h"
+#include "controls/CommonControls.h"
 #include "controls/KeyboardHook.h"
 #include "controls/VtButtonControl.h"
 #include "controls/VtPreviewControl.h"
@@ -224,5 +225,31 @@ TEST_F(FilterDialogTest, HelpWithoutItsDocumentSaysSo) {
         Command(dialog, 10026);
         ASSERT_EQ(warnings.size(), 1u);
         EXPECT_EQ(warnings[0], WarningLine(LoadResourceString(11401)));
+    });
+}
+
+TEST_F(FilterDialogTest, TheStatusBarShowsProgressHelpAndZoomInItsParts) {
+    RunWithDialog(kProbeKind, [](FilterDialog& dialog) {
+        VtStatusBarControl& bar = *dialog.Model()->StatusBar();
+        RECT client{};
+        GetClientRect(dialog.Hwnd(), &client);
+        int edges[3];
+        VtStatusBarControl::PartEdges(client.right, edges);
+        RECT progress{};
+        SendMessageW(bar.Hwnd(), SB_GETRECT, 1, reinterpret_cast<LPARAM>(&progress));
+        EXPECT_EQ(progress.right, edges[1]);
+        bar.SetProgress(0.5);
+        EXPECT_EQ(bar.FilledWidth(), static_cast<int>((progress.right - progress.left) * 0.5 + 0.5));
+        bar.SetProgress(0.0);
+        EXPECT_EQ(bar.FilledWidth(), 0);
+        std::string text = "unchanged";
+        ResultCode ignored;
+        bar.GetHelpText(ignored, POINT{progress.left + 2, progress.top + 2}, text);
+        EXPECT_EQ(text, LoadResourceString(11010));
+        text = "unchanged";
+        bar.GetHelpText(ignored, POINT{2, progress.top + 2}, text);
+        EXPECT_EQ(text, "unchanged");
+        bar.SetZoom(12.0);
+        EXPECT_EQ(bar.ShownZoom(), "8.33%");
     });
 }
