@@ -67,6 +67,9 @@ public:
     void SetTitle(const std::string& title) override;
     bool InSizeMove() override { return VtWindow::InSizeMove(); }
     void PreviewBusy(bool busy) override;
+    void ControlsNeed(int clientHeight) override;
+    // The smallest window: 700 × 500, or higher where the controls need it.
+    SIZE MinimumSize();
     void SetSettingsMenu(const std::vector<std::string>& first, const std::vector<std::string>& second) override;
     void SetEffectMenu(const std::vector<EffectEntry>& list) override;
     void EnableUndo(bool enable) override;
@@ -105,6 +108,7 @@ private:
     bool menuOpen_ = false;
     bool ticking_ = false;
     int layoutCount_ = 0;
+    int controlsHeight_ = 0;
     RECT sizeMoveClient_{};
     std::map<UINT, std::string> settingNames_;
     std::unique_ptr<WindowHostCallRelay> relay_;

@@ -182,6 +182,11 @@ private:
 
     ResultCode CreateFixedControls();
     ResultCode BuildParameterControls();
+    // Makes the parameter's control at `top` of `area` at the height it
+    // asks for, which `height` receives.
+    ResultCode CreateSizedControl(FilterParameter& parameter, HWND parent, const RECT& area, int top,
+                                  ParameterControl& bound, int& height);
+    static constexpr int kFirstGuessHeight = 24;
     ResultCode CreateParameterControl(FilterParameter& parameter, HWND parent, const RECT& rect,
                                       ParameterControl& bound);
     void DestroyParameterControls();

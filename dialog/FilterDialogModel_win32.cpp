@@ -178,15 +178,52 @@ ResultCode FilterDialogModel::BuildParameterControls() {
         ParameterControl& bound = controls_.back();
         bound.parameter = &parameter;
         bound.page = page;
-        const RECT guess{area.left, y, area.right, y + 24};
+        int height = 0;
         const ResultCode made =
-            CreateParameterControl(parameter, parents[static_cast<std::size_t>(page)], guess, bound);
+            CreateSizedControl(parameter, parents[static_cast<std::size_t>(page)], area, y, bound, height);
         if (made.IsFailure()) return made;
-        const int height = bound.preferredHeight ? bound.preferredHeight() : Height(guess);
-        bound.control->SetRect(RECT{area.left, y, area.right, y + height});
         bound.control->SetHelpText(parameter.hint);
         parameter.control = bound.control;
         y += height + bound.spacing + 5;
+    }
+    // The dialog's client area must hold the lowest control, with the
+    // column's margins and, on tab pages, the tabs around the page.
+    int lowest = 0;
+    for (std::size_t page = 0; page < areas.size(); ++page)
+        lowest = std::max<int>(lowest, nextY[page] - areas[page].top);
+    const RECT column = ToRECT(Region(tabs_ != nullptr ? DialogRegion::Tabs : DialogRegion::ParameterColumn, client));
+    int frame = column.top + (client.bottom - column.bottom);
+    if (tabs_ != nullptr) {
+        RECT page{};
+        ::GetClientRect(tabs_->PageWindow(0), &page);
+        frame += 12 + Height(column) - Height(page);
+    }
+    dialog_.ControlsNeed(lowest + frame);
+    return ResultCode::Success();
+}
+
+ResultCode FilterDialogModel::CreateSizedControl(FilterParameter& parameter, HWND parent, const RECT& area, int top,
+                                                 ParameterControl& bound, int& height) {
+    // A control lays its parts out when it is made, and knows its height
+    // only then: one made at another height is made again at its own.
+    height = kFirstGuessHeight;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const RECT rect{area.left, top, area.right, top + height};
+        const ResultCode made = CreateParameterControl(parameter, parent, rect, bound);
+        if (made.IsFailure()) return made;
+        const int wanted = bound.preferredHeight ? bound.preferredHeight() : height;
+        if (wanted == height) return made;
+        if (attempt == 1) {
+            bound.control->SetRect(RECT{area.left, top, area.right, top + wanted});
+            height = wanted;
+            return made;
+        }
+        DestroyWindow(bound.window->Hwnd());
+        ParameterControl fresh;
+        fresh.parameter = bound.parameter;
+        fresh.page = bound.page;
+        bound = std::move(fresh);
+        height = wanted;
     }
     return ResultCode::Success();
 }

@@ -112,11 +112,31 @@ LRESULT FilterDialog::OnSize(UINT, unsigned, unsigned) {
     return 0;
 }
 
+SIZE FilterDialog::MinimumSize() {
+    RECT window{};
+    RECT client{};
+    ::GetWindowRect(Hwnd(), &window);
+    ::GetClientRect(Hwnd(), &client);
+    const int frameHeight = Height(window) - Height(client);
+    return SIZE{kDialogMinimumWidth, std::max(kDialogMinimumHeight, controlsHeight_ + frameHeight)};
+}
+
+void FilterDialog::ControlsNeed(int clientHeight) {
+    controlsHeight_ = clientHeight;
+    const SIZE minimum = MinimumSize();
+    RECT window{};
+    ::GetWindowRect(Hwnd(), &window);
+    if (Height(window) >= minimum.cy) return;
+    SetWindowPos(Hwnd(), nullptr, 0, 0, Width(window), minimum.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(Hwnd(), DM_REPOSITION, 0, 0);
+}
+
 LRESULT FilterDialog::OnSizing(UINT, RECT* rect) {
     if (rect == nullptr) return 0;
+    const SIZE minimum = MinimumSize();
     const Rect sized = WithMinimumSize(Rect(rect->top, rect->left, rect->bottom, rect->right));
     rect->right = sized.right;
-    rect->bottom = sized.bottom;
+    rect->bottom = std::max<LONG>(sized.bottom, rect->top + minimum.cy);
     return TRUE;
 }
 
@@ -165,7 +185,8 @@ LRESULT FilterDialog::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_KEYDOWN: OnKeyDown(wparam, lparam); break;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-            info->ptMinTrackSize = POINT{kDialogMinimumWidth, kDialogMinimumHeight};
+            const SIZE minimum = MinimumSize();
+            info->ptMinTrackSize = POINT{minimum.cx, minimum.cy};
             break;
         }
         default: break;

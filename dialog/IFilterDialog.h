@@ -27,6 +27,9 @@ public:
     // The preview waits for a render or renders: the timer polls it often
     // then, so that the render starts and shows without delay.
     virtual void PreviewBusy(bool busy) = 0;
+    // The parameter controls need a client area this high: the window grows
+    // to it and is not made smaller.
+    virtual void ControlsNeed(int clientHeight) = 0;
 
     // Below the fixed items of the settings menu: the user's setting names
     // (commands 6000 + i), a separator, the factory's (7000 + i).
