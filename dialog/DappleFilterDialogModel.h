@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "controls/ContentOpenDialog.h"
-#include "controls/UserPrompts.h"
 #include "dialog/FilterDialogModel.h"
 
 class EffectContentModel;
@@ -25,5 +24,4 @@ private:
     std::unique_ptr<EffectContentModel> content_;
     FilterKind contentKind_ = FilterKinds::None;
     ContentOpenDialog files_;
-    WindowsUserPrompts prompts_;
 };

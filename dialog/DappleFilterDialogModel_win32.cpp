@@ -32,7 +32,7 @@ ResultCode DappleFilterDialogModel::CreateExtensionControl(FilterParameter& para
     }
     std::unique_ptr<VtTubeButtonControl> control(new (std::nothrow) VtTubeButtonControl);
     if (control == nullptr) return ResultCode::OutOfMemory();
-    const ResultCode made = control->Create(parent, rect, 0, Dialog().Font(), content_.get(), &files_, &prompts_);
+    const ResultCode made = control->Create(parent, rect, 0, Dialog().Font(), content_.get(), &files_, &Prompts());
     if (made.IsFailure()) return made;
     control->SetChangeSink(ParametersChangedSink());
     VtTubeButtonControl& c = *control;

@@ -60,6 +60,8 @@ public:
     HWND Window() override { return Hwnd(); }
     HFONT Font() override { return font_; }
     RECT ClientArea() override;
+    RECT WindowBounds() override;
+    void PlaceWindow(const RECT& bounds) override;
     void EndOK() override;
     void EndCancel() override;
     void EndWithError(ResultCode result) override;

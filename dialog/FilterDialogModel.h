@@ -20,6 +20,8 @@
 #include "controls/EventNotifySink.h"
 #include "controls/HostColourSource.h"
 #include "controls/IControl.h"
+#include "controls/SettingsLibrary.h"
+#include "controls/UserPrompts.h"
 #include "dialog/EffectList.h"
 #include "dialog/IFilterDialog.h"
 #include "dialog/ParameterHistory.h"
@@ -27,6 +29,8 @@
 #include "filters/ParameterBlock.h"
 #include "filters/ParameterSet.h"
 #include "platform/WinApi.h"
+#include "settings/DappleSettingsArchiver.h"
+#include "settings/SettingsFolders.h"
 
 class Filter;
 class FilterParameter;
@@ -52,6 +56,9 @@ struct FilterDialogContext {
     // from the layer's transparency where the run's does not); -1 when it
     // cannot be had, and the switch is refused.
     std::function<ResultCode(const Filter& effect, PreviewDocument& document)> documentFor;
+    // Where named settings, the dialog's options and the libraries live;
+    // null: the running plug-in's folders.
+    const ISettingsFolders* settingsFolders = nullptr;
 };
 
 // One parameter's control.
@@ -156,12 +163,14 @@ public:
 protected:
     // The extension point for a parameter kind the base does not know:
     // makes its control in `parent` over `rect` (the height is the base's
-    // guess; the control is sized to its preferred height afterwards) and
-    // fills `bound`. -1 for a kind the model does not know either.
+    // guess; a control that asks for another height is made again) and
+    // fills `bound`. A kind the model does not know either gets no control
+    // (success with `bound` left empty), and keeps its value.
     virtual ResultCode CreateExtensionControl(FilterParameter& parameter, HWND parent, const RECT& rect,
                                               ParameterControl& bound);
 
     IFilterDialog& Dialog() { return dialog_; }
+    IUserPrompts& Prompts() { return prompts_; }
     FilterDialogContext& Context() { return context_; }
     EventNotifySink* ParametersChangedSink() { return &parametersChangedSink_; }
     // The effect's defaults, for the controls that mark them.
@@ -201,6 +210,18 @@ private:
     ResultCode OpenSession(FilterKind kind, EffectSession*& session);
     ResultCode ShowEffect(EffectSession& session);
     void FocusFirstControl();
+    // The settings menu's two lists, and whether there are last used ones.
+    void RefreshSettingsMenu();
+    // The named setting read into a copy of the current block; -1 when it
+    // cannot be read.
+    ResultCode ReadSetting(const std::string& name, bool fromUser, ParameterBlock& block);
+    // Applies a block read from a setting as a change the user made.
+    void TakeBlock(const ParameterBlock& block);
+    // The dialog's window and view option, kept between runs.
+    void RestoreOptions();
+    void KeepOptions();
+    // The effect's last used settings into its block, where there are any.
+    void StartFromLastUsed(EffectSession& session);
     void ShowRenderFailure(const ResultCode& result);
     void TellPreviewBusy();
     void Release();
@@ -227,6 +248,12 @@ private:
     std::unique_ptr<VtStatusBarControl> statusBar_;
     std::unique_ptr<VtTabControl> tabs_;
     HostColourSource colours_;
+    RunningSettingsFolders runningFolders_;
+    const ISettingsFolders& folders_;
+    DappleSettingsArchiver archiver_;
+    GradientSettingsLibrary gradients_;
+    BevelSettingsLibrary bevels_;
+    WindowsUserPrompts prompts_;
     bool viewOptionChecked_ = true;
     bool thirdToolAvailable_ = false;
     bool destroyed_ = false;

@@ -45,7 +45,12 @@ Rect Region(DialogRegion region, const RECT& client) {
 }  // namespace
 
 FilterDialogModel::FilterDialogModel(IFilterDialog& dialog, FilterDialogContext& context)
-    : dialog_(dialog), context_(context) {}
+    : dialog_(dialog),
+      context_(context),
+      folders_(context.settingsFolders != nullptr ? *context.settingsFolders : runningFolders_),
+      archiver_(folders_),
+      gradients_(folders_),
+      bevels_(folders_) {}
 
 FilterDialogModel::~FilterDialogModel() {
     if (preview_ != nullptr) preview_->StopWorker();
@@ -89,8 +94,16 @@ ResultCode FilterDialogModel::Initialize() {
         sessions_[own.kind] = std::move(session);
         preview_ = std::make_unique<PreviewModel>(own.document, *this);
         result = CreateFixedControls();
-        dialog_.CheckViewOption(viewOptionChecked_);
-        if (result.IsSuccess()) result = ShowEffect(own);
+        if (result.IsSuccess()) {
+            RestoreOptions();
+            dialog_.CheckViewOption(viewOptionChecked_);
+            preview_->ShowEffect(viewOptionChecked_);
+            // The first use of the effect with this host's parameters starts
+            // from the settings last used, as a recorded action does not.
+            const RunRecord* run = context_.run;
+            if (run != nullptr && run->firstUse != 0 && run->readFromScript == 0) StartFromLastUsed(own);
+            result = ShowEffect(own);
+        }
     } catch (const std::bad_alloc&) {
         result = ResultCode::OutOfMemory();
     }
@@ -182,6 +195,11 @@ ResultCode FilterDialogModel::BuildParameterControls() {
         const ResultCode made =
             CreateSizedControl(parameter, parents[static_cast<std::size_t>(page)], area, y, bound, height);
         if (made.IsFailure()) return made;
+        if (bound.window == nullptr) {
+            // A kind no model has a control for keeps its value untouched.
+            controls_.pop_back();
+            continue;
+        }
         bound.control->SetHelpText(parameter.hint);
         parameter.control = bound.control;
         y += height + bound.spacing + 5;
@@ -297,6 +315,7 @@ ResultCode FilterDialogModel::OpenSession(FilterKind kind, EffectSession*& sessi
     opened->block = opened->ownedBlock.get();
     opened->filter->WriteDefaults(*opened->block);
     opened->filter->WriteDefaults(opened->defaults);
+    StartFromLastUsed(*opened);
     opened->document = context_.document;
     if (context_.documentFor) {
         result = context_.documentFor(*opened->filter, opened->document);
@@ -317,6 +336,7 @@ ResultCode FilterDialogModel::ShowEffect(EffectSession& session) {
     UpdateControlStates();
     dialog_.SetTitle(EffectDisplayName(session.kind));
     UpdateEffectMenu();
+    RefreshSettingsMenu();
     UpdateUndoRedo();
     thirdToolAvailable_ = false;
     toolbox_->ShowThirdTool(thirdToolAvailable_);
@@ -384,6 +404,8 @@ void FilterDialogModel::OK() {
     GetControlValues();
     // Another effect chosen in the dialog renders with its own parameters.
     if (Current().block != context_.block) *context_.block = *Current().block;
+    archiver_.Save(*Current().filter, parameters_, LoadResourceString(SettingsArchiver::kLastUsedNameId));
+    KeepOptions();
     destroyed_ = true;
     dialog_.EndOK();
 }
@@ -393,6 +415,7 @@ void FilterDialogModel::Cancel() {
     preview_->StopWorker();
     *context_.block = openingBlock_;
     current_ = sessions_[context_.filter->kind].get();
+    KeepOptions();
     destroyed_ = true;
     dialog_.EndCancel();
 }

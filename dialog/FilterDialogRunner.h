@@ -5,6 +5,7 @@
 #include "pluginapi/PluginInterface.h"
 
 class FilterDialog;
+class ISettingsFolders;
 class Filter;
 struct ParameterBlock;
 struct RunRecord;
@@ -19,5 +20,6 @@ ResultCode RunFilterDialogWindow(Filter& filter, ParameterBlock& block, RunRecor
 // The dialog RunFilterDialogWindow shows, while it runs; null otherwise.
 FilterDialog* CurrentFilterDialog();
 
-// Makes RunFilterDialogWindow the entry's dialog.
-void InstallFilterDialogWindow();
+// Makes RunFilterDialogWindow the entry's dialog. Its settings live in
+// `settingsFolders` (not owned; null: the running plug-in's folders).
+void InstallFilterDialogWindow(const ISettingsFolders* settingsFolders = nullptr);

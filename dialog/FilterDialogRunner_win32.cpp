@@ -18,6 +18,7 @@
 namespace {
 
 FilterDialog* gCurrentDialog = nullptr;
+const ISettingsFolders* gSettingsFolders = nullptr;
 
 // The dialog is current for its lifetime.
 class CurrentDialogScope {
@@ -93,6 +94,7 @@ ResultCode RunFilterDialogWindow(Filter& filter, ParameterBlock& block, RunRecor
         context.filter = &filter;
         context.block = &block;
         context.document = document.ForRun();
+        context.settingsFolders = gSettingsFolders;
         context.documentFor = [&document](const Filter& effect, PreviewDocument& shown) {
             return document.ForEffect(effect, shown);
         };
@@ -126,4 +128,7 @@ ResultCode RunFilterDialogWindow(Filter& filter, ParameterBlock& block, RunRecor
 
 FilterDialog* CurrentFilterDialog() { return gCurrentDialog; }
 
-void InstallFilterDialogWindow() { SetFilterDialogRunner(RunFilterDialogWindow); }
+void InstallFilterDialogWindow(const ISettingsFolders* settingsFolders) {
+    gSettingsFolders = settingsFolders;
+    SetFilterDialogRunner(RunFilterDialogWindow);
+}

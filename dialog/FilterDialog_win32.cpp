@@ -80,6 +80,19 @@ void FilterDialog::PreviewBusy(bool busy) {
     timer_ = SetTimer(Hwnd(), kTimerId, period, nullptr);
 }
 
+RECT FilterDialog::WindowBounds() {
+    RECT window{};
+    ::GetWindowRect(Hwnd(), &window);
+    return window;
+}
+
+void FilterDialog::PlaceWindow(const RECT& bounds) {
+    if (Width(bounds) < kDialogMinimumWidth || Height(bounds) < kDialogMinimumHeight) return;
+    if (MonitorFromRect(&bounds, MONITOR_DEFAULTTONULL) == nullptr) return;
+    SetWindowPos(Hwnd(), nullptr, bounds.left, bounds.top, Width(bounds), Height(bounds),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void FilterDialog::End(INT_PTR result) {
     StopTimer();
     keys_.Remove();

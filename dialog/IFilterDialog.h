@@ -16,6 +16,10 @@ public:
     virtual HWND Window() = 0;
     virtual HFONT Font() = 0;
     virtual RECT ClientArea() = 0;
+    // The window's place on the screen; PlaceWindow ignores a rectangle
+    // smaller than the dialog's minimum or off the screen.
+    virtual RECT WindowBounds() = 0;
+    virtual void PlaceWindow(const RECT& bounds) = 0;
 
     // End the dialog with 0 (confirmed), 1 (cancelled) or the failure.
     virtual void EndOK() = 0;

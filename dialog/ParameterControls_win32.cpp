@@ -2,13 +2,17 @@
 // the control and the parameter's storage in the block.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <type_traits>
 
+#include "controls/SettingsLibrary.h"
+#include "controls/VtBevelEditControl.h"
 #include "controls/VtBevelTypeControl.h"
 #include "controls/VtCheckboxControl.h"
 #include "controls/VtColorControl.h"
+#include "controls/VtColorGradientControl.h"
 #include "controls/VtDirectionControl.h"
 #include "controls/VtDropdownListControl.h"
 #include "controls/VtFillBehaviourControl.h"
@@ -61,6 +65,22 @@ std::string SliderLabel(const SliderParameter& slider) {
 // Lengths are recorded with two decimals: a changed length keeps exactly
 // what its text form says, so a recorded run replays to the same pixels.
 double TwoDecimals(double value) { return std::round(value * 100.0) / 100.0; }
+
+// The flat gradient and bevel records, kept in a parameter's bytes.
+static_assert(sizeof(GradientValue) == ColorGradientParameter::kRecordSize);
+static_assert(sizeof(BevelProfileValue) == ComplexCurveParameter::kRecordSize);
+
+template <class Value>
+Value RecordAs(const unsigned char* bytes) {
+    Value value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+template <class Value>
+void StoreRecord(const Value& value, unsigned char* bytes) {
+    std::memcpy(bytes, &value, sizeof value);
+}
 
 template <class Control, class Make>
 ResultCode MakeControl(ParameterControl& bound, Make make) {
@@ -209,9 +229,28 @@ ResultCode FilterDialogModel::CreateParameterControl(FilterParameter& parameter,
             return made;
         });
     }
+    if (auto* gradient = As<ColorGradientParameter>(parameter)) {
+        return MakeControl<VtColorGradientControl>(bound, [&](VtColorGradientControl& c) {
+            const ResultCode made = c.Create(parent, rect, 0, font, gradient->label, &colours_, &gradients_, &prompts_);
+            c.SetChangeSink(changed);
+            bound.show = [&c, gradient] { c.SetStops(StopsOfGradient(RecordAs<GradientValue>(gradient->gradient))); };
+            bound.read = [&c, gradient] { StoreRecord(FlatGradient(c.GetStops()), gradient->gradient); };
+            return made;
+        });
+    }
+    if (auto* curve = As<ComplexCurveParameter>(parameter)) {
+        return MakeControl<VtBevelEditControl>(bound, [&](VtBevelEditControl& c) {
+            const ResultCode made = c.Create(parent, rect, 0, font, curve->label, &bevels_, &prompts_);
+            c.SetChangeSink(changed);
+            bound.show = [&c, curve] { c.SetPoints(PointsOfProfile(RecordAs<BevelProfileValue>(curve->curve))); };
+            bound.read = [&c, curve] { StoreRecord(FlatProfile(c.GetPoints()), curve->curve); };
+            return made;
+        });
+    }
     return CreateExtensionControl(parameter, parent, rect, bound);
 }
 
 ResultCode FilterDialogModel::CreateExtensionControl(FilterParameter&, HWND, const RECT&, ParameterControl&) {
-    return ResultCode::Failure();
+    // No control: the parameter keeps its value (a reflection map, say).
+    return ResultCode::Success();
 }

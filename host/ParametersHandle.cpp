@@ -46,10 +46,13 @@ LockedParameters::LockedParameters(ps::FilterRecord& record, const Filter& filte
     // zero so that stored blocks do not carry stray host memory.
     std::memset(static_cast<void*>(block_), 0, ParameterBlock::kSize);
     filter.WriteDefaults(*block_);
+    freshDefaults_ = true;
 }
 
 void LockedParameters::DefaultsUnlessOwnKind(const Filter& filter) {
-    if (block_ != nullptr && block_->kind != filter.kind) filter.WriteDefaults(*block_);
+    if (block_ == nullptr || block_->kind == filter.kind) return;
+    filter.WriteDefaults(*block_);
+    freshDefaults_ = true;
 }
 
 void LockedParameters::Unlock() {

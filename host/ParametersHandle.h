@@ -27,6 +27,10 @@ public:
     // The effect's defaults into the block when it holds another effect's
     // parameters.
     void DefaultsUnlessOwnKind(const Filter& filter);
+    // True when the block holds the effect's defaults because this lock made
+    // the handle or replaced another effect's parameters: the effect's first
+    // use with this host's handle.
+    bool FreshDefaults() const { return freshDefaults_; }
 
     void Unlock();
 
@@ -34,6 +38,7 @@ private:
     ps::FilterRecord& record_;
     ParameterBlock* block_ = nullptr;
     ResultCode status_;
+    bool freshDefaults_ = false;
 };
 
 // A parameters block of the host that exists already: locked while it

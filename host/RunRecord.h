@@ -20,7 +20,10 @@ struct RunRecord {
     uint8_t shapeFromTransparency = 0;        // the mask is the layer's transparency
     std::unique_ptr<Filter> filter;
     FilterKind kind = 0;
-    uint8_t readFromScript = 0;   // parameters came from the host's scripting descriptor
+    uint8_t readFromScript = 0;  // parameters came from the host's scripting descriptor
+    // The parameters handle held no parameters of this effect: the run
+    // started from its defaults (the dialog then offers the last used ones).
+    uint8_t firstUse = 0;
     uint8_t dialogConfirmed = 0;  // the dialog ended with the user's confirmation
     // Filled from the host's properties during start.
     int32_t noPropertySuite = 0;

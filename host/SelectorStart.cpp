@@ -20,6 +20,7 @@ ResultCode ReadStoredParameters(ps::FilterRecord& record, RunRecord& run) {
     // Recorded values are read into a block of this effect, never into what
     // another effect left there (which would be replaced by defaults later).
     parameters.DefaultsUnlessOwnKind(*run.filter);
+    run.firstUse = parameters.FreshDefaults() ? 1 : 0;
     const ResultCode read = ReadScriptParameters(record, *run.filter, *parameters.Block(), run);
     // -1: no descriptor to read, which is no error.
     if (read.status == ResultCode::kFailure) return ResultCode::Success();

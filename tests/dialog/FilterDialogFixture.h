@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +22,7 @@
 #include "inprocesshost/InProcessHost.h"
 #include "platform/ResourceStrings.h"
 #include "platform/Warning.h"
+#include "settings/SettingsFolders.h"
 
 class FilterDialogTest : public testing::Test {
 protected:
@@ -49,14 +51,33 @@ protected:
     static DialogProbeRecord& Record(FilterDialog& dialog);
     static bool MenuItemEnabled(FilterDialog& dialog, UINT id);
 
+    // Answers the next modal windows that come up over the dialog (name
+    // prompts, questions, the settings manager), one action each, in order;
+    // each action gets the window.
+    static void AnswerDialogs(std::vector<std::function<void(HWND)>> actions);
+    static std::function<void(HWND)> TypeName(const std::wstring& name);
+    static std::function<void(HWND)> Press(UINT id);
+    // Serves messages until every answer was given.
+    static void UntilAnswered();
+    // A new host in place of the old one, as when the user starts the host
+    // program again: the parameters it kept are gone.
+    void RestartHost();
+
     // The in-process host's record of the probe after a run.
     DialogProbeRecord StoredRecord(FilterKind kind);
     void StoreRecord(FilterKind kind, const DialogProbeRecord& record);
+
+    // The user's and the plug-in's folders of the dialog's settings: a
+    // scratch folder of the test's own.
+    std::filesystem::path UserFolder() const { return root_ / "user"; }
+    std::filesystem::path PluginFolder() const { return root_ / "plugin"; }
 
     InProcessHost host;
     std::vector<std::string> warnings;
 
 private:
+    std::filesystem::path root_;
+    std::unique_ptr<GivenSettingsFolders> folders_;
     ScopedFilterOverride probe_;
     ScopedFilterOverride otherProbe_;
     WarningSink previousSink_;

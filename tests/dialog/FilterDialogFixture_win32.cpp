@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <cstring>
+#include <deque>
+#include <new>
 #include <thread>
 
 #include "dialog/FilterDialogRunner.h"
@@ -27,18 +29,56 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD) {
 
 std::unique_ptr<Filter> MakeProbe() { return std::make_unique<DialogProbeFilter>(); }
 
+std::deque<std::function<void(HWND)>> gAnswers;
+
+BOOL CALLBACK FindModal(HWND hwnd, LPARAM found) {
+    wchar_t className[16] = {};
+    GetClassNameW(hwnd, className, 16);
+    const FilterDialog* dialog = CurrentFilterDialog();
+    if (lstrcmpW(className, L"#32770") == 0 && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) &&
+        (dialog == nullptr || hwnd != dialog->Hwnd())) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+    }
+    return TRUE;
+}
+
+void CALLBACK AnswerModal(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (gAnswers.empty()) {
+        KillTimer(nullptr, timer);
+        return;
+    }
+    HWND modal = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindModal, reinterpret_cast<LPARAM>(&modal));
+    if (modal == nullptr) return;
+    const std::function<void(HWND)> answer = gAnswers.front();
+    gAnswers.pop_front();
+    answer(modal);
+}
+
+std::filesystem::path ScratchRoot() {
+    static const DWORD run = GetTickCount();
+    static int serial = 0;
+    return std::filesystem::temp_directory_path() /
+           ("dapple-dialog-" + std::to_string(run) + "-" + std::to_string(serial++));
+}
+
 }  // namespace
 
-FilterDialogTest::FilterDialogTest() : probe_(kProbeKind, MakeProbe), otherProbe_(kOtherProbeKind, MakeProbe) {
+FilterDialogTest::FilterDialogTest()
+    : root_(ScratchRoot()), probe_(kProbeKind, MakeProbe), otherProbe_(kOtherProbeKind, MakeProbe) {
     DialogProbe().Reset();
+    std::filesystem::create_directories(PluginFolder() / kSettingsFolderName);
+    folders_ = std::make_unique<GivenSettingsFolders>(UserFolder().string(), PluginFolder().string());
     previousSink_ = SetWarningSink([this](const std::string& line) { warnings.push_back(line); });
-    InstallFilterDialogWindow();
+    InstallFilterDialogWindow(folders_.get());
     host.SetImage(HostImage(HostImageMode::Rgb, 240, 180, true)).SetPlayMode(ps::plugInDialogDisplay);
 }
 
 FilterDialogTest::~FilterDialogTest() {
     SetFilterDialogRunner(FilterDialogRunner());
     SetWarningSink(previousSink_);
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
 }
 
 RunOutcome FilterDialogTest::RunWithDialog(FilterKind kind, const std::function<void(FilterDialog&)>& script) {
@@ -91,6 +131,33 @@ void FilterDialogTest::TypeAmount(FilterDialog& dialog, const std::wstring& text
 
 DialogProbeRecord& FilterDialogTest::Record(FilterDialog& dialog) {
     return dialog.Model()->CurrentBlock().As<DialogProbeRecord>();
+}
+
+void FilterDialogTest::AnswerDialogs(std::vector<std::function<void(HWND)>> actions) {
+    gAnswers.assign(actions.begin(), actions.end());
+    SetTimer(nullptr, 0, 20, AnswerModal);
+}
+
+std::function<void(HWND)> FilterDialogTest::TypeName(const std::wstring& name) {
+    return [name](HWND prompt) {
+        SetWindowTextW(GetDlgItem(prompt, 10030), name.c_str());
+        PostMessageW(prompt, WM_COMMAND, IDOK, 0);
+    };
+}
+
+std::function<void(HWND)> FilterDialogTest::Press(UINT id) {
+    return [id](HWND window) { PostMessageW(window, WM_COMMAND, id, 0); };
+}
+
+void FilterDialogTest::UntilAnswered() {
+    for (int i = 0; i < 500 && !gAnswers.empty(); ++i) PumpMessagesFor(10);
+    PumpMessagesFor(50);
+}
+
+void FilterDialogTest::RestartHost() {
+    host.~InProcessHost();
+    new (&host) InProcessHost();
+    host.SetImage(HostImage(HostImageMode::Rgb, 240, 180, true)).SetPlayMode(ps::plugInDialogDisplay);
 }
 
 bool FilterDialogTest::MenuItemEnabled(FilterDialog& dialog, UINT id) {
