@@ -7,6 +7,7 @@
 // Wine with a display (make screenshots).
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@
 #include "filters/Filter.h"
 #include "host/FilterFactory.h"
 #include "inprocesshost/InProcessHost.h"
+#include "platform/ModuleFolder.h"
+#include "settings/SettingsFolders.h"
 #include "tools/gallery/WindowPicture.h"
 
 namespace {
@@ -106,7 +109,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "dialog-screenshots: %s\n", read.error.c_str());
         return 2;
     }
-    InstallFilterDialogWindow();
+    // The settings of a user who never used the plug-in (no last used
+    // settings, no window of an earlier run), beside this program's own
+    // factory settings, so that the pictures show every effect as it opens
+    // the first time.
+    const std::filesystem::path user = std::filesystem::temp_directory_path() / "dapple-dialog-screenshots";
+    std::error_code ignored;
+    std::filesystem::remove_all(user, ignored);
+    const GivenSettingsFolders folders(user.string(), ModuleFolder());
+    InstallFilterDialogWindow(&folders);
     const std::vector<FilterKind> kinds = ChosenKinds(argc, argv);
     if (kinds.empty()) {
         std::fprintf(stderr, "dialog-screenshots: no such effect in this build\n");
@@ -116,5 +127,6 @@ int main(int argc, char** argv) {
     for (FilterKind kind : kinds) {
         if (!Screenshot(picture, kind, argv[2])) status = 1;
     }
+    std::filesystem::remove_all(user, ignored);
     return status;
 }
