@@ -64,10 +64,8 @@ public:
     void PlaceWindow(const RECT& bounds) override;
     void EndOK() override;
     void EndCancel() override;
-    void EndWithError(ResultCode result) override;
     void Relayout() override;
     void SetTitle(const std::string& title) override;
-    bool InSizeMove() override { return VtWindow::InSizeMove(); }
     void PreviewBusy(bool busy) override;
     void ControlsNeed(int clientHeight) override;
     // The smallest window: 700 × 500, or higher where the controls need it.
@@ -80,7 +78,6 @@ public:
     void CheckEffect(FilterKind kind, bool check) override;
     void EnableEffectStepping(bool enable) override;
     void CheckViewOption(bool check) override;
-    void EnableViewOption(bool enable) override;
     void EnableRestoreLastUsed(bool enable) override;
 
     // The setting a settings-menu command loads, and whether it is the

@@ -130,8 +130,6 @@ void FilterDialog::CheckViewOption(bool check) {
     if (bar != nullptr) CheckMenuItem(bar, kViewOption, MF_BYCOMMAND | (check ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void FilterDialog::EnableViewOption(bool enable) { EnableItem(GetMenu(Hwnd()), kViewOption, enable); }
-
 void FilterDialog::EnableRestoreLastUsed(bool enable) { EnableItem(GetMenu(Hwnd()), kRestoreLastUsed, enable); }
 
 LRESULT FilterDialog::OnCommand(UINT, UINT id, HWND) {

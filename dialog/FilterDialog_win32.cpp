@@ -103,8 +103,6 @@ void FilterDialog::EndOK() { End(0); }
 
 void FilterDialog::EndCancel() { End(1); }
 
-void FilterDialog::EndWithError(ResultCode) { End(-1); }
-
 void FilterDialog::Relayout() {
     if (model_ == nullptr) return;
     ++layoutCount_;

@@ -21,13 +21,11 @@ public:
     virtual RECT WindowBounds() = 0;
     virtual void PlaceWindow(const RECT& bounds) = 0;
 
-    // End the dialog with 0 (confirmed), 1 (cancelled) or the failure.
+    // End the dialog with 0 (confirmed) or 1 (cancelled).
     virtual void EndOK() = 0;
     virtual void EndCancel() = 0;
-    virtual void EndWithError(ResultCode result) = 0;
     virtual void Relayout() = 0;
     virtual void SetTitle(const std::string& title) = 0;
-    virtual bool InSizeMove() = 0;
     // The preview waits for a render or renders: the timer polls it often
     // then, so that the render starts and shows without delay.
     virtual void PreviewBusy(bool busy) = 0;
@@ -48,7 +46,6 @@ public:
     virtual void CheckEffect(FilterKind kind, bool check) = 0;
     virtual void EnableEffectStepping(bool enable) = 0;
     virtual void CheckViewOption(bool check) = 0;
-    virtual void EnableViewOption(bool enable) = 0;
     virtual void EnableRestoreLastUsed(bool enable) = 0;
 
 protected:
