@@ -170,3 +170,24 @@ TEST_F(PreviewControlsTest, TheThumbnailMovesThePreviewAndTheToolboxChoosesTheTo
         EXPECT_FALSE(IsWindowVisible(toolbox.ButtonHwnd(2)));
     });
 }
+
+TEST_F(PreviewControlsTest, TheCursorFollowsTheToolAndTheKeysHeld) {
+    RunWithDialog(kProbeKind, [](FilterDialog& dialog) {
+        VtPreviewControl& preview = *dialog.Model()->PreviewControl();
+        enum { kNormal, kZoomIn, kZoomOut };
+        EXPECT_EQ(preview.ChosenCursor(), preview.Cursor(kNormal));  // the hand
+        dialog.Model()->SetPreviewTool(kPreviewToolZoom);
+        EXPECT_EQ(preview.ChosenCursor(), preview.Cursor(kZoomIn));
+        PressKey(VK_SPACE);
+        EXPECT_EQ(preview.ChosenCursor(), preview.Cursor(kNormal));
+        KeyboardHook::HookProcedure(HC_ACTION, VK_SPACE, kReleased);
+        EXPECT_EQ(preview.ChosenCursor(), preview.Cursor(kZoomIn));
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_MENU] = 0x80;
+        SetKeyboardState(keys);
+        EXPECT_EQ(preview.ChosenCursor(), preview.Cursor(kZoomOut));
+        keys[VK_MENU] = 0;
+        SetKeyboardState(keys);
+    });
+}
