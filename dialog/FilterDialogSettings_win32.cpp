@@ -5,22 +5,18 @@
 #include <new>
 
 #include "controls/KeyboardSinks.h"
-#include "controls/NamePromptDialog.h"
 #include "dialog/FilterDialogModel.h"
 #include "dialog/ManageSettingsDialog.h"
 #include "filters/Filter.h"
 #include "platform/ResourceStrings.h"
 #include "platform/Warning.h"
-#include "settings/SettingNames.h"
 
 namespace {
 
 // Resource strings: the name prompt's title and text, and what is said
-// when a name cannot be used, a save fails, a load fails.
-constexpr int kNamePromptTemplate = 10034;
+// when a save fails, a load fails.
 constexpr int kSaveTitleId = 10750;
 constexpr int kSavePromptId = 10753;
-constexpr int kInvalidNameId = 10017;
 constexpr int kSaveFailedId = 10016;
 constexpr int kLoadFailedId = 10019;
 
@@ -79,11 +75,9 @@ void FilterDialogModel::RestoreLastUsed() { LoadSetting(LastUsedName(), true); }
 
 void FilterDialogModel::SaveSettings() {
     if (destroyed_ || current_ == nullptr) return;
+    std::string name;
+    if (!AskSettingName(dialog_.Window(), kSaveTitleId, kSavePromptId, name)) return;
     SuspendedKeyboardHook quiet;
-    NamePromptDialog prompt(LoadResourceString(kSaveTitleId), LoadResourceString(kSavePromptId), std::string());
-    prompt.AcceptOnly(IsValidName, kInvalidNameId);
-    if (!prompt.Ask(dialog_.Window(), kNamePromptTemplate)) return;
-    const std::string& name = prompt.Name();
     if (archiver_.Exists(*Current().filter, name) &&
         SettingsArchiver::ConfirmReplace(dialog_.Window(), name).IsFailure()) {
         return;

@@ -12,6 +12,11 @@
 class Filter;
 class SettingsArchiver;
 
+// Asks for a setting's name in the name prompt (template 10034), which
+// takes only names the settings store can save under. False when the user
+// cancels; `name` starts the field and receives the answer.
+bool AskSettingName(HWND owner, int titleId, int promptId, std::string& name);
+
 class ManageSettingsDialog : public VtDialog {
 public:
     static constexpr int kTemplateId = 10035;

@@ -21,6 +21,15 @@ constexpr int kInvalidNameId = 10017;
 
 }  // namespace
 
+bool AskSettingName(HWND owner, int titleId, int promptId, std::string& name) {
+    SuspendedKeyboardHook quiet;
+    NamePromptDialog prompt(LoadResourceString(titleId), LoadResourceString(promptId), name);
+    prompt.AcceptOnly(IsValidName, kInvalidNameId);
+    if (!prompt.Ask(owner, kNamePromptTemplate)) return false;
+    name = prompt.Name();
+    return true;
+}
+
 void ManageSettingsDialog::Run(HWND owner) {
     SuspendedKeyboardHook quiet;
     RunModal(owner, kTemplateId);
@@ -83,17 +92,16 @@ void ManageSettingsDialog::Rename() {
     const int index = Chosen();
     if (index < 0) return;
     const std::string oldName = NameAt(index);
-    NamePromptDialog prompt(LoadResourceString(kRenameTitleId), LoadResourceString(kRenamePromptId), oldName);
-    prompt.AcceptOnly(IsValidName, kInvalidNameId);
-    if (!prompt.Ask(Hwnd(), kNamePromptTemplate) || prompt.Name() == oldName) return;
-    if (archiver_.Rename(effect_, oldName, prompt.Name()).IsFailure()) {
-        ShowWarning(WithName(LoadResourceString(kRenameFailedId), prompt.Name()), Hwnd());
+    std::string newName = oldName;
+    if (!AskSettingName(Hwnd(), kRenameTitleId, kRenamePromptId, newName) || newName == oldName) return;
+    if (archiver_.Rename(effect_, oldName, newName).IsFailure()) {
+        ShowWarning(WithName(LoadResourceString(kRenameFailedId), newName), Hwnd());
         return;
     }
     HWND list = GetDlgItem(Hwnd(), kList);
     SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(WideFromUtf8(prompt.Name()).c_str()));
+                 reinterpret_cast<LPARAM>(WideFromUtf8(newName).c_str()));
     Select(index);
 }
 
