@@ -1,6 +1,8 @@
 // A control for every parameter kind: values go into the controls and come
 // back unchanged when the user changes nothing (lengths shown in another
-// unit included), and a kind without a control keeps its value.
+// unit included), a kind without a control keeps its value, and a run
+// confirmed in the dialog records every kind so that replaying it gives the
+// same record.
 #include <cstring>
 
 // Before <windows.h>, whose RGB macro the effect's colours would meet.
@@ -88,4 +90,48 @@ TEST_F(EveryKindTest, AChangedLengthIsKeptInItsOwnUnitWithTwoDecimals) {
         EXPECT_EQ(record.length.unit, kLengthPixels);
         EXPECT_EQ(record.length.value, 36.0);  // 0.5 inch at 72 pixels per inch
     });
+}
+
+TEST_F(EveryKindTest, AConfirmedRunOfEveryKindReplaysToTheSameRecord) {
+    ASSERT_TRUE(host.RunFilter(kProbeKind).Succeeded());  // makes the parameters handle
+    const EveryRecord starting = Starting();
+    std::memcpy(host.Handles().Lock(host.ParametersHandle(kProbeKind)), &starting, sizeof starting);
+    host.Handles().Unlock(host.ParametersHandle(kProbeKind));
+    const RunOutcome outcome = RunWithDialog(kProbeKind, [](FilterDialog& dialog) { Command(dialog, IDOK); });
+    ASSERT_TRUE(outcome.Succeeded()) << outcome.errorText;
+    ASSERT_TRUE(host.RecordedDescriptor().has_value());
+    const DescriptorStore& recorded = *host.RecordedDescriptor();
+    for (const uint32_t key :
+         {everyparameter::kSliderKey, everyparameter::kDirectionKey, everyparameter::kCheckboxKey,
+          everyparameter::kSeedKey, everyparameter::kListKey, everyparameter::kColourKey, everyparameter::kLengthKey,
+          everyparameter::kLightKeys[0], everyparameter::kLightKeys[4], everyparameter::kFillColourKey,
+          everyparameter::kFillBehaviourKey, everyparameter::kPathKey}) {
+        EXPECT_NE(recorded.Find(key), nullptr) << "key " << key << " was not recorded";
+    }
+    // The kinds without a script form record nothing.
+    for (const uint32_t key : {everyparameter::kGradientKey, everyparameter::kCurveKey, everyparameter::kBevelTypeKey,
+                               everyparameter::kReflectionKey}) {
+        EXPECT_EQ(recorded.Find(key), nullptr) << "key " << key << " was recorded";
+    }
+
+    // Replayed silently over the defaults, the descriptor gives back the
+    // confirmed record; the unscripted kinds keep the defaults' values.
+    everyparameter::Effect effect;
+    effect.kind = kProbeKind;
+    ParameterBlock block{};
+    effect.WriteDefaults(block);
+    const EveryRecord defaults = block.As<EveryRecord>();
+    EveryRecord expected = starting;
+    std::memcpy(expected.gradient, defaults.gradient, sizeof expected.gradient);
+    std::memcpy(expected.curve, defaults.curve, sizeof expected.curve);
+    expected.bevelType = defaults.bevelType;
+    std::memcpy(expected.reflection, defaults.reflection, sizeof expected.reflection);
+    std::memcpy(host.Handles().Lock(host.ParametersHandle(kProbeKind)), &defaults, sizeof defaults);
+    host.Handles().Unlock(host.ParametersHandle(kProbeKind));
+    host.ReplayRecordedDescriptor().SetPlayMode(ps::plugInDialogDontDisplay);
+    ASSERT_TRUE(host.RunFilter(kProbeKind).Succeeded());
+    EveryRecord replayed{};
+    std::memcpy(&replayed, host.Handles().Lock(host.ParametersHandle(kProbeKind)), sizeof replayed);
+    host.Handles().Unlock(host.ParametersHandle(kProbeKind));
+    EXPECT_EQ(std::memcmp(&replayed, &expected, sizeof replayed), 0);
 }
