@@ -11,5 +11,6 @@ wine=${DAPPLE_WINE:?run it through scripts/wine-run.sh}
 
 mkdir -p "$root/out"
 sample="$root/out/sample.png"
-"$native_build/make-sample-image" "$sample"
+# The picture make run draws: effects sized in pixels leave it visible.
+"$native_build/make-sample-image" "$sample" 960 720
 exec "$wine" "$windows_build/dialog-screenshots.exe" "Z:$sample" "Z:$root/out"

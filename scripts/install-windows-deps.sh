@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the Windows cross build and its tests need: the mingw-w64
-# compilers (posix thread model, for std::thread), zlib for mingw, Wine and
-# Xvfb from Debian, then builds libjpeg, libpng and GoogleTest for mingw into
+# compilers (posix thread model, for std::thread), zlib for mingw, Wine with
+# its own fonts (the window captions draw their buttons in Marlett) and Xvfb
+# from Debian, then builds libjpeg, libpng and GoogleTest for mingw into
 # .cache/ (once). Does nothing that is already done. Needs root or sudo for
 # the Debian packages.
 #   scripts/install-windows-deps.sh [ARCH...]   (default: x86_64 i686)
@@ -11,7 +12,8 @@ archs=("$@")
 [ ${#archs[@]} -gt 0 ] || archs=(x86_64 i686)
 
 packages=(cmake ninja-build dpkg-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 libz-mingw-w64-dev googletest wine64 xvfb)
+          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 libz-mingw-w64-dev googletest wine64 xvfb
+          fonts-wine)
 
 missing=()
 for p in "${packages[@]}"; do

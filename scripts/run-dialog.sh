@@ -26,7 +26,8 @@ plugin="$windows_build/Plugins/$module.8bf"
 mkdir -p "$root/out"
 sample="$root/out/sample.png"
 result="$root/out/dialog-$(echo "$effect" | tr '[:upper:]' '[:lower:]')-result.png"
-"$native_build/make-sample-image" "$sample"
+# The picture make run draws: effects sized in pixels leave it visible.
+"$native_build/make-sample-image" "$sample" 960 720
 # Wine sees the whole file system as drive Z:.
 windows_path() { echo "Z:$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
 echo "run-dialog: the dialog is on display $DISPLAY; press OK to write $result"

@@ -56,6 +56,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-run: the Wine prefix could not be made" >&2; exit 1; }
 fi
 
+# Wine draws the buttons of window captions in Marlett, from its own fonts
+# (fonts-wine); this Wine does not look for them in its data folder, so the
+# prefix gets the font in its fonts folder.
+marlett=/usr/share/wine/fonts/marlett.ttf
+fonts_dir="$WINEPREFIX/drive_c/windows/Fonts"
+if [ -f "$marlett" ] && [ -d "$fonts_dir" ] && [ ! -f "$fonts_dir/marlett.ttf" ]; then
+  cp "$marlett" "$fonts_dir/"
+fi
+
 # Our own Xvfb has no window manager: Wine then manages the windows itself
 # (and draws their captions), instead of waiting for a manager that never
 # answers each time a window is shown or hidden. On the user's display the
