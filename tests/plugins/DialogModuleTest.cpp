@@ -23,22 +23,27 @@ namespace {
 // Menu commands of the dialog.
 constexpr UINT kFirstFactorySetting = 7000;
 constexpr UINT kResetToDefaults = 10025;
+constexpr UINT kFirstEffect = 4000;  // + the effect's kind
 
 // What the user does once the dialog has been up for a moment: one command
 // a tick, the last one ending the dialog.
-std::wstring gTitle;
+std::vector<std::wstring> gTitles;
 std::vector<UINT> gCommands;
 std::size_t gNext = 0;
 HWND gDialog = nullptr;
 int gTicks = 0;
 
-// The effect's dialog (not a warning box, which is a dialog too).
+// The dialog, under the title of any effect it may show (not a warning
+// box, which is a dialog too).
 BOOL CALLBACK FindDialog(HWND hwnd, LPARAM) {
     wchar_t className[16] = {};
     wchar_t title[64] = {};
     GetClassNameW(hwnd, className, 16);
     GetWindowTextW(hwnd, title, 64);
-    if (IsWindowVisible(hwnd) && lstrcmpW(className, L"#32770") == 0 && gTitle == title) gDialog = hwnd;
+    if (!IsWindowVisible(hwnd) || lstrcmpW(className, L"#32770") != 0) return TRUE;
+    for (const std::wstring& known : gTitles) {
+        if (known == title) gDialog = hwnd;
+    }
     return TRUE;
 }
 
@@ -79,7 +84,8 @@ protected:
 
     // Runs the effect with its dialog, in which the user gives `commands`.
     RunOutcome RunAnswered(InProcessHost& host, std::vector<UINT> commands) {
-        gTitle = DialogTitle(GetParam());
+        gTitles.clear();
+        for (const EffectModule& effect : kEffectModules) gTitles.push_back(DialogTitle(effect));
         gCommands = std::move(commands);
         gNext = 0;
         gTicks = 0;
@@ -139,6 +145,17 @@ TEST_P(EdgesDialogModule, OkRendersAndRecordsTheConfirmedParameters) {
     ASSERT_TRUE(host.RecordedDescriptor().has_value());
     EXPECT_FALSE(host.RecordedDescriptor()->Empty());
     EXPECT_EQ(host.LeakedHandles(), 0);
+}
+
+TEST_P(EdgesDialogModule, SwitchingThroughEveryEffectAndBackAppliesTheOneShownLast) {
+    InProcessHost host;
+    std::vector<UINT> commands;
+    for (const EffectModule& effect : kEffectModules) commands.push_back(kFirstEffect + effect.kind);
+    commands.insert(commands.end(), {kFirstEffect + FilterKinds::Edge, kResetToDefaults, IDOK});
+    const RunOutcome outcome = RunAnswered(host, commands);
+    ASSERT_TRUE(outcome.Succeeded()) << outcome.errorText;
+    EXPECT_EQ(gNext, commands.size());
+    EXPECT_EQ(host.Image().pixels, SilentResult());
 }
 
 TEST_P(EdgesDialogModule, CancelLeavesThePictureAndRecordsNothing) {
