@@ -34,6 +34,7 @@ struct Watch {
     std::string picture;
     int ticks = 0;
     int settled = 0;
+    bool redrawn = false;
     bool saved = false;
     bool gaveUp = false;
 };
@@ -52,7 +53,14 @@ void CALLBACK WatchDialog(HWND, UINT, UINT_PTR, DWORD) {
     PreviewModel* preview = dialog->Model()->Preview();
     if (preview == nullptr || preview->State() != PreviewState::Shown) return;
     if (++gWatch.settled < kSettleTicks) return;
-    RedrawWindow(dialog->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    // The picture is taken off the screen, which Wine brings up to date with
+    // what the windows painted only while messages are served: everything is
+    // painted once more, and taken at the next tick.
+    if (!gWatch.redrawn) {
+        RedrawWindow(dialog->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        gWatch.redrawn = true;
+        return;
+    }
     const ImageFileStatus written = WriteImageFile(gWatch.picture, CaptureWindow(dialog->Hwnd()));
     gWatch.saved = written.Ok();
     if (!written.Ok()) std::fprintf(stderr, "dialog-screenshots: %s\n", written.error.c_str());
