@@ -14,9 +14,13 @@
 namespace edge {
 
 // Initialises `bevel` to measure the inside of the request's mask up to
-// w1 + w2 over E's area and runs it from the request's progress start to
-// `progressEnd`.
-ResultCode RunEdgeBevel(Precision_Bevel& bevel, const TreatmentRequest& request, double progressEnd);
+// w1 + w2 and runs it from the request's progress start to `progressEnd`.
+// It measures the pixels of E's area within `reach` pixels of the area the
+// render produces (what the treatment reads around a pixel it sets); the
+// rest of E is never read. A preview of a small part of a large selection
+// measures that part only.
+ResultCode RunEdgeBevel(Precision_Bevel& bevel, const TreatmentRequest& request, double progressEnd,
+                        double reach = 0.0);
 
 // Distress: E = clamp(1 − (d − t), 0, 1) with t = w1 + (n + 0.5) w2 and n the
 // noise at the pixel: solid up to the ragged line t, a one-pixel ramp after it.

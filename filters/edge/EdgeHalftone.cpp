@@ -19,14 +19,15 @@ namespace {
 constexpr double kBevelShare = 0.3;
 
 // Fills T and E with the halftone bevel. T reads `densityOutside` beyond its
-// bounds.
-ResultCode MeasureDensity(const TreatmentRequest& request, TiledImage& density, double densityOutside) {
+// bounds. The pattern reads T at the centres of the cells around a pixel:
+// within `reach` of it.
+ResultCode MeasureDensity(const TreatmentRequest& request, TiledImage& density, double densityOutside, double reach) {
     ResultCode result = density.Init(request.amount->Bounds(), densityOutside, densityOutside);
     if (result.IsFailure()) return result;
     std::unique_ptr<EdgeHalftoneDotsPrecisionBevel> bevel(
         new (std::nothrow) EdgeHalftoneDotsPrecisionBevel(*request.amount, density, request.border, request.width));
     if (bevel == nullptr) return ResultCode::OutOfMemory();
-    result = RunEdgeBevel(*bevel, request, request.ProgressAt(kBevelShare));
+    result = RunEdgeBevel(*bevel, request, request.ProgressAt(kBevelShare), reach);
     if (result.IsSuccess() && density.OutOfMemory()) return ResultCode::OutOfMemory();
     return result;
 }
@@ -37,11 +38,12 @@ ResultCode MeasureDensity(const TreatmentRequest& request, TiledImage& density, 
 // progress range.
 template <typename PatternAmount>
 ResultCode FillHalftone(const TreatmentRequest& request, double densityOutside, PatternAmount&& patternAmount) {
-    TiledImage density;
-    const ResultCode measured = MeasureDensity(request, density, densityOutside);
-    if (measured.IsFailure()) return measured;
     const Screen screen = HalftoneScreen(request.width, request.scale, request.direction, request.reductionFactor,
                                          request.offsetX, request.offsetY);
+    TiledImage density;
+    const ResultCode measured =
+        MeasureDensity(request, density, densityOutside, screen.IsUsable() ? 2.0 * screen.CellSize() : 0.0);
+    if (measured.IsFailure()) return measured;
     if (!screen.IsUsable()) return ResultCode::Success();
 
     TiledImage& amount = *request.amount;

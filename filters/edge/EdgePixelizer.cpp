@@ -142,13 +142,17 @@ double PixelAmount(const PixelizerCells& cells, const Screen& screen, double hal
 }  // namespace
 
 ResultCode FillPixelizer(const TreatmentRequest& request) {
+    const Screen screen(Screen::CellSize(request.width, request.scale), request.direction, 0.0, 0.0);
     TiledImage density;
     ResultCode result = density.Init(request.amount->Bounds(), 0.0, 0.0);
     if (result.IsFailure()) return result;
     std::unique_ptr<EdgePixelizerDistanceTransform> bevel(
         new (std::nothrow) EdgePixelizerDistanceTransform(density, request.border, request.width));
     if (bevel == nullptr) return ResultCode::OutOfMemory();
-    result = RunEdgeBevel(*bevel, request, request.ProgressAt(kBevelShare));
+    // A pixel's amount reads T at the centres of its cell and of the cells
+    // beside it: within three cells of it.
+    result = RunEdgeBevel(*bevel, request, request.ProgressAt(kBevelShare),
+                          screen.IsUsable() ? 3.0 * screen.CellSize() : 0.0);
     if (result.IsSuccess() && density.OutOfMemory()) result = ResultCode::OutOfMemory();
     if (result.IsFailure()) return result;
 
@@ -158,7 +162,6 @@ ResultCode FillPixelizer(const TreatmentRequest& request) {
     result = field->Init(request.seed, nullptr, density.Outside());
     if (result.IsFailure()) return result;
 
-    const Screen screen(Screen::CellSize(request.width, request.scale), request.direction, 0.0, 0.0);
     const Screen fullSize(Screen::CellSize(request.width * request.reductionFactor, request.scale), request.direction,
                           0.0, 0.0);
     const PixelizerCells cells(screen, fullSize, density, *field);

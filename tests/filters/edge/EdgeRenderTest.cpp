@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "EdgeReference.h"
 #include "EdgeTestSupport.h"
@@ -236,6 +237,36 @@ TEST(EdgeRender, EveryTreatmentMatchesTheLiteralReference) { ExpectEveryTreatmen
 TEST(EdgeRender, ReducedRendersKeepTheFullSizeScreen) {
     ExpectEveryTreatmentMatchesTheReference(2.0);
     ExpectEveryTreatmentMatchesTheReference(4.0);
+}
+
+// A render of part of the image (the preview's view of a large picture)
+// gives that part exactly as the render of the whole does.
+TEST(EdgeRender, APartRendersAsItsPlaceInTheWhole) {
+    const Rect bounds(0, 0, 72, 80);
+    const Image<unsigned char> grey = MakeImage(
+        RGB(), bounds, [](int x, int y, int c) -> uint8_t { return static_cast<uint8_t>(40 + x + 2 * y + 30 * c); });
+    SingleChannelImage<unsigned char> mask = BlobMask(bounds);
+    const Rect parts[] = {Rect(20, 30, 40, 55), Rect(0, 0, 9, 13), Rect(50, 10, 72, 80), Rect(33, 36, 34, 37)};
+    for (const ReferenceCase& c : kReferenceCases) {
+        EdgeParameters p = Parameters(c.type, c.border, c.width);
+        p.scale = c.scale;
+        p.direction = c.direction;
+        p.randomSeed = c.seed;
+        const RenderOutcome whole = RenderEdge(p, grey, &mask);
+        ASSERT_EQ(whole.status.status, 0);
+        for (const Rect& part : parts) {
+            const RenderOutcome piece = RenderEdge(p, grey, &mask, 1.0, nullptr, nullptr, part);
+            ASSERT_EQ(piece.status.status, 0);
+            int differing = 0;
+            for (int y = part.top; y < part.bottom; ++y) {
+                for (int x = part.left; x < part.right; ++x) {
+                    if (std::memcmp(At(piece.output, x, y), At(whole.output, x, y), 3) != 0) ++differing;
+                }
+            }
+            EXPECT_EQ(differing, 0) << "edge type " << c.type << " seed " << c.seed << " part " << part.left << ","
+                                    << part.top;
+        }
+    }
 }
 
 TEST(EdgeRender, HalftoneLinesLieWhereTheOffsetTimesTheCellPutsThem) {
