@@ -28,6 +28,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <new>
@@ -185,6 +186,32 @@ private:
     bool InWork(int32_t x, int32_t y) const {
         return static_cast<uint32_t>(x - areas_.work.left) < static_cast<uint32_t>(areas_.work.Width()) &&
                static_cast<uint32_t>(y - areas_.work.top) < static_cast<uint32_t>(areas_.work.Height());
+    }
+    // The first x in [from, to) whose side differs from `inside`, else `to`;
+    // the mask row covers [maskLeft, maskRight) and is 0 beyond it. Inside is
+    // a value above 127, its top bit, so whole words are tested at once
+    // across the long runs of a large selection.
+    static int32_t NextSideChange(const unsigned char* maskRow, int32_t maskLeft, int32_t maskRight, int32_t from,
+                                  int32_t to, bool inside) {
+        static_assert(ContourIterator::kLevel == 127, "the side of a value is its top bit");
+        if (from < maskLeft) {
+            if (inside) return from;
+            from = std::min(to, maskLeft);
+        }
+        const int32_t maskedTo = std::min(to, maskRight);
+        constexpr uint64_t kTopBits = 0x8080808080808080u;
+        const uint64_t same = inside ? kTopBits : 0u;
+        int32_t x = from;
+        for (; x + 8 <= maskedTo; x += 8) {
+            uint64_t word;
+            std::memcpy(&word, maskRow + (x - maskLeft), sizeof word);
+            if ((word & kTopBits) != same) break;
+        }
+        for (; x < maskedTo; ++x) {
+            if ((maskRow[x - maskLeft] > ContourIterator::kLevel) != inside) return x;
+        }
+        if (x < to && inside) return x;  // past the mask: outside
+        return to;
     }
     // The mask copy at (x, y); 0 beyond it.
     unsigned char MaskAt(int32_t x, int32_t y) const {
@@ -395,8 +422,9 @@ ResultCode MarchingFront<Pixel>::ReportFarPixels(Abort_Tester& abort, const Prog
                     runInside = insideAt(x);
                     runOpen = true;
                 }
-                for (++x; x < tileEnd; ++x) {
-                    if (insideAt(x) != runInside) {
+                for (++x; x < tileEnd;) {
+                    x = NextSideChange(maskRow, maskLeft, maskRight, x, tileEnd, runInside);
+                    if (x < tileEnd) {
                         reportFar(y, runStart, x, runInside);
                         runStart = x;
                         runInside = !runInside;

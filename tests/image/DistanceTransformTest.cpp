@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "tests/image/DistanceReference.h"
@@ -146,6 +147,27 @@ TEST(DistanceTransformTest, MatchesTheNaiveMarchOverManyGridTiles) {
                 ExpectSameCalls(near.log, reported);
             }
         }
+    }
+}
+
+// Wide regions the march never reaches, inside and outside, across whole
+// grid tiles that are never made and past the mask's edges: the far runs.
+TEST(DistanceTransformTest, FarRunsAcrossUntouchedTilesMatchTheNaiveMarch) {
+    TestMask mask(Rect(3, -11, 203, 181), 0);
+    const struct { double x, y, radius; } discs[] = {{60.0, 70.0, 52.0}, {140.0, 150.0, 33.0}, {165.0, 20.0, 9.5}};
+    for (int y = mask.Bounds().top; y < mask.Bounds().bottom; ++y) {
+        for (int x = mask.Bounds().left; x < mask.Bounds().right; ++x) {
+            double value = 0.0;
+            for (const auto& disc : discs) {
+                const double depth = disc.radius - std::hypot(x + 0.5 - disc.x, y + 0.5 - disc.y);
+                value = std::max(value, std::clamp(127.5 + depth * 90.0, 0.0, 255.0));
+            }
+            mask.Set(x, y, static_cast<int>(value));
+        }
+    }
+    for (const Rect& output : {Rect(-20, -30, 221, 233), Rect(40, 17, 150, 170)}) {
+        SCOPED_TRACE(testing::Message() << "output " << output.left << "," << output.top);
+        ExpectSameCalls(Transform(mask, 2.0, output), NaiveMarch(mask, 2.0, output, Measure::kBothSides));
     }
 }
 
