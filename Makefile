@@ -23,7 +23,9 @@ $(BUILD)/build.ninja: | deps
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# Only what it runs: a first run builds no test program.
+run: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j$(JOBS) --target run_programs
 	@scripts/run-effects.sh $(BUILD)/dapple
 
 test-native: build format-check
@@ -106,6 +108,7 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DDAPPLE_BENCH=ON -DDAPPLE_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+	@bench/batch-vs-loop.sh $(BENCH_BUILD)
 
 format: deps
 	@scripts/format.sh

@@ -1,11 +1,13 @@
 // The dapple command: lists the effects of this build and their parameters,
 // and applies an effect to an image file through the in-process host.
 //
-//   dapple effects
-//   dapple params EFFECT
+//   dapple effects [--json]
+//   dapple params EFFECT [--json]
 //   dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--settings NAME] [--set KEY=VALUE]... [--quiet]
+//   dapple apply EFFECT INPUT... --out-dir DIR [...]
 //   dapple settings list|save|show|delete EFFECT [NAME] ...
 //   dapple inspect FILE
+//   dapple --version
 //
 // main() only hands over the arguments and the standard streams; tests call
 // RunDappleCommand with their own.
@@ -29,6 +31,8 @@ struct CommandStreams {
     bool errIsTerminal = false;  // a progress bar goes to `err` only then
     // Null: the user's data folder and the program's folder.
     const ISettingsFolders* settingsFolders = nullptr;
+    // The dapple program a batch runs for each of its files; empty: this program.
+    std::string program = std::string();
 };
 
 // The settings folders the command works with.
@@ -37,10 +41,15 @@ const ISettingsFolders& SettingsFoldersOf(const CommandStreams& streams);
 // `args` are the arguments after the program name.
 int RunDappleCommand(const std::vector<std::string>& args, const CommandStreams& streams);
 
+// Lines for people, or JSON for scripts (--json).
+enum class OutputStyle { Lines, Json };
+
 // The pieces behind it, one per subcommand.
-int RunEffectsCommand(const CommandStreams& streams);
-int RunParamsCommand(const std::string& effect, const CommandStreams& streams);
+int RunEffectsCommand(OutputStyle style, const CommandStreams& streams);
+int RunParamsCommand(const std::string& effect, OutputStyle style, const CommandStreams& streams);
 int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& streams);
+// apply with --out-dir: many inputs, each written into the folder.
+int RunBatchApplyCommand(const std::vector<std::string>& args, const CommandStreams& streams);
 // Describes a content file; a file its reader refuses gives the reader's
 // message and kExitFailed, a file of no content kind kExitUsage.
 int RunInspectCommand(const std::string& path, const CommandStreams& streams);

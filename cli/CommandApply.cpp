@@ -3,24 +3,24 @@
 //
 // Everything the user gave is checked before the effect runs; the output
 // file is written only after the effect succeeded, and atomically, so a
-// failed run leaves no file behind.
+// failed run leaves no file behind. With --out-dir the command applies the
+// effect to many files (cli/CommandApplyBatch.cpp).
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <utility>
 
+#include "cli/ApplyFile.h"
 #include "cli/Command.h"
-#include "cli/CommandEffects.h"
 #include "cli/CommandImages.h"
 #include "cli/CommandOptions.h"
-#include "cli/CommandParameters.h"
 #include "cli/CommandPreview.h"
 #include "cli/ImageFiles.h"
 #include "cli/ProgressBar.h"
 #include "host/FilterFactory.h"
 #include "inprocesshost/InProcessHost.h"
-#include "inprocesshost/PluginModule.h"
+#include "platform/Interrupts.h"
 #include "platform/Warning.h"
 
 namespace {
@@ -29,11 +29,8 @@ struct ApplyRequest {
     std::string effect;
     std::string input;
     std::string output;
-    std::string mask;  // empty: no mask
-    ParameterChoices parameters;
-    bool quiet = false;
+    ApplyOptions options;
     double previewScale = 0.0;  // above 0: write the reduced preview instead of the full-size result
-    std::string plugin;         // empty: the effect linked into the command
     bool dialog = false;        // the effect's dialog is shown, as when a user picks it from a menu
 };
 
@@ -54,32 +51,18 @@ bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request,
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         bool matched = false;
-        std::string value;
-        if (arg == "--quiet" || arg == "-q") {
-            request.quiet = true;
-            continue;
-        }
+        if (!ParseApplyOption(args, i, request.options, matched, problem)) return false;
+        if (matched) continue;
         if (arg == "--dialog") {
             request.dialog = true;
             continue;
         }
-        if (!NonEmptyOptionValue(args, i, "--mask", "a file", value, matched, problem)) return false;
-        if (matched) {
-            request.mask = value;
-            continue;
-        }
+        std::string value;
         if (!OptionValue(args, i, "--preview-scale", value, matched, problem)) return false;
         if (matched) {
             if (!ParsePreviewScale(value, request, problem)) return false;
             continue;
         }
-        if (!NonEmptyOptionValue(args, i, "--plugin", "a plug-in module", value, matched, problem)) return false;
-        if (matched) {
-            request.plugin = value;
-            continue;
-        }
-        if (!ParseParameterOption(args, i, request.parameters, matched, problem)) return false;
-        if (matched) continue;
         if (arg.size() > 1 && arg[0] == '-') {
             problem = "unknown option '" + arg + "'";
             return false;
@@ -93,44 +76,6 @@ bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request,
     request.effect = positional[0];
     request.input = positional[1];
     request.output = positional[2];
-    return true;
-}
-
-std::string SizeText(int32_t width, int32_t height) { return std::to_string(width) + "x" + std::to_string(height); }
-
-bool ReadInput(const ApplyRequest& request, RasterImage& input, std::string& problem) {
-    const ImageFileStatus status = ReadImageFile(request.input, input);
-    if (!status.Ok()) {
-        problem = status.error;
-        return false;
-    }
-    if (input.width > INT16_MAX || input.height > INT16_MAX) {
-        problem = request.input + " is " + SizeText(input.width, input.height) +
-                  "; the largest image an effect takes is 32767 pixels on a side";
-        return false;
-    }
-    return true;
-}
-
-bool ReadMask(const ApplyRequest& request, const RasterImage& input, RasterImage& mask, std::string& problem) {
-    const ImageFileStatus status = ReadImageFile(request.mask, mask);
-    if (!status.Ok()) {
-        problem = status.error;
-        return false;
-    }
-    if (mask.channels != 1) {
-        problem = "mask " + request.mask + " must be a grey image without alpha";
-        return false;
-    }
-    if (mask.width != input.width || mask.height != input.height) {
-        problem = "mask " + request.mask + " is " + SizeText(mask.width, mask.height) + " but the input is " +
-                  SizeText(input.width, input.height);
-        return false;
-    }
-    if (std::all_of(mask.pixels.begin(), mask.pixels.end(), [](uint8_t v) { return v == 0; })) {
-        problem = "mask " + request.mask + " selects no pixels";
-        return false;
-    }
     return true;
 }
 
@@ -160,7 +105,7 @@ std::string FailureText(const std::string& name, const RunOutcome& outcome) {
     if (outcome.selector == kNoSelector) return "cannot run " + name + ": " + outcome.errorText;
     if (!outcome.errorText.empty()) return name + " failed: " + outcome.errorText;
     switch (outcome.result) {
-        case 1: return name + " refused the image";
+        case 1: return InterruptRequested() ? name + " was interrupted" : name + " refused the image";
         case ps::memFullErr: return name + " ran out of memory";
         case -1: return name + " failed";
         default: return name + " failed (error " + std::to_string(outcome.result) + ")";
@@ -171,13 +116,14 @@ int RunEffect(const ApplyRequest& request, const EffectChoice& choice, const Des
               const RasterImage& input, const RasterImage* mask, const PluginModule* plugin,
               const CommandStreams& streams) {
     InProcessHost host;
+    host.SetAbortQuestion([] { return InterruptRequested(); });
     if (plugin != nullptr) host.SetEntry(plugin->Entry());
     host.SetImage(HostImageFromRaster(input))
         .SetPlayMode(request.dialog ? ps::plugInDialogDisplay : ps::plugInDialogDontDisplay);
     if (mask != nullptr) host.SetSelection(mask->pixels);
     if (!descriptor.Empty()) host.SetPlayDescriptor(descriptor);
     ProgressBar bar(streams.err, EffectDisplayName(choice.kind));
-    if (streams.errIsTerminal && !request.quiet) {
+    if (streams.errIsTerminal && !request.options.quiet) {
         host.SetProgressObserver([&bar](int32_t done, int32_t total) { bar.Update(done, total); });
     }
     RunOutcome outcome;
@@ -207,9 +153,15 @@ int RunEffect(const ApplyRequest& request, const EffectChoice& choice, const Des
     return kExitSuccess;
 }
 
+bool IsBatch(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& arg) { return arg == "--out-dir" || arg.rfind("--out-dir=", 0) == 0; });
+}
+
 }  // namespace
 
 int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& streams) {
+    if (IsBatch(args)) return RunBatchApplyCommand(args, streams);
     auto usage = [&streams](const std::string& problem) {
         streams.err << "dapple: " << problem << '\n';
         return kExitUsage;
@@ -217,39 +169,30 @@ int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& 
     ApplyRequest request;
     std::string problem;
     if (!ParseArguments(args, request, problem)) return usage(problem + " (see dapple --help)");
-
-    EffectChoice choice;
-    if (!FindEffect(request.effect, choice)) {
-        return usage("unknown effect '" + request.effect + "' (see dapple effects)");
-    }
-    DescriptorStore descriptor;
-    if (!ChosenDescriptor(*choice.filter, request.parameters, SettingsFoldersOf(streams), descriptor, problem))
-        return usage(problem);
-    if (!ImageFileFormatForPath(request.output)) {
-        return usage("cannot tell the format of " + request.output + " from its extension (use .png, .jpg or .jpeg)");
-    }
     if (request.dialog && request.previewScale > 0.0) {
         return usage("--preview-scale renders without the dialog; it cannot be used with --dialog");
     }
-    if (!request.plugin.empty() && request.previewScale > 0.0) {
+    if (!request.options.plugin.empty() && request.previewScale > 0.0) {
         return usage("--preview-scale renders with the effect linked into dapple; it cannot be used with --plugin");
     }
-    std::unique_ptr<PluginModule> plugin;
-    if (!request.plugin.empty()) {
-        plugin = LoadPluginModule(request.plugin, problem);
-        if (plugin == nullptr) return usage(problem);
-        if (!PluginModuleRunsEffect(plugin->Properties(), choice.kind, choice.filter->InternalName(), problem)) {
-            return usage("cannot run " + request.plugin + ": " + problem);
-        }
+    ApplySetup setup;
+    if (!PrepareApply(request.effect, request.options, streams, setup, problem)) return usage(problem);
+    if (!ImageFileFormatForPath(request.output)) {
+        return usage("cannot tell the format of " + request.output + " from its extension (use .png, .jpg or .jpeg)");
     }
     RasterImage input;
-    if (!ReadInput(request, input, problem)) return usage(problem);
+    if (!ReadApplyInput(request.input, input, problem)) return usage(problem);
     RasterImage mask;
-    if (!request.mask.empty() && !ReadMask(request, input, mask, problem)) return usage(problem);
-    const RasterImage* selection = request.mask.empty() ? nullptr : &mask;
-    if (request.previewScale > 0.0) {
-        return RunPreviewRender(*choice.filter, descriptor, input, selection, request.previewScale, request.output,
-                                streams);
+    const std::string& maskPath = request.options.mask;
+    if (!maskPath.empty() &&
+        (!ReadApplyMask(maskPath, mask, problem) || !MaskFitsInput(maskPath, mask, input, problem))) {
+        return usage(problem);
     }
-    return RunEffect(request, choice, descriptor, input, selection, plugin.get(), streams);
+    const RasterImage* selection = maskPath.empty() ? nullptr : &mask;
+    if (request.previewScale > 0.0) {
+        return RunPreviewRender(*setup.choice.filter, setup.descriptor, input, selection, request.previewScale,
+                                request.output, streams);
+    }
+    CatchInterrupts();
+    return RunEffect(request, setup.choice, setup.descriptor, input, selection, setup.plugin.get(), streams);
 }

@@ -1,4 +1,4 @@
-// dapple effects, dapple params, and the effect lookup they share with apply.
+// dapple effects, and the effect lookup the commands share.
 #include "cli/CommandEffects.h"
 
 #include <cctype>
@@ -6,8 +6,7 @@
 #include <memory>
 
 #include "cli/Command.h"
-#include "cli/CommandDescriptors.h"
-#include "cli/CommandScript.h"
+#include "cli/JsonText.h"
 #include "host/FilterFactory.h"
 
 namespace {
@@ -20,20 +19,6 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
         }
     }
     return true;
-}
-
-// The default of every key of `parameter` in script form; "-" for a key it
-// does not record.
-std::vector<std::string> DefaultTexts(const FilterParameter& parameter) {
-    const int32_t keys = parameter.KeyCount();
-    std::vector<std::string> texts(static_cast<std::size_t>(keys), "-");
-    DescriptorStore store;
-    if (WriteParameterToDescriptor(parameter, store).IsFailure()) return texts;
-    for (int32_t i = 0; i < keys; ++i) {
-        const DescriptorItem* item = store.Find(parameter.KeyAt(i));
-        if (item != nullptr) texts[static_cast<std::size_t>(i)] = ScriptText(*item);
-    }
-    return texts;
 }
 
 }  // namespace
@@ -56,34 +41,22 @@ ResultCode BuildDefaultParameters(const Filter& filter, ParameterBlock& block, P
     return filter.BuildParameters(set, block);
 }
 
-int RunEffectsCommand(const CommandStreams& streams) {
+int RunEffectsCommand(OutputStyle style, const CommandStreams& streams) {
+    const bool json = style == OutputStyle::Json;
+    if (json) streams.out << "[";
+    const char* separator = "";
     for (FilterKind kind : BuiltEffectKinds()) {
         std::unique_ptr<Filter> filter;
         if (CreateFilter(kind, filter).IsFailure()) continue;
-        streams.out << kind << '\t' << filter->InternalName() << '\t' << EffectDisplayName(kind) << '\n';
-    }
-    return kExitSuccess;
-}
-
-int RunParamsCommand(const std::string& effect, const CommandStreams& streams) {
-    EffectChoice choice;
-    if (!FindEffect(effect, choice)) {
-        streams.err << "dapple: unknown effect '" << effect << "' (see dapple effects)\n";
-        return kExitUsage;
-    }
-    auto block = std::make_unique<ParameterBlock>();
-    ParameterSet set;
-    if (BuildDefaultParameters(*choice.filter, *block, set).IsFailure()) {
-        streams.err << "dapple: " << choice.filter->InternalName() << " could not list its parameters\n";
-        return kExitFailed;
-    }
-    for (std::size_t i = 0; i < set.Count(); ++i) {
-        const FilterParameter& parameter = *set.At(i);
-        const std::vector<std::string> defaults = DefaultTexts(parameter);
-        for (int32_t k = 0; k < parameter.KeyCount(); ++k) {
-            streams.out << KeyText(parameter.KeyAt(k)) << '\t' << ParameterClassName(parameter) << '\t'
-                        << parameter.label << '\t' << defaults[static_cast<std::size_t>(k)] << '\n';
+        if (json) {
+            streams.out << separator << "\n  {\"kind\": " << kind
+                        << ", \"name\": " << JsonString(filter->InternalName())
+                        << ", \"displayName\": " << JsonString(EffectDisplayName(kind)) << "}";
+            separator = ",";
+        } else {
+            streams.out << kind << '\t' << filter->InternalName() << '\t' << EffectDisplayName(kind) << '\n';
         }
     }
+    if (json) streams.out << "\n]\n";
     return kExitSuccess;
 }

@@ -1,22 +1,30 @@
+#include <algorithm>
 #include <new>
 
 #include "cli/Command.h"
+#include "platform/ProductVersion.h"
+#include "platform/Warning.h"
 
 namespace {
 
 constexpr char kUsage[] =
-    "usage: dapple effects\n"
-    "       dapple params EFFECT\n"
+    "usage: dapple effects [--json]\n"
+    "       dapple params EFFECT [--json]\n"
     "       dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--set KEY=VALUE]... [--quiet] [--preview-scale F]\n"
     "                    [--plugin PATH] [--settings NAME] [--dialog]\n"
+    "       dapple apply EFFECT INPUT... --out-dir DIR [--suffix TEXT] [--format png|jpg] [--overwrite]\n"
+    "                    [--mask MASK] [--set KEY=VALUE]... [--settings NAME] [--quiet]\n"
     "       dapple settings list EFFECT\n"
     "       dapple settings save EFFECT NAME [--settings NAME] [--set KEY=VALUE]... [--replace]\n"
     "       dapple settings show EFFECT NAME\n"
     "       dapple settings delete EFFECT NAME\n"
     "       dapple inspect FILE\n"
+    "       dapple --version\n"
     "\n"
-    "  effects   lists the effects of this build: kind, internal name, display name\n"
-    "  params    lists an effect's parameters: key, class, label, default\n"
+    "  effects   lists the effects of this build: kind, internal name, display name (--json: as JSON)\n"
+    "  params    lists an effect's parameter keys: key, class, label, default and the values --set takes\n"
+    "            (a range and its unit; a list's codes, each on a line of its own with its name; a content\n"
+    "            file's default file); --json: as JSON\n"
     "  apply     applies an effect at its defaults, changed by --set, to INPUT and writes OUTPUT\n"
     "            (PNG or JPEG by extension); MASK is a grey image of INPUT's size, 255 selected;\n"
     "            --preview-scale F writes the dialog's preview instead: every f-th pixel (f the\n"
@@ -25,6 +33,10 @@ constexpr char kUsage[] =
     "            --settings NAME starts from a named setting (the user's, else the factory's of that\n"
     "            name, else a settings file NAME), which --set values then change; --dialog shows the\n"
     "            effect's dialog first (with --plugin) and writes OUTPUT after OK\n"
+    "            With --out-dir, applies the effect to every INPUT, several files at once, writing\n"
+    "            DIR/<name><suffix>.<ext> (the input's format unless --format says otherwise); an existing\n"
+    "            file is kept unless --overwrite is given; a file that fails is reported and the others go\n"
+    "            on; the run ends with a summary and exit status 1 when any failed\n"
     "  settings  the named settings of an effect: list the user's and the factory's; save the\n"
     "            defaults, changed by --settings and --set, as the user's setting NAME (--replace\n"
     "            replaces one of that name); show a setting's values by key and label; delete a\n"
@@ -44,13 +56,22 @@ int Dispatch(const std::vector<std::string>& args, const CommandStreams& streams
         streams.out << kUsage;
         return kExitSuccess;
     }
-    if (command == "effects") {
-        if (args.size() != 1) return UsageError(streams, "effects takes no arguments");
-        return RunEffectsCommand(streams);
+    if (command == "--version") {
+        if (args.size() != 1) return UsageError(streams, "--version takes no arguments");
+        streams.out << "dapple (" << kWarningCaption << ") " << ProductVersion() << '\n';
+        return kExitSuccess;
     }
-    if (command == "params") {
-        if (args.size() != 2) return UsageError(streams, "params takes one effect name");
-        return RunParamsCommand(args[1], streams);
+    if (command == "effects" || command == "params") {
+        std::vector<std::string> rest(args.begin() + 1, args.end());
+        const auto json = std::find(rest.begin(), rest.end(), "--json");
+        const OutputStyle style = json != rest.end() ? OutputStyle::Json : OutputStyle::Lines;
+        if (json != rest.end()) rest.erase(json);
+        if (command == "effects") {
+            if (!rest.empty()) return UsageError(streams, "effects takes only --json");
+            return RunEffectsCommand(style, streams);
+        }
+        if (rest.size() != 1) return UsageError(streams, "params takes one effect name and --json");
+        return RunParamsCommand(rest[0], style, streams);
     }
     if (command == "inspect") {
         if (args.size() != 2) return UsageError(streams, "inspect takes one file");

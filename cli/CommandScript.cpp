@@ -23,14 +23,6 @@
 
 namespace {
 
-enum class ValueForm { Number, Seed, Length, Flag, Code, Colour, None };
-
-struct KeyForm {
-    ValueForm form = ValueForm::None;
-    uint32_t enumerationType = 0;
-    std::vector<uint32_t> codes;  // the codes a Code value may take
-};
-
 template <typename P>
 const P* As(const FilterParameter& parameter) {
     return dynamic_cast<const P*>(&parameter);
@@ -43,7 +35,9 @@ int32_t KeyIndex(const FilterParameter& parameter, uint32_t key) {
     return -1;
 }
 
-KeyForm FormOf(const FilterParameter& parameter, uint32_t key) {
+}  // namespace
+
+KeyForm FormOfKey(const FilterParameter& parameter, uint32_t key) {
     KeyForm result;
     const int32_t index = KeyIndex(parameter, key);
     if (As<SliderParameter>(parameter) || As<DirectionParameter>(parameter)) {
@@ -60,7 +54,7 @@ KeyForm FormOf(const FilterParameter& parameter, uint32_t key) {
         result.form = ValueForm::Colour;
     } else if (As<TubeButtonParameter>(parameter)) {
         // The path is a file to check first (cli/CommandContentPath.h).
-        result.form = index == 0 ? ValueForm::None : ValueForm::Flag;
+        result.form = index == 0 ? ValueForm::ContentFile : ValueForm::Flag;
     } else if (const auto* list = As<ListboxParameter>(parameter)) {
         result.form = ValueForm::Code;
         result.enumerationType = list->enumerationType;
@@ -74,6 +68,8 @@ KeyForm FormOf(const FilterParameter& parameter, uint32_t key) {
     }
     return result;
 }
+
+namespace {
 
 bool ParseNumber(const std::string& text, double& value) {
     if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return false;
@@ -100,10 +96,8 @@ bool ParseLength(const std::string& text) {
     if (!(words >> number >> unit) || (words >> extra)) return false;
     double amount = 0.0;
     if (!ParseNumber(number, amount)) return false;
-    for (const char* word : {"pixels", "inches", "centimeters", "millimeters", "points", "picas"}) {
-        if (unit == word) return true;
-    }
-    return false;
+    const std::vector<std::string>& units = LengthUnitWords();
+    return std::find(units.begin(), units.end(), unit) != units.end();
 }
 
 int HexDigit(char c) {
@@ -180,6 +174,11 @@ bool PutCode(const KeyForm& form, uint32_t key, const std::string& text, Descrip
 
 }  // namespace
 
+const std::vector<std::string>& LengthUnitWords() {
+    static const std::vector<std::string> words = {"pixels", "inches", "centimeters", "millimeters", "points", "picas"};
+    return words;
+}
+
 const char* ParameterClassName(const FilterParameter& parameter) {
     if (As<LengthSliderParameter>(parameter)) return "LengthSliderParameter";
     if (As<SliderParameter>(parameter)) return "SliderParameter";
@@ -211,7 +210,7 @@ std::string ScriptText(const DescriptorItem& item) {
 
 bool PutScriptValue(const FilterParameter& parameter, uint32_t key, const std::string& text, DescriptorStore& store,
                     std::string& problem) {
-    const KeyForm form = FormOf(parameter, key);
+    const KeyForm form = FormOfKey(parameter, key);
     switch (form.form) {
         case ValueForm::Number: {
             double value = 0.0;
@@ -256,6 +255,7 @@ bool PutScriptValue(const FilterParameter& parameter, uint32_t key, const std::s
             problem = "expects a colour such as '#ff8000' or 'RGB: 100.0% 50.2% 0.0% (255 128 0)'";
             return false;
         }
+        case ValueForm::ContentFile:
         case ValueForm::None: problem = "cannot be set from the command line"; return false;
     }
     problem = "expects a number";

@@ -6,10 +6,27 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "filters/FilterParameter.h"
 #include "filters/ScriptCapture.h"
 #include "inprocesshost/DescriptorStore.h"
+
+// How the command line writes the value under one key.
+enum class ValueForm { Number, Seed, Length, Flag, Code, Colour, ContentFile, None };
+
+struct KeyForm {
+    ValueForm form = ValueForm::None;
+    uint32_t enumerationType = 0;
+    std::vector<uint32_t> codes;  // the codes a Code value may take, in the parameter's order
+};
+
+// The form of `key`, one of `parameter`'s keys; None for a key the command
+// line cannot write.
+KeyForm FormOfKey(const FilterParameter& parameter, uint32_t key);
+
+// The words of the length units a length is written with, in their codes' order.
+const std::vector<std::string>& LengthUnitWords();
 
 // The parameter's class, such as "SliderParameter".
 const char* ParameterClassName(const FilterParameter& parameter);

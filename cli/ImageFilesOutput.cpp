@@ -14,16 +14,27 @@ namespace {
 
 // A name unlikely to be in use: the clock and a per-process counter, so that
 // two writes into one folder, even at once, pick different names.
-std::string TemporaryName(unsigned attempt) {
+std::string TemporaryName(unsigned attempt, const std::string& ending) {
     static std::atomic<unsigned> counter{0};
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     return ".dapple-" + std::to_string(static_cast<unsigned long long>(ticks)) + "-" +
-           std::to_string(counter.fetch_add(1)) + "-" + std::to_string(attempt) + ".tmp";
+           std::to_string(counter.fetch_add(1)) + "-" + std::to_string(attempt) + ending;
 }
 
 std::string SystemMessage(int error) { return error != 0 ? std::strerror(error) : "unknown system error"; }
 
 }  // namespace
+
+std::string TemporaryPathBeside(const std::string& destination, const std::string& ending) {
+    const fs::path folder = fs::path(destination).parent_path();
+    constexpr unsigned kAttempts = 16;
+    for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
+        const std::string candidate = (folder / TemporaryName(attempt, ending)).string();
+        std::error_code error;
+        if (!fs::exists(candidate, error)) return candidate;
+    }
+    return std::string();
+}
 
 ReplacingOutputFile::ReplacingOutputFile(std::string destination) : destination_(std::move(destination)) {}
 
@@ -33,22 +44,22 @@ ReplacingOutputFile::~ReplacingOutputFile() {
         std::error_code ignored;
         fs::remove(temporary_, ignored);
     }
+    registration_.reset();
 }
 
 std::string ReplacingOutputFile::Open() {
-    const fs::path folder = fs::path(destination_).parent_path();
-    constexpr unsigned kAttempts = 16;
-    for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
-        const std::string candidate = (folder / TemporaryName(attempt)).string();
-        std::error_code error;
-        if (fs::exists(candidate, error)) continue;
-        errno = 0;
-        stream_ = std::fopen(candidate.c_str(), "wb");
-        if (stream_ == nullptr) return SystemMessage(errno);
-        temporary_ = candidate;
-        return {};
+    const std::string candidate = TemporaryPathBeside(destination_, ".tmp");
+    if (candidate.empty()) return "no free temporary file name in the output folder";
+    // Registered before it exists, so that no moment passes unguarded.
+    registration_ = std::make_unique<TemporaryFileRegistration>(candidate);
+    errno = 0;
+    stream_ = std::fopen(candidate.c_str(), "wb");
+    if (stream_ == nullptr) {
+        registration_.reset();
+        return SystemMessage(errno);
     }
-    return "no free temporary file name in the output folder";
+    temporary_ = candidate;
+    return {};
 }
 
 std::string ReplacingOutputFile::Commit() {
@@ -61,10 +72,12 @@ std::string ReplacingOutputFile::Commit() {
     stream_ = nullptr;
     if (!flushed) return "write error: " + SystemMessage(flushError);
     if (!closed) return "write error: " + SystemMessage(closeError);
+    if (InterruptRequested()) return "interrupted";
 
     std::error_code error;
     fs::rename(temporary_, destination_, error);
     if (error) return "cannot replace the file: " + error.message();
     committed_ = true;
+    registration_.reset();
     return {};
 }

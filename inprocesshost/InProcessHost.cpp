@@ -161,6 +161,11 @@ InProcessHost& InProcessHost::AbortAfterCalls(int64_t calls) {
     return *this;
 }
 
+InProcessHost& InProcessHost::SetAbortQuestion(std::function<bool()> question) {
+    abortQuestion_ = std::move(question);
+    return *this;
+}
+
 InProcessHost& InProcessHost::SetRowPadding(int32_t bytes) {
     exchange_.SetRowPadding(bytes);
     return *this;

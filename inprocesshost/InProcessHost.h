@@ -129,6 +129,8 @@ public:
     InProcessHost& SetUserColourChoice(std::optional<HostColour> choice);
     // The abort test answers "abort" from call `calls` + 1 on; negative never.
     InProcessHost& AbortAfterCalls(int64_t calls);
+    // Asked at every abort test as well: the user's wish to stop.
+    InProcessHost& SetAbortQuestion(std::function<bool()> question);
     // Extra bytes at the end of every row the host delivers.
     InProcessHost& SetRowPadding(int32_t bytes);
     InProcessHost& SetBufferSpace(int32_t bytes);
@@ -256,6 +258,7 @@ private:
     ps::Handle handedInDescriptor_ = nullptr;
     std::optional<HostColour> userColour_;
     int64_t abortAfter_ = -1;
+    std::function<bool()> abortQuestion_;
 
     std::set<HostCallback> omitted_;
     std::set<HostSuite> nulled_;

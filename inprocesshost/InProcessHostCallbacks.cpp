@@ -39,7 +39,8 @@ ps::OSErr InProcessHost::AdvanceState() {
 
 bool InProcessHost::TestAbort() {
     ++abortCalls_;
-    return abortAfter_ >= 0 && abortCalls_ > abortAfter_;
+    if (abortAfter_ >= 0 && abortCalls_ > abortAfter_) return true;
+    return abortQuestion_ && abortQuestion_();
 }
 
 void InProcessHost::UpdateProgress(int32_t done, int32_t total) {

@@ -55,8 +55,18 @@ bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names)
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
+    const std::string source = LocalPath(from);
+    const std::string target = LocalPath(to);
+    // A hard link is refused when `to` exists, so a file another program
+    // puts there meanwhile is never replaced.
+    if (link(source.c_str(), target.c_str()) == 0) {
+        unlink(source.c_str());
+        return true;
+    }
+    if (errno == EEXIST || errno == ENOENT) return false;
+    // File systems without hard links: the check and the move, a moment apart.
     if (!PathExists(from) || PathExists(to)) return false;
-    return std::rename(LocalPath(from).c_str(), LocalPath(to).c_str()) == 0;
+    return std::rename(source.c_str(), target.c_str()) == 0;
 }
 
 bool DeleteFileAt(const std::string& path) { return unlink(LocalPath(path).c_str()) == 0; }

@@ -54,24 +54,46 @@ TEST_F(DappleCommand, ListsTheEffectAndItsParametersWithDefaults) {
 
     const CommandResult params = RunCommand({"params", "testshift"});
     ASSERT_EQ(params.code, kExitSuccess) << params.err;
-    const std::string expected =
-        "Amnt\tSliderParameter\tAmount\t10\n"
-        "Wdth\tLengthSliderParameter\tWidth\t4.00 pixels\n"
-        "Invr\tCheckboxParameter\tInvert\t0\n"
-        "Seed\tRandomSeedParameter\tSeed\t5\n"
-        "Mode\tListboxParameter\tMode\ttmA1\n"
-        "Tint\tColorParameter\tTint\tRGB: 100.0% 50.2% 0.0% (255 128 0)\n"
-        "Angl\tDirectionParameter\tAngle\t45\n"
-        "LDir\tLightingParameter\tLight\t135\n"
-        "LElv\tLightingParameter\tLight\t30\n"
-        "LBrt\tLightingParameter\tLight\t50\n"
-        "LShp\tLightingParameter\tLight\t50\n"
-        "LCol\tLightingParameter\tLight\tRGB: 100.0% 100.0% 100.0% (255 255 255)\n"
-        "Path\tTubeButtonParameter\tTube\tStars.tub\n"
-        "Rltv\tTubeButtonParameter\tTube\t1\n"
-        "FilC\tLayerFillParameter\tFill\tRGB: 0.0% 0.0% 0.0% (0 0 0)\n"
-        "FilB\tLayerFillParameter\tFill\tfiB2\n";
-    EXPECT_EQ(params.out, expected);
+    const std::string lengths = "pixels, inches, centimeters, millimeters, points or picas";
+    const std::string colour = "a colour: #rrggbb or its text form";
+    const std::string before =
+        "Amnt\tSliderParameter\tAmount\t10\t0 to 100\n"
+        "Wdth\tLengthSliderParameter\tWidth\t4.00 pixels\t0 to 50 " +
+        lengths +
+        "\n"
+        "Invr\tCheckboxParameter\tInvert\t0\t0 or 1\n"
+        "Seed\tRandomSeedParameter\tSeed\t5\t0 to 65535\n"
+        "Mode\tListboxParameter\tMode\ttmA1\tone of the 2 codes below\n"
+        "\ttmA1\tPlain\n"
+        "\ttmA2\tDouble\n"
+        "Tint\tColorParameter\tTint\tRGB: 100.0% 50.2% 0.0% (255 128 0)\t" +
+        colour +
+        "\n"
+        "Angl\tDirectionParameter\tAngle\t45\t0 to 360 degrees\n"
+        "LDir\tLightingParameter\tLight\t135\t0 to 360 degrees\n"
+        "LElv\tLightingParameter\tLight\t30\t0 to 90 degrees\n"
+        "LBrt\tLightingParameter\tLight\t50\t0 to 100\n"
+        "LShp\tLightingParameter\tLight\t50\t0 to 100\n"
+        "LCol\tLightingParameter\tLight\tRGB: 100.0% 100.0% 100.0% (255 255 255)\t" +
+        colour +
+        "\n"
+        "Path\tTubeButtonParameter\tTube\tStars.tub\ta content file; the default is ";
+    const std::string after =
+        "Stars.tub\n"
+        "Rltv\tTubeButtonParameter\tTube\t1\t0 or 1\n"
+        "FilC\tLayerFillParameter\tFill\tRGB: 0.0% 0.0% 0.0% (0 0 0)\t" +
+        colour +
+        "\n"
+        "FilB\tLayerFillParameter\tFill\tfiB2\tone of the 3 codes below\n"
+        "\tfiB0\tFill with colour\n"
+        "\tfiB1\tMake transparent\n"
+        "\tfiB2\tKeep the image\n";
+    // The default file lies in the plug-in folder, the test program's.
+    ASSERT_GT(params.out.size(), before.size() + after.size());
+    EXPECT_EQ(params.out.substr(0, before.size()), before);
+    EXPECT_EQ(params.out.substr(params.out.size() - after.size()), after);
+    const std::string file = params.out.substr(before.size(), params.out.size() - before.size() - after.size());
+    EXPECT_TRUE(fs::path(file + "Stars.tub").is_absolute()) << file;
 }
 
 TEST_F(DappleCommand, AppliesWithSettingsOfEveryForm) {
@@ -233,6 +255,8 @@ TEST_F(DappleCommand, UsageAndHelp) {
     EXPECT_EQ(RunCommand({"apply", "TestShift", "only-two.png"}).code, kExitUsage);
     EXPECT_EQ(RunCommand({"params"}).code, kExitUsage);
     EXPECT_EQ(RunCommand({"params", "NoSuchEffect"}).code, kExitUsage);
+    EXPECT_EQ(RunCommand({"params", "TestShift", "--json", "extra"}).code, kExitUsage);
+    EXPECT_EQ(RunCommand({"effects", "--yaml"}).code, kExitUsage);
     EXPECT_EQ(RunCommand({"frobnicate"}).code, kExitUsage);
 }
 

@@ -1,0 +1,94 @@
+#include "cli/ApplyFile.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "cli/CommandOptions.h"
+#include "cli/ImageFiles.h"
+#include "host/FilterFactory.h"
+
+namespace {
+
+std::string SizeText(int32_t width, int32_t height) { return std::to_string(width) + "x" + std::to_string(height); }
+
+}  // namespace
+
+bool ParseApplyOption(const std::vector<std::string>& args, std::size_t& i, ApplyOptions& options, bool& matched,
+                      std::string& problem) {
+    matched = args[i] == "--quiet" || args[i] == "-q";
+    if (matched) {
+        options.quiet = true;
+        return true;
+    }
+    std::string value;
+    if (!NonEmptyOptionValue(args, i, "--mask", "a file", value, matched, problem)) return false;
+    if (matched) {
+        options.mask = value;
+        return true;
+    }
+    if (!NonEmptyOptionValue(args, i, "--plugin", "a plug-in module", value, matched, problem)) return false;
+    if (matched) {
+        options.plugin = value;
+        return true;
+    }
+    return ParseParameterOption(args, i, options.parameters, matched, problem);
+}
+
+bool PrepareApply(const std::string& effect, const ApplyOptions& options, const CommandStreams& streams,
+                  ApplySetup& setup, std::string& problem) {
+    if (!FindEffect(effect, setup.choice)) {
+        problem = "unknown effect '" + effect + "' (see dapple effects)";
+        return false;
+    }
+    if (!ChosenDescriptor(*setup.choice.filter, options.parameters, SettingsFoldersOf(streams), setup.descriptor,
+                          problem))
+        return false;
+    if (options.plugin.empty()) return true;
+    setup.plugin = LoadPluginModule(options.plugin, problem);
+    if (setup.plugin == nullptr) return false;
+    if (!PluginModuleRunsEffect(setup.plugin->Properties(), setup.choice.kind, setup.choice.filter->InternalName(),
+                                problem)) {
+        problem = "cannot run " + options.plugin + ": " + problem;
+        return false;
+    }
+    return true;
+}
+
+bool ReadApplyInput(const std::string& path, RasterImage& input, std::string& problem) {
+    const ImageFileStatus status = ReadImageFile(path, input);
+    if (!status.Ok()) {
+        problem = status.error;
+        return false;
+    }
+    if (input.width > INT16_MAX || input.height > INT16_MAX) {
+        problem = path + " is " + SizeText(input.width, input.height) +
+                  "; the largest image an effect takes is 32767 pixels on a side";
+        return false;
+    }
+    return true;
+}
+
+bool ReadApplyMask(const std::string& path, RasterImage& mask, std::string& problem) {
+    const ImageFileStatus status = ReadImageFile(path, mask);
+    if (!status.Ok()) {
+        problem = status.error;
+        return false;
+    }
+    if (mask.channels != 1) {
+        problem = "mask " + path + " must be a grey image without alpha";
+        return false;
+    }
+    if (std::all_of(mask.pixels.begin(), mask.pixels.end(), [](uint8_t v) { return v == 0; })) {
+        problem = "mask " + path + " selects no pixels";
+        return false;
+    }
+    return true;
+}
+
+bool MaskFitsInput(const std::string& maskPath, const RasterImage& mask, const RasterImage& input,
+                   std::string& problem) {
+    if (mask.width == input.width && mask.height == input.height) return true;
+    problem = "mask " + maskPath + " is " + SizeText(mask.width, mask.height) + " but the input is " +
+              SizeText(input.width, input.height);
+    return false;
+}

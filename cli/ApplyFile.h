@@ -1,0 +1,52 @@
+// What both forms of `dapple apply` share: their options, the effect with its
+// parameters and plug-in module, the checks of the input and the mask.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/Command.h"
+#include "cli/CommandEffects.h"
+#include "cli/CommandParameters.h"
+#include "cli/RasterImage.h"
+#include "inprocesshost/DescriptorStore.h"
+#include "inprocesshost/PluginModule.h"
+
+// The options every form of apply takes.
+struct ApplyOptions {
+    std::string mask;  // empty: no mask
+    ParameterChoices parameters;
+    bool quiet = false;
+    std::string plugin;  // empty: the effect linked into the command
+};
+
+// Takes args[i] when it is one of the shared options (with its value, which
+// `i` then moves to); `matched` says whether it was. False, with `problem`,
+// for a malformed one.
+bool ParseApplyOption(const std::vector<std::string>& args, std::size_t& i, ApplyOptions& options, bool& matched,
+                      std::string& problem);
+
+// What stays the same for every file of a run.
+struct ApplySetup {
+    EffectChoice choice;
+    DescriptorStore descriptor;
+    std::unique_ptr<PluginModule> plugin;  // null: the effect linked into the command
+};
+
+// Finds the effect, reads the parameters and loads the plug-in module.
+// False, with `problem` for the user, when any of them cannot be used.
+bool PrepareApply(const std::string& effect, const ApplyOptions& options, const CommandStreams& streams,
+                  ApplySetup& setup, std::string& problem);
+
+// The input, refused with `problem` when it cannot be read or is larger than
+// an effect takes.
+bool ReadApplyInput(const std::string& path, RasterImage& input, std::string& problem);
+
+// The mask file on its own: a grey image without alpha that selects something.
+bool ReadApplyMask(const std::string& path, RasterImage& mask, std::string& problem);
+// Whether the mask at `maskPath` has the input's size.
+bool MaskFitsInput(const std::string& maskPath, const RasterImage& mask, const RasterImage& input,
+                   std::string& problem);

@@ -1,0 +1,47 @@
+#include "cli/BatchOutputs.h"
+
+#include <filesystem>
+#include <map>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* ExtensionOf(ImageFileFormat format) { return format == ImageFileFormat::Png ? ".png" : ".jpg"; }
+
+// One spelling per file, so that "out/a.png" and "./out/a.png" are the same.
+std::string Canonical(const std::string& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return (error ? fs::path(path) : absolute).lexically_normal().string();
+}
+
+}  // namespace
+
+std::string BatchOutputPath(const std::string& input, const BatchNaming& naming) {
+    const fs::path source(input);
+    const std::string extension = naming.format ? ExtensionOf(*naming.format) : source.extension().string();
+    const std::string name = source.stem().string() + naming.suffix + extension;
+    return (fs::path(naming.folder) / name).string();
+}
+
+std::vector<BatchFile> PlanBatch(const std::vector<std::string>& inputs, const BatchNaming& naming, bool overwrite) {
+    std::vector<BatchFile> files;
+    std::map<std::string, std::size_t> firstWriter;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        BatchFile file;
+        file.input = inputs[i];
+        file.output = BatchOutputPath(inputs[i], naming);
+        const auto [earlier, isNew] = firstWriter.emplace(Canonical(file.output), i);
+        std::error_code error;
+        if (!isNew) {
+            file.state = BatchFileState::SameOutput;
+            file.sameAs = earlier->second;
+        } else if (!overwrite && fs::exists(file.output, error)) {
+            file.state = BatchFileState::Exists;
+        }
+        files.push_back(std::move(file));
+    }
+    return files;
+}
