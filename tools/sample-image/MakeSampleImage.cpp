@@ -1,14 +1,20 @@
-// make-sample-image OUTPUT.png [WIDTH HEIGHT]
+// make-sample-image OUTPUT [WIDTH HEIGHT] [--photo]
 //
 // Draws the sample picture that `make run` applies every effect to: a small
 // landscape (evening sky, sun, hills, a lake) with a few coloured shapes in
 // front, on a rounded card inside a transparent margin, so that it shows the
 // effects both on colour gradients and on a layer's transparency.
+//
+// --photo draws the scene over the whole frame without transparency and adds
+// the grain and fine texture of a photograph, which smooth gradients lack and
+// which decide how long a PNG or JPEG file takes to write (the whole-run
+// benchmark's input). OUTPUT is PNG or JPEG, by its extension.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "cli/ImageFiles.h"
 #include "cli/RasterImage.h"
@@ -84,19 +90,46 @@ double Card(double x, double y, double left, double top, double right, double bo
 
 uint8_t Byte(double v) { return static_cast<uint8_t>(std::clamp(std::lround(v * 255.0), 0L, 255L)); }
 
+// A repeatable value in [-0.5, 0.5) for pixel (x, y) and channel c.
+double Hash(uint32_t x, uint32_t y, uint32_t c) {
+    uint32_t h = x * 0x8da6b343u ^ y * 0xd8163841u ^ c * 0xcb1ab31fu;
+    h ^= h >> 15;
+    h *= 0x2c1b3c6du;
+    h ^= h >> 12;
+    h *= 0x297a2d39u;
+    h ^= h >> 15;
+    return static_cast<double>(h) / 4294967296.0 - 0.5;
+}
+
+// Sensor grain (mostly shared by the channels, as in brightness noise) and a
+// fine texture that is stronger on the land than in the sky.
+Colour Grain(Colour c, int x, int y, double v) {
+    const double texture = v > 0.55 ? 0.05 * (0.5 + 0.5 * std::sin(x * 0.9 + 3.0 * std::sin(y * 0.21))) : 0.0;
+    const double shared = 0.030 * Hash(x, y, 3) + texture * (Hash(x >> 1, y >> 1, 4) + 0.2);
+    return Colour{c.r + shared + 0.012 * Hash(x, y, 0), c.g + shared + 0.012 * Hash(x, y, 1),
+                  c.b + shared + 0.012 * Hash(x, y, 2), c.a};
+}
+
+// The whole frame, one sample a pixel: the grain hides the steps of the outlines.
+RasterImage Photograph(int width, int height) {
+    RasterImage image(width, height, 3);
+    const double aspect = static_cast<double>(width) / height;
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = image.Row(y);
+        const double v = (y + 0.5) / height;
+        for (int x = 0; x < width; ++x, row += 3) {
+            const Colour c = Grain(Scene((x + 0.5) / width, v, aspect), x, y, v);
+            row[0] = Byte(c.r);
+            row[1] = Byte(c.g);
+            row[2] = Byte(c.b);
+        }
+    }
+    return image;
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2 && argc != 4) {
-        std::fprintf(stderr, "usage: make-sample-image OUTPUT.png [WIDTH HEIGHT]\n");
-        return 2;
-    }
-    const int width = argc == 4 ? std::atoi(argv[2]) : 480;
-    const int height = argc == 4 ? std::atoi(argv[3]) : 360;
-    if (width < 16 || height < 16 || width > 20000 || height > 20000) {
-        std::fprintf(stderr, "make-sample-image: width and height must be between 16 and 20000\n");
-        return 2;
-    }
+RasterImage CardPicture(int width, int height) {
     const double margin = std::round(std::min(width, height) * 0.06);
     const double left = margin, top = margin, right = width - margin, bottom = height - margin;
     const double radius = std::min(width, height) * 0.08;
@@ -125,7 +158,26 @@ int main(int argc, char** argv) {
             row[3] = Byte(coverage);
         }
     }
-    const ImageFileStatus written = WriteImageFile(argv[1], image);
+    return image;
+}
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const auto photoOption = std::find(args.begin(), args.end(), "--photo");
+    const bool photo = photoOption != args.end();
+    if (photo) args.erase(photoOption);
+    if (args.size() != 1 && args.size() != 3) {
+        std::fprintf(stderr, "usage: make-sample-image OUTPUT [WIDTH HEIGHT] [--photo]\n");
+        return 2;
+    }
+    const int width = args.size() == 3 ? std::atoi(args[1].c_str()) : 480;
+    const int height = args.size() == 3 ? std::atoi(args[2].c_str()) : 360;
+    if (width < 16 || height < 16 || width > 20000 || height > 20000) {
+        std::fprintf(stderr, "make-sample-image: width and height must be between 16 and 20000\n");
+        return 2;
+    }
+    const RasterImage image = photo ? Photograph(width, height) : CardPicture(width, height);
+    const ImageFileStatus written = WriteImageFile(args[0], image);
     if (!written.Ok()) {
         std::fprintf(stderr, "make-sample-image: %s\n", written.error.c_str());
         return 1;
