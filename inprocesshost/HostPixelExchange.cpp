@@ -1,6 +1,7 @@
 #include "inprocesshost/HostPixelExchange.h"
 
 #include <cstddef>
+#include <cstring>
 #include <new>
 
 #include "pluginapi/RectConversion.h"
@@ -26,15 +27,27 @@ std::size_t Index(std::size_t row, std::size_t rowBytes, std::size_t column, std
     return row * rowBytes + column * planes;
 }
 
+// The image's bytes from pixel (x, y) on.
+const uint8_t* PixelsAt(const HostImage& image, int32_t x, int32_t y) {
+    return image.pixels.data() + Index(static_cast<std::size_t>(y),
+                                       static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.Planes()),
+                                       static_cast<std::size_t>(x), static_cast<std::size_t>(image.Planes()));
+}
+
 // Copies planes lo.. of `rect` from the image into interleaved rows.
 void CopyFromImage(const HostImage& image, const Rect& rect, int32_t lo, int32_t planes, int32_t rowBytes,
                    std::vector<uint8_t>& rows) {
     rows.assign(static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(rect.Height()), kPaddingByte);
+    const std::size_t imagePlanes = static_cast<std::size_t>(image.Planes());
     for (int32_t y = rect.top; y < rect.bottom; ++y) {
-        for (int32_t x = rect.left; x < rect.right; ++x) {
-            const std::size_t at = Index(static_cast<std::size_t>(y - rect.top), static_cast<std::size_t>(rowBytes),
-                                         static_cast<std::size_t>(x - rect.left), static_cast<std::size_t>(planes));
-            for (int32_t p = 0; p < planes; ++p) rows[at + static_cast<std::size_t>(p)] = image.At(x, y, lo + p);
+        const uint8_t* from = PixelsAt(image, rect.left, y) + lo;
+        uint8_t* to = rows.data() + static_cast<std::size_t>(y - rect.top) * static_cast<std::size_t>(rowBytes);
+        if (planes == image.Planes()) {
+            std::memcpy(to, from, static_cast<std::size_t>(rect.Width()) * imagePlanes);
+            continue;
+        }
+        for (int32_t x = rect.left; x < rect.right; ++x, from += imagePlanes, to += planes) {
+            std::memcpy(to, from, static_cast<std::size_t>(planes));
         }
     }
 }
@@ -73,12 +86,20 @@ ps::OSErr HostPixelExchange::DeliverInput(ps::FilterRecord& record, const HostIm
         return ps::paramErr;
     }
     const int32_t planes = record.inHiPlane - record.inLoPlane + 1;
+    record.inColumnBytes = planes;
+    record.inPlaneBytes = 1;
+    // Every plane without padding: the rows as the image holds them, which
+    // stay as they are until the next exchange writes the output back.
+    if (planes == image.Planes() && rowPadding_ == 0) {
+        Release(input_);
+        record.inData = const_cast<uint8_t*>(PixelsAt(image, rect.left, rect.top));
+        record.inRowBytes = image.width * planes;
+        return ps::noErr;
+    }
     const int32_t rowBytes = rect.Width() * planes + rowPadding_;
     CopyFromImage(image, rect, record.inLoPlane, planes, rowBytes, input_);
     record.inData = input_.data();
     record.inRowBytes = rowBytes;
-    record.inColumnBytes = planes;
-    record.inPlaneBytes = 1;
     return ps::noErr;
 }
 
@@ -135,15 +156,29 @@ void HostPixelExchange::CommitPendingOutput(const ps::FilterRecord& record, Host
     pending_.active = false;
     const bool masked = record.autoMask != 0 && selection.size() == image.PixelCount();
     const Rect& rect = pending_.rect;
+    if (!masked) {
+        const std::size_t imagePlanes = static_cast<std::size_t>(image.Planes());
+        for (int32_t y = rect.top; y < rect.bottom; ++y) {
+            const uint8_t* from =
+                output_.data() + static_cast<std::size_t>(y - rect.top) * static_cast<std::size_t>(pending_.rowBytes);
+            uint8_t* to = const_cast<uint8_t*>(PixelsAt(image, rect.left, y)) + pending_.loPlane;
+            if (pending_.planes == image.Planes()) {
+                std::memcpy(to, from, static_cast<std::size_t>(rect.Width()) * imagePlanes);
+                continue;
+            }
+            for (int32_t x = rect.left; x < rect.right; ++x, from += pending_.planes, to += imagePlanes) {
+                std::memcpy(to, from, static_cast<std::size_t>(pending_.planes));
+            }
+        }
+        return;
+    }
     for (int32_t y = rect.top; y < rect.bottom; ++y) {
         for (int32_t x = rect.left; x < rect.right; ++x) {
             const std::size_t at =
                 Index(static_cast<std::size_t>(y - rect.top), static_cast<std::size_t>(pending_.rowBytes),
                       static_cast<std::size_t>(x - rect.left), static_cast<std::size_t>(pending_.planes));
-            const uint32_t weight =
-                masked ? selection[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) +
-                                   static_cast<std::size_t>(x)]
-                       : 255;
+            const uint32_t weight = selection[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) +
+                                              static_cast<std::size_t>(x)];
             for (int32_t p = 0; p < pending_.planes; ++p) {
                 uint8_t& target = image.At(x, y, pending_.loPlane + p);
                 const uint32_t written = output_[at + static_cast<std::size_t>(p)];

@@ -2,6 +2,9 @@
 // rectangles and planes a plug-in requests in the filter record (input,
 // output and selection mask, planes interleaved, each row `rowBytes` long)
 // and writes the output rows back into the image at the next exchange.
+// Input of every plane without row padding is handed out in place, the
+// image's own rows (`inRowBytes` is then the image's row), as hosts do
+// with their tiles: no copy of the image is made for it.
 //
 // Requests are clipped to the document and the clipped rectangle is written
 // back into the record, so that the rows always match the rectangle the

@@ -82,6 +82,14 @@ InProcessHost& InProcessHost::SetImage(HostImage image) {
     return *this;
 }
 
+HostImage InProcessHost::TakeImage() {
+    HostImage taken = std::move(image_);
+    image_ = HostImage();
+    selection_.clear();
+    ApplyDocumentToRecord();
+    return taken;
+}
+
 InProcessHost& InProcessHost::SetSelection(std::vector<uint8_t> mask) {
     selection_ = mask.size() == image_.PixelCount() ? std::move(mask) : std::vector<uint8_t>();
     ApplyDocumentToRecord();

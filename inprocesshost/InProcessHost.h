@@ -81,6 +81,10 @@ struct RunOptions {
     // Send the parameters selector first, as a host does when the user picks
     // the filter from its menu (rather than repeating the last filter).
     bool parametersSelector = false;
+    // Keep a copy of the image to put back when the run fails, as a host
+    // reverts the document. A caller that drops the image on failure saves
+    // the copy's memory.
+    bool revertOnFailure = true;
 };
 
 inline constexpr int16_t kNoSelector = -1;
@@ -167,6 +171,8 @@ public:
 
     // --- What the host saw ---------------------------------------------------------
     const HostImage& Image() const { return image_; }
+    // Hands the image over, leaving the host without one.
+    HostImage TakeImage();
     const std::vector<uint8_t>& Selection() const { return selection_; }
     ps::FilterRecord& Record() { return record_; }
     intptr_t DataSlot(FilterKind kind) const;
@@ -224,7 +230,7 @@ private:
     int16_t FilterCase() const;
     Rect SelectionBounds() const;
 
-    bool BeginRun(RunOutcome& outcome);
+    bool BeginRun(RunOutcome& outcome, const RunOptions& options);
     void EndRun(bool succeeded);
     // After start: continue for as long as a rectangle is requested.
     void ContinueWhileRequested(FilterKind kind, RunOutcome& outcome);
@@ -273,6 +279,7 @@ private:
     std::vector<intptr_t> watchSuspensions_;
     std::vector<int16_t> selectorLog_;
     HostImage imageBeforeRun_;
+    bool revertOnFailure_ = true;
 
     ps::FilterRecord record_{};
     ps::HandleProcs handleProcs_{};

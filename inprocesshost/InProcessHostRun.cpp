@@ -36,7 +36,7 @@ int16_t InProcessHost::CallSelector(FilterKind kind, int16_t selector) {
 
 RunOutcome InProcessHost::RunFilter(FilterKind kind, const RunOptions& options) {
     RunOutcome outcome;
-    if (!BeginRun(outcome)) return outcome;
+    if (!BeginRun(outcome, options)) return outcome;
     if (options.parametersSelector) {
         const int16_t result = CallSelector(kind, ps::filterSelectorParameters);
         if (result != 0) {
@@ -61,7 +61,7 @@ RunOutcome InProcessHost::RunFilter(FilterKind kind, const RunOptions& options) 
     return outcome;
 }
 
-bool InProcessHost::BeginRun(RunOutcome& outcome) {
+bool InProcessHost::BeginRun(RunOutcome& outcome, const RunOptions& options) {
     ActivateInProcessHost(this);
     progress_.clear();
     recorded_.reset();
@@ -82,7 +82,8 @@ bool InProcessHost::BeginRun(RunOutcome& outcome) {
     // The host masks the plug-in's output through the selection unless the
     // plug-in says it masks by itself.
     record_.autoMask = record_.haveMask;
-    imageBeforeRun_ = image_;
+    revertOnFailure_ = options.revertOnFailure;
+    if (revertOnFailure_) imageBeforeRun_ = image_;
     HandInPlayDescriptor();
     return true;
 }
@@ -119,7 +120,7 @@ void InProcessHost::EndRun(bool succeeded) {
     ClearRequestFields();
     TakeDescriptorBack();
     // A failed run is undone, as a host reverts the document.
-    if (!succeeded) image_ = imageBeforeRun_;
+    if (!succeeded && revertOnFailure_) image_ = std::move(imageBeforeRun_);
     imageBeforeRun_ = HostImage();
 }
 

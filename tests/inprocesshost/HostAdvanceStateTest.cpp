@@ -90,7 +90,9 @@ TEST(HostAdvanceState, ClipsRequestsToTheDocumentAndSaysSo) {
     EXPECT_EQ(record.inRect.left, 3);
     EXPECT_EQ(record.inRect.bottom, 2);
     EXPECT_EQ(record.inRect.right, 5);
-    EXPECT_EQ(record.inRowBytes, 2);
+    // Every plane without padding: the image's own rows, the whole image's row apart.
+    EXPECT_EQ(record.inRowBytes, 5);
+    EXPECT_EQ(record.inData, &host.Image().pixels[3]);
     EXPECT_EQ(static_cast<uint8_t*>(record.inData)[record.inRowBytes + 1], Pattern(4, 1, 0));
 
     Request(record.inRect, 10, 10, 12, 12);  // wholly outside
