@@ -1,11 +1,13 @@
 #include "cli/ApplyFile.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "cli/CommandOptions.h"
 #include "cli/ImageFiles.h"
 #include "host/FilterFactory.h"
+#include "image/Parallel.h"
 
 namespace {
 
@@ -31,7 +33,40 @@ bool ParseApplyOption(const std::vector<std::string>& args, std::size_t& i, Appl
         options.plugin = value;
         return true;
     }
+    matched = args[i] == "--timings";
+    if (matched) {
+        options.timings = true;
+        return true;
+    }
+    if (!OptionValue(args, i, "--threads", value, matched, problem)) return false;
+    if (matched) return ParseThreadCount(value, options.threads, problem);
+    if (!OptionValue(args, i, "--png-compression", value, matched, problem)) return false;
+    if (matched) return ParsePngCompression(value, options.writeOptions.png, problem);
     return ParseParameterOption(args, i, options.parameters, matched, problem);
+}
+
+bool ParseThreadCount(const std::string& text, int32_t& threads, std::string& problem) {
+    char* end = nullptr;
+    const long count = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || end != text.c_str() + text.size() || count < 1 || count > kMostParallelThreads) {
+        problem =
+            "--threads needs a whole number from 1 to " + std::to_string(kMostParallelThreads) + ", got '" + text + "'";
+        return false;
+    }
+    threads = static_cast<int32_t>(count);
+    return true;
+}
+
+bool ParsePngCompression(const std::string& text, PngCompression& compression, std::string& problem) {
+    if (text == "fast") {
+        compression = PngCompression::Fast;
+    } else if (text == "smallest") {
+        compression = PngCompression::Smallest;
+    } else {
+        problem = "--png-compression needs fast or smallest, got '" + text + "'";
+        return false;
+    }
+    return true;
 }
 
 bool PrepareApply(const std::string& effect, const ApplyOptions& options, const CommandStreams& streams,

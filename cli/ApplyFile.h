@@ -11,6 +11,7 @@
 #include "cli/Command.h"
 #include "cli/CommandEffects.h"
 #include "cli/CommandParameters.h"
+#include "cli/ImageFiles.h"
 #include "cli/RasterImage.h"
 #include "inprocesshost/DescriptorStore.h"
 #include "inprocesshost/PluginModule.h"
@@ -20,7 +21,10 @@ struct ApplyOptions {
     std::string mask;  // empty: no mask
     ParameterChoices parameters;
     bool quiet = false;
-    std::string plugin;  // empty: the effect linked into the command
+    std::string plugin;   // empty: the effect linked into the command
+    int32_t threads = 0;  // --threads; 0: the default (DAPPLE_THREADS, else every core)
+    ImageWriteOptions writeOptions;
+    bool timings = false;  // report the time of each stage on the error stream
 };
 
 // Takes args[i] when it is one of the shared options (with its value, which
@@ -28,6 +32,11 @@ struct ApplyOptions {
 // for a malformed one.
 bool ParseApplyOption(const std::vector<std::string>& args, std::size_t& i, ApplyOptions& options, bool& matched,
                       std::string& problem);
+
+// A thread count of --threads: a whole number from 1 to kMostParallelThreads.
+bool ParseThreadCount(const std::string& text, int32_t& threads, std::string& problem);
+// fast or smallest.
+bool ParsePngCompression(const std::string& text, PngCompression& compression, std::string& problem);
 
 // What stays the same for every file of a run.
 struct ApplySetup {

@@ -26,6 +26,7 @@
 #include "cli/CoreSplit.h"
 #include "cli/ImageFilesOutput.h"
 #include "host/FilterFactory.h"
+#include "image/Parallel.h"
 #include "platform/ChildProcess.h"
 #include "platform/FileSystemEntries.h"
 #include "platform/HostIdentity.h"
@@ -89,8 +90,10 @@ bool ParseArguments(const std::vector<std::string>& args, BatchRequest& request,
         const std::size_t first = i;
         if (!ParseApplyOption(args, i, request.options, matched, problem)) return false;
         if (matched) {
-            // Every run is quiet: the batch reports for it.
-            if (args[first] != "--quiet" && args[first] != "-q")
+            // Every run is quiet: the batch reports for it. It also gives
+            // each run its share of the threads and times nothing.
+            const std::string& option = args[first];
+            if (option != "--quiet" && option != "-q" && option != "--timings" && option.rfind("--threads", 0) != 0)
                 request.runOptions.insert(request.runOptions.end(), args.begin() + first, args.begin() + i + 1);
             continue;
         }
@@ -249,7 +252,10 @@ int RunBatchApplyCommand(const std::vector<std::string>& args, const CommandStre
         }
     }
     CatchInterrupts();
+    SetParallelThreads(request.options.threads);
     const CoreSplit split = SplitThreads(CommandThreads(), toDo);
+    SetParallelThreads(0);
+    request.runOptions.insert(request.runOptions.end(), {"--threads", std::to_string(split.threadsPerFile)});
     BatchRun(request, program, report).Run(files, split.filesAtOnce);
     const bool interrupted = InterruptRequested();
     report.Finish(interrupted);

@@ -1,17 +1,24 @@
 #include "cli/CommandImages.h"
 
-HostImage HostImageFromRaster(const RasterImage& raster) {
-    const bool grey = raster.channels <= 2;
-    HostImage image(grey ? HostImageMode::Grey : HostImageMode::Rgb, raster.width, raster.height, raster.HasAlpha());
-    image.pixels = raster.pixels;
+#include <utility>
+
+HostImage HostImageFromRaster(RasterImage&& raster) {
+    HostImage image;
+    image.mode = raster.channels <= 2 ? HostImageMode::Grey : HostImageMode::Rgb;
+    image.width = raster.width;
+    image.height = raster.height;
+    image.transparency = raster.HasAlpha();
+    image.pixels = std::move(raster.pixels);
+    raster = RasterImage();
     return image;
 }
 
-RasterImage RasterFromHostImage(const HostImage& image) {
+RasterImage RasterFromHostImage(HostImage&& image) {
     RasterImage raster;
     raster.width = image.width;
     raster.height = image.height;
     raster.channels = image.Planes();
-    raster.pixels = image.pixels;
+    raster.pixels = std::move(image.pixels);
+    image = HostImage();
     return raster;
 }

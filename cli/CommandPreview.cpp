@@ -4,7 +4,6 @@
 
 #include "cli/CommandDescriptors.h"
 #include "cli/CommandEffects.h"
-#include "cli/ImageFiles.h"
 #include "dialog/PreviewRenderer.h"
 #include "dialog/PreviewSelection.h"
 #include "filters/LengthValue.h"
@@ -44,7 +43,7 @@ std::string FailureText(const std::string& name, const ResultCode& result) {
 }  // namespace
 
 int RunPreviewRender(Filter& filter, const DescriptorStore& settings, const RasterImage& input, const RasterImage* mask,
-                     double previewScale, const std::string& output, const CommandStreams& streams) {
+                     double previewScale, RasterImage& preview, const CommandStreams& streams) {
     const std::string name = filter.InternalName();
     auto block = std::make_unique<ParameterBlock>();
     ResultCode result = ReadSettings(filter, settings, *block);
@@ -83,10 +82,6 @@ int RunPreviewRender(Filter& filter, const DescriptorStore& settings, const Rast
         streams.err << "dapple: " << FailureText(name, result) << '\n';
         return kExitFailed;
     }
-    const ImageFileStatus written = WriteImageFile(output, RasterFromRows(renderer.Preview(), input.channels));
-    if (!written.Ok()) {
-        streams.err << "dapple: " << written.error << '\n';
-        return kExitFailed;
-    }
+    preview = RasterFromRows(renderer.Preview(), input.channels);
     return kExitSuccess;
 }

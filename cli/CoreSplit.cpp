@@ -1,9 +1,10 @@
 #include "cli/CoreSplit.h"
 
 #include <algorithm>
-#include <thread>
 
-int32_t CommandThreads() { return std::max(1, static_cast<int32_t>(std::thread::hardware_concurrency())); }
+#include "image/Parallel.h"
+
+int32_t CommandThreads() { return ParallelThreads(); }
 
 CoreSplit SplitThreads(int32_t threads, std::size_t files) {
     CoreSplit split;

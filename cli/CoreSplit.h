@@ -11,7 +11,8 @@ struct CoreSplit {
     int32_t threadsPerFile = 1;
 };
 
-// The threads the command may use: one per core of the machine (at least 1).
+// The threads the command may use: --threads, else DAPPLE_THREADS, else one
+// per core of the machine (ParallelThreads).
 int32_t CommandThreads();
 
 // As many files at once as there are threads (and files), the threads left

@@ -64,8 +64,10 @@ std::string Decode(std::FILE* file, ImageFileFormat format, RasterImage& image) 
     return format == ImageFileFormat::Png ? DecodePng(file, image) : DecodeJpeg(file, image);
 }
 
-std::string Encode(std::FILE* file, ImageFileFormat format, const RasterImage& image) {
-    return format == ImageFileFormat::Png ? EncodePng(file, image) : EncodeJpeg(file, image, kJpegWriteQuality);
+std::string Encode(std::FILE* file, ImageFileFormat format, const RasterImage& image,
+                   const ImageWriteOptions& options) {
+    if (format == ImageFileFormat::Png) return EncodePng(file, image, options.png);
+    return EncodeJpeg(file, image, kJpegWriteQuality);
 }
 
 }  // namespace
@@ -99,14 +101,14 @@ ImageFileStatus ReadImageFile(const std::string& path, RasterImage& image) {
     return {};
 }
 
-ImageFileStatus WriteImageFile(const std::string& path, const RasterImage& image) {
+ImageFileStatus WriteImageFile(const std::string& path, const RasterImage& image, const ImageWriteOptions& options) {
     const std::optional<ImageFileFormat> format = ImageFileFormatForPath(path);
     if (!format) return WriteFailure(path, UnknownExtension());
     if (!image.IsConsistent()) return WriteFailure(path, "the image has no pixels or an inconsistent size");
     try {
         ReplacingOutputFile output(path);
         if (std::string problem = output.Open(); !problem.empty()) return WriteFailure(path, problem);
-        if (std::string problem = Encode(output.Stream(), *format, image); !problem.empty())
+        if (std::string problem = Encode(output.Stream(), *format, image, options); !problem.empty())
             return WriteFailure(path, problem);
         if (std::string problem = output.Commit(); !problem.empty()) return WriteFailure(path, problem);
     } catch (const std::bad_alloc&) {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/ImageFiles.h"
 #include "cli/RasterImage.h"
 
 // Decoders fill IMAGE only on success.
@@ -15,7 +16,7 @@ std::string DecodePng(std::FILE* file, RasterImage& image);
 std::string DecodeJpeg(std::FILE* file, RasterImage& image);
 
 // Encoders need a consistent image (RasterImage::IsConsistent).
-std::string EncodePng(std::FILE* file, const RasterImage& image);
+std::string EncodePng(std::FILE* file, const RasterImage& image, PngCompression compression);
 std::string EncodeJpeg(std::FILE* file, const RasterImage& image, int quality);
 
 // One row of WIDTH pixels of CHANNELS samples (1 to 4) without its alpha:

@@ -1,6 +1,6 @@
-// PNG through libpng. libpng reports errors by longjmp, so every libpng call
-// sits in a plain function that sets the jump point first and keeps no C++
-// object with a destructor; the owning objects live in the callers.
+// PNG reading through libpng (writing is ImageFilesPngEncode.cpp). libpng reports errors by longjmp, so every libpng
+// call sits in a plain function that sets the jump point first and keeps no C++ object with a destructor; the owning
+// objects live in the callers.
 #include <png.h>
 
 #include <cstdio>
@@ -36,14 +36,6 @@ void ReadPngBytes(png_structp png, png_bytep data, size_t length) {
     png_error(png, std::ferror(io->file) ? "read error" : "the file is truncated");
 }
 
-void WritePngBytes(png_structp png, png_bytep data, size_t length) {
-    auto* io = static_cast<PngIo*>(png_get_io_ptr(png));
-    if (std::fwrite(data, 1, length, io->file) != length) png_error(png, "write error (is the disk full?)");
-}
-
-// The stream is flushed and checked once, when the output file is closed.
-void FlushPng(png_structp) {}
-
 struct PngReadHandles {
     png_structp png = nullptr;
     png_infop info = nullptr;
@@ -57,21 +49,6 @@ struct PngReadHandles {
     }
     PngReadHandles(const PngReadHandles&) = delete;
     PngReadHandles& operator=(const PngReadHandles&) = delete;
-};
-
-struct PngWriteHandles {
-    png_structp png = nullptr;
-    png_infop info = nullptr;
-
-    explicit PngWriteHandles(PngIo& io) {
-        png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &io, OnPngError, OnPngWarning);
-        if (png != nullptr) info = png_create_info_struct(png);
-    }
-    ~PngWriteHandles() {
-        if (png != nullptr) png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
-    }
-    PngWriteHandles(const PngWriteHandles&) = delete;
-    PngWriteHandles& operator=(const PngWriteHandles&) = delete;
 };
 
 struct PngLayout {
@@ -127,27 +104,6 @@ bool ReadPngPixels(png_structp png, const PngLayout& layout, uint8_t* pixels) {
     return true;
 }
 
-int PngColorType(int channels) {
-    switch (channels) {
-        case 1: return PNG_COLOR_TYPE_GRAY;
-        case 2: return PNG_COLOR_TYPE_GRAY_ALPHA;
-        case 3: return PNG_COLOR_TYPE_RGB;
-        default: return PNG_COLOR_TYPE_RGB_ALPHA;
-    }
-}
-
-bool WritePngStream(png_structp png, png_infop info, const RasterImage& image) {
-    if (setjmp(png_jmpbuf(png))) return false;
-    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
-                 PngColorType(image.channels), PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int32_t y = 0; y < image.height; ++y) png_write_row(png, image.Row(y));
-    png_write_end(png, nullptr);
-    return true;
-}
-
 }  // namespace
 
 std::string DecodePng(std::FILE* file, RasterImage& image) {
@@ -164,15 +120,5 @@ std::string DecodePng(std::FILE* file, RasterImage& image) {
         return "unsupported PNG pixel layout";
     if (!ReadPngPixels(handles.png, layout, decoded.pixels.data())) return io.message;
     image = std::move(decoded);
-    return {};
-}
-
-std::string EncodePng(std::FILE* file, const RasterImage& image) {
-    PngIo io;
-    io.file = file;
-    PngWriteHandles handles(io);
-    if (handles.png == nullptr || handles.info == nullptr) return "out of memory";
-    png_set_write_fn(handles.png, &io, WritePngBytes, FlushPng);
-    if (!WritePngStream(handles.png, handles.info, image)) return io.message;
     return {};
 }

@@ -19,6 +19,7 @@
 #include <jpeglib.h>
 
 #include "cli/ImageFiles.h"
+#include "image/Parallel.h"
 
 namespace fs = std::filesystem;
 
@@ -518,4 +519,41 @@ TEST_F(ImageFilesTest, FailedWritesLeaveNothingBehind) {
     ASSERT_TRUE(ReadImageFile(PathOf("keep.png"), loaded).Ok());
     EXPECT_EQ(loaded.channels, 4);
     EXPECT_EQ(FolderNames(), (std::vector<std::string>{"keep.jpg", "keep.png", "taken.png"}));
+}
+
+TEST_F(ImageFilesTest, PngInManyBandsReadsBackAndIsTheSameOnAnyThreadCount) {
+    // Over two waves of one-megabyte bands, with noise, flat runs and a
+    // repeating pattern side by side, so that every filter type and both
+    // codings of a band are used; libpng reads the file back.
+    RasterImage image(2111, 9001, 1);
+    uint32_t state = 12345;
+    for (int32_t y = 0; y < image.height; ++y) {
+        uint8_t* row = image.Row(y);
+        for (int32_t x = 0; x < image.width; ++x) {
+            state = state * 1664525u + 1013904223u;
+            if (y < 3000) {
+                row[x] = static_cast<uint8_t>(x < 700 ? state >> 24 : (x < 1400 ? 200 : (x * 7 + y) & 0xff));
+            } else {
+                row[x] = static_cast<uint8_t>(y < 6000 ? 90 : (x + (state >> 30)) & 0xff);
+            }
+        }
+    }
+    for (const PngCompression compression : {PngCompression::Fast, PngCompression::Smallest}) {
+        SCOPED_TRACE(compression == PngCompression::Fast ? "fast" : "smallest");
+        std::vector<std::vector<uint8_t>> files;
+        for (const int32_t threads : {1, 2, 7}) {
+            SetParallelThreads(threads);
+            ImageWriteOptions options;
+            options.png = compression;
+            ASSERT_TRUE(WriteImageFile(PathOf("bands.png"), image, options).Ok());
+            files.push_back(FileBytes(PathOf("bands.png")));
+        }
+        SetParallelThreads(0);
+        EXPECT_EQ(files[0], files[1]);
+        EXPECT_EQ(files[0], files[2]);
+        RasterImage loaded;
+        const ImageFileStatus status = ReadImageFile(PathOf("bands.png"), loaded);
+        ASSERT_TRUE(status.Ok()) << status.error;
+        EXPECT_EQ(loaded.pixels, image.pixels);
+    }
 }
