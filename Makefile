@@ -109,6 +109,7 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 	@bench/batch-vs-loop.sh $(BENCH_BUILD)
+	bench/whole-run.sh $(BENCH_BUILD)/dapple $(BENCH_BUILD)/make-sample-image
 
 format: deps
 	@scripts/format.sh

@@ -2,13 +2,14 @@
 # Installs the Debian packages the native build, tests and benchmarks need:
 # clang with its sanitizer runtimes builds the fuzz targets, and GIMP opens
 # the Paint Shop Pro files our writers make, as an independent reader;
-# python3's json module reads the command's JSON output in the tests.
+# python3's json module reads the command's JSON output in the tests; GNU
+# time measures the whole-run benchmark's peak memory.
 # Does nothing when everything is present; needs root (or sudo) otherwise.
 set -euo pipefail
 
 packages=(g++ cmake make ninja-build pkg-config libgtest-dev libgmock-dev
           libbenchmark-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
-          clang-format clang libclang-rt-dev gimp python3)
+          clang-format clang libclang-rt-dev gimp python3 time)
 
 missing=()
 for p in "${packages[@]}"; do
