@@ -11,6 +11,7 @@
 #include "host/HostRequests.h"
 #include "host/RunRecord.h"
 #include "host/Selectors.h"
+#include "image/Parallel.h"
 #include "platform/ResourceStrings.h"
 
 namespace {
@@ -75,11 +76,22 @@ void RunSelector(int16_t selector, ps::FilterRecord& record, intptr_t& data, int
     }
 }
 
+// The worker threads end before every return to the host: the host may
+// unload the module between calls, and no thread may then run its code.
+class WorkersStopOnReturn {
+public:
+    WorkersStopOnReturn() = default;
+    ~WorkersStopOnReturn() { StopParallelWorkers(); }
+    WorkersStopOnReturn(const WorkersStopOnReturn&) = delete;
+    WorkersStopOnReturn& operator=(const WorkersStopOnReturn&) = delete;
+};
+
 }  // namespace
 
 extern "C" DAPPLE_EXPORT void Photoshop_Entry_Point(int16_t selector, void* hostRecord, intptr_t* data, int16_t* result,
                                                     int32_t kind) {
     if (result == nullptr) return;
+    const WorkersStopOnReturn workers;
     *result = 0;
     if (!FilterKinds::IsValid(kind)) {
         *result = ResultCode::kFailure;

@@ -12,6 +12,8 @@ namespace {
 // Columns are blurred this many samples at a time: wide enough for the
 // inner loop to vectorise, narrow enough for the block to stay in cache.
 constexpr std::size_t kColumnBlock = 64;
+// Multiply-adds per chunk of rows: enough to outweigh handing the chunk out.
+constexpr int64_t kChunkWork = int64_t(1) << 20;
 
 // out[i] = k0 * centre[i] + sum_u k_u * (centre[i - u * step] + centre[i + u * step]), for i < count.
 inline void ConvolveLine(const double* centre, std::size_t step, const std::vector<double>& kernel, double* out,
@@ -30,49 +32,49 @@ ResultCode BlurRows(const SampleGrid& grid, const std::vector<double>& kernel, c
     const std::size_t half = kernel.size() - 1;
     const std::size_t channels = grid.channels;
     const std::size_t samples = grid.RowSamples();
-    // The row with `half` edge pixels repeated on either side.
-    std::vector<double> line((grid.width + 2 * half) * channels);
-    std::vector<double> sums(samples);
-    for (std::size_t y = 0; y < grid.height; ++y) {
-        if (progress.Aborted()) return ResultCode::Cancelled();
-        unsigned char* row = grid.Row(y);
-        double* inside = line.data() + half * channels;
-        grid.Load(row, 0, samples, inside);
-        for (std::size_t p = 0; p < half; ++p) {
-            std::copy(inside, inside + channels, line.data() + p * channels);
-            std::copy(inside + samples - channels, inside + samples, inside + samples + p * channels);
+    const std::size_t chunk = static_cast<std::size_t>(
+        ChunkForWork(static_cast<int64_t>(grid.height), static_cast<int64_t>(samples * kernel.size()), kChunkWork));
+    return progress.Loop(0, grid.height, chunk, [&](int64_t begin, int64_t end) {
+        // The row with `half` edge pixels repeated on either side.
+        std::vector<double> line((grid.width + 2 * half) * channels);
+        std::vector<double> sums(samples);
+        for (auto y = static_cast<std::size_t>(begin); y < static_cast<std::size_t>(end); ++y) {
+            unsigned char* row = grid.Row(y);
+            double* inside = line.data() + half * channels;
+            grid.Load(row, 0, samples, inside);
+            for (std::size_t p = 0; p < half; ++p) {
+                std::copy(inside, inside + channels, line.data() + p * channels);
+                std::copy(inside + samples - channels, inside + samples, inside + samples + p * channels);
+            }
+            ConvolveLine(inside, channels, kernel, sums.data(), samples);
+            grid.Store(sums.data(), row, 0, samples);
         }
-        ConvolveLine(inside, channels, kernel, sums.data(), samples);
-        grid.Store(sums.data(), row, 0, samples);
-        progress.Report(0, y + 1, grid.height);
-    }
-    return ResultCode::Success();
+    });
 }
 
 ResultCode BlurColumns(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
     const std::size_t half = kernel.size() - 1;
     const std::size_t samples = grid.RowSamples();
     const std::size_t blocks = (samples + kColumnBlock - 1) / kColumnBlock;
-    // kColumnBlock columns side by side, with `half` edge rows repeated above
-    // and below. Lanes past the image's last column hold zeros and are never
-    // written back.
-    std::vector<double> block((grid.height + 2 * half) * kColumnBlock, 0.0);
-    std::vector<double> sums(kColumnBlock);
-    for (std::size_t b = 0; b < blocks; ++b) {
-        if (progress.Aborted()) return ResultCode::Cancelled();
-        const std::size_t first = b * kColumnBlock;
-        const std::size_t count = std::min(kColumnBlock, samples - first);
-        for (std::size_t py = 0; py < grid.height + 2 * half; ++py) {
-            const std::size_t y = std::min(grid.height - 1, py < half ? 0 : py - half);
-            grid.Load(grid.Row(y), first, count, block.data() + py * kColumnBlock);
+    return progress.Loop(1, blocks, 1, [&](int64_t begin, int64_t end) {
+        // kColumnBlock columns side by side, with `half` edge rows repeated
+        // above and below. Lanes past the image's last column hold zeros and
+        // are never written back.
+        std::vector<double> block((grid.height + 2 * half) * kColumnBlock, 0.0);
+        std::vector<double> sums(kColumnBlock);
+        for (auto b = static_cast<std::size_t>(begin); b < static_cast<std::size_t>(end); ++b) {
+            const std::size_t first = b * kColumnBlock;
+            const std::size_t count = std::min(kColumnBlock, samples - first);
+            for (std::size_t py = 0; py < grid.height + 2 * half; ++py) {
+                const std::size_t y = std::min(grid.height - 1, py < half ? 0 : py - half);
+                grid.Load(grid.Row(y), first, count, block.data() + py * kColumnBlock);
+            }
+            for (std::size_t y = 0; y < grid.height; ++y) {
+                ConvolveLine(block.data() + (y + half) * kColumnBlock, kColumnBlock, kernel, sums.data(), kColumnBlock);
+                grid.Store(sums.data(), grid.Row(y), first, count);
+            }
         }
-        for (std::size_t y = 0; y < grid.height; ++y) {
-            ConvolveLine(block.data() + (y + half) * kColumnBlock, kColumnBlock, kernel, sums.data(), kColumnBlock);
-            grid.Store(sums.data(), grid.Row(y), first, count);
-        }
-        progress.Report(1, b + 1, blocks);
-    }
-    return ResultCode::Success();
+    });
 }
 
 }  // namespace

@@ -16,6 +16,10 @@ using Complex = FFT::Complex;
 // Columns are gathered this many at a time (an even number: two per sequence)
 // so that reading the rows touches each cache line once per block.
 constexpr std::size_t kColumnBlock = 16;
+// Lines per chunk of work: each chunk plans its own transform (a plan keeps
+// scratch space), which costs about one transform.
+constexpr std::size_t kPairsPerChunk = 16;
+constexpr std::size_t kBlocksPerChunk = 4;
 
 // The kernel's spectrum for sequences of the transform's length, with the
 // inverse transform's 1 / length folded in.
@@ -65,60 +69,60 @@ private:
 };
 
 ResultCode BlurRows(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
-    const LineConvolver convolver(grid.width, kernel);
-    std::vector<Complex> line(convolver.Length());
-    // Line l is channel l % channels of row l / channels.
+    // Line l is channel l % channels of row l / channels; lines go in pairs.
     const std::size_t lines = grid.height * grid.channels;
     const std::size_t channels = grid.channels;
     auto samplesOf = [&](std::size_t l, std::size_t x) -> unsigned char& {
         return grid.Row(l / channels)[grid.offsets[x * channels + l % channels]];
     };
-    for (std::size_t l = 0; l < lines; l += 2) {
-        if (progress.Aborted()) return ResultCode::Cancelled();
-        const bool pair = l + 1 < lines;
-        for (std::size_t x = 0; x < grid.width; ++x) line[x] = Complex(samplesOf(l, x), pair ? samplesOf(l + 1, x) : 0);
-        convolver.Convolve(line.data());
-        for (std::size_t x = 0; x < grid.width; ++x) samplesOf(l, x) = ToByte(line[x].real());
-        if (pair) {
-            for (std::size_t x = 0; x < grid.width; ++x) samplesOf(l + 1, x) = ToByte(line[x].imag());
+    return progress.Loop(0, (lines + 1) / 2, kPairsPerChunk, [&](int64_t begin, int64_t end) {
+        const LineConvolver convolver(grid.width, kernel);
+        std::vector<Complex> line(convolver.Length());
+        for (auto l = static_cast<std::size_t>(begin) * 2; l < static_cast<std::size_t>(end) * 2; l += 2) {
+            const bool pair = l + 1 < lines;
+            for (std::size_t x = 0; x < grid.width; ++x) {
+                line[x] = Complex(samplesOf(l, x), pair ? samplesOf(l + 1, x) : 0);
+            }
+            convolver.Convolve(line.data());
+            for (std::size_t x = 0; x < grid.width; ++x) samplesOf(l, x) = ToByte(line[x].real());
+            if (pair) {
+                for (std::size_t x = 0; x < grid.width; ++x) samplesOf(l + 1, x) = ToByte(line[x].imag());
+            }
         }
-        progress.Report(0, std::min(l + 2, lines), lines);
-    }
-    return ResultCode::Success();
+    });
 }
 
 ResultCode BlurColumns(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
-    const LineConvolver convolver(grid.height, kernel);
-    const std::size_t length = convolver.Length();
     const std::size_t samples = grid.RowSamples();
     const std::size_t blocks = (samples + kColumnBlock - 1) / kColumnBlock;
-    // Column 2k of a block is the real part of sequence k, column 2k + 1 the
-    // imaginary part.
-    std::vector<Complex> sequences(kColumnBlock / 2 * length);
-    for (std::size_t b = 0; b < blocks; ++b) {
-        if (progress.Aborted()) return ResultCode::Cancelled();
-        const std::size_t first = b * kColumnBlock;
-        const std::size_t count = std::min(kColumnBlock, samples - first);
-        const std::size_t pairs = (count + 1) / 2;
-        const std::ptrdiff_t* offsets = grid.offsets.data() + first;
-        for (std::size_t y = 0; y < grid.height; ++y) {
-            const unsigned char* row = grid.Row(y);
-            for (std::size_t i = 0; i < count; i += 2) {
-                const double imaginary = i + 1 < count ? row[offsets[i + 1]] : 0.0;
-                sequences[i / 2 * length + y] = Complex(row[offsets[i]], imaginary);
+    return progress.Loop(1, blocks, kBlocksPerChunk, [&](int64_t begin, int64_t end) {
+        const LineConvolver convolver(grid.height, kernel);
+        const std::size_t length = convolver.Length();
+        // Column 2k of a block is the real part of sequence k, column 2k + 1
+        // the imaginary part.
+        std::vector<Complex> sequences(kColumnBlock / 2 * length);
+        for (auto b = static_cast<std::size_t>(begin); b < static_cast<std::size_t>(end); ++b) {
+            const std::size_t first = b * kColumnBlock;
+            const std::size_t count = std::min(kColumnBlock, samples - first);
+            const std::size_t pairs = (count + 1) / 2;
+            const std::ptrdiff_t* offsets = grid.offsets.data() + first;
+            for (std::size_t y = 0; y < grid.height; ++y) {
+                const unsigned char* row = grid.Row(y);
+                for (std::size_t i = 0; i < count; i += 2) {
+                    const double imaginary = i + 1 < count ? row[offsets[i + 1]] : 0.0;
+                    sequences[i / 2 * length + y] = Complex(row[offsets[i]], imaginary);
+                }
+            }
+            for (std::size_t k = 0; k < pairs; ++k) convolver.Convolve(sequences.data() + k * length);
+            for (std::size_t y = 0; y < grid.height; ++y) {
+                unsigned char* row = grid.Row(y);
+                for (std::size_t i = 0; i < count; ++i) {
+                    const Complex& value = sequences[i / 2 * length + y];
+                    row[offsets[i]] = ToByte(i % 2 == 0 ? value.real() : value.imag());
+                }
             }
         }
-        for (std::size_t k = 0; k < pairs; ++k) convolver.Convolve(sequences.data() + k * length);
-        for (std::size_t y = 0; y < grid.height; ++y) {
-            unsigned char* row = grid.Row(y);
-            for (std::size_t i = 0; i < count; ++i) {
-                const Complex& value = sequences[i / 2 * length + y];
-                row[offsets[i]] = ToByte(i % 2 == 0 ? value.real() : value.imag());
-            }
-        }
-        progress.Report(1, b + 1, blocks);
-    }
-    return ResultCode::Success();
+    });
 }
 
 }  // namespace

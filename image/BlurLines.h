@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "image/Image.h"
+#include "image/Parallel.h"
 #include "image/Progress.h"
 #include "image/ResultCode.h"
 
@@ -53,17 +55,21 @@ struct SampleGrid {
     }
 };
 
-// The rows pass gets the first half of the progress range, the columns pass
-// the second.
+// The passes' loops over lines, spread over the worker threads. The rows
+// pass gets the first half of the progress range, the columns pass the
+// second.
 class PassProgress {
 public:
     PassProgress(Abort_Tester* abort, ProgressUpdateSink* sink, double from, double to)
         : abort_(abort), sink_(sink), from_(from), to_(to) {}
-    bool Aborted() const { return abort_ != nullptr && abort_->IsAborted(); }
-    void Report(int pass, std::size_t done, std::size_t total) const {
-        if (sink_ == nullptr || total == 0) return;
-        const double passFraction = static_cast<double>(done) / static_cast<double>(total);
-        sink_->Update(from_ + (to_ - from_) * (pass + passFraction) / 2.0);
+    // Runs `body(begin, end)` over [0, count) in chunks of `chunk` for pass 0
+    // (rows) or 1 (columns); each chunk must write only its own lines.
+    ResultCode Loop(int pass, std::size_t count, std::size_t chunk,
+                    const std::function<void(int64_t, int64_t)>& body) const {
+        const double passFrom = from_ + (to_ - from_) * pass / 2.0;
+        const double passTo = from_ + (to_ - from_) * (pass + 1) / 2.0;
+        return ParallelChunks(static_cast<int64_t>(count), static_cast<int64_t>(chunk), body, abort_, sink_, passFrom,
+                              passTo);
     }
 
 private:

@@ -66,18 +66,17 @@ namespace resample_detail {
 ResultCode CopyPixels(const Image<unsigned char>& source, Image<unsigned char>& destination,
                       const RowProgress& progress) {
     const int32_t channels = source.layout.channelCount;
-    for (int32_t y = 0; y < destination.Height(); ++y) {
-        if (progress.Aborted()) return ResultCode::Cancelled();
-        const unsigned char* in = source.data + static_cast<std::ptrdiff_t>(y) * source.rowStride;
-        unsigned char* out = destination.data + static_cast<std::ptrdiff_t>(y) * destination.rowStride;
-        for (int32_t x = 0; x < destination.Width(); ++x) {
-            for (int32_t c = 0; c < channels; ++c) out[c] = in[c];
-            in += source.pixelStride;
-            out += destination.pixelStride;
+    return progress.Rows([&](int32_t first, int32_t last) {
+        for (int32_t y = first; y < last; ++y) {
+            const unsigned char* in = source.data + static_cast<std::ptrdiff_t>(y) * source.rowStride;
+            unsigned char* out = destination.data + static_cast<std::ptrdiff_t>(y) * destination.rowStride;
+            for (int32_t x = 0; x < destination.Width(); ++x) {
+                for (int32_t c = 0; c < channels; ++c) out[c] = in[c];
+                in += source.pixelStride;
+                out += destination.pixelStride;
+            }
         }
-        progress.RowDone(y);
-    }
-    return ResultCode::Success();
+    });
 }
 
 ResultCode ResampleAlongAxis(const Image<unsigned char>& source, Image<unsigned char>& destination, Axis axis,

@@ -82,13 +82,12 @@ ResultCode EnlargeBilinear(const Image<unsigned char>& source, Image<unsigned ch
         case 4: enlargeRow = EnlargeRow<4>; break;
         default: break;
     }
-    for (int32_t y = 0; y < destination.Height(); ++y) {
-        if (progress.Aborted()) return ResultCode::Cancelled();
-        enlargeRow(source, rows[static_cast<std::size_t>(y)], columns, DestinationRow(destination, y),
-                   destination.pixelStride);
-        progress.RowDone(y);
-    }
-    return ResultCode::Success();
+    return progress.Rows([&](int32_t first, int32_t last) {
+        for (int32_t y = first; y < last; ++y) {
+            enlargeRow(source, rows[static_cast<std::size_t>(y)], columns, DestinationRow(destination, y),
+                       destination.pixelStride);
+        }
+    });
 }
 
 ResultCode EnlargeAlongAxis(const Image<unsigned char>& source, Image<unsigned char>& destination, Axis axis,
@@ -98,31 +97,30 @@ ResultCode EnlargeAlongAxis(const Image<unsigned char>& source, Image<unsigned c
                                             ? LinearTaps(source.bounds.left, source.Width(), destination.Width())
                                             : LinearTaps(source.bounds.top, source.Height(), destination.Height());
     const std::ptrdiff_t in = source.pixelStride;
-    for (int32_t y = 0; y < destination.Height(); ++y) {
-        if (progress.Aborted()) return ResultCode::Cancelled();
-        unsigned char* out = DestinationRow(destination, y);
-        if (horizontal) {
-            const unsigned char* row = SourceRow(source, y);
-            for (const LinearTap& tap : taps) {
-                const unsigned char* const pixels[2] = {row + tap.first * in, row + tap.second * in};
+    return progress.Rows([&](int32_t first, int32_t last) {
+        for (int32_t y = first; y < last; ++y) {
+            unsigned char* out = DestinationRow(destination, y);
+            if (horizontal) {
+                const unsigned char* row = SourceRow(source, y);
+                for (const LinearTap& tap : taps) {
+                    const unsigned char* const pixels[2] = {row + tap.first * in, row + tap.second * in};
+                    const double weights[2] = {1.0 - tap.fraction, tap.fraction};
+                    BlendPixels(pixels, weights, source.layout, out);
+                    out += destination.pixelStride;
+                }
+            } else {
+                const LinearTap& tap = taps[static_cast<std::size_t>(y)];
+                const unsigned char* upper = SourceRow(source, tap.first);
+                const unsigned char* lower = SourceRow(source, tap.second);
                 const double weights[2] = {1.0 - tap.fraction, tap.fraction};
-                BlendPixels(pixels, weights, source.layout, out);
-                out += destination.pixelStride;
-            }
-        } else {
-            const LinearTap& tap = taps[static_cast<std::size_t>(y)];
-            const unsigned char* upper = SourceRow(source, tap.first);
-            const unsigned char* lower = SourceRow(source, tap.second);
-            const double weights[2] = {1.0 - tap.fraction, tap.fraction};
-            for (int32_t x = 0; x < destination.Width(); ++x) {
-                const unsigned char* const pixels[2] = {upper + x * in, lower + x * in};
-                BlendPixels(pixels, weights, source.layout, out);
-                out += destination.pixelStride;
+                for (int32_t x = 0; x < destination.Width(); ++x) {
+                    const unsigned char* const pixels[2] = {upper + x * in, lower + x * in};
+                    BlendPixels(pixels, weights, source.layout, out);
+                    out += destination.pixelStride;
+                }
             }
         }
-        progress.RowDone(y);
-    }
-    return ResultCode::Success();
+    });
 }
 
 }  // namespace resample_detail

@@ -72,60 +72,58 @@ ResultCode ReduceVertically(const Image<unsigned char>& source, Image<unsigned c
     const std::size_t samples = static_cast<std::size_t>(destination.Width()) * static_cast<std::size_t>(channels);
     const bool packedIn = source.pixelStride == channels;
     const bool packedOut = destination.pixelStride == channels;
-    std::vector<double> sums(samples);
-    for (int32_t y = 0; y < destination.Height(); ++y) {
-        if (progress.Aborted()) return ResultCode::Cancelled();
-        std::fill(sums.begin(), sums.end(), 0.0);
-        const std::size_t begin = taps.weightStart[static_cast<std::size_t>(y)];
-        const std::size_t end = taps.weightStart[static_cast<std::size_t>(y) + 1];
-        for (std::size_t t = begin; t < end; ++t) {
-            const int32_t sourceRow = taps.first[static_cast<std::size_t>(y)] + static_cast<int32_t>(t - begin);
-            const unsigned char* row = source.data + static_cast<std::ptrdiff_t>(sourceRow) * source.rowStride;
-            const double weight = taps.weights[t];
-            if (packedIn) {
-                for (std::size_t i = 0; i < samples; ++i) sums[i] += weight * row[i];
-            } else {
-                for (std::size_t i = 0; i < samples; ++i) {
-                    sums[i] += weight * row[(i / channels) * source.pixelStride + i % channels];
+    return progress.Rows([&](int32_t first, int32_t last) {
+        std::vector<double> sums(samples);
+        for (int32_t y = first; y < last; ++y) {
+            std::fill(sums.begin(), sums.end(), 0.0);
+            const std::size_t begin = taps.weightStart[static_cast<std::size_t>(y)];
+            const std::size_t end = taps.weightStart[static_cast<std::size_t>(y) + 1];
+            for (std::size_t t = begin; t < end; ++t) {
+                const int32_t sourceRow = taps.first[static_cast<std::size_t>(y)] + static_cast<int32_t>(t - begin);
+                const unsigned char* row = source.data + static_cast<std::ptrdiff_t>(sourceRow) * source.rowStride;
+                const double weight = taps.weights[t];
+                if (packedIn) {
+                    for (std::size_t i = 0; i < samples; ++i) sums[i] += weight * row[i];
+                } else {
+                    for (std::size_t i = 0; i < samples; ++i) {
+                        sums[i] += weight * row[(i / channels) * source.pixelStride + i % channels];
+                    }
                 }
             }
+            const double total = taps.weightSum[static_cast<std::size_t>(y)];
+            unsigned char* out = destination.data + static_cast<std::ptrdiff_t>(y) * destination.rowStride;
+            for (std::size_t i = 0; i < samples; ++i) {
+                const std::size_t at = packedOut ? i : (i / channels) * destination.pixelStride + i % channels;
+                out[at] = RoundToByte(sums[i] / total);
+            }
         }
-        const double total = taps.weightSum[static_cast<std::size_t>(y)];
-        unsigned char* out = destination.data + static_cast<std::ptrdiff_t>(y) * destination.rowStride;
-        for (std::size_t i = 0; i < samples; ++i) {
-            const std::size_t at = packedOut ? i : (i / channels) * destination.pixelStride + i % channels;
-            out[at] = RoundToByte(sums[i] / total);
-        }
-        progress.RowDone(y);
-    }
-    return ResultCode::Success();
+    });
 }
 
 ResultCode ReduceHorizontally(const Image<unsigned char>& source, Image<unsigned char>& destination,
                               const ReductionTaps& taps, const RowProgress& progress) {
     const int32_t channels = source.layout.channelCount;
-    std::vector<double> sums(static_cast<std::size_t>(channels));
-    for (int32_t y = 0; y < destination.Height(); ++y) {
-        if (progress.Aborted()) return ResultCode::Cancelled();
-        const unsigned char* row = source.data + static_cast<std::ptrdiff_t>(y) * source.rowStride;
-        unsigned char* out = destination.data + static_cast<std::ptrdiff_t>(y) * destination.rowStride;
-        for (int32_t x = 0; x < destination.Width(); ++x) {
-            const std::size_t k = static_cast<std::size_t>(x);
-            std::fill(sums.begin(), sums.end(), 0.0);
-            const unsigned char* in = row + static_cast<std::ptrdiff_t>(taps.first[k]) * source.pixelStride;
-            for (std::size_t t = taps.weightStart[k]; t < taps.weightStart[k + 1]; ++t) {
-                const double weight = taps.weights[t];
-                for (int32_t c = 0; c < channels; ++c) sums[static_cast<std::size_t>(c)] += weight * in[c];
-                in += source.pixelStride;
+    return progress.Rows([&](int32_t first, int32_t last) {
+        std::vector<double> sums(static_cast<std::size_t>(channels));
+        for (int32_t y = first; y < last; ++y) {
+            const unsigned char* row = source.data + static_cast<std::ptrdiff_t>(y) * source.rowStride;
+            unsigned char* out = destination.data + static_cast<std::ptrdiff_t>(y) * destination.rowStride;
+            for (int32_t x = 0; x < destination.Width(); ++x) {
+                const std::size_t k = static_cast<std::size_t>(x);
+                std::fill(sums.begin(), sums.end(), 0.0);
+                const unsigned char* in = row + static_cast<std::ptrdiff_t>(taps.first[k]) * source.pixelStride;
+                for (std::size_t t = taps.weightStart[k]; t < taps.weightStart[k + 1]; ++t) {
+                    const double weight = taps.weights[t];
+                    for (int32_t c = 0; c < channels; ++c) sums[static_cast<std::size_t>(c)] += weight * in[c];
+                    in += source.pixelStride;
+                }
+                for (int32_t c = 0; c < channels; ++c) {
+                    out[c] = RoundToByte(sums[static_cast<std::size_t>(c)] / taps.weightSum[k]);
+                }
+                out += destination.pixelStride;
             }
-            for (int32_t c = 0; c < channels; ++c) {
-                out[c] = RoundToByte(sums[static_cast<std::size_t>(c)] / taps.weightSum[k]);
-            }
-            out += destination.pixelStride;
         }
-        progress.RowDone(y);
-    }
-    return ResultCode::Success();
+    });
 }
 
 }  // namespace

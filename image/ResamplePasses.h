@@ -4,8 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "image/Image.h"
+#include "image/Parallel.h"
 #include "image/Progress.h"
 #include "image/ResultCode.h"
 
@@ -13,7 +15,8 @@ namespace resample_detail {
 
 enum class Axis { Horizontal, Vertical };
 
-// Abort before, and progress after, each row of one pass's destination.
+// A pass over the rows of its destination, spread over the worker threads
+// in chunks of rows; abort is asked and progress reported between chunks.
 class RowProgress {
 public:
     RowProgress(Abort_Tester* abort, ProgressUpdateSink* sink, double from, double to,
@@ -22,23 +25,29 @@ public:
           sink_(sink),
           from_(from),
           to_(to),
-          width_(static_cast<uint64_t>(destination.Width())),
-          total_(static_cast<uint64_t>(destination.Width()) * static_cast<uint64_t>(destination.Height())) {}
+          height_(destination.Height()),
+          chunk_(ChunkForWork(destination.Height(), destination.Width(), kChunkPixels)) {}
 
-    bool Aborted() const { return abort_ != nullptr && abort_->IsAborted(); }
-    void RowDone(int32_t row) const {
-        if (sink_ == nullptr || total_ == 0) return;
-        const uint64_t done = (static_cast<uint64_t>(row) + 1) * width_;
-        sink_->Update(from_ + (to_ - from_) * static_cast<double>(done) / static_cast<double>(total_));
+    // Runs `rows(begin, end)` for chunks of the destination's rows; each
+    // chunk must write only its own rows.
+    ResultCode Rows(const std::function<void(int32_t, int32_t)>& rows) const {
+        return ParallelChunks(
+            height_, chunk_,
+            [&](int64_t begin, int64_t end) { rows(static_cast<int32_t>(begin), static_cast<int32_t>(end)); }, abort_,
+            sink_, from_, to_);
     }
 
 private:
+    // Destination pixels per chunk: fixed, so the chunks do not depend on
+    // the thread count.
+    static constexpr int64_t kChunkPixels = 1 << 16;
+
     Abort_Tester* abort_;
     ProgressUpdateSink* sink_;
     double from_;
     double to_;
-    uint64_t width_;
-    uint64_t total_;
+    int32_t height_;
+    int64_t chunk_;
 };
 
 // Bytes truncate toward zero, as the interpolation has always done.

@@ -9,6 +9,8 @@
 #include <random>
 #include <vector>
 
+#include "image/Parallel.h"
+
 namespace {
 
 const ChannelLayout kGrey = ChannelLayout::SingleChannel();
@@ -345,22 +347,29 @@ TEST(ResampleTest, OneAxisAndTwoPassResultsMatchNaiveReference) {
 }
 
 TEST(ResampleTest, ProgressIsSplitBetweenPassesAndAbortStops) {
-    Image<unsigned char> source = MakeImage(kRGB, 0, 0, 53, 41);
+    Image<unsigned char> source = MakeImage(kRGB, 0, 0, 1500, 200);
     FillRandom(source, 9);
-    Image<unsigned char> destination = MakeImage(kRGB, 0, 0, 17, 9);
+    Image<unsigned char> destination = MakeImage(kRGB, 0, 0, 300, 100);
+    // On one thread every chunk is reported, and abort is asked before each.
+    SetParallelThreads(1);
     RecordingSink sink;
     ASSERT_EQ(Resample(source, destination, nullptr, &sink, 0.0, 0.8).status, 0);
-    // Vertical pass first: 9 rows of 53 x 9, then 9 rows of 17 x 9.
-    ASSERT_EQ(sink.values.size(), 18u);
-    EXPECT_DOUBLE_EQ(sink.values[0], 0.4 / 9);
-    EXPECT_DOUBLE_EQ(sink.values[8], 0.4);
-    EXPECT_DOUBLE_EQ(sink.values[17], 0.8);
+    // Vertical pass first, into 100 rows of 1500 pixels: chunks of 43 rows
+    // (65536 pixels a chunk), three of them; then 100 rows of 300 pixels in one.
+    ASSERT_EQ(sink.values.size(), 4u);
+    EXPECT_DOUBLE_EQ(sink.values[0], 0.4 / 3);
+    EXPECT_DOUBLE_EQ(sink.values[2], 0.4);
+    EXPECT_DOUBLE_EQ(sink.values[3], 0.8);
     EXPECT_TRUE(std::is_sorted(sink.values.begin(), sink.values.end()));
 
-    AbortAfter abort(3);  // the first pass's fourth row
+    // Before the first pass's second chunk, and before the second pass's only one.
+    AbortAfter abort(1);
     EXPECT_EQ(Resample(source, destination, &abort, nullptr, 0, 1).status, 1);
-    AbortAfter abortLater(12);  // inside the second pass
+    AbortAfter abortLater(4);
     EXPECT_EQ(Resample(source, destination, &abortLater, nullptr, 0, 1).status, 1);
+    AbortAfter never(100);
+    EXPECT_EQ(Resample(source, destination, &never, nullptr, 0, 1).status, 0);
+    SetParallelThreads(0);
 }
 
 TEST(ResampleTest, MismatchedOrEmptyImages) {

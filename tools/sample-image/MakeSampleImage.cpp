@@ -1,4 +1,4 @@
-// make-sample-image OUTPUT [WIDTH HEIGHT] [--photo]
+// make-sample-image OUTPUT [WIDTH HEIGHT] [--photo | --mask]
 //
 // Draws the sample picture that `make run` applies every effect to: a small
 // landscape (evening sky, sun, hills, a lake) with a few coloured shapes in
@@ -8,7 +8,8 @@
 // --photo draws the scene over the whole frame without transparency and adds
 // the grain and fine texture of a photograph, which smooth gradients lack and
 // which decide how long a PNG or JPEG file takes to write (the whole-run
-// benchmark's input). OUTPUT is PNG or JPEG, by its extension.
+// benchmark's input). --mask draws the card's outline as a grey selection
+// mask. OUTPUT is PNG or JPEG, by its extension.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -161,13 +162,28 @@ RasterImage CardPicture(int width, int height) {
     return image;
 }
 
+// The card's outline as a grey selection mask: 255 inside, soft at the edge.
+RasterImage CardMask(int width, int height) {
+    const RasterImage card = CardPicture(width, height);
+    RasterImage mask(width, height, 1);
+    for (std::size_t i = 0; i < mask.pixels.size(); ++i) mask.pixels[i] = card.pixels[i * 4 + 3];
+    return mask;
+}
+
+// Takes `option` out of `args`; true when it was there.
+bool TakeOption(std::vector<std::string>& args, const char* option) {
+    const auto found = std::find(args.begin(), args.end(), option);
+    if (found == args.end()) return false;
+    args.erase(found);
+    return true;
+}
+
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    const auto photoOption = std::find(args.begin(), args.end(), "--photo");
-    const bool photo = photoOption != args.end();
-    if (photo) args.erase(photoOption);
-    if (args.size() != 1 && args.size() != 3) {
-        std::fprintf(stderr, "usage: make-sample-image OUTPUT [WIDTH HEIGHT] [--photo]\n");
+    const bool photo = TakeOption(args, "--photo");
+    const bool mask = TakeOption(args, "--mask");
+    if ((args.size() != 1 && args.size() != 3) || (photo && mask)) {
+        std::fprintf(stderr, "usage: make-sample-image OUTPUT [WIDTH HEIGHT] [--photo | --mask]\n");
         return 2;
     }
     const int width = args.size() == 3 ? std::atoi(args[1].c_str()) : 480;
@@ -176,7 +192,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make-sample-image: width and height must be between 16 and 20000\n");
         return 2;
     }
-    const RasterImage image = photo ? Photograph(width, height) : CardPicture(width, height);
+    const RasterImage image =
+        photo ? Photograph(width, height) : (mask ? CardMask(width, height) : CardPicture(width, height));
     const ImageFileStatus written = WriteImageFile(args[0], image);
     if (!written.Ok()) {
         std::fprintf(stderr, "make-sample-image: %s\n", written.error.c_str());
