@@ -11,9 +11,11 @@
 //
 // Fast compression codes each band with zlib's run-length matching, which on
 // photographs is within a fraction of a percent of zlib's level 6 at a tenth
-// of its time; a band that this shrinks below a quarter (drawn or flat
-// content, where longer matches pay) is coded again at level 6 and the
-// smaller piece kept. The smallest compression codes every band at level 9.
+// of its time, or, where a sample of the band says string matching pays
+// (stamps, patterns), with zlib's level 1; a band that this shrinks below a
+// quarter (drawn or flat content, where longer matches pay) is coded again at
+// level 6 and the smaller piece kept. The smallest compression codes every
+// band at level 9.
 #include <zlib.h>
 
 #include <algorithm>
@@ -29,6 +31,8 @@
 namespace {
 
 constexpr std::size_t kBandBytes = std::size_t(1) << 20;
+// Bytes of a band coded both ways to choose its fast coding.
+constexpr std::size_t kSampleBytes = std::size_t(1) << 16;
 // Bands coded at once: bounds the memory held for pieces not yet written.
 constexpr int64_t kBandsPerWave = 16;
 constexpr int kFilterTypes = 5;
@@ -134,14 +138,14 @@ struct Band {
     bool failed = false;
 };
 
-// Raw deflate of `data`, ending the stream when `last`, else on a byte
-// boundary (an empty stored block) so that the next piece may follow.
-bool Deflate(const std::vector<uint8_t>& data, int level, int strategy, bool last, std::vector<uint8_t>& out) {
+// Raw deflate of `length` bytes, ending the stream when `last`, else on a
+// byte boundary (an empty stored block) so that the next piece may follow.
+bool Deflate(const uint8_t* data, std::size_t length, int level, int strategy, bool last, std::vector<uint8_t>& out) {
     z_stream stream{};
     if (deflateInit2(&stream, level, Z_DEFLATED, -15, 9, strategy) != Z_OK) return false;
-    out.resize(deflateBound(&stream, static_cast<uLong>(data.size())) + 16);
-    stream.next_in = const_cast<Bytef*>(data.data());
-    stream.avail_in = static_cast<uInt>(data.size());
+    out.resize(deflateBound(&stream, static_cast<uLong>(length)) + 16);
+    stream.next_in = const_cast<Bytef*>(data);
+    stream.avail_in = static_cast<uInt>(length);
     stream.next_out = out.data();
     stream.avail_out = static_cast<uInt>(out.size());
     const int status = deflate(&stream, last ? Z_FINISH : Z_SYNC_FLUSH);
@@ -149,6 +153,28 @@ bool Deflate(const std::vector<uint8_t>& data, int level, int strategy, bool las
     out.resize(stream.total_out);
     deflateEnd(&stream);
     return done;
+}
+
+struct Coding {
+    int level;
+    int strategy;
+};
+
+// The fast coding for a band: zlib's run-length matching, unless string
+// matching (its fastest level) makes a sample from the band's middle clearly
+// smaller, as on drawn or repeating content.
+Coding FastCoding(const std::vector<uint8_t>& filtered) {
+    constexpr Coding kRuns{1, Z_RLE};
+    constexpr Coding kStrings{1, Z_DEFAULT_STRATEGY};
+    const std::size_t sampleBytes = std::min(filtered.size(), kSampleBytes);
+    const uint8_t* sample = filtered.data() + (filtered.size() - sampleBytes) / 2;
+    std::vector<uint8_t> runs;
+    std::vector<uint8_t> strings;
+    if (!Deflate(sample, sampleBytes, kRuns.level, kRuns.strategy, false, runs) ||
+        !Deflate(sample, sampleBytes, kStrings.level, kStrings.strategy, false, strings)) {
+        return kRuns;
+    }
+    return strings.size() * 100 < runs.size() * 97 ? kStrings : kRuns;
 }
 
 void CodeBand(const RasterImage& image, PngCompression compression, bool last, Band& band) {
@@ -171,15 +197,13 @@ void CodeBand(const RasterImage& image, PngCompression compression, bool last, B
     band.adler = adler32(1, filtered.data(), static_cast<uInt>(filtered.size()));
 
     std::vector<uint8_t> coded;
-    if (compression == PngCompression::Smallest) {
-        band.failed = !Deflate(filtered, 9, Z_FILTERED, last, coded);
-    } else {
-        band.failed = !Deflate(filtered, 1, Z_RLE, last, coded);
-        std::vector<uint8_t> matched;
-        if (!band.failed && coded.size() < filtered.size() / 4 && Deflate(filtered, 6, Z_FILTERED, last, matched) &&
-            matched.size() < coded.size()) {
-            coded.swap(matched);
-        }
+    const Coding coding = compression == PngCompression::Smallest ? Coding{9, Z_FILTERED} : FastCoding(filtered);
+    band.failed = !Deflate(filtered.data(), filtered.size(), coding.level, coding.strategy, last, coded);
+    // Flat content, where zlib's usual level finds far longer matches.
+    std::vector<uint8_t> matched;
+    if (!band.failed && compression == PngCompression::Fast && coded.size() < filtered.size() / 4 &&
+        Deflate(filtered.data(), filtered.size(), 6, Z_FILTERED, last, matched) && matched.size() < coded.size()) {
+        coded.swap(matched);
     }
     if (!band.failed) band.chunk = Chunk("IDAT", coded.data(), coded.size());
 }
