@@ -4,7 +4,9 @@
 # defaults to the sample picture twice: with the native command, and under
 # Wine with dapple.exe running the effect's plug-in module (--plugin
 # Plugins/<module>.8bf), as a host would. The two results must have the same
-# pixels. Run it through scripts/wine-run.sh, which provides Wine's prefix
+# pixels. The module then renders a larger photograph on 1 and on 7 threads
+# (DAPPLE_THREADS, which the module reads itself): the files must be the
+# same. Run it through scripts/wine-run.sh, which provides Wine's prefix
 # and display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,6 +35,8 @@ windows_path() { echo "Z:$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
 
 sample="$work/sample.png"
 "$make_sample" "$sample"
+photo="$work/photo.png"
+"$make_sample" "$photo" 900 700 --photo
 
 # Kind and module file of every module, from the modules' own table.
 module_of_kind() {
@@ -68,6 +72,19 @@ while IFS=$'\t' read -r kind name _; do
     echo "$name: $module.8bf under Wine renders the native pixels (the files are encoded differently)"
   else
     echo "$name: $module.8bf under Wine differs from the native result: $difference" >&2
+    status=1
+  fi
+  for threads in 1 7; do
+    if ! DAPPLE_THREADS=$threads "$wine" "$dapple_exe" apply "$name" "$(windows_path "$photo")" \
+         "$(windows_path "$work/$name-$threads.png")" --quiet --plugin "$(windows_path "$plugins/$module.8bf")"; then
+      echo "$name: dapple.exe --plugin $module.8bf on $threads threads failed" >&2
+      status=1
+    fi
+  done
+  if cmp -s "$work/$name-1.png" "$work/$name-7.png"; then
+    echo "$name: $module.8bf under Wine writes the same file on 1 and 7 threads"
+  else
+    echo "$name: $module.8bf under Wine writes different files on 1 and 7 threads" >&2
     status=1
   fi
 done <<< "$effects"
