@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Times our blur and resample benchmarks against ImageMagick doing comparable
-# work on the same machine in the same run, and prints our times as ratios
-# to ImageMagick's (below 1 means we are faster).
+# Times our blur and resample benchmarks against ImageMagick and OpenCV doing
+# comparable work on the same machine in the same run, and prints our times
+# as ratios to theirs (below 1 means we are faster).
 #
 #   bench/compare-peers.sh [bench-build-dir]     (default: build-bench)
 #
-# ImageMagick is installed with apt-get when missing (needs root or sudo).
+# ImageMagick and OpenCV (Debian's python3-opencv) are installed by
+# scripts/install-deps.sh --bench when missing (needs root or sudo).
 # The benchmark build is configured and built when its programs are missing.
 #
 # Matching the work:
@@ -15,10 +16,15 @@
 #   reduction 4000x3000 -> 1000x750 -> -filter Gaussian with sigma and support
 #     set to ours (a spread of a quarter step, cut at half a step).
 #   enlarging 1000x750 -> 4000x3000 -> -filter Triangle (bilinear).
-# ImageMagick runs with one thread, like our code; its -bench loop also reads
+# ImageMagick runs with one thread, and so do we for its columns (our CPU time
+# is then all the work's); its -bench loop also reads
 # the input each time, so a run that only reads is timed and subtracted.
 # Times are CPU milliseconds per operation (the machine may be shared) and,
-# for reference, wall milliseconds.
+# for reference, wall milliseconds. OpenCV (bench/opencv-peer.py) runs on
+# every core, as ours does since the passes run on the worker pool: its
+# ratio is of wall times. For OpenCV the blur is GaussianBlur with our half
+# width and sigma and edge pixels repeated, the reduction INTER_AREA (the
+# nearest of its filters to our Gaussian) and the enlargement INTER_LINEAR.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -34,20 +40,8 @@ find_magick() {
   return 1
 }
 
-install_magick() {
-  command -v apt-get >/dev/null 2>&1 || return 1
-  local sudo=""
-  if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null 2>&1 || { echo "compare-peers: need root to install imagemagick" >&2; return 1; }
-    sudo=sudo
-  fi
-  echo "Installing imagemagick ..." >&2
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends imagemagick >/dev/null
-}
-
-im=$(find_magick) || { install_magick || true; im=$(find_magick) || true; }
+"$repo/scripts/install-deps.sh" --bench || true
+im=$(find_magick) || true
 if [ -z "${im:-}" ] && command -v convert >/dev/null 2>&1 && convert -version 2>/dev/null | grep -q ImageMagick; then
   im=$(command -v convert)
 fi
@@ -126,14 +120,34 @@ record "BM_ResampleDown_4000x3000_to_1000x750" "$work/large.ppm" \
   -define filter:sigma=0.25 -define filter:support=0.5 -filter Gaussian -resize '1000x750!'
 record "BM_ResampleUp_1000x750_to_4000x3000" "$work/small.ppm" -filter Triangle -resize '4000x3000!'
 
-echo "Timing ours ..." >&2
-results=$( { ours "$build/bench/bench_blur" '^BM_Blur(Grey/(5|20|60)|RGBA/10)$'
-             ours "$build/bench/bench_resample" '^BM_Resample'; } )
+declare -A cv_wall
+if /usr/bin/python3 -c "import cv2" 2>/dev/null; then
+  echo "Timing OpenCV ..." >&2
+  cases=()
+  for r in 5 20 60; do cases+=("BM_BlurGrey/$r=$(blur_geometry $r)"); done
+  cases+=("BM_BlurRGBA/10=$(blur_geometry 10)")
+  while read -r name ms; do cv_wall[$name]=$ms; done < <(/usr/bin/python3 "$repo/bench/opencv-peer.py" 5 "${cases[@]}")
+else
+  echo "compare-peers: OpenCV is not available; its columns stay empty" >&2
+fi
 
-printf '\n%-40s %10s %10s %8s %10s %10s %8s\n' "case" "ours cpu" "IM cpu" "ratio" "ours wall" "IM wall" "ratio"
+echo "Timing ours ..." >&2
+measure_ours() {
+  ours "$build/bench/bench_blur" '^BM_Blur(Grey/(5|20|60)|RGBA/10)$'
+  ours "$build/bench/bench_resample" '^BM_Resample'
+}
+# One thread for the CPU columns, every core for the wall time against OpenCV.
+results=$(DAPPLE_THREADS=1 measure_ours)
+declare -A ours_wall
+while read -r name _ wall; do ours_wall[$name]=$wall; done < <(measure_ours)
+
+printf '\n%-40s %10s %10s %8s %10s %10s %8s %10s %10s %8s\n' "case" "ours cpu" "IM cpu" "ratio" "ours wall" \
+  "IM wall" "ratio" "ours 2+ th" "CV wall" "ratio"
 while read -r name cpu wall; do
   [ -n "${peer_cpu[$name]:-}" ] || continue
-  awk -v n="$name" -v c="$cpu" -v w="$wall" -v pc="${peer_cpu[$name]}" -v pw="${peer_wall[$name]}" 'BEGIN {
+  awk -v n="$name" -v c="$cpu" -v w="$wall" -v pc="${peer_cpu[$name]}" -v pw="${peer_wall[$name]}" \
+      -v cw="${cv_wall[$name]:-0}" -v ow="${ours_wall[$name]:-0}" 'BEGIN {
       rc = pc > 0 ? sprintf("%.2f", c / pc) : "n/a"; rw = pw > 0 ? sprintf("%.2f", w / pw) : "n/a"
-      printf "%-40s %8.1fms %8.1fms %8s %8.1fms %8.1fms %8s\n", n, c, pc, rc, w, pw, rw }'
+      rcv = cw > 0 ? sprintf("%.2f", ow / cw) : "n/a"
+      printf "%-40s %8.1fms %8.1fms %8s %8.1fms %8.1fms %8s %8.1fms %8.1fms %8s\n", n, c, pc, rc, w, pw, rw, ow, cw, rcv }'
 done <<<"$results"

@@ -10,6 +10,11 @@ set -euo pipefail
 packages=(g++ cmake make ninja-build pkg-config libgtest-dev libgmock-dev
           libbenchmark-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
           clang-format clang libclang-rt-dev gimp python3 time)
+# --bench: also the peers bench/compare-peers.sh times us against
+# (ImageMagick, and OpenCV from Python); the build and tests never need them.
+if [ "${1:-}" = "--bench" ]; then
+  packages+=(imagemagick python3-opencv)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
