@@ -7,6 +7,7 @@
 #
 #   bench/whole-run.sh DAPPLE MAKE_SAMPLE_IMAGE [RUNS]    (RUNS: default 3)
 #
+# EFFECTS (the environment variable) limits the run to the effects it names.
 # Each figure is the best of RUNS runs: the machine may be shared. A dapple
 # without --timings (an older build) still gets its whole runs and memory.
 set -euo pipefail
@@ -24,13 +25,13 @@ trap 'rm -rf "$work"' EXIT
 image_mb=$(awk -v w=$width -v h=$height 'BEGIN { printf "%.1f", w * h * 3 / 1e6 }')
 
 timings=--timings
-"$dapple" apply 2>&1 | grep -q -- --timings || timings=
+"$dapple" --help 2>&1 | grep -q -- --timings || timings=
 
 best() { sort -g | head -1; }
 
 printf '%-12s %-4s %8s %8s %8s %8s %9s %6s\n' effect file whole effect read write "peak MB" "x img"
 for ext in png jpg; do
-  for effect in $("$dapple" effects | cut -f2); do
+  for effect in ${EFFECTS:-$("$dapple" effects | cut -f2)}; do
     : >"$work/whole" && : >"$work/effect" && : >"$work/read" && : >"$work/write" && : >"$work/peak"
     for _ in $(seq "$runs"); do
       /usr/bin/time -f '%e %M' -o "$work/time" "$dapple" apply "$effect" "$work/photo.$ext" "$work/out.$ext" \
