@@ -214,3 +214,15 @@ ResultCode ParallelChunks(int64_t count, int64_t chunk, const std::function<void
     if (cancelled) return ResultCode::Cancelled();
     return ResultCode::Success();
 }
+
+ResultCode ParallelRows(const Rect& area, const std::function<void(int32_t, int32_t)>& rows, Abort_Tester* abort,
+                        ProgressUpdateSink* sink, double from, double to) {
+    if (area.IsEmpty()) return ResultCode::Success();
+    const int64_t chunk = ChunkForWork(area.Height(), area.Width(), kParallelRowPixels);
+    return ParallelChunks(
+        area.Height(), chunk,
+        [&](int64_t begin, int64_t end) {
+            rows(area.top + static_cast<int32_t>(begin), area.top + static_cast<int32_t>(end));
+        },
+        abort, sink, from, to);
+}

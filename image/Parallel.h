@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "image/Progress.h"
+#include "image/Rect.h"
 #include "image/ResultCode.h"
 
 // The number of threads loops use, the calling thread included (at least 1):
@@ -52,3 +53,11 @@ ResultCode ParallelChunks(int64_t count, int64_t chunk, const std::function<void
 // when each item costs `itemCost` units: at least 1. Callers pass fixed
 // numbers (not the thread count), so that the cuts stay the same everywhere.
 int64_t ChunkForWork(int64_t count, int64_t itemCost, int64_t work);
+
+// A loop over the rows of `area` in chunks of about kParallelRowPixels
+// pixels: `rows(first, end)` for rows first .. end - 1, each chunk writing
+// only its own rows. Abort and progress as ParallelChunks.
+inline constexpr int64_t kParallelRowPixels = int64_t(1) << 16;
+ResultCode ParallelRows(const Rect& area, const std::function<void(int32_t, int32_t)>& rows,
+                        Abort_Tester* abort = nullptr, ProgressUpdateSink* sink = nullptr, double from = 0.0,
+                        double to = 1.0);

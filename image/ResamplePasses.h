@@ -16,38 +16,26 @@ namespace resample_detail {
 enum class Axis { Horizontal, Vertical };
 
 // A pass over the rows of its destination, spread over the worker threads
-// in chunks of rows; abort is asked and progress reported between chunks.
+// in chunks of rows (ParallelRows); abort is asked and progress reported
+// between chunks.
 class RowProgress {
 public:
     RowProgress(Abort_Tester* abort, ProgressUpdateSink* sink, double from, double to,
                 const Image<unsigned char>& destination)
-        : abort_(abort),
-          sink_(sink),
-          from_(from),
-          to_(to),
-          height_(destination.Height()),
-          chunk_(ChunkForWork(destination.Height(), destination.Width(), kChunkPixels)) {}
+        : abort_(abort), sink_(sink), from_(from), to_(to), rows_(0, 0, destination.Height(), destination.Width()) {}
 
     // Runs `rows(begin, end)` for chunks of the destination's rows; each
     // chunk must write only its own rows.
     ResultCode Rows(const std::function<void(int32_t, int32_t)>& rows) const {
-        return ParallelChunks(
-            height_, chunk_,
-            [&](int64_t begin, int64_t end) { rows(static_cast<int32_t>(begin), static_cast<int32_t>(end)); }, abort_,
-            sink_, from_, to_);
+        return ParallelRows(rows_, rows, abort_, sink_, from_, to_);
     }
 
 private:
-    // Destination pixels per chunk: fixed, so the chunks do not depend on
-    // the thread count.
-    static constexpr int64_t kChunkPixels = 1 << 16;
-
     Abort_Tester* abort_;
     ProgressUpdateSink* sink_;
     double from_;
     double to_;
-    int32_t height_;
-    int64_t chunk_;
+    Rect rows_;
 };
 
 // Bytes truncate toward zero, as the interpolation has always done.

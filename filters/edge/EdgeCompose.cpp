@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "filters/ColourConversion.h"
+#include "image/Parallel.h"
 
 namespace edge {
 
@@ -83,17 +84,12 @@ ResultCode ComposeEdge(const ComposeRequest& request) {
 
     ComposeRequest clipped = request;
     clipped.area = area;
-    const double span = request.progressEnd - request.progressStart;
-    for (int32_t y = area.top; y < area.bottom; ++y) {
-        if (request.progress != nullptr) {
-            const double done = static_cast<double>(y - area.top) / static_cast<double>(area.Height());
-            request.progress->Update(request.progressStart + done * span);
-        }
-        if (request.abort->IsAborted()) return ResultCode::Cancelled();
-        ComposeRow(clipped, composer, y);
-    }
-    if (request.progress != nullptr) request.progress->Update(request.progressEnd);
-    return ResultCode::Success();
+    return ParallelRows(
+        area,
+        [&](int32_t first, int32_t end) {
+            for (int32_t y = first; y < end; ++y) ComposeRow(clipped, composer, y);
+        },
+        request.abort, request.progress, request.progressStart, request.progressEnd);
 }
 
 }  // namespace edge

@@ -13,6 +13,7 @@
 #include "filters/resurface/SurfacePainter.h"
 #include "filters/resurface/SurfaceShading.h"
 #include "filters/resurface/SurfaceTexture.h"
+#include "image/Parallel.h"
 
 namespace {
 
@@ -36,16 +37,12 @@ void PutColour(const ColorSpec& colour, const ChannelLayout& layout, double* out
     for (int32_t c = 0; c < layout.colourChannels; ++c) out[c] = samples[static_cast<std::size_t>(c)];
 }
 
-// Asks for abort before each row and reports progress after it.
+// Rows in chunks on the worker threads; abort and progress between chunks.
 ResultCode PaintAll(const SurfacePaint& paint, const RenderContext& context, double from, double to) {
-    const Rect& area = context.outputView->bounds;
-    const double rows = area.Height();
-    for (int32_t y = area.top; y < area.bottom; ++y) {
-        if (context.abort != nullptr && context.abort->IsAborted()) return ResultCode::Cancelled();
-        PaintRows(paint, *context.inputView, *context.outputView, y, y + 1);
-        if (context.progress != nullptr) context.progress->Update(from + (to - from) * (y + 1 - area.top) / rows);
-    }
-    return ResultCode::Success();
+    return ParallelRows(
+        context.outputView->bounds,
+        [&](int32_t first, int32_t end) { PaintRows(paint, *context.inputView, *context.outputView, first, end); },
+        context.abort, context.progress, from, to);
 }
 
 }  // namespace

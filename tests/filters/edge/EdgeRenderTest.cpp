@@ -9,6 +9,7 @@
 #include "EdgeReference.h"
 #include "EdgeTestSupport.h"
 #include "image/NoiseField.h"
+#include "image/Parallel.h"
 #include "image/RandomGenerator.h"
 
 using namespace edge_test;
@@ -389,22 +390,26 @@ TEST(EdgeRender, AbortEndsTheRenderWithStatusOne) {
     }
 }
 
-TEST(EdgeRender, CompositionAsksBeforeEveryRow) {
+TEST(EdgeRender, CompositionAsksBetweenChunksOfRows) {
     // The random fill asks nothing, so the composition's questions are the
-    // only ones: three rows are done when the fourth answer is yes.
-    const Rect bounds(0, 0, 12, 10);
+    // only ones. Rows 4096 pixels wide go 16 to a chunk; on one thread the
+    // question before each chunk comes from the only thread, so the first
+    // chunk is done when the second answer is yes.
+    const Rect bounds(0, 0, 40, 4096);
     const Image<unsigned char> source = Ramp(RGB(), bounds);
     SingleChannelImage<unsigned char> mask = RectMask(bounds, bounds);
     EdgeParameters p = Parameters(9, 0.0, 10.0);
     p.colour = ColorSpec::RGB(255, 255, 255);
-    CountingAbort abort(3);
+    SetParallelThreads(1);
+    CountingAbort abort(1);
     const RenderOutcome out = RenderEdge(p, source, &mask, 1.0, &abort);
+    SetParallelThreads(0);
     EXPECT_EQ(out.status.status, 1);
-    EXPECT_EQ(abort.calls, 4);
-    for (int y = 0; y < 10; ++y) {
+    EXPECT_EQ(abort.calls, 2);
+    for (int y = 0; y < 40; ++y) {
         bool rowChanged = false;
-        for (int x = 0; x < 12; ++x) rowChanged |= !SamePixel(out.output, source, x, y);
-        EXPECT_EQ(rowChanged, y < 3) << "row " << y;
+        for (int x = 0; x < 4096; ++x) rowChanged |= !SamePixel(out.output, source, x, y);
+        EXPECT_EQ(rowChanged, y < 16) << "row " << y;
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "content/JpegLoader.h"
 #include "filters/resurface/Resurface.h"
+#include "image/Parallel.h"
 #include "image/Resample.h"
 #include "tests/filters/EffectContent.h"
 #include "tests/filters/EffectTestSupport.h"
@@ -306,30 +307,37 @@ TEST_F(ResurfaceRender, TexturesThatCannotBeUsedAreRefusedWithTheOpeningMessage)
     EXPECT_EQ(Render(p, source).status.status, 0);
 }
 
-TEST_F(ResurfaceRender, AbortBeforeAnyRowAndProgressInFourStretches) {
-    const Image<unsigned char> source = Ramp(RGB(), Rect(0, 0, 6, 9));
-    CountingAbort atThirdRow(2);
-    RecordingProgress progress;
+TEST_F(ResurfaceRender, AbortBetweenChunksOfRowsAndProgressInFourStretches) {
+    // Rows 4096 pixels wide are painted 16 to a chunk: three chunks. On one
+    // thread abort is asked before each chunk and once after the last.
+    const Image<unsigned char> source = Ramp(RGB(), Rect(0, 0, 40, 4096));
+    SetParallelThreads(1);
+    CountingAbort counting(1000000);
     RenderOptions options;
-    options.abort = &atThirdRow;
-    options.progress = &progress;
-    const RenderOutcome stopped = Render(Parameters(), source, options);
-    EXPECT_EQ(stopped.status.status, 1);
-    EXPECT_EQ(atThirdRow.calls, 3);
-    EXPECT_FALSE(SameImage(stopped.output, source));  // two rows were painted
-
-    progress.values.clear();
-    options.abort = nullptr;
+    options.abort = &counting;
     ASSERT_EQ(Render(Parameters(), source, options).status.status, 0);
+    CountingAbort afterFirstChunk(counting.calls - 3);
+    options.abort = &afterFirstChunk;
+    const RenderOutcome stopped = Render(Parameters(), source, options);
+    SetParallelThreads(0);
+    EXPECT_EQ(stopped.status.status, 1);
+    for (int y = 0; y < 40; ++y) {
+        bool rowChanged = false;
+        for (int x = 0; x < 4096; ++x) rowChanged |= !SamePixel(stopped.output, source, x, y);
+        EXPECT_EQ(rowChanged, y < 16) << "row " << y;
+    }
+
+    const Image<unsigned char> small = Ramp(RGB(), Rect(0, 0, 6, 9));
+    RecordingProgress progress;
+    options.abort = nullptr;
+    options.progress = &progress;
+    ASSERT_EQ(Render(Parameters(), small, options).status.status, 0);
     const std::vector<double>& v = progress.values;
-    ASSERT_FALSE(v.empty());
+    ASSERT_GE(v.size(), 2u);
     EXPECT_TRUE(std::is_sorted(v.begin(), v.end()));
-    EXPECT_EQ(v.front(), 0.0);        // the texture's first line
-    EXPECT_DOUBLE_EQ(v.back(), 1.0);  // the last row
-    // The last six reports are the rows: 0.3 + 0.7 × rows / 6.
-    for (int row = 1; row <= 6; ++row)
-        EXPECT_DOUBLE_EQ(v[v.size() - 7 + static_cast<std::size_t>(row)], 0.3 + 0.7 * row / 6);
-    EXPECT_DOUBLE_EQ(v[v.size() - 7], 0.3);  // the height field done
+    EXPECT_EQ(v.front(), 0.0);               // the texture's first line
+    EXPECT_DOUBLE_EQ(v[v.size() - 2], 0.3);  // the height field done
+    EXPECT_DOUBLE_EQ(v.back(), 1.0);         // the rows, one chunk
 }
 
 }  // namespace
