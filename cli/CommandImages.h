@@ -6,7 +6,8 @@
 #include "cli/RasterImage.h"
 #include "inprocesshost/HostImage.h"
 
-HostImage HostImageFromRaster(RasterImage&& raster);
+// By value: a caller that moves its image in makes no copy.
+HostImage HostImageFromRaster(RasterImage raster);
 // The document with as many channels as the file had (grey or RGB, with
 // alpha when the document is a layer with transparency).
-RasterImage RasterFromHostImage(HostImage&& image);
+RasterImage RasterFromHostImage(HostImage image);
