@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # wine-plugin-smoke.sh NATIVE_BUILD WINDOWS_BUILD
 # For every effect the native dapple command lists, applies the effect's
-# defaults to the sample picture twice: with the native command, and under
-# Wine with dapple.exe running the effect's plug-in module (--plugin
-# Plugins/<module>.8bf), as a host would. The two results must have the same
-# pixels. The module then renders a larger photograph on 1 and on 7 threads
+# defaults to the sample picture with the native command, and under Wine with
+# dapple.exe twice: running the effect's plug-in module (--plugin
+# Plugins/<module>.8bf), as a host would, and running its own linked-in copy.
+# Every result must have the native pixels. The module then renders a larger photograph on 1 and on 7 threads
 # (DAPPLE_THREADS, which the module reads itself): the files must be the
 # same. Run it through scripts/wine-run.sh, which provides Wine's prefix
 # and display.
@@ -58,22 +58,30 @@ while IFS=$'\t' read -r kind name _; do
     continue
   fi
   native_out="$work/$name-native.png"
-  plugin_out="$work/$name-plugin.png"
   "$dapple" apply "$name" "$sample" "$native_out" --quiet
-  if ! "$wine" "$dapple_exe" apply "$name" "$(windows_path "$sample")" "$(windows_path "$plugin_out")" --quiet \
-       --plugin "$(windows_path "$plugins/$module.8bf")"; then
-    echo "$name: dapple.exe --plugin $module.8bf failed" >&2
-    status=1
-    continue
-  fi
-  if cmp -s "$native_out" "$plugin_out"; then
-    echo "$name: $module.8bf under Wine writes the native file byte for byte"
-  elif difference=$("$root/scripts/compare-png-pixels.pl" "$native_out" "$plugin_out" "$(tolerance_of "$name")"); then
-    echo "$name: $module.8bf under Wine renders the native pixels (the files are encoded differently)"
-  else
-    echo "$name: $module.8bf under Wine differs from the native result: $difference" >&2
-    status=1
-  fi
+  # As a host runs the module, and as dapple.exe runs its own copy of the effect.
+  for how in plugin own; do
+    windows_out="$work/$name-$how.png"
+    options=(--quiet)
+    case $how in
+      plugin) options+=(--plugin "$(windows_path "$plugins/$module.8bf")"); label="$module.8bf" ;;
+      own) label="dapple.exe's own $name" ;;
+    esac
+    if ! "$wine" "$dapple_exe" apply "$name" "$(windows_path "$sample")" "$(windows_path "$windows_out")" \
+         "${options[@]}"; then
+      echo "$name: $label under Wine failed" >&2
+      status=1
+      continue
+    fi
+    if cmp -s "$native_out" "$windows_out"; then
+      echo "$name: $label under Wine writes the native file byte for byte"
+    elif difference=$("$root/scripts/compare-png-pixels.pl" "$native_out" "$windows_out" "$(tolerance_of "$name")"); then
+      echo "$name: $label under Wine renders the native pixels (the files are encoded differently)"
+    else
+      echo "$name: $label under Wine differs from the native result: $difference" >&2
+      status=1
+    fi
+  done
   for threads in 1 7; do
     if ! DAPPLE_THREADS=$threads "$wine" "$dapple_exe" apply "$name" "$(windows_path "$photo")" \
          "$(windows_path "$work/$name-$threads.png")" --quiet --plugin "$(windows_path "$plugins/$module.8bf")"; then

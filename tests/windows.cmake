@@ -50,9 +50,10 @@ foreach(target test_platform test_image test_filters test_settings test_host tes
   dapple_windows_test_resources(${target})
 endforeach()
 
-# The controls' tests read pixels off the screen (the eyedropper); the dialog's
-# windows, shown on the same display, must not cover them meanwhile.
-foreach(target test_controls test_dialog)
+# The controls' tests read pixels off the screen (the eyedropper); the windows
+# of the suites that show dialogs and boxes on the same display must not
+# cover them meanwhile.
+foreach(target test_controls test_dialog test_plugins test_windowshost test_cli)
   if(TARGET ${target})
     set_tests_properties(${target} PROPERTIES RESOURCE_LOCK wine_display)
   endif()
