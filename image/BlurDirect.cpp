@@ -6,14 +6,7 @@
 #include <vector>
 
 #include "image/BlurLines.h"
-
-// 256-bit vectors where the processor has them, chosen at run time. Not for
-// Windows: GCC there does not align the stack for spilled 256-bit values.
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(_WIN32)
-#define DAPPLE_BLUR_AVX2 1
-#else
-#define DAPPLE_BLUR_AVX2 0
-#endif
+#include "image/VectorClones.h"
 
 namespace blur_detail {
 namespace {
@@ -24,19 +17,14 @@ constexpr std::size_t kColumnBlock = 64;
 // Multiply-adds per chunk of rows: enough to outweigh handing the chunk out.
 constexpr int64_t kChunkWork = int64_t(1) << 20;
 
-// Four doubles, as the compiler's generic vectors: two SSE2 registers on the
-// baseline, one AVX register where the function is compiled for it.
-typedef double Double4 __attribute__((vector_size(32)));
-constexpr std::size_t kVectorLanes = 4;
+using vectors::Double4;
+using vectors::Load;
+constexpr std::size_t kVectorLanes = vectors::kDouble4Lanes;
 // Vectors of outputs computed together, their sums held in registers across
 // all taps: enough independent additions to keep the units busy, few enough
 // for the baseline's sixteen registers.
 constexpr std::size_t kVectors = 4;
 constexpr std::size_t kLanes = kVectors * kVectorLanes;
-
-// Memory to vector without alignment; by reference, as vector values passed
-// to or from functions would change the baseline ABI.
-[[gnu::always_inline]] inline void Load(Double4& v, const double* from) { std::memcpy(&v, from, sizeof v); }
 
 // out[i] = k0 * centre[i] + sum_u k_u * (centre[i - u * step] + centre[i + u * step]), added in the order of u,
 // for kLanes outputs.
@@ -65,44 +53,17 @@ constexpr std::size_t kLanes = kVectors * kVectorLanes;
 [[gnu::always_inline]] inline void ConvolveOne(const double* centre, std::size_t step, const double* kernel,
                                                std::size_t taps, double* out) {
     double sum = kernel[0] * centre[0];
-    for (std::size_t u = 1; u < taps; ++u) sum += kernel[u] * (centre[-u * step] + centre[u * step]);
+    for (std::size_t u = 1; u < taps; ++u) sum += kernel[u] * (*(centre - u * step) + *(centre + u * step));
     *out = sum;
 }
 
-[[gnu::always_inline]] inline void ConvolveLineBody(const double* centre, std::size_t step, const double* kernel,
-                                                    std::size_t taps, double* out, std::size_t count) {
-    std::size_t i = 0;
-    for (; i + kLanes <= count; i += kLanes) ConvolveLanes(centre + i, step, kernel, taps, out + i);
-    for (; i < count; ++i) ConvolveOne(centre + i, step, kernel, taps, out + i);
-}
-
-void ConvolveLineBaseline(const double* centre, std::size_t step, const double* kernel, std::size_t taps, double* out,
-                          std::size_t count) {
-    ConvolveLineBody(centre, step, kernel, taps, out, count);
-}
-
-#if DAPPLE_BLUR_AVX2
-// The same sums on 256-bit vectors, for processors that have them. No FMA:
-// the multiplications and additions stay separate, rounded as above.
-[[gnu::target("avx2")]] void ConvolveLineAvx2(const double* centre, std::size_t step, const double* kernel,
-                                              std::size_t taps, double* out, std::size_t count) {
-    ConvolveLineBody(centre, step, kernel, taps, out, count);
-}
-#endif
-
-using LineConvolution = void (*)(const double*, std::size_t, const double*, std::size_t, double*, std::size_t);
-
-LineConvolution ChooseLineConvolution() {
-#if DAPPLE_BLUR_AVX2
-    if (__builtin_cpu_supports("avx2")) return ConvolveLineAvx2;
-#endif
-    return ConvolveLineBaseline;
-}
-
-inline void ConvolveLine(const double* centre, std::size_t step, const std::vector<double>& kernel, double* out,
-                         std::size_t count) {
-    static const LineConvolution convolve = ChooseLineConvolution();
-    convolve(centre, step, kernel.data(), kernel.size(), out, count);
+DAPPLE_VECTOR_CLONES void ConvolveLine(const double* centre, std::size_t step, const std::vector<double>& kernel,
+                                       double* out, std::size_t count) {
+    const double* weights = kernel.data();
+    const std::size_t taps = kernel.size();
+    const std::size_t whole = count - count % kLanes;
+    for (std::size_t i = 0; i < whole; i += kLanes) ConvolveLanes(centre + i, step, weights, taps, out + i);
+    for (std::size_t i = whole; i < count; ++i) ConvolveOne(centre + i, step, weights, taps, out + i);
 }
 
 ResultCode BlurRows(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {

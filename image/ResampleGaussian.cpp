@@ -3,9 +3,11 @@
 // centre in the source.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "image/ResamplePasses.h"
+#include "image/VectorClones.h"
 
 namespace resample_detail {
 namespace {
@@ -66,62 +68,124 @@ ReductionTaps GaussianTaps(int32_t sourceLength, int32_t destinationLength) {
 
 inline unsigned char RoundToByte(double value) { return TruncateToByte(value + 0.5); }
 
+// Destination samples summed together, their sums held in registers across
+// all taps rather than in memory.
+constexpr std::size_t kLanes = 16;
+
+// Samples [0, count) of one destination row: the weighted sum of the source
+// rows under `weights`, starting at `rows[0]`, added in tap order.
+[[gnu::always_inline]] inline void SumRowsLanes(const unsigned char* const* rows, const double* weights,
+                                                std::size_t taps, std::size_t at, double total, unsigned char* out) {
+    using vectors::Double4;
+    constexpr std::size_t kVectors = 4;
+    static_assert(kVectors * vectors::kDouble4Lanes == kLanes, "one load of sixteen bytes per tap");
+    Double4 sums[kVectors] = {};
+    for (std::size_t t = 0; t < taps; ++t) {
+        const double weight = weights[t];
+        Double4 samples[kVectors];
+        vectors::Load(samples, rows[t] + at);
+        for (std::size_t v = 0; v < kVectors; ++v) sums[v] += weight * samples[v];
+    }
+    double means[kLanes];
+    for (std::size_t v = 0; v < kVectors; ++v) {
+        const Double4 mean = sums[v] / total;
+        std::memcpy(means + v * vectors::kDouble4Lanes, &mean, sizeof mean);
+    }
+    for (std::size_t i = 0; i < kLanes; ++i) out[at + i] = RoundToByte(means[i]);
+}
+
+// The same for one sample.
+[[gnu::always_inline]] inline void SumRowsOne(const unsigned char* const* rows, const double* weights, std::size_t taps,
+                                              std::size_t at, double total, unsigned char* out) {
+    double sum = 0.0;
+    for (std::size_t t = 0; t < taps; ++t) sum += weights[t] * rows[t][at];
+    out[at] = RoundToByte(sum / total);
+}
+
+DAPPLE_VECTOR_CLONES void SumRowsPacked(const unsigned char* const* rows, const double* weights, std::size_t taps,
+                                        std::size_t samples, double total, unsigned char* out) {
+    const std::size_t whole = samples - samples % kLanes;
+    for (std::size_t i = 0; i < whole; i += kLanes) SumRowsLanes(rows, weights, taps, i, total, out);
+    for (std::size_t i = whole; i < samples; ++i) SumRowsOne(rows, weights, taps, i, total, out);
+}
+
 ResultCode ReduceVertically(const Image<unsigned char>& source, Image<unsigned char>& destination,
                             const ReductionTaps& taps, const RowProgress& progress) {
     const int32_t channels = source.layout.channelCount;
     const std::size_t samples = static_cast<std::size_t>(destination.Width()) * static_cast<std::size_t>(channels);
-    const bool packedIn = source.pixelStride == channels;
-    const bool packedOut = destination.pixelStride == channels;
+    const bool packed = source.pixelStride == channels && destination.pixelStride == channels;
     return progress.Rows([&](int32_t first, int32_t last) {
         std::vector<double> sums(samples);
+        std::vector<const unsigned char*> rows;
         for (int32_t y = first; y < last; ++y) {
-            std::fill(sums.begin(), sums.end(), 0.0);
             const std::size_t begin = taps.weightStart[static_cast<std::size_t>(y)];
             const std::size_t end = taps.weightStart[static_cast<std::size_t>(y) + 1];
+            rows.clear();
             for (std::size_t t = begin; t < end; ++t) {
                 const int32_t sourceRow = taps.first[static_cast<std::size_t>(y)] + static_cast<int32_t>(t - begin);
-                const unsigned char* row = source.data + static_cast<std::ptrdiff_t>(sourceRow) * source.rowStride;
-                const double weight = taps.weights[t];
-                if (packedIn) {
-                    for (std::size_t i = 0; i < samples; ++i) sums[i] += weight * row[i];
-                } else {
-                    for (std::size_t i = 0; i < samples; ++i) {
-                        sums[i] += weight * row[(i / channels) * source.pixelStride + i % channels];
-                    }
-                }
+                rows.push_back(source.data + static_cast<std::ptrdiff_t>(sourceRow) * source.rowStride);
             }
             const double total = taps.weightSum[static_cast<std::size_t>(y)];
             unsigned char* out = destination.data + static_cast<std::ptrdiff_t>(y) * destination.rowStride;
+            if (packed) {
+                SumRowsPacked(rows.data(), taps.weights.data() + begin, end - begin, samples, total, out);
+                continue;
+            }
+            std::fill(sums.begin(), sums.end(), 0.0);
+            for (std::size_t t = begin; t < end; ++t) {
+                const unsigned char* row = rows[t - begin];
+                const double weight = taps.weights[t];
+                for (std::size_t i = 0; i < samples; ++i) {
+                    sums[i] += weight * row[(i / channels) * source.pixelStride + i % channels];
+                }
+            }
             for (std::size_t i = 0; i < samples; ++i) {
-                const std::size_t at = packedOut ? i : (i / channels) * destination.pixelStride + i % channels;
-                out[at] = RoundToByte(sums[i] / total);
+                out[(i / channels) * destination.pixelStride + i % channels] = RoundToByte(sums[i] / total);
             }
         }
     });
 }
 
+// One destination row, summing each pixel's channels in `sums`. kChannels
+// fixes the channel count for the compiler; 0 takes it from `runtimeChannels`.
+template <int32_t kChannels>
+void ReduceRowHorizontally(const unsigned char* row, std::ptrdiff_t inStride, unsigned char* out,
+                           std::ptrdiff_t outStride, int32_t width, int32_t runtimeChannels, const ReductionTaps& taps,
+                           double* scratch) {
+    const int32_t channels = kChannels > 0 ? kChannels : runtimeChannels;
+    double local[kChannels > 0 ? kChannels : 1];
+    double* sums = kChannels > 0 ? local : scratch;
+    for (int32_t x = 0; x < width; ++x) {
+        const std::size_t k = static_cast<std::size_t>(x);
+        for (int32_t c = 0; c < channels; ++c) sums[c] = 0.0;
+        const unsigned char* in = row + static_cast<std::ptrdiff_t>(taps.first[k]) * inStride;
+        for (std::size_t t = taps.weightStart[k]; t < taps.weightStart[k + 1]; ++t) {
+            const double weight = taps.weights[t];
+            for (int32_t c = 0; c < channels; ++c) sums[c] += weight * in[c];
+            in += inStride;
+        }
+        const double total = taps.weightSum[k];
+        for (int32_t c = 0; c < channels; ++c) out[c] = RoundToByte(sums[c] / total);
+        out += outStride;
+    }
+}
+
 ResultCode ReduceHorizontally(const Image<unsigned char>& source, Image<unsigned char>& destination,
                               const ReductionTaps& taps, const RowProgress& progress) {
     const int32_t channels = source.layout.channelCount;
+    auto reduceRow = ReduceRowHorizontally<0>;
+    switch (channels) {
+        case 1: reduceRow = ReduceRowHorizontally<1>; break;
+        case 3: reduceRow = ReduceRowHorizontally<3>; break;
+        case 4: reduceRow = ReduceRowHorizontally<4>; break;
+        default: break;
+    }
     return progress.Rows([&](int32_t first, int32_t last) {
         std::vector<double> sums(static_cast<std::size_t>(channels));
         for (int32_t y = first; y < last; ++y) {
-            const unsigned char* row = source.data + static_cast<std::ptrdiff_t>(y) * source.rowStride;
-            unsigned char* out = destination.data + static_cast<std::ptrdiff_t>(y) * destination.rowStride;
-            for (int32_t x = 0; x < destination.Width(); ++x) {
-                const std::size_t k = static_cast<std::size_t>(x);
-                std::fill(sums.begin(), sums.end(), 0.0);
-                const unsigned char* in = row + static_cast<std::ptrdiff_t>(taps.first[k]) * source.pixelStride;
-                for (std::size_t t = taps.weightStart[k]; t < taps.weightStart[k + 1]; ++t) {
-                    const double weight = taps.weights[t];
-                    for (int32_t c = 0; c < channels; ++c) sums[static_cast<std::size_t>(c)] += weight * in[c];
-                    in += source.pixelStride;
-                }
-                for (int32_t c = 0; c < channels; ++c) {
-                    out[c] = RoundToByte(sums[static_cast<std::size_t>(c)] / taps.weightSum[k]);
-                }
-                out += destination.pixelStride;
-            }
+            reduceRow(source.data + static_cast<std::ptrdiff_t>(y) * source.rowStride, source.pixelStride,
+                      destination.data + static_cast<std::ptrdiff_t>(y) * destination.rowStride,
+                      destination.pixelStride, destination.Width(), channels, taps, sums.data());
         }
     });
 }

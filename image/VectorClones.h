@@ -1,0 +1,51 @@
+// Marks a hot loop's function to be compiled once per vector unit, the loader
+// picking the widest one the processor has (GCC's function multiversioning).
+// Only where the loader can pick (ELF on x86-64); elsewhere the baseline
+// alone. The clones compute the same values: floating-point contraction is off
+// for the whole build, so no clone fuses a multiplication into an addition.
+#pragma once
+
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
+#define DAPPLE_VECTOR_CLONES [[gnu::target_clones("avx512f", "avx2", "default")]]
+#else
+#define DAPPLE_VECTOR_CLONES
+#endif
+
+#include <cstring>
+
+namespace vectors {
+
+// Four doubles as the compiler's generic vectors: two SSE2 registers on the
+// baseline, one AVX register in the clones for wider units. Loops written on
+// them keep several sums in registers where the compiler alone would not.
+typedef double Double4 __attribute__((vector_size(32)));
+typedef unsigned char Byte16 __attribute__((vector_size(16)));
+typedef int Int4 __attribute__((vector_size(16)));
+constexpr std::size_t kDouble4Lanes = 4;
+
+// Memory to vector without alignment. By reference: vector values passed to
+// or from a function would change the baseline's calling convention.
+[[gnu::always_inline]] inline void Load(Double4& v, const double* from) { std::memcpy(&v, from, sizeof v); }
+
+// Sixteen bytes to four vectors of doubles: each byte widened to a 32-bit
+// integer by interleaving with zeros (every unit has that shuffle), which
+// then converts in one step.
+[[gnu::always_inline]] inline void Load(Double4 (&v)[4], const unsigned char* from) {
+    Byte16 bytes;
+    std::memcpy(&bytes, from, sizeof bytes);
+    const Byte16 zero = {};
+    v[0] = __builtin_convertvector(
+        (Int4)__builtin_shufflevector(bytes, zero, 0, 16, 16, 16, 1, 16, 16, 16, 2, 16, 16, 16, 3, 16, 16, 16),
+        Double4);
+    v[1] = __builtin_convertvector(
+        (Int4)__builtin_shufflevector(bytes, zero, 4, 16, 16, 16, 5, 16, 16, 16, 6, 16, 16, 16, 7, 16, 16, 16),
+        Double4);
+    v[2] = __builtin_convertvector(
+        (Int4)__builtin_shufflevector(bytes, zero, 8, 16, 16, 16, 9, 16, 16, 16, 10, 16, 16, 16, 11, 16, 16, 16),
+        Double4);
+    v[3] = __builtin_convertvector(
+        (Int4)__builtin_shufflevector(bytes, zero, 12, 16, 16, 16, 13, 16, 16, 16, 14, 16, 16, 16, 15, 16, 16, 16),
+        Double4);
+}
+
+}  // namespace vectors
