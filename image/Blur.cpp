@@ -6,6 +6,7 @@
 
 #include "image/BlurLines.h"
 #include "image/GaussianKernel.h"
+#include "image/VectorClones.h"
 
 namespace {
 // Up to these radii the direct sums beat the transform's fixed cost.
@@ -14,6 +15,21 @@ constexpr double kLargestDirectChannelsRadius = 30.0;
 }  // namespace
 
 namespace blur_detail {
+
+DAPPLE_VECTOR_CLONES void BytesToDoubles(const unsigned char* in, std::size_t count, double* out) {
+    for (std::size_t i = 0; i < count; ++i) out[i] = in[i];
+}
+
+DAPPLE_VECTOR_CLONES void DoublesToBytes(const double* in, std::size_t count, unsigned char* out) {
+    constexpr std::size_t kBlock = 4 * vectors::kDouble4Lanes;
+    const std::size_t whole = count - count % kBlock;
+    for (std::size_t i = 0; i < whole; i += kBlock) {
+        vectors::Double4 v[4];
+        for (std::size_t k = 0; k < 4; ++k) vectors::Load(v[k], in + i + k * vectors::kDouble4Lanes);
+        vectors::StoreRoundedBytes(v, out + i);
+    }
+    for (std::size_t i = whole; i < count; ++i) out[i] = ToByte(in[i]);
+}
 
 SampleGrid::SampleGrid(Image<unsigned char>& image)
     : data(image.data),

@@ -1,6 +1,6 @@
 // The direct blur: each output sample is the kernel-weighted sum of its
-// neighbours along the line, computed for a whole row (or a block of
-// columns) at a time so that the inner loops run over contiguous doubles.
+// neighbours along the line, computed for a whole row at a time so that the
+// inner loops run over contiguous doubles.
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -11,9 +11,6 @@
 namespace blur_detail {
 namespace {
 
-// Columns are blurred this many samples at a time: wide enough for the
-// inner loop to vectorise, narrow enough for the block to stay in cache.
-constexpr std::size_t kColumnBlock = 64;
 // Multiply-adds per chunk of rows: enough to outweigh handing the chunk out.
 constexpr int64_t kChunkWork = int64_t(1) << 20;
 
@@ -26,19 +23,37 @@ constexpr std::size_t kVectorLanes = vectors::kDouble4Lanes;
 constexpr std::size_t kVectors = 4;
 constexpr std::size_t kLanes = kVectors * kVectorLanes;
 
-// out[i] = k0 * centre[i] + sum_u k_u * (centre[i - u * step] + centre[i + u * step]), added in the order of u,
-// for kLanes outputs.
-[[gnu::always_inline]] inline void ConvolveLanes(const double* centre, std::size_t step, const double* kernel,
+// The samples a sum reads: along one line, `step` apart around a centre.
+struct SteppedSamples {
+    const double* centre;
+    std::size_t step;
+    const double* Centre(std::size_t at) const { return centre + at; }
+    const double* Before(std::size_t u, std::size_t at) const { return centre + at - u * step; }
+    const double* After(std::size_t u, std::size_t at) const { return centre + at + u * step; }
+};
+
+// Across lines: line u of the centre's neighbours at lines[-u] and lines[u].
+struct StackedSamples {
+    const double* const* lines;
+    const double* Centre(std::size_t at) const { return lines[0] + at; }
+    const double* Before(std::size_t u, std::size_t at) const { return *(lines - u) + at; }
+    const double* After(std::size_t u, std::size_t at) const { return lines[u] + at; }
+};
+
+// out[i] = k0 * centre[i] + sum_u k_u * (before_u[i] + after_u[i]), added in the order of u, for kLanes outputs
+// from `at`.
+template <typename Samples>
+[[gnu::always_inline]] inline void ConvolveLanes(const Samples& samples, std::size_t at, const double* kernel,
                                                  std::size_t taps, double* out) {
     Double4 sums[kVectors];
     for (std::size_t v = 0; v < kVectors; ++v) {
-        Load(sums[v], centre + v * kVectorLanes);
+        Load(sums[v], samples.Centre(at) + v * kVectorLanes);
         sums[v] = kernel[0] * sums[v];
     }
     for (std::size_t u = 1; u < taps; ++u) {
         const double k = kernel[u];
-        const double* before = centre - u * step;
-        const double* after = centre + u * step;
+        const double* before = samples.Before(u, at);
+        const double* after = samples.After(u, at);
         for (std::size_t v = 0; v < kVectors; ++v) {
             Double4 b, a;
             Load(b, before + v * kVectorLanes);
@@ -46,24 +61,38 @@ constexpr std::size_t kLanes = kVectors * kVectorLanes;
             sums[v] += k * (b + a);
         }
     }
-    std::memcpy(out, sums, sizeof sums);
+    std::memcpy(out + at, sums, sizeof sums);
 }
 
-// The same sum for one output.
-[[gnu::always_inline]] inline void ConvolveOne(const double* centre, std::size_t step, const double* kernel,
+// The same sum for the one output at `at`.
+template <typename Samples>
+[[gnu::always_inline]] inline void ConvolveOne(const Samples& samples, std::size_t at, const double* kernel,
                                                std::size_t taps, double* out) {
-    double sum = kernel[0] * centre[0];
-    for (std::size_t u = 1; u < taps; ++u) sum += kernel[u] * (*(centre - u * step) + *(centre + u * step));
-    *out = sum;
+    double sum = kernel[0] * *samples.Centre(at);
+    for (std::size_t u = 1; u < taps; ++u) sum += kernel[u] * (*samples.Before(u, at) + *samples.After(u, at));
+    out[at] = sum;
 }
 
-DAPPLE_VECTOR_CLONES void ConvolveLine(const double* centre, std::size_t step, const std::vector<double>& kernel,
-                                       double* out, std::size_t count) {
+template <typename Samples>
+[[gnu::always_inline]] inline void Convolve(const Samples& samples, const std::vector<double>& kernel, double* out,
+                                            std::size_t count) {
     const double* weights = kernel.data();
     const std::size_t taps = kernel.size();
     const std::size_t whole = count - count % kLanes;
-    for (std::size_t i = 0; i < whole; i += kLanes) ConvolveLanes(centre + i, step, weights, taps, out + i);
-    for (std::size_t i = whole; i < count; ++i) ConvolveOne(centre + i, step, weights, taps, out + i);
+    for (std::size_t i = 0; i < whole; i += kLanes) ConvolveLanes(samples, i, weights, taps, out);
+    for (std::size_t i = whole; i < count; ++i) ConvolveOne(samples, i, weights, taps, out);
+}
+
+// Along a row, its samples `step` apart.
+DAPPLE_VECTOR_CLONES void ConvolveLine(const double* centre, std::size_t step, const std::vector<double>& kernel,
+                                       double* out, std::size_t count) {
+    Convolve(SteppedSamples{centre, step}, kernel, out, count);
+}
+
+// Down the columns of whole rows, `lines` pointing at the centre row.
+DAPPLE_VECTOR_CLONES void ConvolveAcrossLines(const double* const* lines, const std::vector<double>& kernel,
+                                              double* out, std::size_t count) {
+    Convolve(StackedSamples{lines}, kernel, out, count);
 }
 
 ResultCode BlurRows(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
@@ -90,27 +119,73 @@ ResultCode BlurRows(const SampleGrid& grid, const std::vector<double>& kernel, c
     });
 }
 
+// The column pass runs down chunks of whole rows, each row converted to
+// doubles once and kept while the kernel reaches it. It writes in place, so
+// the rows within `half` of a chunk boundary, which the chunks on both sides
+// read, are kept aside before any chunk starts.
+class ColumnPassRows {
+public:
+    ColumnPassRows(const SampleGrid& grid, std::size_t half, std::size_t chunk)
+        : grid_(grid), half_(half), chunk_(chunk), rowBytes_(grid.offsets.back() + 1) {
+        const std::size_t boundaries = (grid.height - 1) / chunk;
+        kept_.resize(boundaries * 2 * half * rowBytes_);
+        for (std::size_t b = 1; b <= boundaries; ++b) {
+            for (std::size_t r = 0; r < 2 * half; ++r) {
+                const std::size_t y = b * chunk + r - half;  // half <= chunk, so no wrap below 0
+                if (y < grid.height) std::memcpy(Kept(b, r), grid.Row(y), rowBytes_);
+            }
+        }
+    }
+
+    // Row y as the row pass left it, for the chunk [begin, end).
+    const unsigned char* Row(std::size_t y, std::size_t begin, std::size_t end) const {
+        if (y >= begin && y < end) return grid_.Row(y);
+        const std::size_t boundary = y < begin ? begin : end;
+        return Kept(boundary / chunk_, y + half_ - boundary);
+    }
+
+private:
+    unsigned char* Kept(std::size_t boundary, std::size_t r) const {
+        return kept_.data() + ((boundary - 1) * 2 * half_ + r) * rowBytes_;
+    }
+
+    const SampleGrid& grid_;
+    std::size_t half_;
+    std::size_t chunk_;
+    std::size_t rowBytes_;
+    mutable std::vector<unsigned char> kept_;
+};
+
 ResultCode BlurColumns(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
     const std::size_t half = kernel.size() - 1;
     const std::size_t samples = grid.RowSamples();
-    const std::size_t blocks = (samples + kColumnBlock - 1) / kColumnBlock;
-    return progress.Loop(1, blocks, 1, [&](int64_t begin, int64_t end) {
-        // kColumnBlock columns side by side, with `half` edge rows repeated
-        // above and below. Lanes past the image's last column hold zeros and
-        // are never written back.
-        std::vector<double> block((grid.height + 2 * half) * kColumnBlock, 0.0);
-        std::vector<double> sums(kColumnBlock);
-        for (auto b = static_cast<std::size_t>(begin); b < static_cast<std::size_t>(end); ++b) {
-            const std::size_t first = b * kColumnBlock;
-            const std::size_t count = std::min(kColumnBlock, samples - first);
-            for (std::size_t py = 0; py < grid.height + 2 * half; ++py) {
-                const std::size_t y = std::min(grid.height - 1, py < half ? 0 : py - half);
-                grid.Load(grid.Row(y), first, count, block.data() + py * kColumnBlock);
+    const std::size_t window = 2 * half + 1;
+    // Chunks long enough that the rows kept aside stay a small share.
+    const std::size_t chunk =
+        std::max(static_cast<std::size_t>(ChunkForWork(static_cast<int64_t>(grid.height),
+                                                       static_cast<int64_t>(samples * kernel.size()), kChunkWork)),
+                 std::max<std::size_t>(1, 8 * half));
+    const ColumnPassRows source(grid, half, chunk);
+    return progress.Loop(1, grid.height, chunk, [&](int64_t first, int64_t last) {
+        const auto begin = static_cast<std::size_t>(first);
+        const auto end = static_cast<std::size_t>(last);
+        // Row r in slot r % window: the rows one output reads are at most
+        // `window` consecutive ones.
+        std::vector<double> rows(window * samples);
+        std::vector<const double*> lines(window);
+        std::vector<double> sums(samples);
+        auto slot = [&](std::size_t r) { return rows.data() + (r % window) * samples; };
+        std::size_t loaded = begin > half ? begin - half : 0;
+        for (std::size_t y = begin; y < end; ++y) {
+            for (const std::size_t needed = std::min(grid.height - 1, y + half); loaded <= needed; ++loaded) {
+                grid.Load(source.Row(loaded, begin, end), 0, samples, slot(loaded));
             }
-            for (std::size_t y = 0; y < grid.height; ++y) {
-                ConvolveLine(block.data() + (y + half) * kColumnBlock, kColumnBlock, kernel, sums.data(), kColumnBlock);
-                grid.Store(sums.data(), grid.Row(y), first, count);
+            for (std::size_t j = 0; j < window; ++j) {
+                const std::size_t r = std::min(grid.height - 1, y + j < half ? 0 : y + j - half);
+                lines[j] = slot(r);
             }
+            ConvolveAcrossLines(lines.data() + half, kernel, sums.data(), samples);
+            grid.Store(sums.data(), grid.Row(y), 0, samples);
         }
     });
 }

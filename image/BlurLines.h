@@ -22,6 +22,11 @@ inline unsigned char ToByte(double value) {
     return static_cast<unsigned char>(std::min(std::max(value + 0.5, 0.0), 255.0));
 }
 
+// Contiguous samples to doubles and back (by ToByte), on the widest vector
+// unit the processor has.
+void BytesToDoubles(const unsigned char* in, std::size_t count, double* out);
+void DoublesToBytes(const double* in, std::size_t count, unsigned char* out);
+
 // The samples of an image: `channels` per pixel, `width` x `height` pixels.
 // Sample i of a row (i = x * channels + c) lies at rowStart + offsets[i], so
 // that padded pixels and padded rows need no special code in the passes.
@@ -41,14 +46,14 @@ struct SampleGrid {
     // Samples first .. first + count - 1 of a row, to doubles and back.
     void Load(const unsigned char* row, std::size_t first, std::size_t count, double* out) const {
         if (packed) {
-            for (std::size_t i = 0; i < count; ++i) out[i] = row[first + i];
+            BytesToDoubles(row + first, count, out);
         } else {
             for (std::size_t i = 0; i < count; ++i) out[i] = row[offsets[first + i]];
         }
     }
     void Store(const double* in, unsigned char* row, std::size_t first, std::size_t count) const {
         if (packed) {
-            for (std::size_t i = 0; i < count; ++i) row[first + i] = ToByte(in[i]);
+            DoublesToBytes(in, count, row + first);
         } else {
             for (std::size_t i = 0; i < count; ++i) row[offsets[first + i]] = ToByte(in[i]);
         }

@@ -225,6 +225,21 @@ TEST(BlurTest, DirectMethodsMatchReferenceExactly) {
     }
 }
 
+// Large enough that the column pass splits the rows into several chunks, whose
+// edges read rows that the neighbouring chunk overwrites in place.
+TEST(BlurTest, DirectMethodsMatchReferenceAcrossChunksOfRows) {
+    struct Case {
+        int width, height, channels;
+        double r;
+    };
+    for (const Case& c : {Case{700, 180, 4, 6.5}, Case{1500, 400, 1, 16.0}, Case{333, 500, 3, 2.0}}) {
+        SCOPED_TRACE(testing::Message() << c.channels << " channels, r = " << c.r);
+        const Plane plane = TestPlane(c.width, c.height, c.channels, static_cast<unsigned>(c.width + c.channels));
+        const BlurMethod method = c.channels == 1 ? BlurMethod::DirectSingleChannel : BlurMethod::DirectChannels;
+        EXPECT_EQ(LargestDifference(Blurred(plane, c.r, method), ReferenceBlur(plane, c.r)), 0);
+    }
+}
+
 TEST(BlurTest, FrequencyDomainAgreesWithDirectWithinRounding) {
     // Includes kernels wider than the image (r = 60 on 13 pixels).
     struct Case {
