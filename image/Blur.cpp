@@ -25,8 +25,11 @@ DAPPLE_VECTOR_CLONES void DoublesToBytes(const double* in, std::size_t count, un
     const std::size_t whole = count - count % kBlock;
     for (std::size_t i = 0; i < whole; i += kBlock) {
         vectors::Double4 v[4];
-        for (std::size_t k = 0; k < 4; ++k) vectors::Load(v[k], in + i + k * vectors::kDouble4Lanes);
-        vectors::StoreRoundedBytes(v, out + i);
+        for (std::size_t k = 0; k < 4; ++k) {
+            vectors::Load(v[k], in + i + k * vectors::kDouble4Lanes);
+            v[k] += 0.5;  // rounding as ToByte does
+        }
+        vectors::StoreClampedBytes(v, out + i);
     }
     for (std::size_t i = whole; i < count; ++i) out[i] = ToByte(in[i]);
 }

@@ -126,16 +126,13 @@ struct GatheredRows {
     }
 };
 
-// TruncateToByte without branches, so that the loop below vectorises; the
-// same bytes for every finite value.
-inline unsigned char ClampTruncateToByte(double value) {
-    return static_cast<unsigned char>(static_cast<int32_t>(std::min(std::max(value, 0.0), 255.0)));
-}
-
 // A destination row without alpha, packed: per sample the weights and sums of
-// BilinearWeights and BlendPixels, in their order.
+// BilinearWeights and BlendPixels, in their order, sixteen samples at a time.
 DAPPLE_VECTOR_CLONES void BlendGatheredRow(const GatheredRows& rows, const SampleColumns& columns, double fy,
                                            unsigned char* out) {
+    using vectors::Double4;
+    using vectors::Load;
+    constexpr std::size_t kLanes = 4 * vectors::kDouble4Lanes;
     const double upperShare = 1.0 - fy;
     const std::size_t samples = columns.Samples();
     const double* leftShare = columns.leftShare.data();
@@ -144,13 +141,34 @@ DAPPLE_VECTOR_CLONES void BlendGatheredRow(const GatheredRows& rows, const Sampl
     const unsigned char* lowerLeft = rows.lowerLeft.data();
     const unsigned char* upperRight = rows.upperRight.data();
     const unsigned char* lowerRight = rows.lowerRight.data();
-    for (std::size_t j = 0; j < samples; ++j) {
+    const std::size_t whole = samples - samples % kLanes;
+    for (std::size_t j = 0; j < whole; j += kLanes) {
+        Double4 a[4], b[4], c[4], d[4];
+        Load(a, upperLeft + j);
+        Load(b, lowerLeft + j);
+        Load(c, upperRight + j);
+        Load(d, lowerRight + j);
+        Double4 sums[4];
+        for (std::size_t v = 0; v < 4; ++v) {
+            Double4 left, right;
+            Load(left, leftShare + j + v * vectors::kDouble4Lanes);
+            Load(right, rightShare + j + v * vectors::kDouble4Lanes);
+            Double4 sum = {};
+            sum += left * upperShare * a[v];
+            sum += left * fy * b[v];
+            sum += right * upperShare * c[v];
+            sum += right * fy * d[v];
+            sums[v] = sum;
+        }
+        vectors::StoreClampedBytes(sums, out + j);
+    }
+    for (std::size_t j = whole; j < samples; ++j) {
         double sum = 0.0;
         sum += leftShare[j] * upperShare * upperLeft[j];
         sum += leftShare[j] * fy * lowerLeft[j];
         sum += rightShare[j] * upperShare * upperRight[j];
         sum += rightShare[j] * fy * lowerRight[j];
-        out[j] = ClampTruncateToByte(sum);
+        out[j] = TruncateToByte(sum);
     }
 }
 

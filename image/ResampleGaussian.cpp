@@ -86,12 +86,9 @@ constexpr std::size_t kLanes = 16;
         vectors::Load(samples, rows[t] + at);
         for (std::size_t v = 0; v < kVectors; ++v) sums[v] += weight * samples[v];
     }
-    double means[kLanes];
-    for (std::size_t v = 0; v < kVectors; ++v) {
-        const Double4 mean = sums[v] / total;
-        std::memcpy(means + v * vectors::kDouble4Lanes, &mean, sizeof mean);
-    }
-    for (std::size_t i = 0; i < kLanes; ++i) out[at + i] = RoundToByte(means[i]);
+    Double4 rounded[kVectors];
+    for (std::size_t v = 0; v < kVectors; ++v) rounded[v] = sums[v] / total + 0.5;  // RoundToByte's rounding
+    vectors::StoreClampedBytes(rounded, out + at);
 }
 
 // The same for one sample.

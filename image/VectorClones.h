@@ -49,16 +49,16 @@ constexpr std::size_t kDouble4Lanes = 4;
         Double4);
 }
 
-// Four doubles v each to the byte (unsigned char)min(max(v + 0.5, 0), 255)
-// for values that are not NaN, four vectors at once into sixteen bytes.
-[[gnu::always_inline]] inline void StoreRoundedBytes(const Double4 (&v)[4], unsigned char* to) {
+// Four doubles v each to the byte (unsigned char)min(max(v, 0), 255) for
+// values that are not NaN (truncating), four vectors at once into sixteen
+// bytes.
+[[gnu::always_inline]] inline void StoreClampedBytes(const Double4 (&v)[4], unsigned char* to) {
     const Double4 zero = {};
     const Double4 top = zero + 255.0;
     Byte16 bytes[4];
     for (int k = 0; k < 4; ++k) {
-        const Double4 r = v[k] + 0.5;
-        const Mask4 positive = r >= zero;
-        const Double4 low = (Double4)((Mask4)r & positive);
+        const Mask4 positive = v[k] >= zero;
+        const Double4 low = (Double4)((Mask4)v[k] & positive);
         const Mask4 inside = low <= top;
         const Double4 clamped = (Double4)(((Mask4)low & inside) | ((Mask4)top & ~inside));
         bytes[k] = (Byte16) __builtin_convertvector(clamped, Int4);
