@@ -1,6 +1,7 @@
 // Bilinear enlarging and the bilinear sampler.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "image/Resample.h"
@@ -100,7 +101,8 @@ struct SampleColumns {
 
 // The samples of a pair of source rows that a destination row blends, in
 // destination order; rebuilt only when the pair changes, which it does once
-// every few rows when enlarging.
+// every few rows when enlarging, and then mostly by one row, whose samples
+// the upper row takes over.
 struct GatheredRows {
     std::vector<unsigned char> upperLeft, lowerLeft, upperRight, lowerRight;
     int32_t upperRow = -1;
@@ -108,21 +110,27 @@ struct GatheredRows {
 
     void Gather(const Image<unsigned char>& source, const LinearTap& row, const SampleColumns& columns) {
         if (row.first == upperRow && row.second == lowerRow) return;
-        const std::size_t samples = columns.Samples();
-        upperLeft.resize(samples);
-        lowerLeft.resize(samples);
-        upperRight.resize(samples);
-        lowerRight.resize(samples);
-        const unsigned char* upper = SourceRow(source, row.first);
-        const unsigned char* lower = SourceRow(source, row.second);
-        for (std::size_t j = 0; j < samples; ++j) {
-            upperLeft[j] = upper[columns.left[j]];
-            lowerLeft[j] = lower[columns.left[j]];
-            upperRight[j] = upper[columns.right[j]];
-            lowerRight[j] = lower[columns.right[j]];
+        if (row.first == lowerRow) {
+            std::swap(upperLeft, lowerLeft);
+            std::swap(upperRight, lowerRight);
+        } else {
+            GatherRow(SourceRow(source, row.first), columns, upperLeft, upperRight);
         }
+        GatherRow(SourceRow(source, row.second), columns, lowerLeft, lowerRight);
         upperRow = row.first;
         lowerRow = row.second;
+    }
+
+private:
+    static void GatherRow(const unsigned char* from, const SampleColumns& columns, std::vector<unsigned char>& left,
+                          std::vector<unsigned char>& right) {
+        const std::size_t samples = columns.Samples();
+        left.resize(samples);
+        right.resize(samples);
+        for (std::size_t j = 0; j < samples; ++j) {
+            left[j] = from[columns.left[j]];
+            right[j] = from[columns.right[j]];
+        }
     }
 };
 
