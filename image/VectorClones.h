@@ -28,25 +28,25 @@ constexpr std::size_t kDouble4Lanes = 4;
 // or from a function would change the baseline's calling convention.
 [[gnu::always_inline]] inline void Load(Double4& v, const double* from) { std::memcpy(&v, from, sizeof v); }
 
-// Sixteen bytes to four vectors of doubles: each byte widened to a 32-bit
-// integer by interleaving with zeros (every unit has that shuffle), which
-// then converts in one step.
+// Bytes 4k .. 4k + 3 of `bytes` to doubles: each widened to a 32-bit integer
+// by interleaving with zeros (every unit has that shuffle), which then
+// converts in one step.
+template <int k>
+[[gnu::always_inline]] inline void Widen(const Byte16& bytes, Double4& v) {
+    const Byte16 zero = {};
+    v = __builtin_convertvector((Int4)__builtin_shufflevector(bytes, zero, 4 * k, 16, 16, 16, 4 * k + 1, 16, 16, 16,
+                                                              4 * k + 2, 16, 16, 16, 4 * k + 3, 16, 16, 16),
+                                Double4);
+}
+
+// Sixteen bytes to four vectors of doubles.
 [[gnu::always_inline]] inline void Load(Double4 (&v)[4], const unsigned char* from) {
     Byte16 bytes;
     std::memcpy(&bytes, from, sizeof bytes);
-    const Byte16 zero = {};
-    v[0] = __builtin_convertvector(
-        (Int4)__builtin_shufflevector(bytes, zero, 0, 16, 16, 16, 1, 16, 16, 16, 2, 16, 16, 16, 3, 16, 16, 16),
-        Double4);
-    v[1] = __builtin_convertvector(
-        (Int4)__builtin_shufflevector(bytes, zero, 4, 16, 16, 16, 5, 16, 16, 16, 6, 16, 16, 16, 7, 16, 16, 16),
-        Double4);
-    v[2] = __builtin_convertvector(
-        (Int4)__builtin_shufflevector(bytes, zero, 8, 16, 16, 16, 9, 16, 16, 16, 10, 16, 16, 16, 11, 16, 16, 16),
-        Double4);
-    v[3] = __builtin_convertvector(
-        (Int4)__builtin_shufflevector(bytes, zero, 12, 16, 16, 16, 13, 16, 16, 16, 14, 16, 16, 16, 15, 16, 16, 16),
-        Double4);
+    Widen<0>(bytes, v[0]);
+    Widen<1>(bytes, v[1]);
+    Widen<2>(bytes, v[2]);
+    Widen<3>(bytes, v[3]);
 }
 
 // Four doubles v each to the byte (unsigned char)min(max(v, 0), 255) for
