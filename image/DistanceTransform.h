@@ -26,12 +26,12 @@ class DistanceTransform {
 public:
     // A pixel on the moving front.
     struct Marching_Pixel {
-        uint8_t inside;  // 1 when the pixel counts as inside the mask
-        int32_t x, y;
         double contourX, contourY;  // nearest edge point found so far
         double distance;            // from (x, y) to the edge point
-        int32_t direction;          // 0 N, 1 NE, ... 7 NW (clockwise, y down): the step that reached it
-        Marching_Pixel* next;       // free-list link
+        int32_t x, y;
+        uint32_t next;     // free-list link: the next free record's index
+        int8_t direction;  // 0 N, 1 NE, ... 7 NW (clockwise, y down): the step that reached it
+        uint8_t inside;    // 1 when the pixel counts as inside the mask
     };
 
     DistanceTransform() = default;

@@ -8,20 +8,24 @@
 // the march never reaches are reported last, row by row, as simply inside or
 // outside.
 //
-// Records live in one pooled array reused through a free list; the grid over
-// the work rectangle points at each pixel's record or at one of two sentinels
-// (unvisited, done). The grid is made in square tiles, each when a record
-// first lands in it: a march reaches only the pixels near the contour, and on
-// a large image filling a whole grid would cost more than the march itself. A
-// cell of a tile not yet made is unvisited. The pending records form the active list, newest first,
-// kept as an array of record pointers rather than a chain of links: every
-// band walks the whole front, and an array walk can fetch the records ahead
-// of it instead of waiting on each link in turn (twice as fast or better on
-// large fronts). The order, and so every tie, is that of the linked list.
+// Records live in one pooled array, handed out in turn and then reused
+// through a free list, and are known by their index in it, so that growing
+// the pool moves no reference. The grid over the work rectangle holds each
+// pixel's record index or one of two marks (unvisited, done). The grid is
+// made in square tiles, each when a record first lands in it: a march reaches
+// only the pixels near the contour, and on a large image filling a whole grid
+// would cost more than the march itself. A cell of a tile not yet made is
+// unvisited. Within a tile the cells lie in 4 x 4 blocks of one cache line
+// each: a band moves the front one pixel outward, whichever way the edge
+// runs, so mostly within the lines the band before it touched. The pending
+// records form the active list, newest first, kept as an array rather than a
+// chain of links: every band walks the whole front, and an array walk can
+// fetch the records ahead of it instead of waiting on each link in turn. The
+// order, and so every tie, is that of the linked list.
 //
 // `Pixel` is the owner's record type: x, y, contourX, contourY, distance,
-// direction and next (the free-list link), plus an `inside` flag when the
-// owner measures both sides.
+// direction and next (the free-list link, a record index), plus an `inside`
+// flag when the owner measures both sides.
 #pragma once
 
 #include <algorithm>
@@ -38,6 +42,7 @@
 
 #include "image/ContourIterator.h"
 #include "image/Image.h"
+#include "image/Parallel.h"
 #include "image/Progress.h"
 #include "image/Rect.h"
 #include "image/ResultCode.h"
@@ -154,35 +159,61 @@ private:
     ResultCode March(Abort_Tester& abort, const Progress& progress, ReportPixel& reportPixel);
     template <typename ReportFar>
     ResultCode ReportFarPixels(Abort_Tester& abort, const Progress& progress, ReportFar& reportFar);
+    // Output pixels never reached, (left .. right − 1, y), all on one side.
+    struct FarRun {
+        int32_t y, left, right;
+        bool inside;
+    };
+    // Appends row y's runs of pixels never reached, left to right.
+    void ScanFarRow(int32_t y, std::vector<FarRun>& found) const;
 
-    ResultCode Offer(int32_t x, int32_t y, ContourPoint contour, bool inside, int32_t direction);
     ResultCode GrowPool();
-    static bool AllocateLists(std::size_t capacity, std::unique_ptr<Pixel*[]>& active,
-                              std::unique_ptr<Pixel*[]>& reported);
+    // A record index; a grid cell holds one plus kFirstRecord, or a mark.
+    using Index = uint32_t;
+    static constexpr Index kUnvisited = 0;
+    static constexpr Index kDone = 1;
+    static constexpr Index kFirstRecord = 2;
+    static constexpr Index kNoRecord = UINT32_MAX;  // the end of the free list
+    static constexpr std::size_t kMostRecords = UINT32_MAX - kFirstRecord;
+    // Offers `contour` to pixel (x, y); every record spreads three times, so
+    // the common outcomes (nothing, or a nearer point for a pending record)
+    // are kept inline and only a new record takes a call.
+    [[gnu::always_inline]] inline ResultCode Offer(int32_t x, int32_t y, ContourPoint contour, bool inside,
+                                                   int32_t direction);
+    ResultCode AddRecord(int32_t x, int32_t y, Index* cell, ContourPoint contour, double distance, bool inside,
+                         int32_t direction);
+    // Lists of record indices, each able to hold the whole pool.
+    static bool AllocateLists(std::size_t capacity, std::unique_ptr<Index[]>& active,
+                              std::unique_ptr<Index[]>& reported);
 
     static constexpr int32_t kTileShift = 5;  // tiles of 32 × 32 cells
     static constexpr int32_t kTileSide = 1 << kTileShift;
     static constexpr int32_t kTileMask = kTileSide - 1;
+    static constexpr int32_t kBlockShift = 2;  // in blocks of 4 × 4 cells
+    static constexpr int32_t kBlockMask = (1 << kBlockShift) - 1;
+    static constexpr int32_t kBlocksAcrossShift = kTileShift - kBlockShift;
 
     // The tile holding (x, y) of the work rectangle, null when not made yet.
-    Pixel** Tile(int32_t x, int32_t y) const {
+    Index* Tile(int32_t x, int32_t y) const {
         const int32_t u = x - areas_.work.left, v = y - areas_.work.top;
         return tiles_[static_cast<std::size_t>(v >> kTileShift) * tilesAcross_ +
                       static_cast<std::size_t>(u >> kTileShift)]
             .get();
     }
     static std::size_t CellInTile(int32_t x, int32_t y, const Rect& work) {
-        return static_cast<std::size_t>(((y - work.top) & kTileMask) << kTileShift) +
-               static_cast<std::size_t>((x - work.left) & kTileMask);
+        const int32_t u = (x - work.left) & kTileMask, v = (y - work.top) & kTileMask;
+        const int32_t block = ((v >> kBlockShift) << kBlocksAcrossShift) | (u >> kBlockShift);
+        return static_cast<std::size_t>((block << (2 * kBlockShift)) | ((v & kBlockMask) << kBlockShift) |
+                                        (u & kBlockMask));
     }
     // The cell of (x, y), inside the work rectangle, or null when its tile
     // is not made yet (every cell of it unvisited).
-    Pixel** FindCell(int32_t x, int32_t y) const {
-        Pixel** tile = Tile(x, y);
+    Index* FindCell(int32_t x, int32_t y) const {
+        Index* tile = Tile(x, y);
         return tile == nullptr ? nullptr : tile + CellInTile(x, y, areas_.work);
     }
     // The same, making the tile when needed; null when memory runs out.
-    Pixel** MakeCell(int32_t x, int32_t y);
+    Index* MakeCell(int32_t x, int32_t y);
     bool InWork(int32_t x, int32_t y) const {
         return static_cast<uint32_t>(x - areas_.work.left) < static_cast<uint32_t>(areas_.work.Width()) &&
                static_cast<uint32_t>(y - areas_.work.top) < static_cast<uint32_t>(areas_.work.Height());
@@ -225,25 +256,27 @@ private:
     MarchSides sides_ = MarchSides::kBoth;
     bool initialised_ = false;
 
-    SingleChannelImage<unsigned char> maskCopy_;
-    // The work rectangle's cells, tile by tile, row by row: a record,
-    // &unvisited_ or &done_.
-    std::vector<std::unique_ptr<Pixel*[]>> tiles_;
+    std::unique_ptr<unsigned char[]> maskBuffer_;
+    SingleChannelImage<unsigned char> maskCopy_;  // a view of maskBuffer_
+    // The work rectangle's cells, tile by tile, row by row.
+    std::vector<std::unique_ptr<Index[]>> tiles_;
     std::size_t tilesAcross_ = 0;
-    Pixel unvisited_{};
-    Pixel done_{};
 
+    // Records [0, handedOut_) have been in use; those free again are chained
+    // from free_. The rest are untouched, so a large pool costs no more than
+    // the records a march needs.
     std::unique_ptr<Pixel[]> pool_;
     std::size_t capacity_ = 0;
+    std::size_t handedOut_ = 0;
     std::size_t workArea_ = 0;
-    Pixel* free_ = nullptr;
+    Index free_ = kNoRecord;
     // The active list, oldest first: its head is the last entry, so a new
     // record is appended and a walk from the head runs downward.
-    std::unique_ptr<Pixel*[]> active_;
+    std::unique_ptr<Index[]> active_;
     std::size_t activeCount_ = 0;
     // The records reported in the current band, head first; each is freed
     // once it has spread.
-    std::unique_ptr<Pixel*[]> reported_;
+    std::unique_ptr<Index[]> reported_;
     std::size_t reportedCount_ = 0;
 };
 
@@ -251,7 +284,8 @@ template <typename Pixel>
 ResultCode MarchingFront<Pixel>::Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance,
                                       const MarchAreas& areas, MarchSides sides) {
     initialised_ = false;
-    free_ = nullptr;
+    free_ = kNoRecord;
+    handedOut_ = 0;
     activeCount_ = reportedCount_ = 0;
     pool_.reset();
     capacity_ = 0;
@@ -275,28 +309,40 @@ ResultCode MarchingFront<Pixel>::Init(const SingleChannelImage<unsigned char>& m
         return ResultCode::OutOfMemory();
     }
 
-    // Mask copy: 0 wherever the mask has no data.
-    ResultCode result;
-    maskCopy_ = SingleChannelImage<unsigned char>(areas.maskCopy, result);
-    if (result.IsFailure()) return result;
-    const Rect common = Rect::Intersect(areas.maskCopy, mask.bounds);
-    if (!common.IsEmpty() && mask.HasData()) {
-        for (int32_t y = common.top; y < common.bottom; ++y) {
-            const Point from{common.left, y};
-            std::copy_n(mask.PixelAddress(from), common.Width(), maskCopy_.PixelAddress(from));
-        }
+    // Mask copy: 0 wherever the mask has no data. Written row by row on the
+    // worker threads: on a large image the copy, and the first touch of its
+    // memory, cost as much as a quarter of the march.
+    maskCopy_ = SingleChannelImage<unsigned char>();
+    maskBuffer_.reset();
+    if (!areas.maskCopy.IsEmpty()) {
+        const std::size_t width = static_cast<std::size_t>(areas.maskCopy.Width());
+        maskBuffer_.reset(new (std::nothrow) unsigned char[width * static_cast<std::size_t>(areas.maskCopy.Height())]);
+        if (maskBuffer_ == nullptr) return ResultCode::OutOfMemory();
+        maskCopy_ = SingleChannelImage<unsigned char>(areas.maskCopy, maskBuffer_.get(), 0);
+        const Rect common = mask.HasData() ? Rect::Intersect(areas.maskCopy, mask.bounds) : Rect();
+        ParallelRows(areas.maskCopy, [&](int32_t first, int32_t end) {
+            for (int32_t y = first; y < end; ++y) {
+                unsigned char* row = maskCopy_.PixelAddress(Point{areas.maskCopy.left, y});
+                if (common.IsEmpty() || y < common.top || y >= common.bottom) {
+                    std::fill_n(row, width, 0);
+                    continue;
+                }
+                std::fill_n(row, common.left - areas.maskCopy.left, 0);
+                std::copy_n(mask.PixelAddress(Point{common.left, y}), common.Width(),
+                            row + (common.left - areas.maskCopy.left));
+                std::fill_n(row + (common.right - areas.maskCopy.left), areas.maskCopy.right - common.right, 0);
+            }
+        });
     }
 
-    // Pool: one record per hundred work pixels to start with, all free.
-    capacity_ = std::max(kMinimumPoolCapacity, workArea_ / 100);
-    pool_.reset(new (std::nothrow) Pixel[capacity_]());
+    // Pool: one record per hundred work pixels to start with, none handed out.
+    static_assert(std::is_trivially_default_constructible_v<Pixel>, "records are written before they are read");
+    capacity_ = std::min(kMostRecords, std::max(kMinimumPoolCapacity, workArea_ / 100));
+    pool_.reset(new (std::nothrow) Pixel[capacity_]);
     if (pool_ == nullptr || !AllocateLists(capacity_, active_, reported_)) {
         capacity_ = 0;
         return ResultCode::OutOfMemory();
     }
-    for (std::size_t i = 0; i + 1 < capacity_; ++i) pool_[i].next = &pool_[i + 1];
-    pool_[capacity_ - 1].next = nullptr;
-    free_ = &pool_[0];
     initialised_ = true;
     return ResultCode::Success();
 }
@@ -346,25 +392,27 @@ ResultCode MarchingFront<Pixel>::March(Abort_Tester& abort, const Progress& prog
         // final) and move it to the reported list; close up the rest.
         std::size_t kept = activeCount_;
         for (std::size_t i = activeCount_; i-- > 0;) {
-            if (i >= kPrefetchAhead) PrefetchForRead(active_[i - kPrefetchAhead]);
-            Pixel* record = active_[i];
-            if (!(record->distance < limit)) {
-                active_[--kept] = record;
+            if (i >= kPrefetchAhead) PrefetchForRead(&pool_[active_[i - kPrefetchAhead]]);
+            const Index index = active_[i];
+            const Pixel& record = pool_[index];
+            if (!(record.distance < limit)) {
+                active_[--kept] = index;
                 continue;
             }
-            if (areas_.output.Contains(Point{record->x, record->y})) reportPixel(*record);
-            *FindCell(record->x, record->y) = &done_;
-            reported_[reportedCount_++] = record;
+            if (areas_.output.Contains(Point{record.x, record.y})) reportPixel(record);
+            *FindCell(record.x, record.y) = kDone;
+            reported_[reportedCount_++] = index;
         }
         if (kept > 0) std::copy(active_.get() + kept, active_.get() + activeCount_, active_.get());
         activeCount_ -= kept;
 
         // Spread the reported records, head first. New records go to the head
         // of the active list and wait for the next band. An offer may move the
-        // pool, and the lists' pointers with it.
+        // pool, so the record is copied out first.
         for (std::size_t i = 0; i < reportedCount_; ++i) {
-            if (i + kPrefetchAhead < reportedCount_) PrefetchForRead(reported_[i + kPrefetchAhead]);
-            const Pixel& record = *reported_[i];
+            if (i + kPrefetchAhead < reportedCount_) PrefetchForRead(&pool_[reported_[i + kPrefetchAhead]]);
+            const Index index = reported_[i];
+            const Pixel& record = pool_[index];
             const int32_t x = record.x, y = record.y, direction = record.direction;
             const ContourPoint contour{record.contourX, record.contourY};
             bool inside = false;
@@ -376,8 +424,8 @@ ResultCode MarchingFront<Pixel>::March(Abort_Tester& abort, const Progress& prog
                     return result;
                 }
             }
-            reported_[i]->next = free_;
-            free_ = reported_[i];
+            pool_[index].next = free_;
+            free_ = index;
         }
         reportedCount_ = 0;
     }
@@ -387,92 +435,126 @@ ResultCode MarchingFront<Pixel>::March(Abort_Tester& abort, const Progress& prog
 template <typename Pixel>
 template <typename ReportFar>
 ResultCode MarchingFront<Pixel>::ReportFarPixels(Abort_Tester& abort, const Progress& progress, ReportFar& reportFar) {
+    // Rows are scanned for their runs on the worker threads, a block at a
+    // time, and handed over in order on this thread; the scan only reads.
     const Rect& output = areas_.output;
-    const Rect& maskCopy = areas_.maskCopy;
     const double farStart = progress.FarStart();
-    for (int32_t y = output.top; y < output.bottom; ++y) {
-        const double rowShare = static_cast<double>(y - output.top) / static_cast<double>(output.Height());
-        progress.Report(farStart + rowShare * (progress.end - farStart));
-        if (abort.IsAborted()) return ResultCode::Cancelled();
-        // The mask row's columns [maskLeft, maskRight); outside them the mask is 0.
-        const bool rowInMask = y >= maskCopy.top && y < maskCopy.bottom;
-        const int32_t maskLeft = rowInMask ? maskCopy.left : output.right;
-        const int32_t maskRight = rowInMask ? maskCopy.right : output.right;
-        const unsigned char* maskRow =
-            rowInMask ? maskCopy_.data + static_cast<std::ptrdiff_t>(y - maskCopy.top) * maskCopy_.rowStride : nullptr;
-        auto insideAt = [&](int32_t x) {
-            return x >= maskLeft && x < maskRight && maskRow[x - maskLeft] > ContourIterator::kLevel;
-        };
-        int32_t runStart = output.left;
-        bool runOpen = false;
-        bool runInside = false;
-        for (int32_t x = output.left; x < output.right;) {
-            const int32_t tileEnd =
-                std::min(output.right, areas_.work.left + (((x - areas_.work.left) >> kTileShift) + 1) * kTileSide);
-            Pixel* const* tile = Tile(x, y);
-            if (tile == nullptr) {
-                // A tile never made holds no visited cell: the run goes on
-                // while the side stays the same.
-                if (runOpen && insideAt(x) != runInside) {
-                    reportFar(y, runStart, x, runInside);
-                    runOpen = false;
-                }
-                if (!runOpen) {
-                    runStart = x;
-                    runInside = insideAt(x);
-                    runOpen = true;
-                }
-                for (++x; x < tileEnd;) {
-                    x = NextSideChange(maskRow, maskLeft, maskRight, x, tileEnd, runInside);
-                    if (x < tileEnd) {
-                        reportFar(y, runStart, x, runInside);
-                        runStart = x;
-                        runInside = !runInside;
-                    }
-                }
-                continue;
-            }
-            for (; x < tileEnd; ++x) {
-                const bool unvisited = tile[CellInTile(x, y, areas_.work)] == &unvisited_;
-                const bool inside = unvisited && insideAt(x);
-                if (runOpen && (!unvisited || inside != runInside)) {
-                    reportFar(y, runStart, x, runInside);
-                    runOpen = false;
-                }
-                if (unvisited && !runOpen) {
-                    runStart = x;
-                    runInside = inside;
-                    runOpen = true;
-                }
+    constexpr int32_t kChunkRows = 16;
+    constexpr int32_t kBlockChunks = 16;
+    std::vector<FarRun> runs[kBlockChunks];
+    for (int32_t blockTop = output.top; blockTop < output.bottom; blockTop += kChunkRows * kBlockChunks) {
+        const int32_t blockRows = std::min(output.bottom - blockTop, kChunkRows * kBlockChunks);
+        const int32_t chunks = (blockRows + kChunkRows - 1) / kChunkRows;
+        const ResultCode scanned = ParallelChunks(chunks, 1, [&](int64_t chunk, int64_t) {
+            const int32_t top = blockTop + static_cast<int32_t>(chunk) * kChunkRows;
+            std::vector<FarRun>& found = runs[chunk];
+            found.clear();
+            for (int32_t y = top; y < std::min(top + kChunkRows, output.bottom); ++y) ScanFarRow(y, found);
+        });
+        if (scanned.IsFailure()) return scanned;
+        for (int32_t chunk = 0; chunk < chunks; ++chunk) {
+            const int32_t top = blockTop + chunk * kChunkRows;
+            auto run = runs[chunk].cbegin();
+            for (int32_t y = top; y < std::min(top + kChunkRows, output.bottom); ++y) {
+                const double rowShare = static_cast<double>(y - output.top) / static_cast<double>(output.Height());
+                progress.Report(farStart + rowShare * (progress.end - farStart));
+                if (abort.IsAborted()) return ResultCode::Cancelled();
+                for (; run != runs[chunk].cend() && run->y == y; ++run)
+                    reportFar(y, run->left, run->right, run->inside);
             }
         }
-        if (runOpen) reportFar(y, runStart, output.right, runInside);
     }
     return ResultCode::Success();
 }
 
 template <typename Pixel>
+void MarchingFront<Pixel>::ScanFarRow(int32_t y, std::vector<FarRun>& found) const {
+    const Rect& output = areas_.output;
+    const Rect& maskCopy = areas_.maskCopy;
+    // The mask row's columns [maskLeft, maskRight); outside them the mask is 0.
+    const bool rowInMask = y >= maskCopy.top && y < maskCopy.bottom;
+    const int32_t maskLeft = rowInMask ? maskCopy.left : output.right;
+    const int32_t maskRight = rowInMask ? maskCopy.right : output.right;
+    const unsigned char* maskRow =
+        rowInMask ? maskCopy_.data + static_cast<std::ptrdiff_t>(y - maskCopy.top) * maskCopy_.rowStride : nullptr;
+    auto insideAt = [&](int32_t x) {
+        return x >= maskLeft && x < maskRight && maskRow[x - maskLeft] > ContourIterator::kLevel;
+    };
+    auto add = [&](int32_t left, int32_t right, bool inside) { found.push_back(FarRun{y, left, right, inside}); };
+    int32_t runStart = output.left;
+    bool runOpen = false;
+    bool runInside = false;
+    for (int32_t x = output.left; x < output.right;) {
+        const int32_t tileEnd =
+            std::min(output.right, areas_.work.left + (((x - areas_.work.left) >> kTileShift) + 1) * kTileSide);
+        const Index* tile = Tile(x, y);
+        if (tile == nullptr) {
+            // A tile never made holds no visited cell: the run goes on
+            // while the side stays the same.
+            if (runOpen && insideAt(x) != runInside) {
+                add(runStart, x, runInside);
+                runOpen = false;
+            }
+            if (!runOpen) {
+                runStart = x;
+                runInside = insideAt(x);
+                runOpen = true;
+            }
+            for (++x; x < tileEnd;) {
+                x = NextSideChange(maskRow, maskLeft, maskRight, x, tileEnd, runInside);
+                if (x < tileEnd) {
+                    add(runStart, x, runInside);
+                    runStart = x;
+                    runInside = !runInside;
+                }
+            }
+            continue;
+        }
+        for (; x < tileEnd; ++x) {
+            const bool unvisited = tile[CellInTile(x, y, areas_.work)] == kUnvisited;
+            const bool inside = unvisited && insideAt(x);
+            if (runOpen && (!unvisited || inside != runInside)) {
+                add(runStart, x, runInside);
+                runOpen = false;
+            }
+            if (unvisited && !runOpen) {
+                runStart = x;
+                runInside = inside;
+                runOpen = true;
+            }
+        }
+    }
+    if (runOpen) add(runStart, output.right, runInside);
+}
+
+template <typename Pixel>
 ResultCode MarchingFront<Pixel>::Offer(int32_t x, int32_t y, ContourPoint contour, bool inside, int32_t direction) {
     if (!InWork(x, y)) return ResultCode::Success();
-    Pixel** cell = FindCell(x, y);
-    Pixel* record = cell != nullptr ? *cell : &unvisited_;
-    if (record == &done_) return ResultCode::Success();
+    Index* cell = FindCell(x, y);
+    const Index held = cell != nullptr ? *cell : kUnvisited;
+    if (held == kDone) return ResultCode::Success();
     const double dx = x - contour.x;
     const double dy = y - contour.y;
     const double distance = std::sqrt(dx * dx + dy * dy);
     if (distance > maximumDistance_) return ResultCode::Success();
 
-    if (record != &unvisited_) {
+    if (held != kUnvisited) {
         // Ties keep the earlier offer; a record keeps its side.
-        if (distance < record->distance) {
-            record->contourX = contour.x;
-            record->contourY = contour.y;
-            record->distance = distance;
-            record->direction = direction;
+        Pixel& record = pool_[held - kFirstRecord];
+        if (distance < record.distance) {
+            record.contourX = contour.x;
+            record.contourY = contour.y;
+            record.distance = distance;
+            record.direction = static_cast<decltype(record.direction)>(direction);
         }
         return ResultCode::Success();
     }
+    return AddRecord(x, y, cell, contour, distance, inside, direction);
+}
 
+template <typename Pixel>
+ResultCode MarchingFront<Pixel>::AddRecord(int32_t x, int32_t y, Index* cell, ContourPoint contour, double distance,
+                                           bool inside, int32_t direction) {
     if (sides_ != MarchSides::kBoth &&
         (MaskAt(x, y) > ContourIterator::kLevel) != (sides_ == MarchSides::kInsideOnly)) {
         return ResultCode::Success();
@@ -481,22 +563,28 @@ ResultCode MarchingFront<Pixel>::Offer(int32_t x, int32_t y, ContourPoint contou
         cell = MakeCell(x, y);
         if (cell == nullptr) return ResultCode::OutOfMemory();
     }
-    if (free_ == nullptr) {
-        const ResultCode grown = GrowPool();
-        if (grown.IsFailure()) return grown;
+    Index index;
+    if (free_ != kNoRecord) {
+        index = free_;
+        free_ = pool_[index].next;
+    } else {
+        if (handedOut_ == capacity_) {
+            const ResultCode grown = GrowPool();
+            if (grown.IsFailure()) return grown;
+        }
+        index = static_cast<Index>(handedOut_++);
     }
-    record = free_;
-    free_ = record->next;
-    if constexpr (kRecordsKeepSide) record->inside = inside ? 1 : 0;
-    record->x = x;
-    record->y = y;
-    record->contourX = contour.x;
-    record->contourY = contour.y;
-    record->distance = distance;
-    record->direction = direction;
-    record->next = nullptr;
-    active_[activeCount_++] = record;
-    *cell = record;
+    Pixel& record = pool_[index];
+    if constexpr (kRecordsKeepSide) record.inside = inside ? 1 : 0;
+    record.x = x;
+    record.y = y;
+    record.contourX = contour.x;
+    record.contourY = contour.y;
+    record.distance = distance;
+    record.direction = static_cast<decltype(record.direction)>(direction);
+    record.next = kNoRecord;
+    active_[activeCount_++] = index;
+    *cell = index + kFirstRecord;
     return ResultCode::Success();
 }
 
@@ -504,61 +592,40 @@ template <typename Pixel>
 ResultCode MarchingFront<Pixel>::GrowPool() {
     // Every work pixel holds at most one live record, so the pool never needs
     // more than the work area.
-    const std::size_t grownCapacity = std::min(workArea_, 2 * capacity_);
+    const std::size_t grownCapacity = std::min({workArea_, 2 * capacity_, kMostRecords});
     if (grownCapacity <= capacity_) return ResultCode::OutOfMemory();
     // Allocate everything first, so that a failure leaves the march as it was.
-    std::unique_ptr<Pixel[]> grown(new (std::nothrow) Pixel[grownCapacity]());
-    std::unique_ptr<Pixel*[]> active, reported;
+    std::unique_ptr<Pixel[]> grown(new (std::nothrow) Pixel[grownCapacity]);
+    std::unique_ptr<Index[]> active, reported;
     if (grown == nullptr || !AllocateLists(grownCapacity, active, reported)) return ResultCode::OutOfMemory();
-
-    Pixel* const oldBegin = pool_.get();
-    Pixel* const oldEnd = oldBegin + capacity_;
-    auto moved = [&](Pixel* p) -> Pixel* {
-        const std::less<const Pixel*> before;
-        return (!before(p, oldBegin) && before(p, oldEnd)) ? grown.get() + (p - oldBegin) : p;
-    };
-    for (std::size_t i = 0; i < capacity_; ++i) {
-        Pixel& copy = grown[i];
-        copy = oldBegin[i];
-        copy.next = moved(copy.next);
-        // The grid points at records still pending; done cells stay done.
-        if (InWork(copy.x, copy.y)) {
-            Pixel** cell = FindCell(copy.x, copy.y);
-            if (cell != nullptr && *cell == &oldBegin[i]) *cell = &copy;
-        }
-    }
-    std::transform(active_.get(), active_.get() + activeCount_, active.get(), moved);
-    std::transform(reported_.get(), reported_.get() + reportedCount_, reported.get(), moved);
+    std::copy(pool_.get(), pool_.get() + handedOut_, grown.get());
+    std::copy(active_.get(), active_.get() + activeCount_, active.get());
+    std::copy(reported_.get(), reported_.get() + reportedCount_, reported.get());
+    pool_ = std::move(grown);
     active_ = std::move(active);
     reported_ = std::move(reported);
-    free_ = moved(free_);
-
-    for (std::size_t i = capacity_; i + 1 < grownCapacity; ++i) grown[i].next = &grown[i + 1];
-    grown[grownCapacity - 1].next = free_;
-    free_ = &grown[capacity_];
     capacity_ = grownCapacity;
-    pool_ = std::move(grown);
     return ResultCode::Success();
 }
 
 template <typename Pixel>
-Pixel** MarchingFront<Pixel>::MakeCell(int32_t x, int32_t y) {
-    std::unique_ptr<Pixel*[]>& tile =
+typename MarchingFront<Pixel>::Index* MarchingFront<Pixel>::MakeCell(int32_t x, int32_t y) {
+    std::unique_ptr<Index[]>& tile =
         tiles_[static_cast<std::size_t>((y - areas_.work.top) >> kTileShift) * tilesAcross_ +
                static_cast<std::size_t>((x - areas_.work.left) >> kTileShift)];
     if (tile == nullptr) {
-        tile.reset(new (std::nothrow) Pixel*[kTileSide * kTileSide]);
+        static_assert(kUnvisited == 0, "a new tile is all unvisited");
+        tile.reset(new (std::nothrow) Index[kTileSide * kTileSide]());
         if (tile == nullptr) return nullptr;
-        std::fill(tile.get(), tile.get() + kTileSide * kTileSide, &unvisited_);
     }
     return tile.get() + CellInTile(x, y, areas_.work);
 }
 
 template <typename Pixel>
-bool MarchingFront<Pixel>::AllocateLists(std::size_t capacity, std::unique_ptr<Pixel*[]>& active,
-                                         std::unique_ptr<Pixel*[]>& reported) {
+bool MarchingFront<Pixel>::AllocateLists(std::size_t capacity, std::unique_ptr<Index[]>& active,
+                                         std::unique_ptr<Index[]>& reported) {
     // Each live record is on at most one of the two lists.
-    active.reset(new (std::nothrow) Pixel*[capacity]);
-    reported.reset(new (std::nothrow) Pixel*[capacity]);
+    active.reset(new (std::nothrow) Index[capacity]);
+    reported.reset(new (std::nothrow) Index[capacity]);
     return active != nullptr && reported != nullptr;
 }

@@ -25,11 +25,11 @@ class Precision_Bevel {
 public:
     // A pixel on the moving front; its side is the measured one.
     struct Marching_Pixel {
-        int32_t x, y;
         double contourX, contourY;  // nearest edge point found so far
         double distance;            // from (x, y) to the edge point
-        int32_t direction;          // 0 N, 1 NE, ... 7 NW (clockwise, y down): the step that reached it
-        Marching_Pixel* next;       // free-list link
+        int32_t x, y;
+        uint32_t next;     // free-list link: the next free record's index
+        int8_t direction;  // 0 N, 1 NE, ... 7 NW (clockwise, y down): the step that reached it
     };
 
     Precision_Bevel() = default;
