@@ -8,20 +8,29 @@
 // the march never reaches are reported last, row by row, as simply inside or
 // outside.
 //
-// Records live in one pooled array, handed out in turn and then reused
-// through a free list, and are known by their index in it, so that growing
-// the pool moves no reference. The grid over the work rectangle holds each
-// pixel's record index or one of two marks (unvisited, done). The grid is
-// made in square tiles, each when a record first lands in it: a march reaches
-// only the pixels near the contour, and on a large image filling a whole grid
-// would cost more than the march itself. A cell of a tile not yet made is
-// unvisited. Within a tile the cells lie in 4 x 4 blocks of one cache line
-// each: a band moves the front one pixel outward, whichever way the edge
-// runs, so mostly within the lines the band before it touched. The pending
-// records form the active list, newest first, kept as an array rather than a
-// chain of links: every band walks the whole front, and an array walk can
-// fetch the records ahead of it instead of waiting on each link in turn. The
-// order, and so every tie, is that of the linked list.
+// The work rectangle is cut in two halves, above and below a row near the
+// contour's middle. Each half has its own records, in a pool handed out in
+// turn and then reused through a free list; a record is known by its index
+// (its half in the top bit), so growing a pool moves no reference. While a
+// band spreads, each half takes the offers to its own pixels, in the order of
+// the reported list, on a thread of its own; the new records are then put on
+// the active list in the order of the offers that made them. No pixel,
+// record or tile is touched by both halves, and every pixel sees its offers
+// in the order one thread would make them, so the march is the same on any
+// number of threads.
+//
+// The grid over the work rectangle holds each pixel's record index or one of
+// two marks (unvisited, done). It is made in square tiles, each when a record
+// first lands in it: a march reaches only the pixels near the contour, and on
+// a large image filling a whole grid would cost more than the march itself. A
+// cell of a tile not yet made is unvisited. Within a tile the cells lie in
+// 4 x 4 blocks of one cache line each: a band moves the front one pixel
+// outward, whichever way the edge runs, so mostly within the lines the band
+// before it touched. The pending records form the active list, newest first,
+// kept as an array rather than a chain of links: every band walks the whole
+// front, and an array walk can fetch the records ahead of it instead of
+// waiting on each link in turn. The order, and so every tie, is that of the
+// linked list.
 //
 // `Pixel` is the owner's record type: x, y, contourX, contourY, distance,
 // direction and next (the free-list link, a record index), plus an `inside`
@@ -113,7 +122,7 @@ public:
     MarchingFront(const MarchingFront&) = delete;
     MarchingFront& operator=(const MarchingFront&) = delete;
 
-    // Copies the mask, allocates the grid (all unvisited) and the record pool.
+    // Copies the mask, allocates the grid (all unvisited) and the record pools.
     ResultCode Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance, const MarchAreas& areas,
                     MarchSides sides);
 
@@ -122,15 +131,15 @@ public:
     // never reached go, row by row, left to right, in runs of neighbours on
     // the same side to `reportFar(int32_t y, int32_t left, int32_t right, bool
     // inside)` (right exclusive), unless `farPixels` is false (an owner that
-    // does nothing with them). `abort` is asked once
-    // per band and once per far row; -1 without a successful Init.
+    // does nothing with them). `abort` is asked once per band and once per
+    // far row; -1 without a successful Init.
     template <typename ReportPixel, typename ReportFar>
     ResultCode Run(Abort_Tester& abort, ProgressUpdateSink* sink, double start, double end, ReportPixel&& reportPixel,
                    ReportFar&& reportFar, bool farPixels = true);
 
     double MaximumDistance() const { return maximumDistance_; }
     const Rect& OutputRect() const { return areas_.output; }
-    std::size_t PoolCapacity() const { return capacity_; }
+    std::size_t PoolCapacity() const { return halves_[0].capacity + halves_[1].capacity; }
 
 private:
     // Two-sided records carry the side they were first offered with.
@@ -167,24 +176,62 @@ private:
     // Appends row y's runs of pixels never reached, left to right.
     void ScanFarRow(int32_t y, std::vector<FarRun>& found) const;
 
-    ResultCode GrowPool();
-    // A record index; a grid cell holds one plus kFirstRecord, or a mark.
+    // A record index: the half the record belongs to in the top bit, its
+    // place in that half's pool below. A grid cell holds one plus
+    // kFirstRecord, or a mark.
     using Index = uint32_t;
     static constexpr Index kUnvisited = 0;
     static constexpr Index kDone = 1;
     static constexpr Index kFirstRecord = 2;
-    static constexpr Index kNoRecord = UINT32_MAX;  // the end of the free list
-    static constexpr std::size_t kMostRecords = UINT32_MAX - kFirstRecord;
-    // Offers `contour` to pixel (x, y); every record spreads three times, so
-    // the common outcomes (nothing, or a nearer point for a pending record)
-    // are kept inline and only a new record takes a call.
-    [[gnu::always_inline]] inline ResultCode Offer(int32_t x, int32_t y, ContourPoint contour, bool inside,
-                                                   int32_t direction);
-    ResultCode AddRecord(int32_t x, int32_t y, Index* cell, ContourPoint contour, double distance, bool inside,
-                         int32_t direction);
-    // Lists of record indices, each able to hold the whole pool.
-    static bool AllocateLists(std::size_t capacity, std::unique_ptr<Index[]>& active,
-                              std::unique_ptr<Index[]>& reported);
+    static constexpr Index kNoRecord = UINT32_MAX;  // the end of a free list
+    static constexpr Index kLowerHalf = Index{1} << 31;
+    static constexpr std::size_t kMostRecordsPerHalf = kLowerHalf - 4;
+    // Bands with fewer records to spread than this spread on one thread.
+    static constexpr std::size_t kParallelSpreadRecords = 4096;
+
+    // A new record and the number of the offer that made it: records are
+    // made in the two halves at once and put on the active list in the
+    // order one thread would have made them.
+    struct NewRecord {
+        uint64_t offer;
+        Index index;
+    };
+    // A half of the work rectangle, the rows above splitRow_ or the rest,
+    // with the records of its pixels. Each is written by its own thread, so
+    // the two never share a cache line.
+    struct alignas(64) Half {
+        // Records [0, handedOut) have been in use; those free again are
+        // chained from `free`. The rest are untouched, so a large pool costs
+        // no more than the records a march needs.
+        std::unique_ptr<Pixel[]> pool;
+        std::size_t capacity = 0;
+        std::size_t handedOut = 0;
+        Index free = kNoRecord;
+        Index tag = 0;                 // kLowerHalf for the lower half
+        std::vector<NewRecord> added;  // since the last merge, in order of offer
+        // This band's reported records whose offers reach the half, with
+        // their places in the reported list.
+        std::vector<std::pair<uint32_t, Index>> spreading;
+    };
+
+    Half& HalfOf(int32_t y) { return halves_[y >= splitRow_ ? 1 : 0]; }
+    Pixel& Record(Index index) { return halves_[index >> 31].pool[index & (kLowerHalf - 1)]; }
+    // Grows the pool of `half` to at least `least` records (at most double
+    // when it can); -108 when it cannot grow that far.
+    ResultCode GrowPool(Half& half, std::size_t least);
+    // Offers `contour` to pixel (x, y) of `half`; every record spreads three
+    // times, so the common outcomes (nothing, or a nearer point for a pending
+    // record) are kept inline and only a new record takes a call.
+    [[gnu::always_inline]] inline ResultCode Offer(Half& half, int32_t x, int32_t y, ContourPoint contour, bool inside,
+                                                   int32_t direction, uint64_t offer);
+    ResultCode AddRecord(Half& half, int32_t x, int32_t y, Index* cell, ContourPoint contour, double distance,
+                         bool inside, int32_t direction, uint64_t offer);
+    // Marks the half's reported pixels done and makes the offers of its
+    // spreading list to its pixels; frees the records no other half reads.
+    ResultCode Spread(Half& half);
+    // Appends the records the halves made since the last merge to the active
+    // list, in order of offer.
+    void MergeNewRecords();
 
     static constexpr int32_t kTileShift = 5;  // tiles of 32 × 32 cells
     static constexpr int32_t kTileSide = 1 << kTileShift;
@@ -262,33 +309,23 @@ private:
     std::vector<std::unique_ptr<Index[]>> tiles_;
     std::size_t tilesAcross_ = 0;
 
-    // Records [0, handedOut_) have been in use; those free again are chained
-    // from free_. The rest are untouched, so a large pool costs no more than
-    // the records a march needs.
-    std::unique_ptr<Pixel[]> pool_;
-    std::size_t capacity_ = 0;
-    std::size_t handedOut_ = 0;
     std::size_t workArea_ = 0;
-    Index free_ = kNoRecord;
+    int32_t splitRow_ = 0;
+    Half halves_[2];
     // The active list, oldest first: its head is the last entry, so a new
     // record is appended and a walk from the head runs downward.
-    std::unique_ptr<Index[]> active_;
-    std::size_t activeCount_ = 0;
-    // The records reported in the current band, head first; each is freed
-    // once it has spread.
-    std::unique_ptr<Index[]> reported_;
-    std::size_t reportedCount_ = 0;
+    std::vector<Index> active_;
+    // The records reported in the current band on the rows where the halves
+    // meet, which both halves read: freed once the band has spread.
+    std::vector<Index> meeting_;
 };
 
 template <typename Pixel>
 ResultCode MarchingFront<Pixel>::Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance,
                                       const MarchAreas& areas, MarchSides sides) {
     initialised_ = false;
-    free_ = kNoRecord;
-    handedOut_ = 0;
-    activeCount_ = reportedCount_ = 0;
-    pool_.reset();
-    capacity_ = 0;
+    active_.clear();
+    meeting_.clear();
     // A maximum that is NaN or negative takes in nothing, like 0 (no contour
     // point lies on a pixel); left as it is, NaN would let every offer in.
     maximumDistance_ = maximumDistance >= 0.0 ? maximumDistance : 0.0;
@@ -335,13 +372,27 @@ ResultCode MarchingFront<Pixel>::Init(const SingleChannelImage<unsigned char>& m
         });
     }
 
-    // Pool: one record per hundred work pixels to start with, none handed out.
+    // The halves meet on a tile boundary near the middle of the contour's
+    // rows, so that each half makes its own tiles and, on the usual
+    // selection, has about half the front.
+    const Rect contourRows = Rect::Intersect(areas.contour, areas.work);
+    const int32_t middle = contourRows.IsEmpty() ? areas.work.top : contourRows.top + contourRows.Height() / 2;
+    splitRow_ = areas.work.top + (((middle - areas.work.top) + kTileSide / 2) >> kTileShift) * kTileSide;
+
+    // Pools: one record per hundred work pixels to start with, none handed out.
     static_assert(std::is_trivially_default_constructible_v<Pixel>, "records are written before they are read");
-    capacity_ = std::min(kMostRecords, std::max(kMinimumPoolCapacity, workArea_ / 100));
-    pool_.reset(new (std::nothrow) Pixel[capacity_]);
-    if (pool_ == nullptr || !AllocateLists(capacity_, active_, reported_)) {
-        capacity_ = 0;
-        return ResultCode::OutOfMemory();
+    for (int h = 0; h < 2; ++h) {
+        Half& half = halves_[h];
+        half.tag = h == 0 ? 0 : kLowerHalf;
+        half.handedOut = 0;
+        half.free = kNoRecord;
+        half.added.clear();
+        half.capacity = std::min(kMostRecordsPerHalf, std::max(kMinimumPoolCapacity / 2, workArea_ / 200));
+        half.pool.reset(new (std::nothrow) Pixel[half.capacity]);
+        if (half.pool == nullptr) {
+            halves_[0].capacity = halves_[1].capacity = 0;
+            return ResultCode::OutOfMemory();
+        }
     }
     initialised_ = true;
     return ResultCode::Success();
@@ -363,18 +414,26 @@ ResultCode MarchingFront<Pixel>::Run(Abort_Tester& abort, ProgressUpdateSink* si
 template <typename Pixel>
 ResultCode MarchingFront<Pixel>::Seed(ProgressUpdateSink* sink, double from, double to) {
     ContourIterator cells(maskCopy_);
-    for (cells.Begin(areas_.contour, sink, from, to); cells.IsValid(); cells.Next()) {
-        const Point cell = cells.Cell();
-        const ContourPoint contour = cells.CellContourPoint();
-        for (int corner = 0; corner < 4; ++corner) {
-            const bool inside = cells.CornerInside(corner);
-            if ((sides_ == MarchSides::kInsideOnly && !inside) || (sides_ == MarchSides::kOutsideOnly && inside)) {
-                continue;
+    uint64_t offer = 0;
+    try {
+        for (cells.Begin(areas_.contour, sink, from, to); cells.IsValid(); cells.Next()) {
+            const Point cell = cells.Cell();
+            const ContourPoint contour = cells.CellContourPoint();
+            for (int corner = 0; corner < 4; ++corner) {
+                const bool inside = cells.CornerInside(corner);
+                if ((sides_ == MarchSides::kInsideOnly && !inside) || (sides_ == MarchSides::kOutsideOnly && inside)) {
+                    continue;
+                }
+                const MarchStep& step = kCellCorners[corner];
+                const int32_t x = cell.x + step.dx, y = cell.y + step.dy;
+                if (!InWork(x, y)) continue;
+                const ResultCode result = Offer(HalfOf(y), x, y, contour, inside, step.direction, offer++);
+                if (result.IsFailure()) return result;
             }
-            const MarchStep& step = kCellCorners[corner];
-            const ResultCode result = Offer(cell.x + step.dx, cell.y + step.dy, contour, inside, step.direction);
-            if (result.IsFailure()) return result;
         }
+        MergeNewRecords();
+    } catch (const std::bad_alloc&) {
+        return ResultCode::OutOfMemory();
     }
     return ResultCode::Success();
 }
@@ -383,53 +442,123 @@ template <typename Pixel>
 template <typename ReportPixel>
 ResultCode MarchingFront<Pixel>::March(Abort_Tester& abort, const Progress& progress, ReportPixel& reportPixel) {
     const double bandShare = 0.3 * progress.Range();
-    for (double limit = 1.0; activeCount_ > 0; limit += 1.0) {
+    for (double limit = 1.0; !active_.empty(); limit += 1.0) {
         const double reached = maximumDistance_ > 0.0 ? std::clamp((limit - 1.0) / maximumDistance_, 0.0, 1.0) : 1.0;
         progress.Report(progress.SeedingEnd() + reached * bandShare);
         if (abort.IsAborted()) return ResultCode::Cancelled();
 
         // Report every record nearer than the band limit (its distance is
-        // final) and move it to the reported list; close up the rest.
-        std::size_t kept = activeCount_;
-        for (std::size_t i = activeCount_; i-- > 0;) {
-            if (i >= kPrefetchAhead) PrefetchForRead(&pool_[active_[i - kPrefetchAhead]]);
-            const Index index = active_[i];
-            const Pixel& record = pool_[index];
-            if (!(record.distance < limit)) {
-                active_[--kept] = index;
-                continue;
-            }
-            if (areas_.output.Contains(Point{record.x, record.y})) reportPixel(record);
-            *FindCell(record.x, record.y) = kDone;
-            reported_[reportedCount_++] = index;
-        }
-        if (kept > 0) std::copy(active_.get() + kept, active_.get() + activeCount_, active_.get());
-        activeCount_ -= kept;
-
-        // Spread the reported records, head first. New records go to the head
-        // of the active list and wait for the next band. An offer may move the
-        // pool, so the record is copied out first.
-        for (std::size_t i = 0; i < reportedCount_; ++i) {
-            if (i + kPrefetchAhead < reportedCount_) PrefetchForRead(&pool_[reported_[i + kPrefetchAhead]]);
-            const Index index = reported_[i];
-            const Pixel& record = pool_[index];
-            const int32_t x = record.x, y = record.y, direction = record.direction;
-            const ContourPoint contour{record.contourX, record.contourY};
-            bool inside = false;
-            if constexpr (kRecordsKeepSide) inside = record.inside != 0;
-            for (const MarchStep& step : kMarchSteps[direction]) {
-                const ResultCode result = Offer(x + step.dx, y + step.dy, contour, inside, step.direction);
-                if (result.IsFailure()) {
-                    reportedCount_ = 0;
-                    return result;
+        // final) and hand it to the halves its offers reach; close up the
+        // rest. A record offers to the rows next to its own.
+        meeting_.clear();
+        uint32_t reported = 0;
+        try {
+            for (Half& half : halves_) half.spreading.clear();
+            std::size_t kept = active_.size();
+            for (std::size_t i = active_.size(); i-- > 0;) {
+                if (i >= kPrefetchAhead) PrefetchForRead(&Record(active_[i - kPrefetchAhead]));
+                const Index index = active_[i];
+                const Pixel& record = Record(index);
+                if (!(record.distance < limit)) {
+                    active_[--kept] = index;
+                    continue;
                 }
+                if (areas_.output.Contains(Point{record.x, record.y})) reportPixel(record);
+                const bool reachesUpper = record.y <= splitRow_, reachesLower = record.y >= splitRow_ - 1;
+                if (reachesUpper) halves_[0].spreading.emplace_back(reported, index);
+                if (reachesLower) halves_[1].spreading.emplace_back(reported, index);
+                if (reachesUpper && reachesLower) meeting_.push_back(index);
+                ++reported;
             }
-            pool_[index].next = free_;
-            free_ = index;
+            active_.erase(active_.begin(), active_.begin() + static_cast<std::ptrdiff_t>(kept));
+            // Room for every offer, so that spreading neither allocates a
+            // list nor moves a pool the other half may read.
+            for (Half& half : halves_) {
+                const std::size_t offers = 3 * half.spreading.size();
+                half.added.reserve(half.added.size() + offers);
+            }
+        } catch (const std::bad_alloc&) {
+            return ResultCode::OutOfMemory();
         }
-        reportedCount_ = 0;
+        bool poolsReady = true;
+        for (Half& half : halves_) {
+            const std::size_t least = half.handedOut + 3 * half.spreading.size();
+            if (least > half.capacity && GrowPool(half, least).IsFailure()) poolsReady = false;
+        }
+
+        // Spread, each half on its own thread when the band is large and no
+        // pool may have to grow meanwhile. New records wait on the head of
+        // the active list for the next band.
+        ResultCode spread[2];
+        auto spreadHalf = [&](int64_t h, int64_t) { spread[h] = Spread(halves_[h]); };
+        if (poolsReady && reported >= kParallelSpreadRecords) {
+            const ResultCode looped = ParallelChunks(2, 1, spreadHalf);
+            if (looped.IsFailure()) return looped;
+        } else {
+            spreadHalf(0, 1);
+            spreadHalf(1, 2);
+        }
+        for (const ResultCode& result : spread) {
+            if (result.IsFailure()) return result;
+        }
+        for (const Index index : meeting_) {
+            Half& half = halves_[index >> 31];
+            Record(index).next = half.free;
+            half.free = index;
+        }
+        MergeNewRecords();
     }
     return ResultCode::Success();
+}
+
+template <typename Pixel>
+ResultCode MarchingFront<Pixel>::Spread(Half& half) {
+    const bool lower = half.tag != 0;
+    auto ownPixel = [&](int32_t y) { return (y >= splitRow_) == lower; };
+    // Every reported pixel of the half is done before its first offer.
+    for (const auto& entry : half.spreading) {
+        const Pixel& record = Record(entry.second);
+        if (ownPixel(record.y)) *FindCell(record.x, record.y) = kDone;
+    }
+    for (std::size_t i = 0; i < half.spreading.size(); ++i) {
+        if (i + kPrefetchAhead < half.spreading.size()) {
+            PrefetchForRead(&Record(half.spreading[i + kPrefetchAhead].second));
+        }
+        const auto [position, index] = half.spreading[i];
+        const Pixel& record = Record(index);
+        const int32_t x = record.x, y = record.y, direction = record.direction;
+        const ContourPoint contour{record.contourX, record.contourY};
+        bool inside = false;
+        if constexpr (kRecordsKeepSide) inside = record.inside != 0;
+        for (int k = 0; k < 3; ++k) {
+            const MarchStep& step = kMarchSteps[direction][k];
+            const int32_t toX = x + step.dx, toY = y + step.dy;
+            if (!ownPixel(toY) || !InWork(toX, toY)) continue;
+            const ResultCode result =
+                Offer(half, toX, toY, contour, inside, step.direction, 3 * uint64_t{position} + k);
+            if (result.IsFailure()) return result;
+        }
+        // A record only this half reads is free for the half's next offers.
+        if (lower ? y > splitRow_ : y < splitRow_ - 1) {
+            Record(index).next = half.free;
+            half.free = index;
+        }
+    }
+    return ResultCode::Success();
+}
+
+template <typename Pixel>
+void MarchingFront<Pixel>::MergeNewRecords() {
+    std::vector<NewRecord>& upper = halves_[0].added;
+    std::vector<NewRecord>& lower = halves_[1].added;
+    active_.reserve(active_.size() + upper.size() + lower.size());
+    std::size_t u = 0, l = 0;
+    while (u < upper.size() || l < lower.size()) {
+        const bool fromUpper = l == lower.size() || (u < upper.size() && upper[u].offer < lower[l].offer);
+        active_.push_back(fromUpper ? upper[u++].index : lower[l++].index);
+    }
+    upper.clear();
+    lower.clear();
 }
 
 template <typename Pixel>
@@ -528,8 +657,8 @@ void MarchingFront<Pixel>::ScanFarRow(int32_t y, std::vector<FarRun>& found) con
 }
 
 template <typename Pixel>
-ResultCode MarchingFront<Pixel>::Offer(int32_t x, int32_t y, ContourPoint contour, bool inside, int32_t direction) {
-    if (!InWork(x, y)) return ResultCode::Success();
+ResultCode MarchingFront<Pixel>::Offer(Half& half, int32_t x, int32_t y, ContourPoint contour, bool inside,
+                                       int32_t direction, uint64_t offer) {
     Index* cell = FindCell(x, y);
     const Index held = cell != nullptr ? *cell : kUnvisited;
     if (held == kDone) return ResultCode::Success();
@@ -540,7 +669,7 @@ ResultCode MarchingFront<Pixel>::Offer(int32_t x, int32_t y, ContourPoint contou
 
     if (held != kUnvisited) {
         // Ties keep the earlier offer; a record keeps its side.
-        Pixel& record = pool_[held - kFirstRecord];
+        Pixel& record = half.pool[(held - kFirstRecord) & (kLowerHalf - 1)];
         if (distance < record.distance) {
             record.contourX = contour.x;
             record.contourY = contour.y;
@@ -549,12 +678,12 @@ ResultCode MarchingFront<Pixel>::Offer(int32_t x, int32_t y, ContourPoint contou
         }
         return ResultCode::Success();
     }
-    return AddRecord(x, y, cell, contour, distance, inside, direction);
+    return AddRecord(half, x, y, cell, contour, distance, inside, direction, offer);
 }
 
 template <typename Pixel>
-ResultCode MarchingFront<Pixel>::AddRecord(int32_t x, int32_t y, Index* cell, ContourPoint contour, double distance,
-                                           bool inside, int32_t direction) {
+ResultCode MarchingFront<Pixel>::AddRecord(Half& half, int32_t x, int32_t y, Index* cell, ContourPoint contour,
+                                           double distance, bool inside, int32_t direction, uint64_t offer) {
     if (sides_ != MarchSides::kBoth &&
         (MaskAt(x, y) > ContourIterator::kLevel) != (sides_ == MarchSides::kInsideOnly)) {
         return ResultCode::Success();
@@ -564,17 +693,17 @@ ResultCode MarchingFront<Pixel>::AddRecord(int32_t x, int32_t y, Index* cell, Co
         if (cell == nullptr) return ResultCode::OutOfMemory();
     }
     Index index;
-    if (free_ != kNoRecord) {
-        index = free_;
-        free_ = pool_[index].next;
+    if (half.free != kNoRecord) {
+        index = half.free;
+        half.free = Record(index).next;
     } else {
-        if (handedOut_ == capacity_) {
-            const ResultCode grown = GrowPool();
+        if (half.handedOut == half.capacity) {
+            const ResultCode grown = GrowPool(half, half.capacity + 1);
             if (grown.IsFailure()) return grown;
         }
-        index = static_cast<Index>(handedOut_++);
+        index = half.tag | static_cast<Index>(half.handedOut++);
     }
-    Pixel& record = pool_[index];
+    Pixel& record = Record(index);
     if constexpr (kRecordsKeepSide) record.inside = inside ? 1 : 0;
     record.x = x;
     record.y = y;
@@ -583,28 +712,22 @@ ResultCode MarchingFront<Pixel>::AddRecord(int32_t x, int32_t y, Index* cell, Co
     record.distance = distance;
     record.direction = static_cast<decltype(record.direction)>(direction);
     record.next = kNoRecord;
-    active_[activeCount_++] = index;
+    half.added.push_back(NewRecord{offer, index});  // room reserved by the caller
     *cell = index + kFirstRecord;
     return ResultCode::Success();
 }
 
 template <typename Pixel>
-ResultCode MarchingFront<Pixel>::GrowPool() {
-    // Every work pixel holds at most one live record, so the pool never needs
+ResultCode MarchingFront<Pixel>::GrowPool(Half& half, std::size_t least) {
+    // Every work pixel holds at most one live record, so a pool never needs
     // more than the work area.
-    const std::size_t grownCapacity = std::min({workArea_, 2 * capacity_, kMostRecords});
-    if (grownCapacity <= capacity_) return ResultCode::OutOfMemory();
-    // Allocate everything first, so that a failure leaves the march as it was.
+    const std::size_t grownCapacity = std::min({workArea_, std::max(least, 2 * half.capacity), kMostRecordsPerHalf});
+    if (grownCapacity < least) return ResultCode::OutOfMemory();
     std::unique_ptr<Pixel[]> grown(new (std::nothrow) Pixel[grownCapacity]);
-    std::unique_ptr<Index[]> active, reported;
-    if (grown == nullptr || !AllocateLists(grownCapacity, active, reported)) return ResultCode::OutOfMemory();
-    std::copy(pool_.get(), pool_.get() + handedOut_, grown.get());
-    std::copy(active_.get(), active_.get() + activeCount_, active.get());
-    std::copy(reported_.get(), reported_.get() + reportedCount_, reported.get());
-    pool_ = std::move(grown);
-    active_ = std::move(active);
-    reported_ = std::move(reported);
-    capacity_ = grownCapacity;
+    if (grown == nullptr) return ResultCode::OutOfMemory();
+    std::copy(half.pool.get(), half.pool.get() + half.handedOut, grown.get());
+    half.pool = std::move(grown);
+    half.capacity = grownCapacity;
     return ResultCode::Success();
 }
 
@@ -619,13 +742,4 @@ typename MarchingFront<Pixel>::Index* MarchingFront<Pixel>::MakeCell(int32_t x, 
         if (tile == nullptr) return nullptr;
     }
     return tile.get() + CellInTile(x, y, areas_.work);
-}
-
-template <typename Pixel>
-bool MarchingFront<Pixel>::AllocateLists(std::size_t capacity, std::unique_ptr<Index[]>& active,
-                                         std::unique_ptr<Index[]>& reported) {
-    // Each live record is on at most one of the two lists.
-    active.reset(new (std::nothrow) Index[capacity]);
-    reported.reset(new (std::nothrow) Index[capacity]);
-    return active != nullptr && reported != nullptr;
 }

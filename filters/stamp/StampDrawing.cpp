@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "filters/stamp/StampCompositing.h"
+#include "image/Parallel.h"
 
 namespace {
 
@@ -52,18 +54,24 @@ ResultCode DrawStampsInRect(const StampDrawing& drawing, const Rect& rect) {
 
 ResultCode DrawStamps(const StampDrawing& drawing, const Rect& clip) {
     const Rect area = Rect::Intersect(clip, drawing.destination->bounds);
+    if (area.IsEmpty()) return ResultCode::Success();
     const int64_t rowBytes = int64_t{area.Width()} * drawing.destination->pixelStride;
     const int32_t bandRows =
         static_cast<int32_t>(std::clamp<int64_t>(kBandBytes / std::max<int64_t>(rowBytes, 1), 16, 1024));
-    const double span = drawing.progressTo - drawing.progressFrom;
-    for (int32_t top = area.top; top < area.bottom; top += bandRows) {
-        if (drawing.progress != nullptr)
-            drawing.progress->Update(drawing.progressFrom + span * (top - area.top) / area.Height());
-        if (drawing.abort != nullptr && drawing.abort->IsAborted()) return ResultCode::Cancelled();
-        const Rect band(top, area.left, std::min(top + bandRows, area.bottom), area.right);
-        const ResultCode drawn = DrawStampsInRect(drawing, band);
-        if (drawn.IsFailure()) return drawn;
+    const int64_t bands = (area.Height() + bandRows - 1) / bandRows;
+    // Each band writes only its own rows, so bands may go to any thread.
+    std::vector<ResultCode> drawn(static_cast<std::size_t>(bands));
+    const ResultCode looped = ParallelChunks(
+        bands, 1,
+        [&](int64_t band, int64_t) {
+            const int32_t top = area.top + static_cast<int32_t>(band) * bandRows;
+            drawn[static_cast<std::size_t>(band)] =
+                DrawStampsInRect(drawing, Rect(top, area.left, std::min(top + bandRows, area.bottom), area.right));
+        },
+        drawing.abort, drawing.progress, drawing.progressFrom, drawing.progressTo);
+    if (looped.IsFailure()) return looped;
+    for (const ResultCode& result : drawn) {
+        if (result.IsFailure()) return result;
     }
-    if (drawing.progress != nullptr) drawing.progress->Update(drawing.progressTo);
     return ResultCode::Success();
 }

@@ -42,7 +42,8 @@ Point StampOffset(const Placement& placement, const Rect& document);
 // one rectangle over both.
 ResultCode DrawStampsInRect(const StampDrawing& drawing, const Rect& rect);
 
-// DrawStampsInRect over `clip`, in bands of rows that stay in the cache:
-// before each band it reports progress and asks the abort tester (status 1:
-// the bands drawn so far stay).
+// DrawStampsInRect over `clip`, in bands of rows that stay in the cache,
+// spread over the worker threads: progress rises as bands are done, and the
+// abort tester is asked between bands (status 1: the bands drawn so far
+// stay).
 ResultCode DrawStamps(const StampDrawing& drawing, const Rect& clip);

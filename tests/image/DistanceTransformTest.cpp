@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "image/Parallel.h"
 #include "tests/image/DistanceReference.h"
 
 namespace {
@@ -169,6 +170,31 @@ TEST(DistanceTransformTest, FarRunsAcrossUntouchedTilesMatchTheNaiveMarch) {
         SCOPED_TRACE(testing::Message() << "output " << output.left << "," << output.top);
         ExpectSameCalls(Transform(mask, 2.0, output), NaiveMarch(mask, 2.0, output, Measure::kBothSides));
     }
+}
+
+// A soft ellipse large enough that each band spreads thousands of records,
+// which the march splits between the halves of the image above and below
+// its middle and, given threads, spreads at once: the same calls as the
+// naive march whatever the thread count.
+TEST(DistanceTransformTest, LargeFrontsMatchTheNaiveMarchOnAnyNumberOfThreads) {
+    TestMask mask(Rect(0, 0, 1500, 1100), 0);
+    for (int y = 0; y < 1100; ++y) {
+        for (int x = 0; x < 1500; ++x) {
+            const double u = (x + 0.5 - 750.0) / 700.0, v = (y + 0.5 - 550.0) / 500.0;
+            mask.Set(x, y, static_cast<int>(std::clamp(127.5 + (1.0 - std::hypot(u, v)) * 6000.0, 0.0, 255.0)));
+        }
+    }
+    const Rect output(-10, 20, 1490, 1110);
+    const HookLog expected = NaiveMarch(mask, 4.5, output, Measure::kBothSides);
+    size_t firstBand = 0;
+    for (const HookCall& call : expected) firstBand += call.kind == HookCall::kPixel && std::abs(call.distance) < 1.0;
+    ASSERT_GT(firstBand, 4096u);  // enough to spread on several threads
+    for (int threads : {1, 2, 3}) {
+        SCOPED_TRACE(testing::Message() << threads << " threads");
+        SetParallelThreads(threads);
+        ExpectSameCalls(Transform(mask, 4.5, output), expected);
+    }
+    SetParallelThreads(0);
 }
 
 // Independent of the marching rules: what any answer must satisfy.

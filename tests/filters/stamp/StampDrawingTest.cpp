@@ -73,9 +73,14 @@ TEST(StampDrawingTest, ProgressRunsOverTheRowsAndAbortStopsBeforeTheNextBand) {
     drawing.progress = &progress;
     drawing.progressFrom = 0.6;
     ASSERT_TRUE(DrawStamps(drawing, destination.bounds).IsSuccess());
-    const double expected[] = {0.6, 0.6 + 0.4 * 42 / 64, 1.0};
-    ASSERT_EQ(progress.values.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) EXPECT_NEAR(progress.values[i], expected[i], 1e-12);
+    // Progress rises by the bands done (a half, then the whole; on several
+    // threads both may finish before the first report).
+    ASSERT_FALSE(progress.values.empty());
+    ASSERT_LE(progress.values.size(), 2u);
+    if (progress.values.size() == 2) {
+        EXPECT_NEAR(progress.values[0], 0.6 + 0.4 / 2, 1e-12);
+    }
+    EXPECT_NEAR(progress.values.back(), 1.0, 1e-12);
 
     AbortFrom abort(2);
     drawing.abort = &abort;
