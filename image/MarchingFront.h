@@ -220,12 +220,12 @@ private:
     // when it can); -108 when it cannot grow that far.
     ResultCode GrowPool(Half& half, std::size_t least);
     // Offers `contour` to pixel (x, y) of `half`; every record spreads three
-    // times, so the common outcomes (nothing, or a nearer point for a pending
-    // record) are kept inline and only a new record takes a call.
+    // times, so it and the making of a new record are kept inline.
     [[gnu::always_inline]] inline ResultCode Offer(Half& half, int32_t x, int32_t y, ContourPoint contour, bool inside,
                                                    int32_t direction, uint64_t offer);
-    ResultCode AddRecord(Half& half, int32_t x, int32_t y, Index* cell, ContourPoint contour, double distance,
-                         bool inside, int32_t direction, uint64_t offer);
+    [[gnu::always_inline]] inline ResultCode AddRecord(Half& half, int32_t x, int32_t y, Index* cell,
+                                                       ContourPoint contour, double distance, bool inside,
+                                                       int32_t direction, uint64_t offer);
     // Marks the half's reported pixels done and makes the offers of its
     // spreading list to its pixels; frees the records no other half reads.
     ResultCode Spread(Half& half);
