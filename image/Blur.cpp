@@ -1,6 +1,7 @@
 #include "image/Blur.h"
 
 #include <cmath>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -28,6 +29,24 @@ DAPPLE_VECTOR_CLONES void DoublesToBytes(const double* in, std::size_t count, un
         for (std::size_t k = 0; k < 4; ++k) {
             vectors::Load(v[k], in + i + k * vectors::kDouble4Lanes);
             v[k] += 0.5;  // rounding as ToByte does
+        }
+        vectors::StoreClampedBytes(v, out + i);
+    }
+    for (std::size_t i = whole; i < count; ++i) out[i] = ToByte(in[i]);
+}
+
+DAPPLE_VECTOR_CLONES void BytesToFloats(const unsigned char* in, std::size_t count, float* out) {
+    for (std::size_t i = 0; i < count; ++i) out[i] = in[i];
+}
+
+DAPPLE_VECTOR_CLONES void FloatsToBytes(const float* in, std::size_t count, unsigned char* out) {
+    constexpr std::size_t kBlock = 2 * vectors::kFloat8Lanes;
+    const std::size_t whole = count - count % kBlock;
+    for (std::size_t i = 0; i < whole; i += kBlock) {
+        vectors::Float8 v[2];
+        for (std::size_t k = 0; k < 2; ++k) {
+            vectors::Load(v[k], in + i + k * vectors::kFloat8Lanes);
+            v[k] += 0.5f;  // rounding as ToByte does
         }
         vectors::StoreClampedBytes(v, out + i);
     }
@@ -80,8 +99,10 @@ ResultCode BlurWithMethod(Image<unsigned char>& image, double radius, BlurMethod
         const blur_detail::PassProgress progress(abort, sink, from, to);
         if (method == BlurMethod::FrequencyDomain) return blur_detail::BlurFrequencyDomain(grid, kernel, progress);
         // Both direct methods run the same passes; the row pass simply steps
-        // over interleaved channels.
-        return blur_detail::BlurDirect(grid, kernel, progress);
+        // over interleaved channels. Only the single-channel one needs the
+        // exact sums in doubles.
+        if (method == BlurMethod::DirectSingleChannel) return blur_detail::BlurDirect<double>(grid, kernel, progress);
+        return blur_detail::BlurDirect<float>(grid, kernel, progress);
     } catch (const std::bad_alloc&) {
         return ResultCode::OutOfMemory();
     }

@@ -1,6 +1,6 @@
 // The direct blur: each output sample is the kernel-weighted sum of its
 // neighbours along the line, computed for a whole row at a time so that the
-// inner loops run over contiguous doubles.
+// inner loops run over contiguous doubles (or floats).
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -13,49 +13,68 @@ namespace {
 
 // Multiply-adds per chunk of rows: enough to outweigh handing the chunk out.
 constexpr int64_t kChunkWork = int64_t(1) << 20;
+// The column pass's rows in reach of the kernel, converted, at most this
+// many bytes where the width allows: about half of a core's level-2 cache.
+constexpr std::size_t kColumnStripBytes = std::size_t(1) << 18;
 
-using vectors::Double4;
 using vectors::Load;
-constexpr std::size_t kVectorLanes = vectors::kDouble4Lanes;
 // Vectors of outputs computed together, their sums held in registers across
 // all taps: enough independent additions to keep the units busy, few enough
 // for the baseline's sixteen registers.
 constexpr std::size_t kVectors = 4;
-constexpr std::size_t kLanes = kVectors * kVectorLanes;
+
+// The vector of each sample type, one AVX register wide.
+template <typename Sample>
+struct VectorOf;
+template <>
+struct VectorOf<double> {
+    using Type = vectors::Double4;
+    static constexpr std::size_t kLanes = vectors::kDouble4Lanes;
+};
+template <>
+struct VectorOf<float> {
+    using Type = vectors::Float8;
+    static constexpr std::size_t kLanes = vectors::kFloat8Lanes;
+};
 
 // The samples a sum reads: along one line, `step` apart around a centre.
+template <typename Sample>
 struct SteppedSamples {
-    const double* centre;
+    const Sample* centre;
     std::size_t step;
-    const double* Centre(std::size_t at) const { return centre + at; }
-    const double* Before(std::size_t u, std::size_t at) const { return centre + at - u * step; }
-    const double* After(std::size_t u, std::size_t at) const { return centre + at + u * step; }
+    const Sample* Centre(std::size_t at) const { return centre + at; }
+    const Sample* Before(std::size_t u, std::size_t at) const { return centre + at - u * step; }
+    const Sample* After(std::size_t u, std::size_t at) const { return centre + at + u * step; }
 };
 
 // Across lines: line u of the centre's neighbours at lines[-u] and lines[u].
+template <typename Sample>
 struct StackedSamples {
-    const double* const* lines;
-    const double* Centre(std::size_t at) const { return lines[0] + at; }
-    const double* Before(std::size_t u, std::size_t at) const { return *(lines - u) + at; }
-    const double* After(std::size_t u, std::size_t at) const { return lines[u] + at; }
+    const Sample* const* lines;
+    const Sample* Centre(std::size_t at) const { return lines[0] + at; }
+    const Sample* Before(std::size_t u, std::size_t at) const { return *(lines - u) + at; }
+    const Sample* After(std::size_t u, std::size_t at) const { return lines[u] + at; }
 };
 
-// out[i] = k0 * centre[i] + sum_u k_u * (before_u[i] + after_u[i]), added in the order of u, for kLanes outputs
-// from `at`.
-template <typename Samples>
-[[gnu::always_inline]] inline void ConvolveLanes(const Samples& samples, std::size_t at, const double* kernel,
-                                                 std::size_t taps, double* out) {
-    Double4 sums[kVectors];
+// out[i] = k0 * centre[i] + sum_u k_u * (before_u[i] + after_u[i]), added in the order of u, for kVectors vectors
+// of outputs from `at`. Every lane does the same operations in the same order as ConvolveOne, so the result does
+// not depend on the vector unit.
+template <typename Sample, typename Samples>
+[[gnu::always_inline]] inline void ConvolveLanes(const Samples& samples, std::size_t at, const Sample* kernel,
+                                                 std::size_t taps, Sample* out) {
+    using Vector = typename VectorOf<Sample>::Type;
+    constexpr std::size_t kVectorLanes = VectorOf<Sample>::kLanes;
+    Vector sums[kVectors];
     for (std::size_t v = 0; v < kVectors; ++v) {
         Load(sums[v], samples.Centre(at) + v * kVectorLanes);
         sums[v] = kernel[0] * sums[v];
     }
     for (std::size_t u = 1; u < taps; ++u) {
-        const double k = kernel[u];
-        const double* before = samples.Before(u, at);
-        const double* after = samples.After(u, at);
+        const Sample k = kernel[u];
+        const Sample* before = samples.Before(u, at);
+        const Sample* after = samples.After(u, at);
         for (std::size_t v = 0; v < kVectors; ++v) {
-            Double4 b, a;
+            Vector b, a;
             Load(b, before + v * kVectorLanes);
             Load(a, after + v * kVectorLanes);
             sums[v] += k * (b + a);
@@ -65,18 +84,19 @@ template <typename Samples>
 }
 
 // The same sum for the one output at `at`.
-template <typename Samples>
-[[gnu::always_inline]] inline void ConvolveOne(const Samples& samples, std::size_t at, const double* kernel,
-                                               std::size_t taps, double* out) {
-    double sum = kernel[0] * *samples.Centre(at);
+template <typename Sample, typename Samples>
+[[gnu::always_inline]] inline void ConvolveOne(const Samples& samples, std::size_t at, const Sample* kernel,
+                                               std::size_t taps, Sample* out) {
+    Sample sum = kernel[0] * *samples.Centre(at);
     for (std::size_t u = 1; u < taps; ++u) sum += kernel[u] * (*samples.Before(u, at) + *samples.After(u, at));
     out[at] = sum;
 }
 
-template <typename Samples>
-[[gnu::always_inline]] inline void Convolve(const Samples& samples, const std::vector<double>& kernel, double* out,
+template <typename Sample, typename Samples>
+[[gnu::always_inline]] inline void Convolve(const Samples& samples, const std::vector<Sample>& kernel, Sample* out,
                                             std::size_t count) {
-    const double* weights = kernel.data();
+    constexpr std::size_t kLanes = kVectors * VectorOf<Sample>::kLanes;
+    const Sample* weights = kernel.data();
     const std::size_t taps = kernel.size();
     const std::size_t whole = count - count % kLanes;
     for (std::size_t i = 0; i < whole; i += kLanes) ConvolveLanes(samples, i, weights, taps, out);
@@ -86,16 +106,25 @@ template <typename Samples>
 // Along a row, its samples `step` apart.
 DAPPLE_VECTOR_CLONES void ConvolveLine(const double* centre, std::size_t step, const std::vector<double>& kernel,
                                        double* out, std::size_t count) {
-    Convolve(SteppedSamples{centre, step}, kernel, out, count);
+    Convolve(SteppedSamples<double>{centre, step}, kernel, out, count);
+}
+DAPPLE_VECTOR_CLONES void ConvolveLine(const float* centre, std::size_t step, const std::vector<float>& kernel,
+                                       float* out, std::size_t count) {
+    Convolve(SteppedSamples<float>{centre, step}, kernel, out, count);
 }
 
 // Down the columns of whole rows, `lines` pointing at the centre row.
 DAPPLE_VECTOR_CLONES void ConvolveAcrossLines(const double* const* lines, const std::vector<double>& kernel,
                                               double* out, std::size_t count) {
-    Convolve(StackedSamples{lines}, kernel, out, count);
+    Convolve(StackedSamples<double>{lines}, kernel, out, count);
+}
+DAPPLE_VECTOR_CLONES void ConvolveAcrossLines(const float* const* lines, const std::vector<float>& kernel, float* out,
+                                              std::size_t count) {
+    Convolve(StackedSamples<float>{lines}, kernel, out, count);
 }
 
-ResultCode BlurRows(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
+template <typename Sample>
+ResultCode BlurRows(const SampleGrid& grid, const std::vector<Sample>& kernel, const PassProgress& progress) {
     const std::size_t half = kernel.size() - 1;
     const std::size_t channels = grid.channels;
     const std::size_t samples = grid.RowSamples();
@@ -103,11 +132,11 @@ ResultCode BlurRows(const SampleGrid& grid, const std::vector<double>& kernel, c
         ChunkForWork(static_cast<int64_t>(grid.height), static_cast<int64_t>(samples * kernel.size()), kChunkWork));
     return progress.Loop(0, grid.height, chunk, [&](int64_t begin, int64_t end) {
         // The row with `half` edge pixels repeated on either side.
-        std::vector<double> line((grid.width + 2 * half) * channels);
-        std::vector<double> sums(samples);
+        std::vector<Sample> line((grid.width + 2 * half) * channels);
+        std::vector<Sample> sums(samples);
         for (auto y = static_cast<std::size_t>(begin); y < static_cast<std::size_t>(end); ++y) {
             unsigned char* row = grid.Row(y);
-            double* inside = line.data() + half * channels;
+            Sample* inside = line.data() + half * channels;
             grid.Load(row, 0, samples, inside);
             for (std::size_t p = 0; p < half; ++p) {
                 std::copy(inside, inside + channels, line.data() + p * channels);
@@ -120,7 +149,7 @@ ResultCode BlurRows(const SampleGrid& grid, const std::vector<double>& kernel, c
 }
 
 // The column pass runs down chunks of whole rows, each row converted to
-// doubles once and kept while the kernel reaches it. It writes in place, so
+// doubles (or floats) once and kept while the kernel reaches it. It writes in place, so
 // the rows within `half` of a chunk boundary, which the chunks on both sides
 // read, are kept aside before any chunk starts.
 class ColumnPassRows {
@@ -156,7 +185,8 @@ private:
     mutable std::vector<unsigned char> kept_;
 };
 
-ResultCode BlurColumns(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
+template <typename Sample>
+ResultCode BlurColumns(const SampleGrid& grid, const std::vector<Sample>& kernel, const PassProgress& progress) {
     const std::size_t half = kernel.size() - 1;
     const std::size_t samples = grid.RowSamples();
     const std::size_t window = 2 * half + 1;
@@ -166,36 +196,48 @@ ResultCode BlurColumns(const SampleGrid& grid, const std::vector<double>& kernel
                                                        static_cast<int64_t>(samples * kernel.size()), kChunkWork)),
                  std::max<std::size_t>(1, 8 * half));
     const ColumnPassRows source(grid, half, chunk);
+    // The chunk's columns are taken in strips narrow enough that the rows the
+    // kernel reaches stay in the cache.
+    const std::size_t strip = std::max<std::size_t>(64, kColumnStripBytes / (window * sizeof(Sample)) / 64 * 64);
     return progress.Loop(1, grid.height, chunk, [&](int64_t first, int64_t last) {
         const auto begin = static_cast<std::size_t>(first);
         const auto end = static_cast<std::size_t>(last);
+        const std::size_t width = std::min(strip, samples);
         // Row r in slot r % window: the rows one output reads are at most
         // `window` consecutive ones.
-        std::vector<double> rows(window * samples);
-        std::vector<const double*> lines(window);
-        std::vector<double> sums(samples);
-        auto slot = [&](std::size_t r) { return rows.data() + (r % window) * samples; };
-        std::size_t loaded = begin > half ? begin - half : 0;
-        for (std::size_t y = begin; y < end; ++y) {
-            for (const std::size_t needed = std::min(grid.height - 1, y + half); loaded <= needed; ++loaded) {
-                grid.Load(source.Row(loaded, begin, end), 0, samples, slot(loaded));
+        std::vector<Sample> rows(window * width);
+        std::vector<const Sample*> lines(window);
+        std::vector<Sample> sums(width);
+        auto slot = [&](std::size_t r) { return rows.data() + (r % window) * width; };
+        for (std::size_t left = 0; left < samples; left += width) {
+            const std::size_t count = std::min(width, samples - left);
+            std::size_t loaded = begin > half ? begin - half : 0;
+            for (std::size_t y = begin; y < end; ++y) {
+                for (const std::size_t needed = std::min(grid.height - 1, y + half); loaded <= needed; ++loaded) {
+                    grid.Load(source.Row(loaded, begin, end), left, count, slot(loaded));
+                }
+                for (std::size_t j = 0; j < window; ++j) {
+                    const std::size_t r = std::min(grid.height - 1, y + j < half ? 0 : y + j - half);
+                    lines[j] = slot(r);
+                }
+                ConvolveAcrossLines(lines.data() + half, kernel, sums.data(), count);
+                grid.Store(sums.data(), grid.Row(y), left, count);
             }
-            for (std::size_t j = 0; j < window; ++j) {
-                const std::size_t r = std::min(grid.height - 1, y + j < half ? 0 : y + j - half);
-                lines[j] = slot(r);
-            }
-            ConvolveAcrossLines(lines.data() + half, kernel, sums.data(), samples);
-            grid.Store(sums.data(), grid.Row(y), 0, samples);
         }
     });
 }
 
 }  // namespace
 
+template <typename Sample>
 ResultCode BlurDirect(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
-    const ResultCode rows = BlurRows(grid, kernel, progress);
+    const std::vector<Sample> weights(kernel.begin(), kernel.end());
+    const ResultCode rows = BlurRows(grid, weights, progress);
     if (rows.IsFailure()) return rows;
-    return BlurColumns(grid, kernel, progress);
+    return BlurColumns(grid, weights, progress);
 }
+
+template ResultCode BlurDirect<double>(const SampleGrid&, const std::vector<double>&, const PassProgress&);
+template ResultCode BlurDirect<float>(const SampleGrid&, const std::vector<double>&, const PassProgress&);
 
 }  // namespace blur_detail

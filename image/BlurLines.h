@@ -21,11 +21,16 @@ namespace blur_detail {
 inline unsigned char ToByte(double value) {
     return static_cast<unsigned char>(std::min(std::max(value + 0.5, 0.0), 255.0));
 }
+inline unsigned char ToByte(float value) {
+    return static_cast<unsigned char>(static_cast<int>(std::min(std::max(value + 0.5f, 0.0f), 255.0f)));
+}
 
-// Contiguous samples to doubles and back (by ToByte), on the widest vector
-// unit the processor has.
+// Contiguous samples to doubles or floats and back (by ToByte), on the widest
+// vector unit the processor has.
 void BytesToDoubles(const unsigned char* in, std::size_t count, double* out);
 void DoublesToBytes(const double* in, std::size_t count, unsigned char* out);
+void BytesToFloats(const unsigned char* in, std::size_t count, float* out);
+void FloatsToBytes(const float* in, std::size_t count, unsigned char* out);
 
 // The samples of an image: `channels` per pixel, `width` x `height` pixels.
 // Sample i of a row (i = x * channels + c) lies at rowStart + offsets[i], so
@@ -43,21 +48,30 @@ struct SampleGrid {
     std::size_t RowSamples() const { return width * channels; }
     unsigned char* Row(std::size_t y) const { return data + static_cast<std::ptrdiff_t>(y) * rowStride; }
 
-    // Samples first .. first + count - 1 of a row, to doubles and back.
-    void Load(const unsigned char* row, std::size_t first, std::size_t count, double* out) const {
+    // Samples first .. first + count - 1 of a row, to doubles or floats and
+    // back.
+    template <typename Sample>
+    void Load(const unsigned char* row, std::size_t first, std::size_t count, Sample* out) const {
         if (packed) {
-            BytesToDoubles(row + first, count, out);
+            Convert(row + first, count, out);
         } else {
             for (std::size_t i = 0; i < count; ++i) out[i] = row[offsets[first + i]];
         }
     }
-    void Store(const double* in, unsigned char* row, std::size_t first, std::size_t count) const {
+    template <typename Sample>
+    void Store(const Sample* in, unsigned char* row, std::size_t first, std::size_t count) const {
         if (packed) {
-            DoublesToBytes(in, count, row + first);
+            Convert(in, count, row + first);
         } else {
             for (std::size_t i = 0; i < count; ++i) row[offsets[first + i]] = ToByte(in[i]);
         }
     }
+
+private:
+    static void Convert(const unsigned char* in, std::size_t count, double* out) { BytesToDoubles(in, count, out); }
+    static void Convert(const unsigned char* in, std::size_t count, float* out) { BytesToFloats(in, count, out); }
+    static void Convert(const double* in, std::size_t count, unsigned char* out) { DoublesToBytes(in, count, out); }
+    static void Convert(const float* in, std::size_t count, unsigned char* out) { FloatsToBytes(in, count, out); }
 };
 
 // The passes' loops over lines, spread over the worker threads. The rows
@@ -85,6 +99,10 @@ private:
 };
 
 // `kernel` is a half kernel from GaussianKernel. Both may throw std::bad_alloc.
+// The direct sums run on `Sample`: double gives the single-channel method's
+// exact sums, float the faster sums the other methods may use (within
+// rounding of the exact ones).
+template <typename Sample>
 ResultCode BlurDirect(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress);
 ResultCode BlurFrequencyDomain(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress);
 

@@ -19,14 +19,19 @@ namespace vectors {
 // baseline, one AVX register in the clones for wider units. Loops written on
 // them keep several sums in registers where the compiler alone would not.
 typedef double Double4 __attribute__((vector_size(32)));
+typedef float Float8 __attribute__((vector_size(32)));
 typedef unsigned char Byte16 __attribute__((vector_size(16)));
 typedef int Int4 __attribute__((vector_size(16)));
 typedef long long Mask4 __attribute__((vector_size(32)));
+typedef unsigned char Byte32 __attribute__((vector_size(32)));
+typedef int Int8 __attribute__((vector_size(32)));
 constexpr std::size_t kDouble4Lanes = 4;
+constexpr std::size_t kFloat8Lanes = 8;
 
 // Memory to vector without alignment. By reference: vector values passed to
 // or from a function would change the baseline's calling convention.
 [[gnu::always_inline]] inline void Load(Double4& v, const double* from) { std::memcpy(&v, from, sizeof v); }
+[[gnu::always_inline]] inline void Load(Float8& v, const float* from) { std::memcpy(&v, from, sizeof v); }
 
 // Bytes 4k .. 4k + 3 of `bytes` to doubles: each widened to a 32-bit integer
 // by interleaving with zeros (every unit has that shuffle), which then
@@ -47,6 +52,25 @@ template <int k>
     Widen<1>(bytes, v[1]);
     Widen<2>(bytes, v[2]);
     Widen<3>(bytes, v[3]);
+}
+
+// Eight floats v each to the byte (unsigned char)min(max(v, 0), 255) for
+// values that are not NaN (truncating), two vectors at once into sixteen
+// bytes.
+[[gnu::always_inline]] inline void StoreClampedBytes(const Float8 (&v)[2], unsigned char* to) {
+    const Float8 zero = {};
+    const Float8 top = zero + 255.0f;
+    Byte32 bytes[2];
+    for (int k = 0; k < 2; ++k) {
+        const Int8 positive = v[k] >= zero;
+        const Float8 low = (Float8)((Int8)v[k] & positive);
+        const Int8 inside = low <= top;
+        const Float8 clamped = (Float8)(((Int8)low & inside) | ((Int8)top & ~inside));
+        bytes[k] = (Byte32) __builtin_convertvector(clamped, Int8);
+    }
+    const Byte16 all =
+        __builtin_shufflevector(bytes[0], bytes[1], 0, 4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 44, 48, 52, 56, 60);
+    std::memcpy(to, &all, sizeof all);
 }
 
 // Four doubles v each to the byte (unsigned char)min(max(v, 0), 255) for
