@@ -40,15 +40,12 @@ DAPPLE_VECTOR_CLONES void BytesToFloats(const unsigned char* in, std::size_t cou
 }
 
 DAPPLE_VECTOR_CLONES void FloatsToBytes(const float* in, std::size_t count, unsigned char* out) {
-    constexpr std::size_t kBlock = 2 * vectors::kFloat8Lanes;
+    constexpr std::size_t kBlock = 16;
     const std::size_t whole = count - count % kBlock;
     for (std::size_t i = 0; i < whole; i += kBlock) {
-        vectors::Float8 v[2];
-        for (std::size_t k = 0; k < 2; ++k) {
-            vectors::Load(v[k], in + i + k * vectors::kFloat8Lanes);
-            v[k] += 0.5f;  // rounding as ToByte does
-        }
-        vectors::StoreClampedBytes(v, out + i);
+        vectors::Float16 v;
+        vectors::Load(v, in + i);
+        vectors::StoreClampedBytes(v + 0.5f, out + i);  // rounding as ToByte does
     }
     for (std::size_t i = whole; i < count; ++i) out[i] = ToByte(in[i]);
 }

@@ -23,20 +23,6 @@ using vectors::Load;
 // for the baseline's sixteen registers.
 constexpr std::size_t kVectors = 4;
 
-// The vector of each sample type, one AVX register wide.
-template <typename Sample>
-struct VectorOf;
-template <>
-struct VectorOf<double> {
-    using Type = vectors::Double4;
-    static constexpr std::size_t kLanes = vectors::kDouble4Lanes;
-};
-template <>
-struct VectorOf<float> {
-    using Type = vectors::Float8;
-    static constexpr std::size_t kLanes = vectors::kFloat8Lanes;
-};
-
 // The samples a sum reads: along one line, `step` apart around a centre.
 template <typename Sample>
 struct SteppedSamples {
@@ -56,16 +42,15 @@ struct StackedSamples {
     const Sample* After(std::size_t u, std::size_t at) const { return lines[u] + at; }
 };
 
-// out[i] = k0 * centre[i] + sum_u k_u * (before_u[i] + after_u[i]), added in the order of u, for kVectors vectors
+// out[i] = k0 * centre[i] + sum_u k_u * (before_u[i] + after_u[i]), added in the order of u, for `count` vectors
 // of outputs from `at`. Every lane does the same operations in the same order as ConvolveOne, so the result does
-// not depend on the vector unit.
-template <typename Sample, typename Samples>
+// not depend on the vector's width.
+template <typename Vector, std::size_t count, typename Sample, typename Samples>
 [[gnu::always_inline]] inline void ConvolveLanes(const Samples& samples, std::size_t at, const Sample* kernel,
                                                  std::size_t taps, Sample* out) {
-    using Vector = typename VectorOf<Sample>::Type;
-    constexpr std::size_t kVectorLanes = VectorOf<Sample>::kLanes;
-    Vector sums[kVectors];
-    for (std::size_t v = 0; v < kVectors; ++v) {
+    constexpr std::size_t kVectorLanes = sizeof(Vector) / sizeof(Sample);
+    Vector sums[count];
+    for (std::size_t v = 0; v < count; ++v) {
         Load(sums[v], samples.Centre(at) + v * kVectorLanes);
         sums[v] = kernel[0] * sums[v];
     }
@@ -73,7 +58,7 @@ template <typename Sample, typename Samples>
         const Sample k = kernel[u];
         const Sample* before = samples.Before(u, at);
         const Sample* after = samples.After(u, at);
-        for (std::size_t v = 0; v < kVectors; ++v) {
+        for (std::size_t v = 0; v < count; ++v) {
             Vector b, a;
             Load(b, before + v * kVectorLanes);
             Load(a, after + v * kVectorLanes);
@@ -92,35 +77,64 @@ template <typename Sample, typename Samples>
     out[at] = sum;
 }
 
-template <typename Sample, typename Samples>
+// `count` outputs: kVectors vectors at a time, then single vectors, then one by one.
+template <typename Vector, typename Sample, typename Samples>
 [[gnu::always_inline]] inline void Convolve(const Samples& samples, const std::vector<Sample>& kernel, Sample* out,
                                             std::size_t count) {
-    constexpr std::size_t kLanes = kVectors * VectorOf<Sample>::kLanes;
+    constexpr std::size_t kLanes = sizeof(Vector) / sizeof(Sample);
     const Sample* weights = kernel.data();
     const std::size_t taps = kernel.size();
-    const std::size_t whole = count - count % kLanes;
-    for (std::size_t i = 0; i < whole; i += kLanes) ConvolveLanes(samples, i, weights, taps, out);
-    for (std::size_t i = whole; i < count; ++i) ConvolveOne(samples, i, weights, taps, out);
+    std::size_t i = 0;
+    for (; i + kVectors * kLanes <= count; i += kVectors * kLanes) {
+        ConvolveLanes<Vector, kVectors>(samples, i, weights, taps, out);
+    }
+    for (; i + kLanes <= count; i += kLanes) ConvolveLanes<Vector, 1>(samples, i, weights, taps, out);
+    for (; i < count; ++i) ConvolveOne(samples, i, weights, taps, out);
 }
 
-// Along a row, its samples `step` apart.
+// Along a row, its samples `step` apart; down the columns of whole rows,
+// `lines` pointing at the centre row. Floats run on AVX-512 registers where
+// the processor has them.
 DAPPLE_VECTOR_CLONES void ConvolveLine(const double* centre, std::size_t step, const std::vector<double>& kernel,
                                        double* out, std::size_t count) {
-    Convolve(SteppedSamples<double>{centre, step}, kernel, out, count);
+    Convolve<vectors::Double4>(SteppedSamples<double>{centre, step}, kernel, out, count);
 }
-DAPPLE_VECTOR_CLONES void ConvolveLine(const float* centre, std::size_t step, const std::vector<float>& kernel,
-                                       float* out, std::size_t count) {
-    Convolve(SteppedSamples<float>{centre, step}, kernel, out, count);
-}
-
-// Down the columns of whole rows, `lines` pointing at the centre row.
 DAPPLE_VECTOR_CLONES void ConvolveAcrossLines(const double* const* lines, const std::vector<double>& kernel,
                                               double* out, std::size_t count) {
-    Convolve(StackedSamples<double>{lines}, kernel, out, count);
+    Convolve<vectors::Double4>(StackedSamples<double>{lines}, kernel, out, count);
 }
-DAPPLE_VECTOR_CLONES void ConvolveAcrossLines(const float* const* lines, const std::vector<float>& kernel, float* out,
-                                              std::size_t count) {
-    Convolve(StackedSamples<float>{lines}, kernel, out, count);
+
+DAPPLE_VECTOR_CLONES void ConvolveLineNarrow(const float* centre, std::size_t step, const std::vector<float>& kernel,
+                                             float* out, std::size_t count) {
+    Convolve<vectors::Float8>(SteppedSamples<float>{centre, step}, kernel, out, count);
+}
+DAPPLE_AVX512_ONLY void ConvolveLineWide(const float* centre, std::size_t step, const std::vector<float>& kernel,
+                                         float* out, std::size_t count) {
+    Convolve<vectors::Float16>(SteppedSamples<float>{centre, step}, kernel, out, count);
+}
+void ConvolveLine(const float* centre, std::size_t step, const std::vector<float>& kernel, float* out,
+                  std::size_t count) {
+    if (vectors::HasAvx512()) {
+        ConvolveLineWide(centre, step, kernel, out, count);
+    } else {
+        ConvolveLineNarrow(centre, step, kernel, out, count);
+    }
+}
+
+DAPPLE_VECTOR_CLONES void ConvolveAcrossLinesNarrow(const float* const* lines, const std::vector<float>& kernel,
+                                                    float* out, std::size_t count) {
+    Convolve<vectors::Float8>(StackedSamples<float>{lines}, kernel, out, count);
+}
+DAPPLE_AVX512_ONLY void ConvolveAcrossLinesWide(const float* const* lines, const std::vector<float>& kernel, float* out,
+                                                std::size_t count) {
+    Convolve<vectors::Float16>(StackedSamples<float>{lines}, kernel, out, count);
+}
+void ConvolveAcrossLines(const float* const* lines, const std::vector<float>& kernel, float* out, std::size_t count) {
+    if (vectors::HasAvx512()) {
+        ConvolveAcrossLinesWide(lines, kernel, out, count);
+    } else {
+        ConvolveAcrossLinesNarrow(lines, kernel, out, count);
+    }
 }
 
 template <typename Sample>

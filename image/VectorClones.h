@@ -7,8 +7,15 @@
 
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
 #define DAPPLE_VECTOR_CLONES [[gnu::target_clones("avx512f", "avx2", "default")]]
+// A function compiled for AVX-512 alone, to be called only where
+// vectors::HasAvx512() says so: for loops whose vectors are as wide as its
+// registers, too wide for the other units' registers.
+#define DAPPLE_AVX512_ONLY [[gnu::target("avx512f")]]
+#define DAPPLE_HAS_AVX512_VERSIONS 1
 #else
 #define DAPPLE_VECTOR_CLONES
+#define DAPPLE_AVX512_ONLY
+#define DAPPLE_HAS_AVX512_VERSIONS 0
 #endif
 
 #include <cstring>
@@ -20,11 +27,11 @@ namespace vectors {
 // them keep several sums in registers where the compiler alone would not.
 typedef double Double4 __attribute__((vector_size(32)));
 typedef float Float8 __attribute__((vector_size(32)));
+typedef float Float16 __attribute__((vector_size(64)));
 typedef unsigned char Byte16 __attribute__((vector_size(16)));
 typedef int Int4 __attribute__((vector_size(16)));
 typedef long long Mask4 __attribute__((vector_size(32)));
-typedef unsigned char Byte32 __attribute__((vector_size(32)));
-typedef int Int8 __attribute__((vector_size(32)));
+typedef int Int16 __attribute__((vector_size(64)));
 constexpr std::size_t kDouble4Lanes = 4;
 constexpr std::size_t kFloat8Lanes = 8;
 
@@ -32,6 +39,21 @@ constexpr std::size_t kFloat8Lanes = 8;
 // or from a function would change the baseline's calling convention.
 [[gnu::always_inline]] inline void Load(Double4& v, const double* from) { std::memcpy(&v, from, sizeof v); }
 [[gnu::always_inline]] inline void Load(Float8& v, const float* from) { std::memcpy(&v, from, sizeof v); }
+[[gnu::always_inline]] inline void Load(Float16& v, const float* from) { std::memcpy(&v, from, sizeof v); }
+
+// Whether the DAPPLE_AVX512_ONLY functions may run: built with them, on a
+// processor that has AVX-512.
+inline bool HasAvx512() {
+#if DAPPLE_HAS_AVX512_VERSIONS
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx512f") != 0;
+    }();
+    return has;
+#else
+    return false;
+#endif
+}
 
 // Bytes 4k .. 4k + 3 of `bytes` to doubles: each widened to a 32-bit integer
 // by interleaving with zeros (every unit has that shuffle), which then
@@ -54,23 +76,15 @@ template <int k>
     Widen<3>(bytes, v[3]);
 }
 
-// Eight floats v each to the byte (unsigned char)min(max(v, 0), 255) for
-// values that are not NaN (truncating), two vectors at once into sixteen
-// bytes.
-[[gnu::always_inline]] inline void StoreClampedBytes(const Float8 (&v)[2], unsigned char* to) {
-    const Float8 zero = {};
-    const Float8 top = zero + 255.0f;
-    Byte32 bytes[2];
-    for (int k = 0; k < 2; ++k) {
-        const Int8 positive = v[k] >= zero;
-        const Float8 low = (Float8)((Int8)v[k] & positive);
-        const Int8 inside = low <= top;
-        const Float8 clamped = (Float8)(((Int8)low & inside) | ((Int8)top & ~inside));
-        bytes[k] = (Byte32) __builtin_convertvector(clamped, Int8);
-    }
-    const Byte16 all =
-        __builtin_shufflevector(bytes[0], bytes[1], 0, 4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 44, 48, 52, 56, 60);
-    std::memcpy(to, &all, sizeof all);
+// Sixteen floats v each to the byte (unsigned char)min(max(v, 0), 255) for
+// values that are not NaN (truncating).
+[[gnu::always_inline]] inline void StoreClampedBytes(const Float16& v, unsigned char* to) {
+    const Float16 zero = {};
+    const Float16 top = zero + 255.0f;
+    const Float16 low = v >= zero ? v : zero;
+    const Float16 clamped = low <= top ? low : top;
+    const Byte16 bytes = __builtin_convertvector(__builtin_convertvector(clamped, Int16), Byte16);
+    std::memcpy(to, &bytes, sizeof bytes);
 }
 
 // Four doubles v each to the byte (unsigned char)min(max(v, 0), 255) for
