@@ -69,6 +69,37 @@ Plane ReferenceBlur(Plane plane, double r) {
     return plane;
 }
 
+// The sums the several-channel direct method and the frequency-domain method
+// (for kernels they sum directly) compute in floats, one output at a time:
+// the centre's weight times the centre, then for u = 1, 2, ... the weight
+// times (sample before + sample after). Any vector unit must give these very
+// bytes, so the native and the Windows builds agree.
+Plane ReferenceFloatSums(Plane plane, double r) {
+    const std::vector<double> half = GaussianKernel(r);
+    const std::vector<float> k(half.begin(), half.end());
+    auto pass = [&](bool rows) {
+        Plane out = plane;
+        for (int y = 0; y < plane.height; ++y) {
+            for (int x = 0; x < plane.width; ++x) {
+                for (int c = 0; c < plane.channels; ++c) {
+                    auto at = [&](int u) -> float {
+                        return rows ? plane.At(std::clamp(x + u, 0, plane.width - 1), y, c)
+                                    : plane.At(x, std::clamp(y + u, 0, plane.height - 1), c);
+                    };
+                    float sum = k[0] * at(0);
+                    for (int u = 1; u < static_cast<int>(k.size()); ++u)
+                        sum += k[static_cast<size_t>(u)] * (at(-u) + at(u));
+                    out.At(x, y, c) = static_cast<unsigned char>(std::clamp(std::floor(sum + 0.5f), 0.0f, 255.0f));
+                }
+            }
+        }
+        plane = out;
+    };
+    pass(true);
+    pass(false);
+    return plane;
+}
+
 // Soft blobs and noise, so that both smooth areas and sharp edges occur.
 Plane TestPlane(int width, int height, int channels, unsigned seed) {
     Plane plane{width, height, channels, std::vector<unsigned char>(static_cast<size_t>(width) * height * channels)};
@@ -315,6 +346,22 @@ TEST(BlurTest, FrequencyDomainAgreesWithDirectWithinRounding) {
         EXPECT_LE(LargestDifference(Blurred(plane, c.r, BlurMethod::FrequencyDomain), reference), 1);
         EXPECT_LE(LargestDifference(Blurred(plane, c.r, BlurMethod::DirectChannels), reference), 1);
         EXPECT_EQ(LargestDifference(Blurred(plane, c.r, BlurMethod::DirectSingleChannel), reference), 0);
+    }
+}
+
+// Widths that leave every remainder of a vector block, so that whole blocks,
+// single vectors and single samples all occur.
+TEST(BlurTest, FloatSumsAreTheSameOnEveryVectorUnit) {
+    for (int channels : {1, 2, 3, 4}) {
+        for (int width : {1, 7, 16, 67, 131}) {
+            for (double r : {2.5, 10.0, 31.0, 90.0}) {
+                SCOPED_TRACE(testing::Message() << width << " wide, " << channels << " channels, r = " << r);
+                const Plane plane = TestPlane(width, 45, channels, static_cast<unsigned>(width * 3 + channels));
+                const Plane expected = ReferenceFloatSums(plane, r);
+                EXPECT_EQ(LargestDifference(Blurred(plane, r, BlurMethod::FrequencyDomain), expected), 0);
+                EXPECT_EQ(LargestDifference(Blurred(plane, r, BlurMethod::DirectChannels), expected), 0);
+            }
+        }
     }
 }
 
