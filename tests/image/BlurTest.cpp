@@ -418,17 +418,25 @@ TEST(BlurTest, BlurOfWindowLeavesSurroundingPixelsAlone) {
 }
 
 TEST(BlurTest, ProgressAndAbort) {
-    for (BlurMethod method : {BlurMethod::DirectSingleChannel, BlurMethod::FrequencyDomain}) {
-        PlaneImage view(TestPlane(20, 10, 1, 2));
+    struct Case {
+        BlurMethod method;
+        int channels;
+        double r;
+    };
+    // r = 150 takes the frequency-domain method through the transform.
+    for (const Case& c : {Case{BlurMethod::DirectSingleChannel, 1, 3.0}, Case{BlurMethod::DirectChannels, 3, 3.0},
+                          Case{BlurMethod::FrequencyDomain, 1, 3.0}, Case{BlurMethod::FrequencyDomain, 1, 150.0}}) {
+        SCOPED_TRACE(testing::Message() << c.channels << " channels, r = " << c.r);
+        PlaneImage view(TestPlane(20, 10, c.channels, 2));
         RecordingSink sink;
-        ASSERT_EQ(BlurWithMethod(view.image, 3.0, method, nullptr, &sink, 0.2, 0.6).status, 0);
+        ASSERT_EQ(BlurWithMethod(view.image, c.r, c.method, nullptr, &sink, 0.2, 0.6).status, 0);
         ASSERT_FALSE(sink.values.empty());
         EXPECT_TRUE(std::is_sorted(sink.values.begin(), sink.values.end()));
         EXPECT_GT(sink.values.front(), 0.2);
         EXPECT_DOUBLE_EQ(sink.values.back(), 0.6);
 
         AbortAfter abort(3);
-        EXPECT_EQ(BlurWithMethod(view.image, 3.0, method, &abort, nullptr, 0, 1).status, 1);
+        EXPECT_EQ(BlurWithMethod(view.image, c.r, c.method, &abort, nullptr, 0, 1).status, 1);
     }
 }
 
