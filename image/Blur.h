@@ -5,8 +5,11 @@
 // samples beyond the image's edge taken from the nearest edge pixel, and
 // rounds each pass's result to bytes. The methods differ only in speed:
 // the direct methods cost in proportion to the radius, the frequency-domain
-// method in proportion to the logarithm of the line length. Their results
-// agree within rounding.
+// method in proportion to the logarithm of the line length (it sums short
+// kernels directly, where that is faster). The single-channel direct method
+// sums exactly in doubles; the other two round differently from it, by one,
+// only where a sum lies within their arithmetic's error of a half. Every
+// method gives the same bytes on any number of threads and any vector unit.
 #pragma once
 
 #include <cstdint>

@@ -163,9 +163,9 @@ ResultCode BlurRows(const SampleGrid& grid, const std::vector<Sample>& kernel, c
 }
 
 // The column pass runs down chunks of whole rows, each row converted to
-// doubles (or floats) once and kept while the kernel reaches it. It writes in place, so
-// the rows within `half` of a chunk boundary, which the chunks on both sides
-// read, are kept aside before any chunk starts.
+// doubles (or floats) once and kept while the kernel reaches it. It writes in
+// place, so the rows within `half` of a chunk boundary, which the chunks on
+// both sides read, are kept aside before any chunk starts.
 class ColumnPassRows {
 public:
     ColumnPassRows(const SampleGrid& grid, std::size_t half, std::size_t chunk)
