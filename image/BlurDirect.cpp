@@ -42,20 +42,47 @@ struct StackedSamples {
     const Sample* After(std::size_t u, std::size_t at) const { return lines[u] + at; }
 };
 
+// The kernel's weights, each repeated to fill the widest vector: the loops
+// load a whole vector of one weight, where making one from a single value
+// costs the baseline a trip through memory on every tap.
+template <typename Sample>
+class RepeatedWeights {
+public:
+    static constexpr std::size_t kRepeats = 64 / sizeof(Sample);
+
+    explicit RepeatedWeights(const std::vector<double>& kernel)
+        : taps_(kernel.size()), values_(kernel.size() * kRepeats) {
+        for (std::size_t u = 0; u < taps_; ++u) {
+            std::fill_n(values_.begin() + static_cast<std::ptrdiff_t>(u * kRepeats), kRepeats,
+                        static_cast<Sample>(kernel[u]));
+        }
+    }
+    std::size_t Taps() const { return taps_; }
+    // kRepeats copies of weight u (u = 0 at the centre).
+    const Sample* Of(std::size_t u) const { return values_.data() + u * kRepeats; }
+
+private:
+    std::size_t taps_;
+    std::vector<Sample> values_;
+};
+
 // out[i] = k0 * centre[i] + sum_u k_u * (before_u[i] + after_u[i]), added in the order of u, for `count` vectors
 // of outputs from `at`. Every lane does the same operations in the same order as ConvolveOne, so the result does
 // not depend on the vector's width.
 template <typename Vector, std::size_t count, typename Sample, typename Samples>
-[[gnu::always_inline]] inline void ConvolveLanes(const Samples& samples, std::size_t at, const Sample* kernel,
-                                                 std::size_t taps, Sample* out) {
+[[gnu::always_inline]] inline void ConvolveLanes(const Samples& samples, std::size_t at,
+                                                 const RepeatedWeights<Sample>& weights, Sample* out) {
     constexpr std::size_t kVectorLanes = sizeof(Vector) / sizeof(Sample);
     Vector sums[count];
+    Vector centre;
+    Load(centre, weights.Of(0));
     for (std::size_t v = 0; v < count; ++v) {
         Load(sums[v], samples.Centre(at) + v * kVectorLanes);
-        sums[v] = kernel[0] * sums[v];
+        sums[v] = centre * sums[v];
     }
-    for (std::size_t u = 1; u < taps; ++u) {
-        const Sample k = kernel[u];
+    for (std::size_t u = 1; u < weights.Taps(); ++u) {
+        Vector k;
+        Load(k, weights.Of(u));
         const Sample* before = samples.Before(u, at);
         const Sample* after = samples.After(u, at);
         for (std::size_t v = 0; v < count; ++v) {
@@ -70,49 +97,49 @@ template <typename Vector, std::size_t count, typename Sample, typename Samples>
 
 // The same sum for the one output at `at`.
 template <typename Sample, typename Samples>
-[[gnu::always_inline]] inline void ConvolveOne(const Samples& samples, std::size_t at, const Sample* kernel,
-                                               std::size_t taps, Sample* out) {
-    Sample sum = kernel[0] * *samples.Centre(at);
-    for (std::size_t u = 1; u < taps; ++u) sum += kernel[u] * (*samples.Before(u, at) + *samples.After(u, at));
+[[gnu::always_inline]] inline void ConvolveOne(const Samples& samples, std::size_t at,
+                                               const RepeatedWeights<Sample>& weights, Sample* out) {
+    Sample sum = *weights.Of(0) * *samples.Centre(at);
+    for (std::size_t u = 1; u < weights.Taps(); ++u) {
+        sum += *weights.Of(u) * (*samples.Before(u, at) + *samples.After(u, at));
+    }
     out[at] = sum;
 }
 
 // `count` outputs: kVectors vectors at a time, then single vectors, then one by one.
 template <typename Vector, typename Sample, typename Samples>
-[[gnu::always_inline]] inline void Convolve(const Samples& samples, const std::vector<Sample>& kernel, Sample* out,
+[[gnu::always_inline]] inline void Convolve(const Samples& samples, const RepeatedWeights<Sample>& weights, Sample* out,
                                             std::size_t count) {
     constexpr std::size_t kLanes = sizeof(Vector) / sizeof(Sample);
-    const Sample* weights = kernel.data();
-    const std::size_t taps = kernel.size();
     std::size_t i = 0;
     for (; i + kVectors * kLanes <= count; i += kVectors * kLanes) {
-        ConvolveLanes<Vector, kVectors>(samples, i, weights, taps, out);
+        ConvolveLanes<Vector, kVectors>(samples, i, weights, out);
     }
-    for (; i + kLanes <= count; i += kLanes) ConvolveLanes<Vector, 1>(samples, i, weights, taps, out);
-    for (; i < count; ++i) ConvolveOne(samples, i, weights, taps, out);
+    for (; i + kLanes <= count; i += kLanes) ConvolveLanes<Vector, 1>(samples, i, weights, out);
+    for (; i < count; ++i) ConvolveOne(samples, i, weights, out);
 }
 
 // Along a row, its samples `step` apart; down the columns of whole rows,
 // `lines` pointing at the centre row. Floats run on AVX-512 registers where
 // the processor has them.
-DAPPLE_VECTOR_CLONES void ConvolveLine(const double* centre, std::size_t step, const std::vector<double>& kernel,
+DAPPLE_VECTOR_CLONES void ConvolveLine(const double* centre, std::size_t step, const RepeatedWeights<double>& kernel,
                                        double* out, std::size_t count) {
     Convolve<vectors::Double4>(SteppedSamples<double>{centre, step}, kernel, out, count);
 }
-DAPPLE_VECTOR_CLONES void ConvolveAcrossLines(const double* const* lines, const std::vector<double>& kernel,
+DAPPLE_VECTOR_CLONES void ConvolveAcrossLines(const double* const* lines, const RepeatedWeights<double>& kernel,
                                               double* out, std::size_t count) {
     Convolve<vectors::Double4>(StackedSamples<double>{lines}, kernel, out, count);
 }
 
-DAPPLE_VECTOR_CLONES void ConvolveLineNarrow(const float* centre, std::size_t step, const std::vector<float>& kernel,
-                                             float* out, std::size_t count) {
+DAPPLE_VECTOR_CLONES void ConvolveLineNarrow(const float* centre, std::size_t step,
+                                             const RepeatedWeights<float>& kernel, float* out, std::size_t count) {
     Convolve<vectors::Float8>(SteppedSamples<float>{centre, step}, kernel, out, count);
 }
-DAPPLE_AVX512_ONLY void ConvolveLineWide(const float* centre, std::size_t step, const std::vector<float>& kernel,
+DAPPLE_AVX512_ONLY void ConvolveLineWide(const float* centre, std::size_t step, const RepeatedWeights<float>& kernel,
                                          float* out, std::size_t count) {
     Convolve<vectors::Float16>(SteppedSamples<float>{centre, step}, kernel, out, count);
 }
-void ConvolveLine(const float* centre, std::size_t step, const std::vector<float>& kernel, float* out,
+void ConvolveLine(const float* centre, std::size_t step, const RepeatedWeights<float>& kernel, float* out,
                   std::size_t count) {
     if (vectors::HasAvx512()) {
         ConvolveLineWide(centre, step, kernel, out, count);
@@ -121,15 +148,16 @@ void ConvolveLine(const float* centre, std::size_t step, const std::vector<float
     }
 }
 
-DAPPLE_VECTOR_CLONES void ConvolveAcrossLinesNarrow(const float* const* lines, const std::vector<float>& kernel,
+DAPPLE_VECTOR_CLONES void ConvolveAcrossLinesNarrow(const float* const* lines, const RepeatedWeights<float>& kernel,
                                                     float* out, std::size_t count) {
     Convolve<vectors::Float8>(StackedSamples<float>{lines}, kernel, out, count);
 }
-DAPPLE_AVX512_ONLY void ConvolveAcrossLinesWide(const float* const* lines, const std::vector<float>& kernel, float* out,
-                                                std::size_t count) {
+DAPPLE_AVX512_ONLY void ConvolveAcrossLinesWide(const float* const* lines, const RepeatedWeights<float>& kernel,
+                                                float* out, std::size_t count) {
     Convolve<vectors::Float16>(StackedSamples<float>{lines}, kernel, out, count);
 }
-void ConvolveAcrossLines(const float* const* lines, const std::vector<float>& kernel, float* out, std::size_t count) {
+void ConvolveAcrossLines(const float* const* lines, const RepeatedWeights<float>& kernel, float* out,
+                         std::size_t count) {
     if (vectors::HasAvx512()) {
         ConvolveAcrossLinesWide(lines, kernel, out, count);
     } else {
@@ -138,12 +166,12 @@ void ConvolveAcrossLines(const float* const* lines, const std::vector<float>& ke
 }
 
 template <typename Sample>
-ResultCode BlurRows(const SampleGrid& grid, const std::vector<Sample>& kernel, const PassProgress& progress) {
-    const std::size_t half = kernel.size() - 1;
+ResultCode BlurRows(const SampleGrid& grid, const RepeatedWeights<Sample>& kernel, const PassProgress& progress) {
+    const std::size_t half = kernel.Taps() - 1;
     const std::size_t channels = grid.channels;
     const std::size_t samples = grid.RowSamples();
     const std::size_t chunk = static_cast<std::size_t>(
-        ChunkForWork(static_cast<int64_t>(grid.height), static_cast<int64_t>(samples * kernel.size()), kChunkWork));
+        ChunkForWork(static_cast<int64_t>(grid.height), static_cast<int64_t>(samples * kernel.Taps()), kChunkWork));
     return progress.Loop(0, grid.height, chunk, [&](int64_t begin, int64_t end) {
         // The row with `half` edge pixels repeated on either side.
         std::vector<Sample> line((grid.width + 2 * half) * channels);
@@ -200,14 +228,14 @@ private:
 };
 
 template <typename Sample>
-ResultCode BlurColumns(const SampleGrid& grid, const std::vector<Sample>& kernel, const PassProgress& progress) {
-    const std::size_t half = kernel.size() - 1;
+ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<Sample>& kernel, const PassProgress& progress) {
+    const std::size_t half = kernel.Taps() - 1;
     const std::size_t samples = grid.RowSamples();
     const std::size_t window = 2 * half + 1;
     // Chunks long enough that the rows kept aside stay a small share.
     const std::size_t chunk =
         std::max(static_cast<std::size_t>(ChunkForWork(static_cast<int64_t>(grid.height),
-                                                       static_cast<int64_t>(samples * kernel.size()), kChunkWork)),
+                                                       static_cast<int64_t>(samples * kernel.Taps()), kChunkWork)),
                  std::max<std::size_t>(1, 8 * half));
     const ColumnPassRows source(grid, half, chunk);
     // The chunk's columns are taken in strips narrow enough that the rows the
@@ -245,7 +273,7 @@ ResultCode BlurColumns(const SampleGrid& grid, const std::vector<Sample>& kernel
 
 template <typename Sample>
 ResultCode BlurDirect(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
-    const std::vector<Sample> weights(kernel.begin(), kernel.end());
+    const RepeatedWeights<Sample> weights(kernel);
     const ResultCode rows = BlurRows(grid, weights, progress);
     if (rows.IsFailure()) return rows;
     return BlurColumns(grid, weights, progress);
