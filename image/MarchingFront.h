@@ -207,6 +207,7 @@ private:
         std::size_t capacity = 0;
         std::size_t handedOut = 0;
         Index free = kNoRecord;
+        std::size_t freeCount = 0;
         Index tag = 0;                 // kLowerHalf for the lower half
         std::vector<NewRecord> added;  // since the last merge, in order of offer
         // This band's reported records whose offers reach the half, with
@@ -216,6 +217,13 @@ private:
 
     Half& HalfOf(int32_t y) { return halves_[y >= splitRow_ ? 1 : 0]; }
     Pixel& Record(Index index) { return halves_[index >> 31].pool[index & (kLowerHalf - 1)]; }
+    // Puts a record on its half's free list.
+    void Free(Index index) {
+        Half& half = halves_[index >> 31];
+        Record(index).next = half.free;
+        half.free = index;
+        ++half.freeCount;
+    }
     // Grows the pool of `half` to at least `least` records (at most double
     // when it can); -108 when it cannot grow that far.
     ResultCode GrowPool(Half& half, std::size_t least);
@@ -386,6 +394,7 @@ ResultCode MarchingFront<Pixel>::Init(const SingleChannelImage<unsigned char>& m
         half.tag = h == 0 ? 0 : kLowerHalf;
         half.handedOut = 0;
         half.free = kNoRecord;
+        half.freeCount = 0;
         half.added.clear();
         half.capacity = std::min(kMostRecordsPerHalf, std::max(kMinimumPoolCapacity / 2, workArea_ / 200));
         half.pool.reset(new (std::nothrow) Pixel[half.capacity]);
@@ -471,18 +480,15 @@ ResultCode MarchingFront<Pixel>::March(Abort_Tester& abort, const Progress& prog
                 ++reported;
             }
             active_.erase(active_.begin(), active_.begin() + static_cast<std::ptrdiff_t>(kept));
-            // Room for every offer, so that spreading neither allocates a
-            // list nor moves a pool the other half may read.
-            for (Half& half : halves_) {
-                const std::size_t offers = 3 * half.spreading.size();
-                half.added.reserve(half.added.size() + offers);
-            }
         } catch (const std::bad_alloc&) {
             return ResultCode::OutOfMemory();
         }
+        // Room in each pool for every offer the free records cannot take, so
+        // that no pool moves while the other half may read its records.
         bool poolsReady = true;
         for (Half& half : halves_) {
-            const std::size_t least = half.handedOut + 3 * half.spreading.size();
+            const std::size_t offers = 3 * half.spreading.size();
+            const std::size_t least = half.handedOut + (offers > half.freeCount ? offers - half.freeCount : 0);
             if (least > half.capacity && GrowPool(half, least).IsFailure()) poolsReady = false;
         }
 
@@ -490,7 +496,13 @@ ResultCode MarchingFront<Pixel>::March(Abort_Tester& abort, const Progress& prog
         // pool may have to grow meanwhile. New records wait on the head of
         // the active list for the next band.
         ResultCode spread[2];
-        auto spreadHalf = [&](int64_t h, int64_t) { spread[h] = Spread(halves_[h]); };
+        auto spreadHalf = [&](int64_t h, int64_t) {
+            try {
+                spread[h] = Spread(halves_[h]);
+            } catch (const std::bad_alloc&) {  // a list of new records could not grow
+                spread[h] = ResultCode::OutOfMemory();
+            }
+        };
         if (poolsReady && reported >= kParallelSpreadRecords) {
             const ResultCode looped = ParallelChunks(2, 1, spreadHalf);
             if (looped.IsFailure()) return looped;
@@ -501,12 +513,12 @@ ResultCode MarchingFront<Pixel>::March(Abort_Tester& abort, const Progress& prog
         for (const ResultCode& result : spread) {
             if (result.IsFailure()) return result;
         }
-        for (const Index index : meeting_) {
-            Half& half = halves_[index >> 31];
-            Record(index).next = half.free;
-            half.free = index;
+        for (const Index index : meeting_) Free(index);
+        try {
+            MergeNewRecords();
+        } catch (const std::bad_alloc&) {
+            return ResultCode::OutOfMemory();
         }
-        MergeNewRecords();
     }
     return ResultCode::Success();
 }
@@ -539,10 +551,7 @@ ResultCode MarchingFront<Pixel>::Spread(Half& half) {
             if (result.IsFailure()) return result;
         }
         // A record only this half reads is free for the half's next offers.
-        if (lower ? y > splitRow_ : y < splitRow_ - 1) {
-            Record(index).next = half.free;
-            half.free = index;
-        }
+        if (lower ? y > splitRow_ : y < splitRow_ - 1) Free(index);
     }
     return ResultCode::Success();
 }
@@ -696,6 +705,7 @@ ResultCode MarchingFront<Pixel>::AddRecord(Half& half, int32_t x, int32_t y, Ind
     if (half.free != kNoRecord) {
         index = half.free;
         half.free = Record(index).next;
+        --half.freeCount;
     } else {
         if (half.handedOut == half.capacity) {
             const ResultCode grown = GrowPool(half, half.capacity + 1);
@@ -712,7 +722,7 @@ ResultCode MarchingFront<Pixel>::AddRecord(Half& half, int32_t x, int32_t y, Ind
     record.distance = distance;
     record.direction = static_cast<decltype(record.direction)>(direction);
     record.next = kNoRecord;
-    half.added.push_back(NewRecord{offer, index});  // room reserved by the caller
+    half.added.push_back(NewRecord{offer, index});
     *cell = index + kFirstRecord;
     return ResultCode::Success();
 }
