@@ -189,6 +189,12 @@ private:
     // Bands with fewer records to spread than this spread on one thread.
     static constexpr std::size_t kParallelSpreadRecords = 4096;
 
+    // A reported record, its place in the reported list and its pixel.
+    struct Spreading {
+        uint32_t position;
+        Index index;
+        int32_t x, y;
+    };
     // A new record and the number of the offer that made it: records are
     // made in the two halves at once and put on the active list in the
     // order one thread would have made them.
@@ -208,11 +214,9 @@ private:
         std::size_t handedOut = 0;
         Index free = kNoRecord;
         std::size_t freeCount = 0;
-        Index tag = 0;                 // kLowerHalf for the lower half
-        std::vector<NewRecord> added;  // since the last merge, in order of offer
-        // This band's reported records whose offers reach the half, with
-        // their places in the reported list.
-        std::vector<std::pair<uint32_t, Index>> spreading;
+        Index tag = 0;                     // kLowerHalf for the lower half
+        std::vector<NewRecord> added;      // since the last merge, in order of offer
+        std::vector<Spreading> spreading;  // this band's records whose offers reach the half
     };
 
     Half& HalfOf(int32_t y) { return halves_[y >= splitRow_ ? 1 : 0]; }
@@ -287,11 +291,20 @@ private:
         const int32_t maskedTo = std::min(to, maskRight);
         constexpr uint64_t kTopBits = 0x8080808080808080u;
         const uint64_t same = inside ? kTopBits : 0u;
+        auto word = [&](int32_t at) {
+            uint64_t bits;
+            std::memcpy(&bits, maskRow + (at - maskLeft), sizeof bits);
+            return bits & kTopBits;
+        };
         int32_t x = from;
+        // Four words a step across the long runs, then word by word.
+        for (; x + 32 <= maskedTo; x += 32) {
+            const uint64_t all = word(x) & word(x + 8) & word(x + 16) & word(x + 24);
+            const uint64_t any = word(x) | word(x + 8) | word(x + 16) | word(x + 24);
+            if ((inside ? all : any) != same) break;
+        }
         for (; x + 8 <= maskedTo; x += 8) {
-            uint64_t word;
-            std::memcpy(&word, maskRow + (x - maskLeft), sizeof word);
-            if ((word & kTopBits) != same) break;
+            if (word(x) != same) break;
         }
         for (; x < maskedTo; ++x) {
             if ((maskRow[x - maskLeft] > ContourIterator::kLevel) != inside) return x;
@@ -474,8 +487,9 @@ ResultCode MarchingFront<Pixel>::March(Abort_Tester& abort, const Progress& prog
                 }
                 if (areas_.output.Contains(Point{record.x, record.y})) reportPixel(record);
                 const bool reachesUpper = record.y <= splitRow_, reachesLower = record.y >= splitRow_ - 1;
-                if (reachesUpper) halves_[0].spreading.emplace_back(reported, index);
-                if (reachesLower) halves_[1].spreading.emplace_back(reported, index);
+                const Spreading spreading{reported, index, record.x, record.y};
+                if (reachesUpper) halves_[0].spreading.push_back(spreading);
+                if (reachesLower) halves_[1].spreading.push_back(spreading);
                 if (reachesUpper && reachesLower) meeting_.push_back(index);
                 ++reported;
             }
@@ -528,17 +542,16 @@ ResultCode MarchingFront<Pixel>::Spread(Half& half) {
     const bool lower = half.tag != 0;
     auto ownPixel = [&](int32_t y) { return (y >= splitRow_) == lower; };
     // Every reported pixel of the half is done before its first offer.
-    for (const auto& entry : half.spreading) {
-        const Pixel& record = Record(entry.second);
-        if (ownPixel(record.y)) *FindCell(record.x, record.y) = kDone;
+    for (const Spreading& entry : half.spreading) {
+        if (ownPixel(entry.y)) *FindCell(entry.x, entry.y) = kDone;
     }
     for (std::size_t i = 0; i < half.spreading.size(); ++i) {
         if (i + kPrefetchAhead < half.spreading.size()) {
-            PrefetchForRead(&Record(half.spreading[i + kPrefetchAhead].second));
+            PrefetchForRead(&Record(half.spreading[i + kPrefetchAhead].index));
         }
-        const auto [position, index] = half.spreading[i];
+        const auto [position, index, x, y] = half.spreading[i];
         const Pixel& record = Record(index);
-        const int32_t x = record.x, y = record.y, direction = record.direction;
+        const int32_t direction = record.direction;
         const ContourPoint contour{record.contourX, record.contourY};
         bool inside = false;
         if constexpr (kRecordsKeepSide) inside = record.inside != 0;
@@ -722,7 +735,11 @@ ResultCode MarchingFront<Pixel>::AddRecord(Half& half, int32_t x, int32_t y, Ind
     record.distance = distance;
     record.direction = static_cast<decltype(record.direction)>(direction);
     record.next = kNoRecord;
-    half.added.push_back(NewRecord{offer, index});
+    // Written field by field: a whole new entry copied in would be read back
+    // before its parts were stored, stalling every new record.
+    NewRecord& added = half.added.emplace_back();
+    added.offer = offer;
+    added.index = index;
     *cell = index + kFirstRecord;
     return ResultCode::Success();
 }
