@@ -400,7 +400,8 @@ ResultCode MarchingFront<Pixel>::Init(const SingleChannelImage<unsigned char>& m
     const int32_t middle = contourRows.IsEmpty() ? areas.work.top : contourRows.top + contourRows.Height() / 2;
     splitRow_ = areas.work.top + (((middle - areas.work.top) + kTileSide / 2) >> kTileShift) * kTileSide;
 
-    // Pools: one record per hundred work pixels to start with, none handed out.
+    // Pools: one record per hundred work pixels to start with, shared by the
+    // halves, none handed out.
     static_assert(std::is_trivially_default_constructible_v<Pixel>, "records are written before they are read");
     for (int h = 0; h < 2; ++h) {
         Half& half = halves_[h];
