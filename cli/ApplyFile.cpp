@@ -13,6 +13,13 @@ namespace {
 
 std::string SizeText(int32_t width, int32_t height) { return std::to_string(width) + "x" + std::to_string(height); }
 
+// Reads an image file; its error is the problem when it cannot.
+bool ReadImage(const std::string& path, RasterImage& image, std::string& problem) {
+    const ImageFileStatus status = ReadImageFile(path, image);
+    if (!status.Ok()) problem = status.error;
+    return status.Ok();
+}
+
 }  // namespace
 
 bool ParseApplyOption(const std::vector<std::string>& args, std::size_t& i, ApplyOptions& options, bool& matched,
@@ -90,11 +97,7 @@ bool PrepareApply(const std::string& effect, const ApplyOptions& options, const 
 }
 
 bool ReadApplyInput(const std::string& path, RasterImage& input, std::string& problem) {
-    const ImageFileStatus status = ReadImageFile(path, input);
-    if (!status.Ok()) {
-        problem = status.error;
-        return false;
-    }
+    if (!ReadImage(path, input, problem)) return false;
     if (input.width > INT16_MAX || input.height > INT16_MAX) {
         problem = path + " is " + SizeText(input.width, input.height) +
                   "; the largest image an effect takes is 32767 pixels on a side";
@@ -104,11 +107,7 @@ bool ReadApplyInput(const std::string& path, RasterImage& input, std::string& pr
 }
 
 bool ReadApplyMask(const std::string& path, RasterImage& mask, std::string& problem) {
-    const ImageFileStatus status = ReadImageFile(path, mask);
-    if (!status.Ok()) {
-        problem = status.error;
-        return false;
-    }
+    if (!ReadImage(path, mask, problem)) return false;
     if (mask.channels != 1) {
         problem = "mask " + path + " must be a grey image without alpha";
         return false;
