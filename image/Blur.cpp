@@ -17,24 +17,6 @@ constexpr double kLargestDirectChannelsRadius = 30.0;
 
 namespace blur_detail {
 
-DAPPLE_VECTOR_CLONES void BytesToDoubles(const unsigned char* in, std::size_t count, double* out) {
-    for (std::size_t i = 0; i < count; ++i) out[i] = in[i];
-}
-
-DAPPLE_VECTOR_CLONES void DoublesToBytes(const double* in, std::size_t count, unsigned char* out) {
-    constexpr std::size_t kBlock = 4 * vectors::kDouble4Lanes;
-    const std::size_t whole = count - count % kBlock;
-    for (std::size_t i = 0; i < whole; i += kBlock) {
-        vectors::Double4 v[4];
-        for (std::size_t k = 0; k < 4; ++k) {
-            vectors::Load(v[k], in + i + k * vectors::kDouble4Lanes);
-            v[k] += 0.5;  // rounding as ToByte does
-        }
-        vectors::StoreClampedBytes(v, out + i);
-    }
-    for (std::size_t i = whole; i < count; ++i) out[i] = ToByte(in[i]);
-}
-
 DAPPLE_VECTOR_CLONES void BytesToFloats(const unsigned char* in, std::size_t count, float* out) {
     for (std::size_t i = 0; i < count; ++i) out[i] = in[i];
 }
@@ -97,9 +79,10 @@ ResultCode BlurWithMethod(Image<unsigned char>& image, double radius, BlurMethod
         if (method == BlurMethod::FrequencyDomain) return blur_detail::BlurFrequencyDomain(grid, kernel, progress);
         // Both direct methods run the same passes; the row pass simply steps
         // over interleaved channels. Only the single-channel one needs the
-        // exact sums in doubles.
-        if (method == BlurMethod::DirectSingleChannel) return blur_detail::BlurDirect<double>(grid, kernel, progress);
-        return blur_detail::BlurDirect<float>(grid, kernel, progress);
+        // exact sums.
+        const blur_detail::DirectSums sums =
+            method == BlurMethod::DirectSingleChannel ? blur_detail::DirectSums::Exact : blur_detail::DirectSums::Float;
+        return blur_detail::BlurDirect(grid, kernel, sums, progress);
     } catch (const std::bad_alloc&) {
         return ResultCode::OutOfMemory();
     }

@@ -1,7 +1,9 @@
 // The direct blur: each output sample is the kernel-weighted sum of its
 // neighbours along the line, computed for a whole row at a time so that the
-// inner loops run over contiguous doubles (or floats).
+// inner loops run over contiguous floats.
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -14,8 +16,9 @@ namespace {
 // Multiply-adds per chunk of rows: enough to outweigh handing the chunk out.
 constexpr int64_t kChunkWork = int64_t(1) << 20;
 // The column pass's rows in reach of the kernel, converted, at most this
-// many bytes where the width allows: about half of a core's level-2 cache.
-constexpr std::size_t kColumnStripBytes = std::size_t(1) << 18;
+// many bytes where strips of 256 samples allow: they then stay in a core's
+// level-1 data cache, which the loads of every tap hit.
+constexpr std::size_t kColumnStripBytes = std::size_t(1) << 15;
 
 using vectors::Load;
 // Vectors of outputs computed together, their sums held in registers across
@@ -120,17 +123,8 @@ template <typename Vector, typename Sample, typename Samples>
 }
 
 // Along a row, its samples `step` apart; down the columns of whole rows,
-// `lines` pointing at the centre row. Floats run on AVX-512 registers where
-// the processor has them.
-DAPPLE_VECTOR_CLONES void ConvolveLine(const double* centre, std::size_t step, const RepeatedWeights<double>& kernel,
-                                       double* out, std::size_t count) {
-    Convolve<vectors::Double4>(SteppedSamples<double>{centre, step}, kernel, out, count);
-}
-DAPPLE_VECTOR_CLONES void ConvolveAcrossLines(const double* const* lines, const RepeatedWeights<double>& kernel,
-                                              double* out, std::size_t count) {
-    Convolve<vectors::Double4>(StackedSamples<double>{lines}, kernel, out, count);
-}
-
+// `lines` pointing at the centre row. On AVX-512 registers where the
+// processor has them.
 DAPPLE_VECTOR_CLONES void ConvolveLineNarrow(const float* centre, std::size_t step,
                                              const RepeatedWeights<float>& kernel, float* out, std::size_t count) {
     Convolve<vectors::Float8>(SteppedSamples<float>{centre, step}, kernel, out, count);
@@ -165,8 +159,75 @@ void ConvolveAcrossLines(const float* const* lines, const RepeatedWeights<float>
     }
 }
 
-template <typename Sample>
-ResultCode BlurRows(const SampleGrid& grid, const RepeatedWeights<Sample>& kernel, const PassProgress& progress) {
+// Positions i < count whose sums[i] + 0.5 lies within `bound` of a whole
+// number, into `near`; returns how many. Written as plain loops over blocks,
+// which the compiler turns into vector code, with a branch per block.
+DAPPLE_VECTOR_CLONES std::size_t FindNearHalves(const float* sums, std::size_t count, float bound, uint32_t* near) {
+    constexpr std::size_t kBlock = 64;
+    const float limit = 0.5f - bound;
+    // 1 where the sum is near, else 0: the sign of how far it stays clear.
+    auto nearBit = [limit](float sum) {
+        const float t = sum + 0.5f;  // not negative: no sum is
+        const float fromMiddle = std::fabs(t - static_cast<float>(static_cast<int>(t)) - 0.5f);
+        const float clearance = limit - fromMiddle;
+        uint32_t bits;
+        std::memcpy(&bits, &clearance, sizeof bits);
+        return bits >> 31;
+    };
+    std::size_t found = 0;
+    for (std::size_t i = 0; i < count; i += kBlock) {
+        const std::size_t n = std::min(kBlock, count - i);
+        uint32_t any = 0;
+        for (std::size_t j = 0; j < n; ++j) any |= nearBit(sums[i + j]);
+        if (any == 0) continue;
+        for (std::size_t j = 0; j < n; ++j) {
+            near[found] = static_cast<uint32_t>(i + j);
+            found += nearBit(sums[i + j]);
+        }
+    }
+    return found;
+}
+
+// The single-channel method's sums are fixed as doubles, rounded to bytes.
+// Its passes sum in floats all the same, and sum again in doubles, in the
+// order the float loops use, only where the float sum lies so near a
+// rounding boundary that the two could round differently: so every byte is
+// the double sum's, at the float sums' speed.
+class ExactSums {
+public:
+    explicit ExactSums(const std::vector<double>& kernel) : kernel_(kernel) {
+        // Every value the float sums pass through lies below 256 (bytes, and
+        // positive weights that add up to 1). So the weights' roundings move
+        // a sum by at most 2^-16 together, and each product, addition and the
+        // added half by at most 2^-17: (2 * taps + 2) * 2^-17 in all. Twice
+        // that leaves a margin for the double sum's own roundings.
+        bound_ = std::ldexp(static_cast<float>(2 * kernel.size() + 2), -16);
+    }
+
+    // Mends sums[0 .. count) of the outputs `samples` describes; `near` has
+    // room for `count` positions.
+    template <typename Samples>
+    void Mend(const Samples& samples, float* sums, std::size_t count, uint32_t* near) const {
+        const std::size_t found = FindNearHalves(sums, count, bound_, near);
+        for (std::size_t k = 0; k < found; ++k) {
+            const std::size_t at = near[k];
+            double sum = kernel_[0] * static_cast<double>(*samples.Centre(at));
+            for (std::size_t u = 1; u < kernel_.size(); ++u) {
+                sum += kernel_[u] *
+                       (static_cast<double>(*samples.Before(u, at)) + static_cast<double>(*samples.After(u, at)));
+            }
+            // A whole number, which the float store keeps as it is.
+            sums[at] = static_cast<float>(ToByte(sum));
+        }
+    }
+
+private:
+    const std::vector<double>& kernel_;
+    float bound_;
+};
+
+ResultCode BlurRows(const SampleGrid& grid, const RepeatedWeights<float>& kernel, const ExactSums* exact,
+                    const PassProgress& progress) {
     const std::size_t half = kernel.Taps() - 1;
     const std::size_t channels = grid.channels;
     const std::size_t samples = grid.RowSamples();
@@ -174,24 +235,26 @@ ResultCode BlurRows(const SampleGrid& grid, const RepeatedWeights<Sample>& kerne
         ChunkForWork(static_cast<int64_t>(grid.height), static_cast<int64_t>(samples * kernel.Taps()), kChunkWork));
     return progress.Loop(0, grid.height, chunk, [&](int64_t begin, int64_t end) {
         // The row with `half` edge pixels repeated on either side.
-        std::vector<Sample> line((grid.width + 2 * half) * channels);
-        std::vector<Sample> sums(samples);
+        std::vector<float> line((grid.width + 2 * half) * channels);
+        std::vector<float> sums(samples);
+        std::vector<uint32_t> near(exact ? samples : 0);
         for (auto y = static_cast<std::size_t>(begin); y < static_cast<std::size_t>(end); ++y) {
             unsigned char* row = grid.Row(y);
-            Sample* inside = line.data() + half * channels;
+            float* inside = line.data() + half * channels;
             grid.Load(row, 0, samples, inside);
             for (std::size_t p = 0; p < half; ++p) {
                 std::copy(inside, inside + channels, line.data() + p * channels);
                 std::copy(inside + samples - channels, inside + samples, inside + samples + p * channels);
             }
             ConvolveLine(inside, channels, kernel, sums.data(), samples);
+            if (exact) exact->Mend(SteppedSamples<float>{inside, channels}, sums.data(), samples, near.data());
             grid.Store(sums.data(), row, 0, samples);
         }
     });
 }
 
 // The column pass runs down chunks of whole rows, each row converted to
-// doubles (or floats) once and kept while the kernel reaches it. It writes in
+// floats once and kept while the kernel reaches it. It writes in
 // place, so the rows within `half` of a chunk boundary, which the chunks on
 // both sides read, are kept aside before any chunk starts.
 class ColumnPassRows {
@@ -227,8 +290,8 @@ private:
     mutable std::vector<unsigned char> kept_;
 };
 
-template <typename Sample>
-ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<Sample>& kernel, const PassProgress& progress) {
+ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<float>& kernel, const ExactSums* exact,
+                       const PassProgress& progress) {
     const std::size_t half = kernel.Taps() - 1;
     const std::size_t samples = grid.RowSamples();
     const std::size_t window = 2 * half + 1;
@@ -240,16 +303,17 @@ ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<Sample>& ke
     const ColumnPassRows source(grid, half, chunk);
     // The chunk's columns are taken in strips narrow enough that the rows the
     // kernel reaches stay in the cache.
-    const std::size_t strip = std::max<std::size_t>(64, kColumnStripBytes / (window * sizeof(Sample)) / 64 * 64);
+    const std::size_t strip = std::max<std::size_t>(256, kColumnStripBytes / (window * sizeof(float)) / 64 * 64);
     return progress.Loop(1, grid.height, chunk, [&](int64_t first, int64_t last) {
         const auto begin = static_cast<std::size_t>(first);
         const auto end = static_cast<std::size_t>(last);
         const std::size_t width = std::min(strip, samples);
         // Row r in slot r % window: the rows one output reads are at most
         // `window` consecutive ones.
-        std::vector<Sample> rows(window * width);
-        std::vector<const Sample*> lines(window);
-        std::vector<Sample> sums(width);
+        std::vector<float> rows(window * width);
+        std::vector<const float*> lines(window);
+        std::vector<float> sums(width);
+        std::vector<uint32_t> near(exact ? width : 0);
         auto slot = [&](std::size_t r) { return rows.data() + (r % window) * width; };
         for (std::size_t left = 0; left < samples; left += width) {
             const std::size_t count = std::min(width, samples - left);
@@ -263,6 +327,7 @@ ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<Sample>& ke
                     lines[j] = slot(r);
                 }
                 ConvolveAcrossLines(lines.data() + half, kernel, sums.data(), count);
+                if (exact) exact->Mend(StackedSamples<float>{lines.data() + half}, sums.data(), count, near.data());
                 grid.Store(sums.data(), grid.Row(y), left, count);
             }
         }
@@ -271,15 +336,14 @@ ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<Sample>& ke
 
 }  // namespace
 
-template <typename Sample>
-ResultCode BlurDirect(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
-    const RepeatedWeights<Sample> weights(kernel);
-    const ResultCode rows = BlurRows(grid, weights, progress);
+ResultCode BlurDirect(const SampleGrid& grid, const std::vector<double>& kernel, DirectSums sums,
+                      const PassProgress& progress) {
+    const RepeatedWeights<float> weights(kernel);
+    const ExactSums exactSums(kernel);
+    const ExactSums* exact = sums == DirectSums::Exact ? &exactSums : nullptr;
+    const ResultCode rows = BlurRows(grid, weights, exact, progress);
     if (rows.IsFailure()) return rows;
-    return BlurColumns(grid, weights, progress);
+    return BlurColumns(grid, weights, exact, progress);
 }
-
-template ResultCode BlurDirect<double>(const SampleGrid&, const std::vector<double>&, const PassProgress&);
-template ResultCode BlurDirect<float>(const SampleGrid&, const std::vector<double>&, const PassProgress&);
 
 }  // namespace blur_detail

@@ -137,7 +137,7 @@ ResultCode BlurColumns(const SampleGrid& grid, const std::vector<double>& kernel
 
 ResultCode BlurFrequencyDomain(const SampleGrid& grid, const std::vector<double>& kernel,
                                const PassProgress& progress) {
-    if (kernel.size() - 1 <= kLargestDirectHalfWidth) return BlurDirect<float>(grid, kernel, progress);
+    if (kernel.size() - 1 <= kLargestDirectHalfWidth) return BlurDirect(grid, kernel, DirectSums::Float, progress);
     const ResultCode rows = BlurRows(grid, kernel, progress);
     if (rows.IsFailure()) return rows;
     return BlurColumns(grid, kernel, progress);

@@ -25,10 +25,8 @@ inline unsigned char ToByte(float value) {
     return static_cast<unsigned char>(static_cast<int>(std::min(std::max(value + 0.5f, 0.0f), 255.0f)));
 }
 
-// Contiguous samples to doubles or floats and back (by ToByte), on the widest
-// vector unit the processor has.
-void BytesToDoubles(const unsigned char* in, std::size_t count, double* out);
-void DoublesToBytes(const double* in, std::size_t count, unsigned char* out);
+// Contiguous samples to floats and back (by ToByte), on the widest vector
+// unit the processor has.
 void BytesToFloats(const unsigned char* in, std::size_t count, float* out);
 void FloatsToBytes(const float* in, std::size_t count, unsigned char* out);
 
@@ -48,7 +46,7 @@ struct SampleGrid {
     std::size_t RowSamples() const { return width * channels; }
     unsigned char* Row(std::size_t y) const { return data + static_cast<std::ptrdiff_t>(y) * rowStride; }
 
-    // Samples first .. first + count - 1 of a row, to doubles or floats and
+    // Samples first .. first + count - 1 of a row, to floats and
     // back.
     template <typename Sample>
     void Load(const unsigned char* row, std::size_t first, std::size_t count, Sample* out) const {
@@ -68,9 +66,7 @@ struct SampleGrid {
     }
 
 private:
-    static void Convert(const unsigned char* in, std::size_t count, double* out) { BytesToDoubles(in, count, out); }
     static void Convert(const unsigned char* in, std::size_t count, float* out) { BytesToFloats(in, count, out); }
-    static void Convert(const double* in, std::size_t count, unsigned char* out) { DoublesToBytes(in, count, out); }
     static void Convert(const float* in, std::size_t count, unsigned char* out) { FloatsToBytes(in, count, out); }
 };
 
@@ -98,12 +94,13 @@ private:
     double to_;
 };
 
+// Which sums the direct passes give: those in floats, or the single-channel
+// method's exact ones, in doubles.
+enum class DirectSums { Float, Exact };
+
 // `kernel` is a half kernel from GaussianKernel. Both may throw std::bad_alloc.
-// The direct sums run on `Sample`: double gives the single-channel method's
-// exact sums, float the faster sums the other methods may use (within
-// rounding of the exact ones).
-template <typename Sample>
-ResultCode BlurDirect(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress);
+ResultCode BlurDirect(const SampleGrid& grid, const std::vector<double>& kernel, DirectSums sums,
+                      const PassProgress& progress);
 ResultCode BlurFrequencyDomain(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress);
 
 }  // namespace blur_detail

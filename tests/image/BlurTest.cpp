@@ -255,6 +255,40 @@ TEST(BlurTest, SingleChannelDirectMatchesReferenceExactly) {
     }
 }
 
+// Where a float sum would round to another byte than the exact sum, the
+// single-channel method still gives the exact one. Random windows are tried
+// until enough such samples turn up; they are then laid side by side along a
+// row, and down a column.
+TEST(BlurTest, SingleChannelDirectIsExactWhereFloatSumsRoundOtherwise) {
+    const double r = 16.0;
+    const std::vector<double> kernel = ReferenceKernel(r);
+    const std::vector<double> halfKernel = GaussianKernel(r);
+    const int half = static_cast<int>(halfKernel.size()) - 1;
+    const int span = 2 * half + 1;
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> noise(0, 255);
+    std::vector<unsigned char> samples;
+    std::vector<unsigned char> window(static_cast<size_t>(span));
+    while (samples.size() < static_cast<size_t>(12 * span)) {
+        for (unsigned char& sample : window) sample = static_cast<unsigned char>(noise(random));
+        double exact = 0.0;
+        for (int i = 0; i < span; ++i) exact += kernel[static_cast<size_t>(i)] * window[static_cast<size_t>(i)];
+        auto at = [&](int u) -> float { return window[static_cast<size_t>(half + u)]; };
+        float single = static_cast<float>(halfKernel[0]) * at(0);
+        for (int u = 1; u <= half; ++u)
+            single += static_cast<float>(halfKernel[static_cast<size_t>(u)]) * (at(-u) + at(u));
+        if (std::floor(exact + 0.5) == std::floor(single + 0.5f)) continue;
+        samples.insert(samples.end(), window.begin(), window.end());
+    }
+    const int length = static_cast<int>(samples.size());
+    for (const Plane& plane : {Plane{length, 1, 1, samples}, Plane{1, length, 1, samples}}) {
+        SCOPED_TRACE(testing::Message() << plane.width << " x " << plane.height);
+        const Plane reference = ReferenceBlur(plane, r);
+        ASSERT_GT(LargestDifference(ReferenceFloatSums(plane, r), reference), 0);
+        EXPECT_EQ(LargestDifference(Blurred(plane, r, BlurMethod::DirectSingleChannel), reference), 0);
+    }
+}
+
 // The other two methods may round a sum differently from the exact one only
 // where it lies within their arithmetic's error of a half: by one, rarely.
 class WithinRounding {
