@@ -99,84 +99,116 @@ struct SampleColumns {
     std::size_t Samples() const { return left.size(); }
 };
 
-// The samples of a pair of source rows that a destination row blends, in
-// destination order; rebuilt only when the pair changes, which it does once
-// every few rows when enlarging, and then mostly by one row, whose samples
-// the upper row takes over.
-struct GatheredRows {
-    std::vector<unsigned char> upperLeft, lowerLeft, upperRight, lowerRight;
-    int32_t upperRow = -1;
-    int32_t lowerRow = -1;
+// Destination samples per strip of the enlargement: the gathered samples and
+// the column shares of a strip stay in a core's level-1 data cache while
+// every destination row that blends them is made.
+constexpr std::size_t kStripSamples = 512;
+
+// The samples of a pair of source rows that a strip of destination samples
+// blends, as doubles, in destination order; rebuilt only when the pair
+// changes, which it does once every few rows when enlarging, and then mostly
+// by one row, whose samples the upper row takes over.
+class GatheredRows {
+public:
+    std::vector<double> upperLeft, lowerLeft, upperRight, lowerRight;
+
+    // Destination samples first .. first + count - 1 from here on.
+    void StartStrip(std::size_t first, std::size_t count) {
+        first_ = first;
+        count_ = count;
+        upperRow_ = lowerRow_ = -1;
+        for (std::vector<double>* samples : {&upperLeft, &lowerLeft, &upperRight, &lowerRight}) samples->resize(count);
+    }
 
     void Gather(const Image<unsigned char>& source, const LinearTap& row, const SampleColumns& columns) {
-        if (row.first == upperRow && row.second == lowerRow) return;
-        if (row.first == lowerRow) {
+        if (row.first == upperRow_ && row.second == lowerRow_) return;
+        if (row.first == lowerRow_) {
             std::swap(upperLeft, lowerLeft);
             std::swap(upperRight, lowerRight);
         } else {
             GatherRow(SourceRow(source, row.first), columns, upperLeft, upperRight);
         }
         GatherRow(SourceRow(source, row.second), columns, lowerLeft, lowerRight);
-        upperRow = row.first;
-        lowerRow = row.second;
+        upperRow_ = row.first;
+        lowerRow_ = row.second;
     }
 
 private:
-    static void GatherRow(const unsigned char* from, const SampleColumns& columns, std::vector<unsigned char>& left,
-                          std::vector<unsigned char>& right) {
-        const std::size_t samples = columns.Samples();
-        left.resize(samples);
-        right.resize(samples);
-        for (std::size_t j = 0; j < samples; ++j) {
-            left[j] = from[columns.left[j]];
-            right[j] = from[columns.right[j]];
+    void GatherRow(const unsigned char* from, const SampleColumns& columns, std::vector<double>& left,
+                   std::vector<double>& right) const {
+        for (std::size_t j = 0; j < count_; ++j) {
+            left[j] = from[columns.left[first_ + j]];
+            right[j] = from[columns.right[first_ + j]];
         }
     }
+
+    std::size_t first_ = 0;
+    std::size_t count_ = 0;
+    int32_t upperRow_ = -1;
+    int32_t lowerRow_ = -1;
 };
 
-// A destination row without alpha, packed: per sample the weights and sums of
-// BilinearWeights and BlendPixels, in their order, sixteen samples at a time.
-DAPPLE_VECTOR_CLONES void BlendGatheredRow(const GatheredRows& rows, const SampleColumns& columns, double fy,
-                                           unsigned char* out) {
-    using vectors::Double4;
-    using vectors::Load;
-    constexpr std::size_t kLanes = 4 * vectors::kDouble4Lanes;
+// A strip of a destination row without alpha, packed: per sample the weights
+// and sums of BilinearWeights and BlendPixels, in their order (the sum
+// starting from the first product rather than from 0 + it, which is the same
+// for products that are not negative), sixteen samples at a time.
+template <typename Vector>
+[[gnu::always_inline]] inline void BlendStrip(const GatheredRows& rows, const SampleColumns& columns, std::size_t first,
+                                              std::size_t count, double fy, unsigned char* out) {
+    constexpr std::size_t kVectorLanes = sizeof(Vector) / sizeof(double);
+    constexpr std::size_t kVectors = 16 / kVectorLanes;
     const double upperShare = 1.0 - fy;
-    const std::size_t samples = columns.Samples();
-    const double* leftShare = columns.leftShare.data();
-    const double* rightShare = columns.rightShare.data();
-    const unsigned char* upperLeft = rows.upperLeft.data();
-    const unsigned char* lowerLeft = rows.lowerLeft.data();
-    const unsigned char* upperRight = rows.upperRight.data();
-    const unsigned char* lowerRight = rows.lowerRight.data();
-    const std::size_t whole = samples - samples % kLanes;
-    for (std::size_t j = 0; j < whole; j += kLanes) {
-        Double4 a[4], b[4], c[4], d[4];
-        Load(a, upperLeft + j);
-        Load(b, lowerLeft + j);
-        Load(c, upperRight + j);
-        Load(d, lowerRight + j);
-        Double4 sums[4];
-        for (std::size_t v = 0; v < 4; ++v) {
-            Double4 left, right;
-            Load(left, leftShare + j + v * vectors::kDouble4Lanes);
-            Load(right, rightShare + j + v * vectors::kDouble4Lanes);
-            Double4 sum = {};
-            sum += left * upperShare * a[v];
-            sum += left * fy * b[v];
-            sum += right * upperShare * c[v];
-            sum += right * fy * d[v];
+    const double* leftShare = columns.leftShare.data() + first;
+    const double* rightShare = columns.rightShare.data() + first;
+    const double* upperLeft = rows.upperLeft.data();
+    const double* lowerLeft = rows.lowerLeft.data();
+    const double* upperRight = rows.upperRight.data();
+    const double* lowerRight = rows.lowerRight.data();
+    const std::size_t whole = count - count % 16;
+    for (std::size_t j = 0; j < whole; j += 16) {
+        Vector sums[kVectors];
+        for (std::size_t v = 0; v < kVectors; ++v) {
+            const std::size_t at = j + v * kVectorLanes;
+            Vector left, right, a, b, c, d;
+            vectors::Load(left, leftShare + at);
+            vectors::Load(right, rightShare + at);
+            vectors::Load(a, upperLeft + at);
+            vectors::Load(b, lowerLeft + at);
+            vectors::Load(c, upperRight + at);
+            vectors::Load(d, lowerRight + at);
+            Vector sum = left * upperShare * a;
+            sum += left * fy * b;
+            sum += right * upperShare * c;
+            sum += right * fy * d;
             sums[v] = sum;
         }
-        vectors::StoreClampedBytes(sums, out + j);
+        // Shares are at most 1 and add up to 1 (give or take a rounding), so
+        // no sum reaches 256: no clamping.
+        vectors::StoreBytes(sums, out + j);
     }
-    for (std::size_t j = whole; j < samples; ++j) {
-        double sum = 0.0;
-        sum += leftShare[j] * upperShare * upperLeft[j];
+    for (std::size_t j = whole; j < count; ++j) {
+        double sum = leftShare[j] * upperShare * upperLeft[j];
         sum += leftShare[j] * fy * lowerLeft[j];
         sum += rightShare[j] * upperShare * upperRight[j];
         sum += rightShare[j] * fy * lowerRight[j];
         out[j] = TruncateToByte(sum);
+    }
+}
+
+DAPPLE_VECTOR_CLONES void BlendStripNarrow(const GatheredRows& rows, const SampleColumns& columns, std::size_t first,
+                                           std::size_t count, double fy, unsigned char* out) {
+    BlendStrip<vectors::Double4>(rows, columns, first, count, fy, out);
+}
+DAPPLE_AVX512_ONLY void BlendStripWide(const GatheredRows& rows, const SampleColumns& columns, std::size_t first,
+                                       std::size_t count, double fy, unsigned char* out) {
+    BlendStrip<vectors::Double8>(rows, columns, first, count, fy, out);
+}
+void BlendGatheredRow(const GatheredRows& rows, const SampleColumns& columns, std::size_t first, std::size_t count,
+                      double fy, unsigned char* out) {
+    if (vectors::HasAvx512()) {
+        BlendStripWide(rows, columns, first, count, fy, out);
+    } else {
+        BlendStripNarrow(rows, columns, first, count, fy, out);
     }
 }
 
@@ -196,12 +228,18 @@ ResultCode EnlargeBilinear(const Image<unsigned char>& source, Image<unsigned ch
     const int32_t channels = source.layout.channelCount;
     if (!source.layout.hasAlpha && destination.pixelStride == channels) {
         const SampleColumns sampleColumns(columns, channels, source.pixelStride);
+        const std::size_t samples = sampleColumns.Samples();
         return progress.Rows([&](int32_t first, int32_t last) {
             GatheredRows gathered;
-            for (int32_t y = first; y < last; ++y) {
-                const LinearTap& row = rows[static_cast<std::size_t>(y)];
-                gathered.Gather(source, row, sampleColumns);
-                BlendGatheredRow(gathered, sampleColumns, row.fraction, DestinationRow(destination, y));
+            for (std::size_t left = 0; left < samples; left += kStripSamples) {
+                const std::size_t count = std::min(kStripSamples, samples - left);
+                gathered.StartStrip(left, count);
+                for (int32_t y = first; y < last; ++y) {
+                    const LinearTap& row = rows[static_cast<std::size_t>(y)];
+                    gathered.Gather(source, row, sampleColumns);
+                    BlendGatheredRow(gathered, sampleColumns, left, count, row.fraction,
+                                     DestinationRow(destination, y) + left);
+                }
             }
         });
     }

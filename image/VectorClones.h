@@ -30,18 +30,22 @@ namespace vectors {
 // baseline, one AVX register in the clones for wider units. Loops written on
 // them keep several sums in registers where the compiler alone would not.
 typedef double Double4 __attribute__((vector_size(32)));
+typedef double Double8 __attribute__((vector_size(64)));
 typedef float Float8 __attribute__((vector_size(32)));
 typedef float Float16 __attribute__((vector_size(64)));
 typedef unsigned char Byte16 __attribute__((vector_size(16)));
 typedef int Int4 __attribute__((vector_size(16)));
 typedef long long Mask4 __attribute__((vector_size(32)));
 typedef int Int16 __attribute__((vector_size(64)));
+typedef int Int8 __attribute__((vector_size(32)));
+typedef unsigned char Byte32 __attribute__((vector_size(32)));
 constexpr std::size_t kDouble4Lanes = 4;
 constexpr std::size_t kFloat8Lanes = 8;
 
 // Memory to vector without alignment. By reference: vector values passed to
 // or from a function would change the baseline's calling convention.
 [[gnu::always_inline]] inline void Load(Double4& v, const double* from) { std::memcpy(&v, from, sizeof v); }
+[[gnu::always_inline]] inline void Load(Double8& v, const double* from) { std::memcpy(&v, from, sizeof v); }
 [[gnu::always_inline]] inline void Load(Float8& v, const float* from) { std::memcpy(&v, from, sizeof v); }
 [[gnu::always_inline]] inline void Load(Float16& v, const float* from) { std::memcpy(&v, from, sizeof v); }
 
@@ -107,20 +111,10 @@ template <int k>
     std::memcpy(to, &bytes, sizeof bytes);
 }
 
-// Four doubles v each to the byte (unsigned char)min(max(v, 0), 255) for
-// values that are not NaN (truncating), four vectors at once into sixteen
-// bytes.
-[[gnu::always_inline]] inline void StoreClampedBytes(const Double4 (&v)[4], unsigned char* to) {
-    const Double4 zero = {};
-    const Double4 top = zero + 255.0;
+// Four vectors of doubles, each in [0, 256), to sixteen bytes, truncating.
+[[gnu::always_inline]] inline void StoreBytes(const Double4 (&v)[4], unsigned char* to) {
     Byte16 bytes[4];
-    for (int k = 0; k < 4; ++k) {
-        const Mask4 positive = v[k] >= zero;
-        const Double4 low = (Double4)((Mask4)v[k] & positive);
-        const Mask4 inside = low <= top;
-        const Double4 clamped = (Double4)(((Mask4)low & inside) | ((Mask4)top & ~inside));
-        bytes[k] = (Byte16) __builtin_convertvector(clamped, Int4);
-    }
+    for (int k = 0; k < 4; ++k) bytes[k] = (Byte16) __builtin_convertvector(v[k], Int4);
     const Byte16 firstHalf =
         __builtin_shufflevector(bytes[0], bytes[1], 0, 4, 8, 12, 16, 20, 24, 28, 0, 0, 0, 0, 0, 0, 0, 0);
     const Byte16 secondHalf =
@@ -128,6 +122,31 @@ template <int k>
     const Byte16 all =
         __builtin_shufflevector(firstHalf, secondHalf, 0, 1, 2, 3, 4, 5, 6, 7, 16, 17, 18, 19, 20, 21, 22, 23);
     std::memcpy(to, &all, sizeof all);
+}
+
+// Two vectors of eight doubles, each in [0, 256), to sixteen bytes,
+// truncating.
+[[gnu::always_inline]] inline void StoreBytes(const Double8 (&v)[2], unsigned char* to) {
+    const Byte32 low = (Byte32) __builtin_convertvector(v[0], Int8);
+    const Byte32 high = (Byte32) __builtin_convertvector(v[1], Int8);
+    const Byte16 all = __builtin_shufflevector(low, high, 0, 4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 44, 48, 52, 56, 60);
+    std::memcpy(to, &all, sizeof all);
+}
+
+// Four doubles v each to the byte (unsigned char)min(max(v, 0), 255) for
+// values that are not NaN (truncating), four vectors at once into sixteen
+// bytes.
+[[gnu::always_inline]] inline void StoreClampedBytes(const Double4 (&v)[4], unsigned char* to) {
+    const Double4 zero = {};
+    const Double4 top = zero + 255.0;
+    Double4 clamped[4];
+    for (int k = 0; k < 4; ++k) {
+        const Mask4 positive = v[k] >= zero;
+        const Double4 low = (Double4)((Mask4)v[k] & positive);
+        const Mask4 inside = low <= top;
+        clamped[k] = (Double4)(((Mask4)low & inside) | ((Mask4)top & ~inside));
+    }
+    StoreBytes(clamped, to);
 }
 
 }  // namespace vectors

@@ -259,19 +259,30 @@ TEST(ResampleTest, SamplingToTheEdgeReadsEdgePixelsExactlyAndAgreesInside) {
     EXPECT_EQ(out, 200);
 }
 
+// Rows wide enough to be made in several strips, with a part strip at the
+// end, and a transparent pixel among those with alpha.
 TEST(ResampleTest, EnlargingMatchesTheSamplerAtCornerAlignedPositions) {
-    Image<unsigned char> source = MakeImage(kRGBA, -2, 5, 3, 2);
-    FillRandom(source, 4);
-    *(At(source, 1, 0) + 3) = 0;  // a transparent pixel among them
-    Image<unsigned char> destination = MakeImage(kRGBA, 0, 0, 7, 5);
-    ASSERT_EQ(Resample(source, destination, nullptr, nullptr, 0, 1).status, 0);
-    for (int j = 0; j < 5; ++j) {
-        for (int i = 0; i < 7; ++i) {
-            const double x = std::clamp(-2 + i * 2.0 / 6.0, -2 + 0.001, 1 - 1.001);
-            const double y = std::clamp(5 + j * 1.0 / 4.0, 5 + 0.001, 7 - 1.001);
-            unsigned char expected[4] = {0, 0, 0, 0};
-            SampleBilinear(source, x, y, expected);
-            EXPECT_TRUE(std::equal(expected, expected + 4, At(destination, i, j))) << i << "," << j;
+    struct Case {
+        ChannelLayout layout;
+        int sw, sh, dw, dh;
+    };
+    for (const Case& c : {Case{kRGBA, 3, 2, 7, 5}, Case{kRGB, 300, 40, 701, 93}, Case{kGrey, 250, 9, 1111, 20},
+                          Case{kRGBA, 120, 7, 333, 11}}) {
+        SCOPED_TRACE(testing::Message() << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh);
+        const int channels = c.layout.channelCount;
+        Image<unsigned char> source = MakeImage(c.layout, -2, 5, c.sw, c.sh);
+        FillRandom(source, static_cast<unsigned>(c.dw));
+        if (c.layout.hasAlpha) *(At(source, 1, 0) + 3) = 0;
+        Image<unsigned char> destination = MakeImage(c.layout, 0, 0, c.dw, c.dh);
+        ASSERT_EQ(Resample(source, destination, nullptr, nullptr, 0, 1).status, 0);
+        for (int j = 0; j < c.dh; ++j) {
+            for (int i = 0; i < c.dw; ++i) {
+                const double x = std::clamp(-2 + i * (c.sw - 1.0) / (c.dw - 1.0), -2 + 0.001, c.sw - 2 - 1.001);
+                const double y = std::clamp(5 + j * (c.sh - 1.0) / (c.dh - 1.0), 5 + 0.001, c.sh + 5 - 1.001);
+                unsigned char expected[4] = {0, 0, 0, 0};
+                SampleBilinear(source, x, y, expected);
+                ASSERT_TRUE(std::equal(expected, expected + channels, At(destination, i, j))) << i << "," << j;
+            }
         }
     }
 }
