@@ -71,43 +71,65 @@ inline unsigned char RoundToByte(double value) { return TruncateToByte(value + 0
 // Destination samples summed together, their sums held in registers across
 // all taps rather than in memory.
 constexpr std::size_t kLanes = 16;
+// Copies of each weight, enough to fill the widest vector.
+constexpr std::size_t kWeightRepeats = 8;
 
 // Samples [0, count) of one destination row: the weighted sum of the source
 // rows under `weights`, starting at `rows[0]`, added in tap order. Each
 // weight is repeated to fill a vector: the loop loads a whole vector of it,
 // where making one from a single value costs the baseline a trip through
 // memory on every tap.
+template <typename Vector>
 [[gnu::always_inline]] inline void SumRowsLanes(const unsigned char* const* rows, const double* weights,
                                                 std::size_t taps, std::size_t at, double total, unsigned char* out) {
-    using vectors::Double4;
-    constexpr std::size_t kVectors = 4;
-    static_assert(kVectors * vectors::kDouble4Lanes == kLanes, "one load of sixteen bytes per tap");
-    Double4 sums[kVectors] = {};
+    constexpr std::size_t kVectorLanes = sizeof(Vector) / sizeof(double);
+    constexpr std::size_t kVectors = kLanes / kVectorLanes;
+    Vector sums[kVectors] = {};
     for (std::size_t t = 0; t < taps; ++t) {
-        Double4 weight;
-        vectors::Load(weight, weights + t * vectors::kDouble4Lanes);
-        Double4 samples[kVectors];
+        Vector weight;
+        vectors::Load(weight, weights + t * kWeightRepeats);
+        Vector samples[kVectors];
         vectors::Load(samples, rows[t] + at);
         for (std::size_t v = 0; v < kVectors; ++v) sums[v] += weight * samples[v];
     }
-    Double4 rounded[kVectors];
+    // Means of bytes lie in 0..255, so no rounded one reaches 256: no
+    // clamping.
+    Vector rounded[kVectors];
     for (std::size_t v = 0; v < kVectors; ++v) rounded[v] = sums[v] / total + 0.5;  // RoundToByte's rounding
-    vectors::StoreClampedBytes(rounded, out + at);
+    vectors::StoreBytes(rounded, out + at);
 }
 
 // The same for one sample.
 [[gnu::always_inline]] inline void SumRowsOne(const unsigned char* const* rows, const double* weights, std::size_t taps,
                                               std::size_t at, double total, unsigned char* out) {
     double sum = 0.0;
-    for (std::size_t t = 0; t < taps; ++t) sum += weights[t * vectors::kDouble4Lanes] * rows[t][at];
+    for (std::size_t t = 0; t < taps; ++t) sum += weights[t * kWeightRepeats] * rows[t][at];
     out[at] = RoundToByte(sum / total);
 }
 
-DAPPLE_VECTOR_CLONES void SumRowsPacked(const unsigned char* const* rows, const double* weights, std::size_t taps,
-                                        std::size_t samples, double total, unsigned char* out) {
+template <typename Vector>
+[[gnu::always_inline]] inline void SumRows(const unsigned char* const* rows, const double* weights, std::size_t taps,
+                                           std::size_t samples, double total, unsigned char* out) {
     const std::size_t whole = samples - samples % kLanes;
-    for (std::size_t i = 0; i < whole; i += kLanes) SumRowsLanes(rows, weights, taps, i, total, out);
+    for (std::size_t i = 0; i < whole; i += kLanes) SumRowsLanes<Vector>(rows, weights, taps, i, total, out);
     for (std::size_t i = whole; i < samples; ++i) SumRowsOne(rows, weights, taps, i, total, out);
+}
+
+DAPPLE_VECTOR_CLONES void SumRowsNarrow(const unsigned char* const* rows, const double* weights, std::size_t taps,
+                                        std::size_t samples, double total, unsigned char* out) {
+    SumRows<vectors::Double4>(rows, weights, taps, samples, total, out);
+}
+DAPPLE_AVX512_ONLY void SumRowsWide(const unsigned char* const* rows, const double* weights, std::size_t taps,
+                                    std::size_t samples, double total, unsigned char* out) {
+    SumRows<vectors::Double8>(rows, weights, taps, samples, total, out);
+}
+void SumRowsPacked(const unsigned char* const* rows, const double* weights, std::size_t taps, std::size_t samples,
+                   double total, unsigned char* out) {
+    if (vectors::HasAvx512()) {
+        SumRowsWide(rows, weights, taps, samples, total, out);
+    } else {
+        SumRowsNarrow(rows, weights, taps, samples, total, out);
+    }
 }
 
 ResultCode ReduceVertically(const Image<unsigned char>& source, Image<unsigned char>& destination,
@@ -132,7 +154,7 @@ ResultCode ReduceVertically(const Image<unsigned char>& source, Image<unsigned c
             if (packed) {
                 repeatedWeights.clear();
                 for (std::size_t t = begin; t < end; ++t) {
-                    repeatedWeights.insert(repeatedWeights.end(), vectors::kDouble4Lanes, taps.weights[t]);
+                    repeatedWeights.insert(repeatedWeights.end(), kWeightRepeats, taps.weights[t]);
                 }
                 SumRowsPacked(rows.data(), repeatedWeights.data(), end - begin, samples, total, out);
                 continue;

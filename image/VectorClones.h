@@ -74,6 +74,20 @@ template <int k>
                                 Double4);
 }
 
+// Sixteen bytes to two vectors of eight doubles, each byte widened to a
+// 32-bit integer by interleaving with zeros.
+[[gnu::always_inline]] inline void Load(Double8 (&v)[2], const unsigned char* from) {
+    Byte16 bytes;
+    std::memcpy(&bytes, from, sizeof bytes);
+    const Byte16 zero = {};
+    const Byte32 low = __builtin_shufflevector(bytes, zero, 0, 16, 16, 16, 1, 16, 16, 16, 2, 16, 16, 16, 3, 16, 16, 16,
+                                               4, 16, 16, 16, 5, 16, 16, 16, 6, 16, 16, 16, 7, 16, 16, 16);
+    const Byte32 high = __builtin_shufflevector(bytes, zero, 8, 16, 16, 16, 9, 16, 16, 16, 10, 16, 16, 16, 11, 16, 16,
+                                                16, 12, 16, 16, 16, 13, 16, 16, 16, 14, 16, 16, 16, 15, 16, 16, 16);
+    v[0] = __builtin_convertvector((Int8)low, Double8);
+    v[1] = __builtin_convertvector((Int8)high, Double8);
+}
+
 // Sixteen bytes to four vectors of doubles. In a build for SSE2 alone (no
 // clones for wider units, as for Windows), spelled out in its unpacking
 // steps: left to itself the compiler takes the bytes apart one by one in
