@@ -1,6 +1,7 @@
 // Bilinear enlarging and the bilinear sampler.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -104,6 +105,79 @@ struct SampleColumns {
 // every destination row that blends them is made.
 constexpr std::size_t kStripSamples = 512;
 
+// Where the processor has AVX-512, a strip's samples are gathered eight at a
+// time: two vectors of sixteen neighbouring source samples, and a shuffle
+// that picks each lane's. That works where every eight destination samples
+// reach at most sixteen source samples, as they do when enlarging packed
+// pixels of up to four channels.
+class LaneShuffles {
+public:
+    static constexpr std::size_t kLanes = 8;
+    static constexpr std::ptrdiff_t kReach = 2 * kLanes;  // source samples one shuffle picks from
+
+    // Plans destination samples first .. first + count - 1; false where some
+    // eight of them reach too far apart.
+    bool Plan(const SampleColumns& columns, std::size_t first, std::size_t count) {
+        groups_ = count / kLanes;
+        stretchStart_ = columns.left[first];
+        std::ptrdiff_t stretchEnd = stretchStart_;
+        for (std::size_t j = first; j < first + count; ++j) {
+            stretchStart_ = std::min(stretchStart_, columns.left[j]);
+            stretchEnd = std::max(stretchEnd, columns.right[j] + 1);
+        }
+        base_.resize(groups_);
+        picks_.resize(groups_ * 2 * kLanes);
+        for (std::size_t g = 0; g < groups_; ++g) {
+            const std::size_t at = first + g * kLanes;
+            const std::ptrdiff_t base =
+                *std::min_element(columns.left.begin() + at, columns.left.begin() + at + kLanes);
+            for (std::size_t lane = 0; lane < kLanes; ++lane) {
+                const std::ptrdiff_t left = columns.left[at + lane] - base;
+                const std::ptrdiff_t right = columns.right[at + lane] - base;
+                if (left >= kReach || right >= kReach) return false;
+                picks_[(2 * g) * kLanes + lane] = left;
+                picks_[(2 * g + 1) * kLanes + lane] = right;
+            }
+            base_[g] = base - stretchStart_;
+        }
+        stretchLength_ = static_cast<std::size_t>(stretchEnd - stretchStart_);
+        return true;
+    }
+
+    // The first Samples() left and right samples from a source row, through
+    // `stretch`, room for StretchRoom() doubles.
+    DAPPLE_AVX512_ONLY void Gather(const unsigned char* from, double* stretch, double* left, double* right) const {
+        using vectors::Double8;
+        using vectors::Long8;
+        const unsigned char* in = from + stretchStart_;
+        for (std::size_t i = 0; i < stretchLength_; ++i) stretch[i] = in[i];
+        for (std::size_t g = 0; g < groups_; ++g) {
+            Double8 low, high;
+            vectors::Load(low, stretch + base_[g]);
+            vectors::Load(high, stretch + base_[g] + kLanes);
+            Long8 leftPicks, rightPicks;
+            std::memcpy(&leftPicks, picks_.data() + (2 * g) * kLanes, sizeof leftPicks);
+            std::memcpy(&rightPicks, picks_.data() + (2 * g + 1) * kLanes, sizeof rightPicks);
+            const Double8 lefts = __builtin_shuffle(low, high, leftPicks);
+            const Double8 rights = __builtin_shuffle(low, high, rightPicks);
+            std::memcpy(left + g * kLanes, &lefts, sizeof lefts);
+            std::memcpy(right + g * kLanes, &rights, sizeof rights);
+        }
+    }
+
+    std::size_t Samples() const { return groups_ * kLanes; }
+    // The source row's samples that the strip reads, as doubles, and room
+    // for the last group's sixteen.
+    std::size_t StretchRoom() const { return stretchLength_ + kReach; }
+
+private:
+    std::size_t groups_ = 0;
+    std::ptrdiff_t stretchStart_ = 0;
+    std::size_t stretchLength_ = 0;
+    std::vector<std::ptrdiff_t> base_;  // per group, into the stretch
+    std::vector<long long> picks_;      // per group, eight lefts then eight rights
+};
+
 // The samples of a pair of source rows that a strip of destination samples
 // blends, as doubles, in destination order; rebuilt only when the pair
 // changes, which it does once every few rows when enlarging, and then mostly
@@ -112,12 +186,15 @@ class GatheredRows {
 public:
     std::vector<double> upperLeft, lowerLeft, upperRight, lowerRight;
 
-    // Destination samples first .. first + count - 1 from here on.
-    void StartStrip(std::size_t first, std::size_t count) {
+    // Destination samples first .. first + count - 1 from here on, gathered
+    // by `shuffles` where not null.
+    void StartStrip(std::size_t first, std::size_t count, const LaneShuffles* shuffles) {
         first_ = first;
         count_ = count;
+        shuffles_ = shuffles;
         upperRow_ = lowerRow_ = -1;
         for (std::vector<double>* samples : {&upperLeft, &lowerLeft, &upperRight, &lowerRight}) samples->resize(count);
+        if (shuffles_) stretch_.resize(shuffles_->StretchRoom());
     }
 
     void Gather(const Image<unsigned char>& source, const LinearTap& row, const SampleColumns& columns) {
@@ -135,8 +212,13 @@ public:
 
 private:
     void GatherRow(const unsigned char* from, const SampleColumns& columns, std::vector<double>& left,
-                   std::vector<double>& right) const {
-        for (std::size_t j = 0; j < count_; ++j) {
+                   std::vector<double>& right) {
+        std::size_t j = 0;
+        if (shuffles_) {
+            shuffles_->Gather(from, stretch_.data(), left.data(), right.data());
+            j = shuffles_->Samples();
+        }
+        for (; j < count_; ++j) {
             left[j] = from[columns.left[first_ + j]];
             right[j] = from[columns.right[first_ + j]];
         }
@@ -146,6 +228,8 @@ private:
     std::size_t count_ = 0;
     int32_t upperRow_ = -1;
     int32_t lowerRow_ = -1;
+    const LaneShuffles* shuffles_ = nullptr;
+    std::vector<double> stretch_;
 };
 
 // A strip of a destination row without alpha, packed: per sample the weights
@@ -229,11 +313,19 @@ ResultCode EnlargeBilinear(const Image<unsigned char>& source, Image<unsigned ch
     if (!source.layout.hasAlpha && destination.pixelStride == channels) {
         const SampleColumns sampleColumns(columns, channels, source.pixelStride);
         const std::size_t samples = sampleColumns.Samples();
+        const std::size_t strips = (samples + kStripSamples - 1) / kStripSamples;
+        std::vector<LaneShuffles> shuffles(vectors::HasAvx512() ? strips : 0);
+        std::vector<bool> shuffled(strips, false);
+        for (std::size_t s = 0; s < shuffles.size(); ++s) {
+            const std::size_t left = s * kStripSamples;
+            shuffled[s] = shuffles[s].Plan(sampleColumns, left, std::min(kStripSamples, samples - left));
+        }
         return progress.Rows([&](int32_t first, int32_t last) {
             GatheredRows gathered;
-            for (std::size_t left = 0; left < samples; left += kStripSamples) {
+            for (std::size_t s = 0; s < strips; ++s) {
+                const std::size_t left = s * kStripSamples;
                 const std::size_t count = std::min(kStripSamples, samples - left);
-                gathered.StartStrip(left, count);
+                gathered.StartStrip(left, count, shuffled[s] ? &shuffles[s] : nullptr);
                 for (int32_t y = first; y < last; ++y) {
                     const LinearTap& row = rows[static_cast<std::size_t>(y)];
                     gathered.Gather(source, row, sampleColumns);

@@ -35,12 +35,10 @@ typedef float Float8 __attribute__((vector_size(32)));
 typedef float Float16 __attribute__((vector_size(64)));
 typedef unsigned char Byte16 __attribute__((vector_size(16)));
 typedef int Int4 __attribute__((vector_size(16)));
-typedef long long Mask4 __attribute__((vector_size(32)));
 typedef int Int16 __attribute__((vector_size(64)));
 typedef int Int8 __attribute__((vector_size(32)));
 typedef unsigned char Byte32 __attribute__((vector_size(32)));
-constexpr std::size_t kDouble4Lanes = 4;
-constexpr std::size_t kFloat8Lanes = 8;
+typedef long long Long8 __attribute__((vector_size(64)));
 
 // Memory to vector without alignment. By reference: vector values passed to
 // or from a function would change the baseline's calling convention.
@@ -145,22 +143,6 @@ template <int k>
     const Byte32 high = (Byte32) __builtin_convertvector(v[1], Int8);
     const Byte16 all = __builtin_shufflevector(low, high, 0, 4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 44, 48, 52, 56, 60);
     std::memcpy(to, &all, sizeof all);
-}
-
-// Four doubles v each to the byte (unsigned char)min(max(v, 0), 255) for
-// values that are not NaN (truncating), four vectors at once into sixteen
-// bytes.
-[[gnu::always_inline]] inline void StoreClampedBytes(const Double4 (&v)[4], unsigned char* to) {
-    const Double4 zero = {};
-    const Double4 top = zero + 255.0;
-    Double4 clamped[4];
-    for (int k = 0; k < 4; ++k) {
-        const Mask4 positive = v[k] >= zero;
-        const Double4 low = (Double4)((Mask4)v[k] & positive);
-        const Mask4 inside = low <= top;
-        clamped[k] = (Double4)(((Mask4)low & inside) | ((Mask4)top & ~inside));
-    }
-    StoreBytes(clamped, to);
 }
 
 }  // namespace vectors

@@ -260,17 +260,22 @@ TEST(ResampleTest, SamplingToTheEdgeReadsEdgePixelsExactlyAndAgreesInside) {
 }
 
 // Rows wide enough to be made in several strips, with a part strip at the
-// end, and a transparent pixel among those with alpha.
+// end; a transparent pixel among those with alpha; and pixels spaced wider
+// than their channels.
 TEST(ResampleTest, EnlargingMatchesTheSamplerAtCornerAlignedPositions) {
     struct Case {
         ChannelLayout layout;
         int sw, sh, dw, dh;
+        int pixelStride;
     };
-    for (const Case& c : {Case{kRGBA, 3, 2, 7, 5}, Case{kRGB, 300, 40, 701, 93}, Case{kGrey, 250, 9, 1111, 20},
-                          Case{kRGBA, 120, 7, 333, 11}}) {
+    for (const Case& c : {Case{kRGBA, 3, 2, 7, 5, 4}, Case{kRGB, 300, 40, 701, 93, 3}, Case{kGrey, 250, 9, 1111, 20, 1},
+                          Case{kRGBA, 120, 7, 333, 11, 4}, Case{kRGB, 200, 6, 450, 9, 6}}) {
         SCOPED_TRACE(testing::Message() << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh);
         const int channels = c.layout.channelCount;
-        Image<unsigned char> source = MakeImage(c.layout, -2, 5, c.sw, c.sh);
+        std::vector<unsigned char> pixels(static_cast<size_t>(c.sw) * c.sh * c.pixelStride);
+        Image<unsigned char> source(c.layout, Rect(5, -2, 5 + c.sh, -2 + c.sw), pixels.data(), 0);
+        source.pixelStride = c.pixelStride;
+        source.rowStride = static_cast<std::ptrdiff_t>(c.sw) * c.pixelStride;
         FillRandom(source, static_cast<unsigned>(c.dw));
         if (c.layout.hasAlpha) *(At(source, 1, 0) + 3) = 0;
         Image<unsigned char> destination = MakeImage(c.layout, 0, 0, c.dw, c.dh);
