@@ -69,12 +69,54 @@ private:
     std::vector<Sample> values_;
 };
 
+// Watches sums for any that lies within `bound` of a half (k + 0.5), where a
+// float sum may round otherwise than the exact one; a bound of 0 watches
+// nothing. The whole number nearest a sum is found by adding and taking away
+// 1.5 * 2^23, which leaves no fraction in a float.
+template <typename Vector>
+class HalfWatch {
+public:
+    explicit HalfWatch(float bound) : active_(bound > 0.0f), limit_(0.5f - bound) {}
+
+    [[gnu::always_inline]] void Add(const Vector& sum) {
+        if (!active_) return;
+        const Vector whole = (sum + kRounder) - kRounder;
+        const Vector distance = (Vector)((Ints)(sum - whole) & 0x7fffffff);  // at most a half
+        clearances_ |= (Ints)(limit_ - distance);                            // negative where near
+    }
+    [[gnu::always_inline]] void Add(float sum) {
+        if (!active_) return;
+        const float clearance = limit_ - std::fabs(sum - ((sum + kRounder) - kRounder));
+        int bits;
+        std::memcpy(&bits, &clearance, sizeof bits);
+        scalarClearances_ |= bits;
+    }
+
+    bool AnyNear() const {
+        int lanes[sizeof(Ints) / sizeof(int)];
+        std::memcpy(lanes, &clearances_, sizeof lanes);
+        int any = scalarClearances_;
+        for (int lane : lanes) any |= lane;
+        return any < 0;
+    }
+
+private:
+    using Ints = decltype(Vector{} < Vector{});
+    static constexpr float kRounder = 0x1.8p23f;
+
+    bool active_;
+    float limit_;
+    Ints clearances_ = {};
+    int scalarClearances_ = 0;
+};
+
 // out[i] = k0 * centre[i] + sum_u k_u * (before_u[i] + after_u[i]), added in the order of u, for `count` vectors
 // of outputs from `at`. Every lane does the same operations in the same order as ConvolveOne, so the result does
 // not depend on the vector's width.
 template <typename Vector, std::size_t count, typename Sample, typename Samples>
 [[gnu::always_inline]] inline void ConvolveLanes(const Samples& samples, std::size_t at,
-                                                 const RepeatedWeights<Sample>& weights, Sample* out) {
+                                                 const RepeatedWeights<Sample>& weights, Sample* out,
+                                                 HalfWatch<Vector>& watch) {
     constexpr std::size_t kVectorLanes = sizeof(Vector) / sizeof(Sample);
     Vector sums[count];
     Vector centre;
@@ -95,68 +137,71 @@ template <typename Vector, std::size_t count, typename Sample, typename Samples>
             sums[v] += k * (b + a);
         }
     }
+    for (std::size_t v = 0; v < count; ++v) watch.Add(sums[v]);
     std::memcpy(out + at, sums, sizeof sums);
 }
 
 // The same sum for the one output at `at`.
 template <typename Sample, typename Samples>
-[[gnu::always_inline]] inline void ConvolveOne(const Samples& samples, std::size_t at,
-                                               const RepeatedWeights<Sample>& weights, Sample* out) {
+[[gnu::always_inline]] inline Sample ConvolveOne(const Samples& samples, std::size_t at,
+                                                 const RepeatedWeights<Sample>& weights) {
     Sample sum = *weights.Of(0) * *samples.Centre(at);
     for (std::size_t u = 1; u < weights.Taps(); ++u) {
         sum += *weights.Of(u) * (*samples.Before(u, at) + *samples.After(u, at));
     }
-    out[at] = sum;
+    return sum;
 }
 
-// `count` outputs: kVectors vectors at a time, then single vectors, then one by one.
+// `count` outputs: kVectors vectors at a time, then single vectors, then one
+// by one. Returns whether any lies within `watchBound` of a half.
 template <typename Vector, typename Sample, typename Samples>
-[[gnu::always_inline]] inline void Convolve(const Samples& samples, const RepeatedWeights<Sample>& weights, Sample* out,
-                                            std::size_t count) {
+[[gnu::always_inline]] inline bool Convolve(const Samples& samples, const RepeatedWeights<Sample>& weights, Sample* out,
+                                            std::size_t count, float watchBound) {
     constexpr std::size_t kLanes = sizeof(Vector) / sizeof(Sample);
+    HalfWatch<Vector> watch(watchBound);
     std::size_t i = 0;
     for (; i + kVectors * kLanes <= count; i += kVectors * kLanes) {
-        ConvolveLanes<Vector, kVectors>(samples, i, weights, out);
+        ConvolveLanes<Vector, kVectors>(samples, i, weights, out, watch);
     }
-    for (; i + kLanes <= count; i += kLanes) ConvolveLanes<Vector, 1>(samples, i, weights, out);
-    for (; i < count; ++i) ConvolveOne(samples, i, weights, out);
+    for (; i + kLanes <= count; i += kLanes) ConvolveLanes<Vector, 1>(samples, i, weights, out, watch);
+    for (; i < count; ++i) {
+        out[i] = ConvolveOne(samples, i, weights);
+        watch.Add(out[i]);
+    }
+    return watch.AnyNear();
 }
 
 // Along a row, its samples `step` apart; down the columns of whole rows,
 // `lines` pointing at the centre row. On AVX-512 registers where the
-// processor has them.
-DAPPLE_VECTOR_CLONES void ConvolveLineNarrow(const float* centre, std::size_t step,
-                                             const RepeatedWeights<float>& kernel, float* out, std::size_t count) {
-    Convolve<vectors::Float8>(SteppedSamples<float>{centre, step}, kernel, out, count);
+// processor has them. Each returns whether any sum lies within `watchBound`
+// of a half.
+DAPPLE_VECTOR_CLONES bool ConvolveLineNarrow(const float* centre, std::size_t step,
+                                             const RepeatedWeights<float>& kernel, float* out, std::size_t count,
+                                             float watchBound) {
+    return Convolve<vectors::Float8>(SteppedSamples<float>{centre, step}, kernel, out, count, watchBound);
 }
-DAPPLE_AVX512_ONLY void ConvolveLineWide(const float* centre, std::size_t step, const RepeatedWeights<float>& kernel,
-                                         float* out, std::size_t count) {
-    Convolve<vectors::Float16>(SteppedSamples<float>{centre, step}, kernel, out, count);
+DAPPLE_AVX512_ONLY bool ConvolveLineWide(const float* centre, std::size_t step, const RepeatedWeights<float>& kernel,
+                                         float* out, std::size_t count, float watchBound) {
+    return Convolve<vectors::Float16>(SteppedSamples<float>{centre, step}, kernel, out, count, watchBound);
 }
-void ConvolveLine(const float* centre, std::size_t step, const RepeatedWeights<float>& kernel, float* out,
-                  std::size_t count) {
-    if (vectors::HasAvx512()) {
-        ConvolveLineWide(centre, step, kernel, out, count);
-    } else {
-        ConvolveLineNarrow(centre, step, kernel, out, count);
-    }
+bool ConvolveLine(const float* centre, std::size_t step, const RepeatedWeights<float>& kernel, float* out,
+                  std::size_t count, float watchBound) {
+    if (vectors::HasAvx512()) return ConvolveLineWide(centre, step, kernel, out, count, watchBound);
+    return ConvolveLineNarrow(centre, step, kernel, out, count, watchBound);
 }
 
-DAPPLE_VECTOR_CLONES void ConvolveAcrossLinesNarrow(const float* const* lines, const RepeatedWeights<float>& kernel,
-                                                    float* out, std::size_t count) {
-    Convolve<vectors::Float8>(StackedSamples<float>{lines}, kernel, out, count);
+DAPPLE_VECTOR_CLONES bool ConvolveAcrossLinesNarrow(const float* const* lines, const RepeatedWeights<float>& kernel,
+                                                    float* out, std::size_t count, float watchBound) {
+    return Convolve<vectors::Float8>(StackedSamples<float>{lines}, kernel, out, count, watchBound);
 }
-DAPPLE_AVX512_ONLY void ConvolveAcrossLinesWide(const float* const* lines, const RepeatedWeights<float>& kernel,
-                                                float* out, std::size_t count) {
-    Convolve<vectors::Float16>(StackedSamples<float>{lines}, kernel, out, count);
+DAPPLE_AVX512_ONLY bool ConvolveAcrossLinesWide(const float* const* lines, const RepeatedWeights<float>& kernel,
+                                                float* out, std::size_t count, float watchBound) {
+    return Convolve<vectors::Float16>(StackedSamples<float>{lines}, kernel, out, count, watchBound);
 }
-void ConvolveAcrossLines(const float* const* lines, const RepeatedWeights<float>& kernel, float* out,
-                         std::size_t count) {
-    if (vectors::HasAvx512()) {
-        ConvolveAcrossLinesWide(lines, kernel, out, count);
-    } else {
-        ConvolveAcrossLinesNarrow(lines, kernel, out, count);
-    }
+bool ConvolveAcrossLines(const float* const* lines, const RepeatedWeights<float>& kernel, float* out, std::size_t count,
+                         float watchBound) {
+    if (vectors::HasAvx512()) return ConvolveAcrossLinesWide(lines, kernel, out, count, watchBound);
+    return ConvolveAcrossLinesNarrow(lines, kernel, out, count, watchBound);
 }
 
 // Positions i < count whose sums[i] + 0.5 lies within `bound` of a whole
@@ -204,6 +249,9 @@ public:
         bound_ = std::ldexp(static_cast<float>(2 * kernel.size() + 2), -16);
     }
 
+    // How near a half a float sum must lie to be summed again.
+    float Bound() const { return bound_; }
+
     // Mends sums[0 .. count) of the outputs `samples` describes; `near` has
     // room for `count` positions.
     template <typename Samples>
@@ -231,6 +279,7 @@ ResultCode BlurRows(const SampleGrid& grid, const RepeatedWeights<float>& kernel
     const std::size_t half = kernel.Taps() - 1;
     const std::size_t channels = grid.channels;
     const std::size_t samples = grid.RowSamples();
+    const float watchBound = exact ? exact->Bound() : 0.0f;
     const std::size_t chunk = static_cast<std::size_t>(
         ChunkForWork(static_cast<int64_t>(grid.height), static_cast<int64_t>(samples * kernel.Taps()), kChunkWork));
     return progress.Loop(0, grid.height, chunk, [&](int64_t begin, int64_t end) {
@@ -246,8 +295,9 @@ ResultCode BlurRows(const SampleGrid& grid, const RepeatedWeights<float>& kernel
                 std::copy(inside, inside + channels, line.data() + p * channels);
                 std::copy(inside + samples - channels, inside + samples, inside + samples + p * channels);
             }
-            ConvolveLine(inside, channels, kernel, sums.data(), samples);
-            if (exact) exact->Mend(SteppedSamples<float>{inside, channels}, sums.data(), samples, near.data());
+            if (ConvolveLine(inside, channels, kernel, sums.data(), samples, watchBound)) {
+                exact->Mend(SteppedSamples<float>{inside, channels}, sums.data(), samples, near.data());
+            }
             grid.Store(sums.data(), row, 0, samples);
         }
     });
@@ -295,6 +345,7 @@ ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<float>& ker
     const std::size_t half = kernel.Taps() - 1;
     const std::size_t samples = grid.RowSamples();
     const std::size_t window = 2 * half + 1;
+    const float watchBound = exact ? exact->Bound() : 0.0f;
     // Chunks long enough that the rows kept aside stay a small share.
     const std::size_t chunk =
         std::max(static_cast<std::size_t>(ChunkForWork(static_cast<int64_t>(grid.height),
@@ -326,8 +377,9 @@ ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<float>& ker
                     const std::size_t r = std::min(grid.height - 1, y + j < half ? 0 : y + j - half);
                     lines[j] = slot(r);
                 }
-                ConvolveAcrossLines(lines.data() + half, kernel, sums.data(), count);
-                if (exact) exact->Mend(StackedSamples<float>{lines.data() + half}, sums.data(), count, near.data());
+                if (ConvolveAcrossLines(lines.data() + half, kernel, sums.data(), count, watchBound)) {
+                    exact->Mend(StackedSamples<float>{lines.data() + half}, sums.data(), count, near.data());
+                }
                 grid.Store(sums.data(), grid.Row(y), left, count);
             }
         }
