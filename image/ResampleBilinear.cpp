@@ -158,8 +158,9 @@ public:
             Long8 leftPicks, rightPicks;
             std::memcpy(&leftPicks, picks_.data() + (2 * g) * kLanes, sizeof leftPicks);
             std::memcpy(&rightPicks, picks_.data() + (2 * g + 1) * kLanes, sizeof rightPicks);
-            const Double8 lefts = __builtin_shuffle(low, high, leftPicks);
-            const Double8 rights = __builtin_shuffle(low, high, rightPicks);
+            Double8 lefts, rights;
+            vectors::Pick(low, high, leftPicks, lefts);
+            vectors::Pick(low, high, rightPicks, rights);
             std::memcpy(left + g * kLanes, &lefts, sizeof lefts);
             std::memcpy(right + g * kLanes, &rights, sizeof rights);
         }

@@ -55,6 +55,16 @@ typedef long long Long8 __attribute__((vector_size(64)));
 [[gnu::always_inline]] inline void Load(Float8& v, const float* from) { std::memcpy(&v, from, sizeof v); }
 [[gnu::always_inline]] inline void Load(Float16& v, const float* from) { std::memcpy(&v, from, sizeof v); }
 
+// Lane i of `picked` is lane picks[i] of the sixteen lanes of `low` and then
+// `high`.
+[[gnu::always_inline]] inline void Pick(const Double8& low, const Double8& high, const Long8& picks, Double8& picked) {
+#if defined(__GNUC__) && !defined(__clang__)
+    picked = __builtin_shuffle(low, high, picks);
+#else
+    for (int i = 0; i < 8; ++i) picked[i] = picks[i] < 8 ? low[picks[i]] : high[picks[i] - 8];
+#endif
+}
+
 // Whether the DAPPLE_AVX512_ONLY functions may run: built with them, on a
 // processor that has AVX-512.
 inline bool HasAvx512() {
