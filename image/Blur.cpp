@@ -1,7 +1,6 @@
 #include "image/Blur.h"
 
 #include <cmath>
-#include <cstring>
 #include <new>
 #include <vector>
 

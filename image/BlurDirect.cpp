@@ -69,10 +69,17 @@ private:
     std::vector<Sample> values_;
 };
 
-// Watches sums for any that lies within `bound` of a half (k + 0.5), where a
-// float sum may round otherwise than the exact one; a bound of 0 watches
-// nothing. The whole number nearest a sum is found by adding and taking away
-// 1.5 * 2^23, which leaves no fraction in a float.
+// Adding and taking away 1.5 * 2^23 leaves no fraction in a float: it finds
+// the whole number nearest a sum.
+constexpr float kRounder = 0x1.8p23f;
+
+// With `limit` = 0.5 - bound: the distance from `sum` to the nearest half
+// (k + 0.5) less the bound, negative where the sum lies within the bound.
+inline float HalfClearance(float sum, float limit) { return limit - std::fabs(sum - ((sum + kRounder) - kRounder)); }
+
+// Watches sums for any that lies within `bound` of a half, where a float sum
+// may round otherwise than the exact one; a bound of 0 watches nothing. The
+// vectors' test is HalfClearance's, lane by lane.
 template <typename Vector>
 class HalfWatch {
 public:
@@ -86,7 +93,7 @@ public:
     }
     [[gnu::always_inline]] void Add(float sum) {
         if (!active_) return;
-        const float clearance = limit_ - std::fabs(sum - ((sum + kRounder) - kRounder));
+        const float clearance = HalfClearance(sum, limit_);
         int bits;
         std::memcpy(&bits, &clearance, sizeof bits);
         scalarClearances_ |= bits;
@@ -102,7 +109,6 @@ public:
 
 private:
     using Ints = decltype(Vector{} < Vector{});
-    static constexpr float kRounder = 0x1.8p23f;
 
     bool active_;
     float limit_;
@@ -204,35 +210,6 @@ bool ConvolveAcrossLines(const float* const* lines, const RepeatedWeights<float>
     return ConvolveAcrossLinesNarrow(lines, kernel, out, count, watchBound);
 }
 
-// Positions i < count whose sums[i] + 0.5 lies within `bound` of a whole
-// number, into `near`; returns how many. Written as plain loops over blocks,
-// which the compiler turns into vector code, with a branch per block.
-DAPPLE_VECTOR_CLONES std::size_t FindNearHalves(const float* sums, std::size_t count, float bound, uint32_t* near) {
-    constexpr std::size_t kBlock = 64;
-    const float limit = 0.5f - bound;
-    // 1 where the sum is near, else 0: the sign of how far it stays clear.
-    auto nearBit = [limit](float sum) {
-        const float t = sum + 0.5f;  // not negative: no sum is
-        const float fromMiddle = std::fabs(t - static_cast<float>(static_cast<int>(t)) - 0.5f);
-        const float clearance = limit - fromMiddle;
-        uint32_t bits;
-        std::memcpy(&bits, &clearance, sizeof bits);
-        return bits >> 31;
-    };
-    std::size_t found = 0;
-    for (std::size_t i = 0; i < count; i += kBlock) {
-        const std::size_t n = std::min(kBlock, count - i);
-        uint32_t any = 0;
-        for (std::size_t j = 0; j < n; ++j) any |= nearBit(sums[i + j]);
-        if (any == 0) continue;
-        for (std::size_t j = 0; j < n; ++j) {
-            near[found] = static_cast<uint32_t>(i + j);
-            found += nearBit(sums[i + j]);
-        }
-    }
-    return found;
-}
-
 // The single-channel method's sums are fixed as doubles, rounded to bytes.
 // Its passes sum in floats all the same, and sum again in doubles, in the
 // order the float loops use, only where the float sum lies so near a
@@ -252,13 +229,13 @@ public:
     // How near a half a float sum must lie to be summed again.
     float Bound() const { return bound_; }
 
-    // Mends sums[0 .. count) of the outputs `samples` describes; `near` has
-    // room for `count` positions.
+    // Mends sums[0 .. count) of the outputs `samples` describes. Only rows
+    // whose loops saw a sum near a half come here, so a plain scan will do.
     template <typename Samples>
-    void Mend(const Samples& samples, float* sums, std::size_t count, uint32_t* near) const {
-        const std::size_t found = FindNearHalves(sums, count, bound_, near);
-        for (std::size_t k = 0; k < found; ++k) {
-            const std::size_t at = near[k];
+    void Mend(const Samples& samples, float* sums, std::size_t count) const {
+        const float limit = 0.5f - bound_;
+        for (std::size_t at = 0; at < count; ++at) {
+            if (HalfClearance(sums[at], limit) >= 0.0f) continue;
             double sum = kernel_[0] * static_cast<double>(*samples.Centre(at));
             for (std::size_t u = 1; u < kernel_.size(); ++u) {
                 sum += kernel_[u] *
@@ -286,7 +263,6 @@ ResultCode BlurRows(const SampleGrid& grid, const RepeatedWeights<float>& kernel
         // The row with `half` edge pixels repeated on either side.
         std::vector<float> line((grid.width + 2 * half) * channels);
         std::vector<float> sums(samples);
-        std::vector<uint32_t> near(exact ? samples : 0);
         for (auto y = static_cast<std::size_t>(begin); y < static_cast<std::size_t>(end); ++y) {
             unsigned char* row = grid.Row(y);
             float* inside = line.data() + half * channels;
@@ -296,7 +272,7 @@ ResultCode BlurRows(const SampleGrid& grid, const RepeatedWeights<float>& kernel
                 std::copy(inside + samples - channels, inside + samples, inside + samples + p * channels);
             }
             if (ConvolveLine(inside, channels, kernel, sums.data(), samples, watchBound)) {
-                exact->Mend(SteppedSamples<float>{inside, channels}, sums.data(), samples, near.data());
+                exact->Mend(SteppedSamples<float>{inside, channels}, sums.data(), samples);
             }
             grid.Store(sums.data(), row, 0, samples);
         }
@@ -364,7 +340,6 @@ ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<float>& ker
         std::vector<float> rows(window * width);
         std::vector<const float*> lines(window);
         std::vector<float> sums(width);
-        std::vector<uint32_t> near(exact ? width : 0);
         auto slot = [&](std::size_t r) { return rows.data() + (r % window) * width; };
         for (std::size_t left = 0; left < samples; left += width) {
             const std::size_t count = std::min(width, samples - left);
@@ -378,7 +353,7 @@ ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<float>& ker
                     lines[j] = slot(r);
                 }
                 if (ConvolveAcrossLines(lines.data() + half, kernel, sums.data(), count, watchBound)) {
-                    exact->Mend(StackedSamples<float>{lines.data() + half}, sums.data(), count, near.data());
+                    exact->Mend(StackedSamples<float>{lines.data() + half}, sums.data(), count);
                 }
                 grid.Store(sums.data(), grid.Row(y), left, count);
             }

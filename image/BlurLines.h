@@ -46,28 +46,21 @@ struct SampleGrid {
     std::size_t RowSamples() const { return width * channels; }
     unsigned char* Row(std::size_t y) const { return data + static_cast<std::ptrdiff_t>(y) * rowStride; }
 
-    // Samples first .. first + count - 1 of a row, to floats and
-    // back.
-    template <typename Sample>
-    void Load(const unsigned char* row, std::size_t first, std::size_t count, Sample* out) const {
+    // Samples first .. first + count - 1 of a row, to floats and back.
+    void Load(const unsigned char* row, std::size_t first, std::size_t count, float* out) const {
         if (packed) {
-            Convert(row + first, count, out);
+            BytesToFloats(row + first, count, out);
         } else {
             for (std::size_t i = 0; i < count; ++i) out[i] = row[offsets[first + i]];
         }
     }
-    template <typename Sample>
-    void Store(const Sample* in, unsigned char* row, std::size_t first, std::size_t count) const {
+    void Store(const float* in, unsigned char* row, std::size_t first, std::size_t count) const {
         if (packed) {
-            Convert(in, count, row + first);
+            FloatsToBytes(in, count, row + first);
         } else {
             for (std::size_t i = 0; i < count; ++i) row[offsets[first + i]] = ToByte(in[i]);
         }
     }
-
-private:
-    static void Convert(const unsigned char* in, std::size_t count, float* out) { BytesToFloats(in, count, out); }
-    static void Convert(const float* in, std::size_t count, unsigned char* out) { FloatsToBytes(in, count, out); }
 };
 
 // The passes' loops over lines, spread over the worker threads. The rows
