@@ -27,46 +27,43 @@ using vectors::Load;
 constexpr std::size_t kVectors = 4;
 
 // The samples a sum reads: along one line, `step` apart around a centre.
-template <typename Sample>
 struct SteppedSamples {
-    const Sample* centre;
+    const float* centre;
     std::size_t step;
-    const Sample* Centre(std::size_t at) const { return centre + at; }
-    const Sample* Before(std::size_t u, std::size_t at) const { return centre + at - u * step; }
-    const Sample* After(std::size_t u, std::size_t at) const { return centre + at + u * step; }
+    const float* Centre(std::size_t at) const { return centre + at; }
+    const float* Before(std::size_t u, std::size_t at) const { return centre + at - u * step; }
+    const float* After(std::size_t u, std::size_t at) const { return centre + at + u * step; }
 };
 
 // Across lines: line u of the centre's neighbours at lines[-u] and lines[u].
-template <typename Sample>
 struct StackedSamples {
-    const Sample* const* lines;
-    const Sample* Centre(std::size_t at) const { return lines[0] + at; }
-    const Sample* Before(std::size_t u, std::size_t at) const { return *(lines - u) + at; }
-    const Sample* After(std::size_t u, std::size_t at) const { return lines[u] + at; }
+    const float* const* lines;
+    const float* Centre(std::size_t at) const { return lines[0] + at; }
+    const float* Before(std::size_t u, std::size_t at) const { return *(lines - u) + at; }
+    const float* After(std::size_t u, std::size_t at) const { return lines[u] + at; }
 };
 
 // The kernel's weights, each repeated to fill the widest vector: the loops
 // load a whole vector of one weight, where making one from a single value
 // costs the baseline a trip through memory on every tap.
-template <typename Sample>
 class RepeatedWeights {
 public:
-    static constexpr std::size_t kRepeats = 64 / sizeof(Sample);
+    static constexpr std::size_t kRepeats = 64 / sizeof(float);
 
     explicit RepeatedWeights(const std::vector<double>& kernel)
         : taps_(kernel.size()), values_(kernel.size() * kRepeats) {
         for (std::size_t u = 0; u < taps_; ++u) {
             std::fill_n(values_.begin() + static_cast<std::ptrdiff_t>(u * kRepeats), kRepeats,
-                        static_cast<Sample>(kernel[u]));
+                        static_cast<float>(kernel[u]));
         }
     }
     std::size_t Taps() const { return taps_; }
     // kRepeats copies of weight u (u = 0 at the centre).
-    const Sample* Of(std::size_t u) const { return values_.data() + u * kRepeats; }
+    const float* Of(std::size_t u) const { return values_.data() + u * kRepeats; }
 
 private:
     std::size_t taps_;
-    std::vector<Sample> values_;
+    std::vector<float> values_;
 };
 
 // Adding and taking away 1.5 * 2^23 leaves no fraction in a float: it finds
@@ -119,11 +116,10 @@ private:
 // out[i] = k0 * centre[i] + sum_u k_u * (before_u[i] + after_u[i]), added in the order of u, for `count` vectors
 // of outputs from `at`. Every lane does the same operations in the same order as ConvolveOne, so the result does
 // not depend on the vector's width.
-template <typename Vector, std::size_t count, typename Sample, typename Samples>
-[[gnu::always_inline]] inline void ConvolveLanes(const Samples& samples, std::size_t at,
-                                                 const RepeatedWeights<Sample>& weights, Sample* out,
-                                                 HalfWatch<Vector>& watch) {
-    constexpr std::size_t kVectorLanes = sizeof(Vector) / sizeof(Sample);
+template <typename Vector, std::size_t count, typename Samples>
+[[gnu::always_inline]] inline void ConvolveLanes(const Samples& samples, std::size_t at, const RepeatedWeights& weights,
+                                                 float* out, HalfWatch<Vector>& watch) {
+    constexpr std::size_t kVectorLanes = sizeof(Vector) / sizeof(float);
     Vector sums[count];
     Vector centre;
     Load(centre, weights.Of(0));
@@ -134,8 +130,8 @@ template <typename Vector, std::size_t count, typename Sample, typename Samples>
     for (std::size_t u = 1; u < weights.Taps(); ++u) {
         Vector k;
         Load(k, weights.Of(u));
-        const Sample* before = samples.Before(u, at);
-        const Sample* after = samples.After(u, at);
+        const float* before = samples.Before(u, at);
+        const float* after = samples.After(u, at);
         for (std::size_t v = 0; v < count; ++v) {
             Vector b, a;
             Load(b, before + v * kVectorLanes);
@@ -148,10 +144,10 @@ template <typename Vector, std::size_t count, typename Sample, typename Samples>
 }
 
 // The same sum for the one output at `at`.
-template <typename Sample, typename Samples>
-[[gnu::always_inline]] inline Sample ConvolveOne(const Samples& samples, std::size_t at,
-                                                 const RepeatedWeights<Sample>& weights) {
-    Sample sum = *weights.Of(0) * *samples.Centre(at);
+template <typename Samples>
+[[gnu::always_inline]] inline float ConvolveOne(const Samples& samples, std::size_t at,
+                                                const RepeatedWeights& weights) {
+    float sum = *weights.Of(0) * *samples.Centre(at);
     for (std::size_t u = 1; u < weights.Taps(); ++u) {
         sum += *weights.Of(u) * (*samples.Before(u, at) + *samples.After(u, at));
     }
@@ -160,10 +156,10 @@ template <typename Sample, typename Samples>
 
 // `count` outputs: kVectors vectors at a time, then single vectors, then one
 // by one. Returns whether any lies within `watchBound` of a half.
-template <typename Vector, typename Sample, typename Samples>
-[[gnu::always_inline]] inline bool Convolve(const Samples& samples, const RepeatedWeights<Sample>& weights, Sample* out,
+template <typename Vector, typename Samples>
+[[gnu::always_inline]] inline bool Convolve(const Samples& samples, const RepeatedWeights& weights, float* out,
                                             std::size_t count, float watchBound) {
-    constexpr std::size_t kLanes = sizeof(Vector) / sizeof(Sample);
+    constexpr std::size_t kLanes = sizeof(Vector) / sizeof(float);
     HalfWatch<Vector> watch(watchBound);
     std::size_t i = 0;
     for (; i + kVectors * kLanes <= count; i += kVectors * kLanes) {
@@ -181,30 +177,29 @@ template <typename Vector, typename Sample, typename Samples>
 // `lines` pointing at the centre row. On AVX-512 registers where the
 // processor has them. Each returns whether any sum lies within `watchBound`
 // of a half.
-DAPPLE_VECTOR_CLONES bool ConvolveLineNarrow(const float* centre, std::size_t step,
-                                             const RepeatedWeights<float>& kernel, float* out, std::size_t count,
-                                             float watchBound) {
-    return Convolve<vectors::Float8>(SteppedSamples<float>{centre, step}, kernel, out, count, watchBound);
+DAPPLE_VECTOR_CLONES bool ConvolveLineNarrow(const float* centre, std::size_t step, const RepeatedWeights& kernel,
+                                             float* out, std::size_t count, float watchBound) {
+    return Convolve<vectors::Float8>(SteppedSamples{centre, step}, kernel, out, count, watchBound);
 }
-DAPPLE_AVX512_ONLY bool ConvolveLineWide(const float* centre, std::size_t step, const RepeatedWeights<float>& kernel,
+DAPPLE_AVX512_ONLY bool ConvolveLineWide(const float* centre, std::size_t step, const RepeatedWeights& kernel,
                                          float* out, std::size_t count, float watchBound) {
-    return Convolve<vectors::Float16>(SteppedSamples<float>{centre, step}, kernel, out, count, watchBound);
+    return Convolve<vectors::Float16>(SteppedSamples{centre, step}, kernel, out, count, watchBound);
 }
-bool ConvolveLine(const float* centre, std::size_t step, const RepeatedWeights<float>& kernel, float* out,
-                  std::size_t count, float watchBound) {
+bool ConvolveLine(const float* centre, std::size_t step, const RepeatedWeights& kernel, float* out, std::size_t count,
+                  float watchBound) {
     if (vectors::HasAvx512()) return ConvolveLineWide(centre, step, kernel, out, count, watchBound);
     return ConvolveLineNarrow(centre, step, kernel, out, count, watchBound);
 }
 
-DAPPLE_VECTOR_CLONES bool ConvolveAcrossLinesNarrow(const float* const* lines, const RepeatedWeights<float>& kernel,
+DAPPLE_VECTOR_CLONES bool ConvolveAcrossLinesNarrow(const float* const* lines, const RepeatedWeights& kernel,
                                                     float* out, std::size_t count, float watchBound) {
-    return Convolve<vectors::Float8>(StackedSamples<float>{lines}, kernel, out, count, watchBound);
+    return Convolve<vectors::Float8>(StackedSamples{lines}, kernel, out, count, watchBound);
 }
-DAPPLE_AVX512_ONLY bool ConvolveAcrossLinesWide(const float* const* lines, const RepeatedWeights<float>& kernel,
-                                                float* out, std::size_t count, float watchBound) {
-    return Convolve<vectors::Float16>(StackedSamples<float>{lines}, kernel, out, count, watchBound);
+DAPPLE_AVX512_ONLY bool ConvolveAcrossLinesWide(const float* const* lines, const RepeatedWeights& kernel, float* out,
+                                                std::size_t count, float watchBound) {
+    return Convolve<vectors::Float16>(StackedSamples{lines}, kernel, out, count, watchBound);
 }
-bool ConvolveAcrossLines(const float* const* lines, const RepeatedWeights<float>& kernel, float* out, std::size_t count,
+bool ConvolveAcrossLines(const float* const* lines, const RepeatedWeights& kernel, float* out, std::size_t count,
                          float watchBound) {
     if (vectors::HasAvx512()) return ConvolveAcrossLinesWide(lines, kernel, out, count, watchBound);
     return ConvolveAcrossLinesNarrow(lines, kernel, out, count, watchBound);
@@ -251,7 +246,7 @@ private:
     float bound_;
 };
 
-ResultCode BlurRows(const SampleGrid& grid, const RepeatedWeights<float>& kernel, const ExactSums* exact,
+ResultCode BlurRows(const SampleGrid& grid, const RepeatedWeights& kernel, const ExactSums* exact,
                     const PassProgress& progress) {
     const std::size_t half = kernel.Taps() - 1;
     const std::size_t channels = grid.channels;
@@ -272,7 +267,7 @@ ResultCode BlurRows(const SampleGrid& grid, const RepeatedWeights<float>& kernel
                 std::copy(inside + samples - channels, inside + samples, inside + samples + p * channels);
             }
             if (ConvolveLine(inside, channels, kernel, sums.data(), samples, watchBound)) {
-                exact->Mend(SteppedSamples<float>{inside, channels}, sums.data(), samples);
+                exact->Mend(SteppedSamples{inside, channels}, sums.data(), samples);
             }
             grid.Store(sums.data(), row, 0, samples);
         }
@@ -316,7 +311,7 @@ private:
     mutable std::vector<unsigned char> kept_;
 };
 
-ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<float>& kernel, const ExactSums* exact,
+ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights& kernel, const ExactSums* exact,
                        const PassProgress& progress) {
     const std::size_t half = kernel.Taps() - 1;
     const std::size_t samples = grid.RowSamples();
@@ -353,7 +348,7 @@ ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<float>& ker
                     lines[j] = slot(r);
                 }
                 if (ConvolveAcrossLines(lines.data() + half, kernel, sums.data(), count, watchBound)) {
-                    exact->Mend(StackedSamples<float>{lines.data() + half}, sums.data(), count);
+                    exact->Mend(StackedSamples{lines.data() + half}, sums.data(), count);
                 }
                 grid.Store(sums.data(), grid.Row(y), left, count);
             }
@@ -365,7 +360,7 @@ ResultCode BlurColumns(const SampleGrid& grid, const RepeatedWeights<float>& ker
 
 ResultCode BlurDirect(const SampleGrid& grid, const std::vector<double>& kernel, DirectSums sums,
                       const PassProgress& progress) {
-    const RepeatedWeights<float> weights(kernel);
+    const RepeatedWeights weights(kernel);
     const ExactSums exactSums(kernel);
     const ExactSums* exact = sums == DirectSums::Exact ? &exactSums : nullptr;
     const ResultCode rows = BlurRows(grid, weights, exact, progress);
