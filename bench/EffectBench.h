@@ -17,11 +17,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include "base/FilterKind.h"
 #include "content/ContentFolders.h"
 #include "content/ContentReference.h"
 #include "dialog/PreviewRenderer.h"
 #include "filters/Filter.h"
-#include "filters/FilterKind.h"
 #include "filters/ParameterBlock.h"
 #include "filters/RenderContext.h"
 #include "filters/borderstamp/BorderStampParameters.h"

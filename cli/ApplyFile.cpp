@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "cli/CommandOptions.h"
-#include "cli/ImageFiles.h"
 #include "host/FilterFactory.h"
 #include "image/Parallel.h"
+#include "imagefiles/ImageFiles.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "cli/Command.h"
 #include "cli/CommandEffects.h"
 #include "cli/CommandParameters.h"
-#include "cli/ImageFiles.h"
-#include "cli/RasterImage.h"
+#include "imagefiles/ImageFiles.h"
+#include "imagefiles/RasterImage.h"
 #include "inprocesshost/DescriptorStore.h"
 #include "inprocesshost/PluginModule.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/ImageFiles.h"
+#include "imagefiles/ImageFiles.h"
 
 struct BatchNaming {
     std::string folder;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "filters/FilterKind.h"
+#include "base/FilterKind.h"
 #include "filters/TubeButtonParameter.h"
 #include "inprocesshost/DescriptorStore.h"
 

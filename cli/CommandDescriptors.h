@@ -5,8 +5,8 @@
 // action).
 #pragma once
 
+#include "base/ResultCode.h"
 #include "filters/ParameterSet.h"
-#include "image/ResultCode.h"
 #include "inprocesshost/DescriptorStore.h"
 
 // The parameter writes its keys into `store` (replacing values under the

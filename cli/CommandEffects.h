@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "base/FilterKind.h"
 #include "filters/Filter.h"
-#include "filters/FilterKind.h"
 #include "filters/ParameterBlock.h"
 #include "filters/ParameterSet.h"
 

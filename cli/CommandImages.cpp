@@ -3,13 +3,7 @@
 #include <utility>
 
 HostImage HostImageFromRaster(RasterImage raster) {
-    HostImage image;
-    image.mode = raster.channels <= 2 ? HostImageMode::Grey : HostImageMode::Rgb;
-    image.width = raster.width;
-    image.height = raster.height;
-    image.transparency = raster.HasAlpha();
-    image.pixels = std::move(raster.pixels);
-    return image;
+    return HostImage::FromInterleaved(raster.width, raster.height, raster.channels, std::move(raster.pixels));
 }
 
 RasterImage RasterFromHostImage(HostImage image) {

@@ -3,7 +3,7 @@
 // interleaved alike on both sides, so the pixels move straight across.
 #pragma once
 
-#include "cli/RasterImage.h"
+#include "imagefiles/RasterImage.h"
 #include "inprocesshost/HostImage.h"
 
 // By value: a caller that moves its image in makes no copy.

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "cli/Command.h"
-#include "cli/RasterImage.h"
 #include "filters/Filter.h"
+#include "imagefiles/RasterImage.h"
 #include "inprocesshost/DescriptorStore.h"
 
 // `settings` holds the --set values as the scripting descriptor a full run

@@ -14,8 +14,8 @@
 #include <optional>
 #include <string>
 
+#include "base/ResultCode.h"
 #include "content/ContentReference.h"
-#include "image/ResultCode.h"
 
 // The content folder's name inside the plug-in folder.
 inline constexpr char kContentFolderName[] = "Content";

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "filters/FilterKind.h"
+#include "base/FilterKind.h"
 
 struct ContentKind {
     FilterKind kind;

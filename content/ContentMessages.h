@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 
 // A content file that cannot be opened at all (given by the readers' callers).
 constexpr uint16_t kContentFileUnopenable = 10032;

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "filters/FilterKind.h"
-#include "image/ResultCode.h"
+#include "base/FilterKind.h"
+#include "base/ResultCode.h"
 
 // Opens the file at `fullPath` with the reader of `kind`'s content:
 //   Border Stamp, Fill Stamp  a picture tube (header, blocks, preview);

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "base/FilterKind.h"
 #include "content/ContentFolders.h"
 #include "controls/ContentChooserModel.h"
-#include "filters/FilterKind.h"
 
 class EffectContentModel : public IContentChooserModel {
 public:

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 
 class IFileSystemReference {
 public:

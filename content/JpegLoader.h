@@ -21,10 +21,10 @@
 #include <memory>
 #include <string>
 
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "content/ContentMessages.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
 
 // What the decoder's fatal-error hook raises; the loaders catch it.
 class Vt_JPEG_Error {};

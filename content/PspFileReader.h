@@ -24,10 +24,10 @@
 #include <memory>
 #include <vector>
 
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "content/VtFile.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
 
 // One top-level block of the file.
 struct PspBlockEntry {

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
 #include "platform/FileStreams.h"
 
 struct TileDirectoryEntry {

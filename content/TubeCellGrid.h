@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "image/Rect.h"
+#include "base/Rect.h"
 
 class TubeCellGrid {
 public:

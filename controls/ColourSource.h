@@ -3,8 +3,8 @@
 // being filtered (a colour taken from the screen is put into that format).
 #pragma once
 
+#include "base/ResultCode.h"
 #include "filters/ColorSpec.h"
-#include "image/ResultCode.h"
 #include "platform/WinApi.h"
 
 // An RGB colour. (ColorSpec::RGB cannot be named where <windows.h> defines

@@ -7,8 +7,8 @@
 #include <array>
 #include <string>
 
+#include "base/ResultCode.h"
 #include "image/Image.h"
-#include "image/ResultCode.h"
 
 // The chooser's value: a content reference in its fixed 1025-byte form
 // (relative flag, zero-terminated path, one byte carried along).

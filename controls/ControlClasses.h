@@ -3,7 +3,7 @@
 // its atom; 0 means not registered, and every Create of that control fails.
 #pragma once
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "platform/WinApi.h"
 
 enum class ControlClass {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "platform/WinApi.h"
 
 class IControl {

@@ -4,8 +4,8 @@
 // all state is static.
 #pragma once
 
+#include "base/ResultCode.h"
 #include "controls/EventNotifySink.h"
-#include "image/ResultCode.h"
 #include "platform/WinApi.h"
 
 class KeyboardHook {

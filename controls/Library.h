@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 
 template <class Value>
 class ILibrary {

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "base/ResultCode.h"
 #include "controls/IControl.h"
 #include "controls/VtWindow.h"
-#include "image/ResultCode.h"
 
 class VtControl : public VtWindow, public IControl {
 public:

@@ -2,8 +2,8 @@
 // with VtDialogProc. Each dialog builds its controls in InitDialog.
 #pragma once
 
+#include "base/ResultCode.h"
 #include "controls/VtWindow.h"
-#include "image/ResultCode.h"
 
 class VtDialog : public VtWindow {
 public:

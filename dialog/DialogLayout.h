@@ -4,7 +4,7 @@
 // pages when the effect has several) and the status bar along the bottom.
 #pragma once
 
-#include "image/Rect.h"
+#include "base/Rect.h"
 
 enum class DialogRegion {
     OkButton = 0,

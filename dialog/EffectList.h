@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "filters/FilterKind.h"
+#include "base/FilterKind.h"
 
 struct EffectEntry {
     std::string name;

@@ -1,7 +1,7 @@
 // The Windows filter dialog as the entry runs it for the start selector.
 #pragma once
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "pluginapi/PluginInterface.h"
 
 class FilterDialog;

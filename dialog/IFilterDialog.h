@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/FilterKind.h"
+#include "base/ResultCode.h"
 #include "dialog/EffectList.h"
-#include "filters/FilterKind.h"
-#include "image/ResultCode.h"
 #include "platform/WinApi.h"
 
 class IFilterDialog {

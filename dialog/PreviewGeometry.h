@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-#include "image/Rect.h"
+#include "base/Rect.h"
 
 // A point in source (image) pixels, fractions kept.
 struct SourcePoint {

@@ -18,10 +18,10 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "dialog/PreviewGeometry.h"
 #include "dialog/PreviewRenderer.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
 #include "platform/WorkerThread.h"
 
 class Filter;

@@ -7,10 +7,10 @@
 
 #include <cstdint>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 #include "image/RowImage.h"
 
 // The reduced pixels whose source pixels lie in `rect`: X from ⌈left ÷ f⌉ up

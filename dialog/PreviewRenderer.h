@@ -8,11 +8,11 @@
 
 #include <cstdint>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "filters/RenderContext.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 #include "image/RowImage.h"
 #include "pluginapi/PluginInterface.h"
 

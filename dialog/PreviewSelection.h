@@ -5,8 +5,8 @@
 // fully transparent, everything.
 #pragma once
 
+#include "base/ResultCode.h"
 #include "image/Image.h"
-#include "image/ResultCode.h"
 #include "image/RowImage.h"
 
 // `selection` may be null. `mask` receives a one-byte mask in document

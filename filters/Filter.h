@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <string>
 
-#include "filters/FilterKind.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
+#include "base/FilterKind.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 
 struct ParameterBlock;
 struct RenderContext;

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 
 class IControl;
 struct ScriptWriter;

@@ -9,7 +9,7 @@
 #include <new>
 #include <type_traits>
 
-#include "filters/FilterKind.h"
+#include "base/FilterKind.h"
 
 struct alignas(8) ParameterBlock {
     static constexpr std::size_t kSize = 3600;

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "pluginapi/PluginInterface.h"
 
 class Filter;

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/ResultCode.h"
 #include "filters/FilterParameter.h"
-#include "image/ResultCode.h"
 
 class ParameterSet {
 public:

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/Rect.h"
 #include "pluginapi/PluginInterface.h"
 
 class RowImage;

@@ -5,9 +5,9 @@
 
 #include <memory>
 
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "image/Image.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 #include "image/RowImage.h"
 
 class RenderSelection {

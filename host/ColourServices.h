@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/ResultCode.h"
 #include "filters/ColorSpec.h"
-#include "image/ResultCode.h"
 
 // Lets the user choose a colour in the host's picker, starting from
 // `colour`. A colour chosen in HSB, Lab, HSL or XYZ is converted to RGB; RGB,

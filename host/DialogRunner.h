@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "pluginapi/PluginInterface.h"
 
 class Filter;

@@ -3,8 +3,8 @@
 // again and again without asking the host each time.
 #pragma once
 
+#include "base/ResultCode.h"
 #include "image/ChannelLayout.h"
-#include "image/ResultCode.h"
 #include "image/RowImage.h"
 #include "pluginapi/PluginInterface.h"
 

@@ -2,7 +2,7 @@
 // in a mode it supports, on a layer or selection it can handle.
 #pragma once
 
-#include "image/Rect.h"
+#include "base/Rect.h"
 #include "pluginapi/PluginInterface.h"
 
 class Filter;

@@ -3,8 +3,8 @@
 // the effects that would.
 #pragma once
 
-#include "filters/FilterKind.h"
-#include "image/Rect.h"
+#include "base/FilterKind.h"
+#include "base/Rect.h"
 #include "pluginapi/PluginInterface.h"
 
 // The entry's document validation run quietly on a temporary effect of

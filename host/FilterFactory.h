@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/FilterKind.h"
+#include "base/ResultCode.h"
 #include "filters/Filter.h"
-#include "filters/FilterKind.h"
-#include "image/ResultCode.h"
 
 // Makes a new, default-constructed effect; may throw std::bad_alloc.
 using FilterCreator = std::function<std::unique_ptr<Filter>()>;

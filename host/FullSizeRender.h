@@ -4,7 +4,7 @@
 // selection mask.
 #pragma once
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "pluginapi/PluginInterface.h"
 
 class Filter;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "pluginapi/PluginInterface.h"
 
 // True on the host thread while the host offers all five buffer callbacks.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "pluginapi/PluginInterface.h"
 
 // A new handle of `size` bytes; null when the host refuses or has no handle

@@ -1,7 +1,7 @@
 #include "host/HostMessages.h"
 
+#include "base/ResultCode.h"
 #include "host/ImageFacts.h"
-#include "image/ResultCode.h"
 #include "platform/ResourceStrings.h"
 #include "platform/Warning.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "image/Rect.h"
+#include "base/Rect.h"
 #include "pluginapi/PluginInterface.h"
 #include "pluginapi/RectConversion.h"
 

@@ -2,7 +2,7 @@
 // between runs.
 #pragma once
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "pluginapi/PluginInterface.h"
 
 class Filter;

@@ -1,7 +1,7 @@
 // Abort test through the host's abort callback.
 #pragma once
 
-#include "image/Progress.h"
+#include "base/Progress.h"
 #include "pluginapi/PluginInterface.h"
 
 class Photoshop_Abort_Tester : public Abort_Tester {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "image/Progress.h"
+#include "base/Progress.h"
 #include "pluginapi/PluginInterface.h"
 
 class PhotoshopProgressUpdateSink : public ProgressUpdateSink {

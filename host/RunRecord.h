@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/FilterKind.h"
 #include "filters/Filter.h"
-#include "filters/FilterKind.h"
 #include "image/RowImage.h"
 
 // Values of RunRecord::dialogMode.

@@ -3,7 +3,7 @@
 // at its end so that the host can record and replay it.
 #pragma once
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "pluginapi/PluginInterface.h"
 
 class Filter;

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "image/Rect.h"
-#include "image/ResultCode.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "pluginapi/PluginInterface.h"
 
 class Filter;

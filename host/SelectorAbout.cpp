@@ -1,4 +1,4 @@
-#include "filters/FilterKind.h"
+#include "base/FilterKind.h"
 #include "host/AboutBox.h"
 #include "host/Selectors.h"
 

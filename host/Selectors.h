@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "filters/FilterKind.h"
+#include "base/FilterKind.h"
 #include "pluginapi/CoreEntry.h"
 #include "pluginapi/PluginInterface.h"
 

@@ -14,9 +14,9 @@
 
 #include <cstdint>
 
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
 
 enum class BlurMethod {
     None,                 // radius <= 0: the image is left alone

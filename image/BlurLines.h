@@ -9,10 +9,10 @@
 #include <functional>
 #include <vector>
 
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "image/Image.h"
 #include "image/Parallel.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
 
 namespace blur_detail {
 

@@ -7,8 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/ResultCode.h"
 #include "image/NoiseField.h"
-#include "image/ResultCode.h"
 
 class FBMField : public NoiseField {
 public:

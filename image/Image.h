@@ -12,9 +12,9 @@
 #include <new>
 #include <utility>
 
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "image/ChannelLayout.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 class RowImage;
 

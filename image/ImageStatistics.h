@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
+#include "base/Rect.h"
 #include "image/ChannelLayout.h"
 #include "image/Image.h"
-#include "image/Rect.h"
 
 // One pixel of any layout the core works with (up to CMYK with alpha, and a
 // few spare channels for multichannel documents).

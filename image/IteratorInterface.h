@@ -3,8 +3,8 @@
 // Progress goes to the sink once per finished row, scaled into [from, to].
 #pragma once
 
-#include "image/Progress.h"
-#include "image/Rect.h"
+#include "base/Progress.h"
+#include "base/Rect.h"
 
 template <typename ImageT>
 class IteratorInterface {

@@ -17,10 +17,10 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
 #include "image/Image.h"
 #include "image/IteratorInterface.h"
-#include "image/Progress.h"
-#include "image/Rect.h"
 
 namespace iterator_detail {
 

@@ -49,12 +49,12 @@
 #include <utility>
 #include <vector>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "image/ContourIterator.h"
 #include "image/Image.h"
 #include "image/Parallel.h"
-#include "image/Progress.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 // Asks for the cache line at `address` ahead of its use; a hint only.
 inline void PrefetchForRead(const void* address) {

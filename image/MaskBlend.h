@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "image/Rect.h"
+#include "base/Rect.h"
 
 class RowImage;
 

@@ -13,8 +13,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/ResultCode.h"
 #include "image/NewField.h"
-#include "image/ResultCode.h"
 
 class NoiseField : public NewField {
 public:

@@ -17,9 +17,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "image/Progress.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 
 // The number of threads loops use, the calling thread included (at least 1):
 // the last SetParallelThreads, else the environment variable DAPPLE_THREADS

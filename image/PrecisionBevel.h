@@ -14,12 +14,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "image/ContourIterator.h"
 #include "image/Image.h"
 #include "image/MarchingFront.h"
-#include "image/Progress.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 class Precision_Bevel {
 public:

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "image/Progress.h"
-#include "image/Rect.h"
+#include "base/Progress.h"
+#include "base/Rect.h"
 
 class RectIteratorInterface {
 public:

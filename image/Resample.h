@@ -1,9 +1,9 @@
 // Scaling of 8-bit images to another size.
 #pragma once
 
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
 
 // Fills `destination` (its bounds fix the output size) from `source`, which
 // must have the same channels (colour channels and alpha). Enlarging

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "image/Image.h"
 #include "image/Parallel.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
 
 namespace resample_detail {
 

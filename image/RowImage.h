@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "image/Rect.h"
-#include "image/ResultCode.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 
 class RowImage {
 public:

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "image/TurbulenceField.h"
 
 class SymmetricTurbulenceField final : public TurbulenceField {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "image/Rect.h"
+#include "base/Rect.h"
 
 enum class TileOrder { TopDown, BottomUp };
 

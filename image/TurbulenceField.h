@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
+#include "base/ResultCode.h"
 #include "image/FBMField.h"
-#include "image/ResultCode.h"
 
 class TurbulenceField : public FBMField {
 public:

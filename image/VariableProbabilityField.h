@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/ResultCode.h"
 #include "image/Image.h"
 #include "image/NewField.h"
-#include "image/ResultCode.h"
 
 class VariableProbabilityField : public NewField {
 public:

@@ -1,6 +1,7 @@
 #include "inprocesshost/HostImage.h"
 
 #include <algorithm>
+#include <utility>
 
 int32_t ColourPlanesOf(HostImageMode mode) {
     switch (mode) {
@@ -15,6 +16,16 @@ int32_t ColourPlanesOf(HostImageMode mode) {
 HostImage::HostImage(HostImageMode imageMode, int32_t w, int32_t h, bool withTransparency)
     : mode(imageMode), width(std::max(w, 0)), height(std::max(h, 0)), transparency(withTransparency) {
     pixels.assign(PixelCount() * static_cast<std::size_t>(Planes()), 0);
+}
+
+HostImage HostImage::FromInterleaved(int32_t w, int32_t h, int32_t planes, std::vector<uint8_t> interleaved) {
+    HostImage image;
+    image.mode = planes <= 2 ? HostImageMode::Grey : HostImageMode::Rgb;
+    image.width = w;
+    image.height = h;
+    image.transparency = planes == 2 || planes == 4;
+    image.pixels = std::move(interleaved);
+    return image;
 }
 
 void HostImage::Fill(const std::vector<uint8_t>& values) {

@@ -32,6 +32,11 @@ struct HostImage {
     // Zero-filled; negative sizes count as zero.
     HostImage(HostImageMode imageMode, int32_t w, int32_t h, bool withTransparency);
 
+    // A grey (1 or 2 planes) or RGB (3 or 4) picture from pixels interleaved
+    // row by row, the last plane transparency when there are 2 or 4; the
+    // pixels are taken over, not copied.
+    static HostImage FromInterleaved(int32_t w, int32_t h, int32_t planes, std::vector<uint8_t> interleaved);
+
     int32_t ColourPlanes() const { return ColourPlanesOf(mode); }
     int32_t Planes() const { return ColourPlanes() + (transparency ? 1 : 0); }
     std::size_t PixelCount() const { return static_cast<std::size_t>(width) * static_cast<std::size_t>(height); }

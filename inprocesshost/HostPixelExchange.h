@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "image/Rect.h"
+#include "base/Rect.h"
 #include "inprocesshost/HostImage.h"
 #include "pluginapi/PluginInterface.h"
 

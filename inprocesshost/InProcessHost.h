@@ -26,8 +26,8 @@
 #include <string>
 #include <vector>
 
-#include "filters/FilterKind.h"
-#include "image/Rect.h"
+#include "base/FilterKind.h"
+#include "base/Rect.h"
 #include "inprocesshost/ColourConversion.h"
 #include "inprocesshost/DescriptorStore.h"
 #include "inprocesshost/HostBufferTable.h"

@@ -3,7 +3,7 @@
 // or data folder ($XDG_DATA_HOME, else ~/.local/share).
 #pragma once
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 
 #include <string>
 

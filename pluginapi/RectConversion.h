@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "image/Rect.h"
+#include "base/Rect.h"
 #include "pluginapi/PluginInterface.h"
 
 inline Rect RectFromHost(const ps::Rect16& rect) { return Rect(rect.top, rect.left, rect.bottom, rect.right); }

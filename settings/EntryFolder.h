@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 
 // Larger files are not entries of ours; they are refused unread.
 inline constexpr std::size_t kMaxEntryFileSize = std::size_t{4} << 20;

@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "settings/EntryFolder.h"
 #include "settings/SettingsFolders.h"
 

@@ -23,7 +23,7 @@
 #include <string_view>
 #include <vector>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 #include "settings/EntryFolder.h"
 #include "settings/OptionsRecord.h"
 #include "settings/SettingsFolders.h"

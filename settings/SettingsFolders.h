@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "image/ResultCode.h"
+#include "base/ResultCode.h"
 
 // The folder below the plug-in folder with factory settings and libraries.
 inline constexpr char kSettingsFolderName[] = "Settings";

@@ -45,7 +45,7 @@ if(TARGET test_plugins)
   target_compile_definitions(test_plugins PRIVATE DAPPLE_PLUGIN_FOLDER="${plugin_dir_from_tests}")
 endif()
 
-foreach(target test_platform test_image test_filters test_settings test_host test_inprocesshost test_cli test_content test_content_pack
+foreach(target test_platform test_image test_imagefiles test_filters test_settings test_host test_inprocesshost test_cli test_content test_content_pack
                test_dialog test_controls test_windowshost test_plugins)
   dapple_windows_test_resources(${target})
 endforeach()

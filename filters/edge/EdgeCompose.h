@@ -2,12 +2,12 @@
 // destination, either painting the edge colour or lowering alpha.
 #pragma once
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "filters/ColorSpec.h"
 #include "filters/edge/EdgeTiles.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 namespace edge {
 

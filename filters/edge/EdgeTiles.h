@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "image/Rect.h"
-#include "image/ResultCode.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 
 namespace edge {
 

@@ -5,12 +5,12 @@
 
 #include <cstdint>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "filters/edge/EdgeTiles.h"
 #include "image/Image.h"
-#include "image/Progress.h"
 #include "image/RandomGenerator.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 namespace edge {
 

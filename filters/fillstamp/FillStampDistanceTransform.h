@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
+#include "base/ResultCode.h"
 #include "filters/stamp/StampCentres.h"
 #include "image/DistanceTransform.h"
-#include "image/ResultCode.h"
 
 class FillStampDistanceTransform : public DistanceTransform {
 public:

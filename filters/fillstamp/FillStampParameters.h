@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "base/FilterKind.h"
 #include "content/ContentReference.h"
-#include "filters/FilterKind.h"
 #include "filters/LayerFillParameter.h"
 #include "filters/LengthValue.h"
 #include "filters/stamp/StampParameters.h"

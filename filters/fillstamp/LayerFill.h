@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 struct LayerFill {
     uint32_t behaviour = 0;  // kLayerFillWithColour, kLayerFillTransparent or kLayerFillKeep

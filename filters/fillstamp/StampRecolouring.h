@@ -6,11 +6,11 @@
 
 #include <memory>
 
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "filters/stamp/ScaledTubeStamp.h"
 #include "image/Image.h"
 #include "image/ImageStatistics.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 struct StampRecolour {
     const Image<unsigned char>* source = nullptr;  // RGB, with or without alpha

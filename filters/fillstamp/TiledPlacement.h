@@ -2,12 +2,12 @@
 // make the chosen coverage of its area.
 #pragma once
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "filters/stamp/ScaledTubeStamp.h"
 #include "filters/stamp/StampPlacement.h"
-#include "image/Progress.h"
 #include "image/RandomGenerator.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 struct TiledPlacementDraw {
     Rect image;             // full size

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "image/Progress.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 
 // The eight pieces, clockwise from the top-left corner, and the frame
 // picture cell (column, row) each one is cut from.

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Rect.h"
 #include "filters/patchwork/PatchworkCells.h"
 #include "image/Image.h"
-#include "image/Rect.h"
 
 namespace patchwork {
 

@@ -5,13 +5,13 @@
 #include <map>
 #include <vector>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "content/TileLibrary.h"
 #include "filters/patchwork/CellSampler.h"
 #include "filters/patchwork/PatchworkCells.h"
 #include "filters/patchwork/TileMatcher.h"
-#include "image/Progress.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 namespace patchwork {
 

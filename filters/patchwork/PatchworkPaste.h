@@ -2,12 +2,12 @@
 // size, copied into its cells.
 #pragma once
 
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "content/TileLibrary.h"
 #include "filters/patchwork/PatchworkCells.h"
 #include "filters/patchwork/PatchworkMatch.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
 
 namespace patchwork {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "base/FilterKind.h"
 #include "content/ContentReference.h"
 #include "filters/ColorSpec.h"
-#include "filters/FilterKind.h"
 #include "filters/LengthValue.h"
 #include "filters/LightingParameter.h"
 #include "filters/ParameterStrings.h"

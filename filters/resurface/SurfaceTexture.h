@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
 
 namespace resurface {
 

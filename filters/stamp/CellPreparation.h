@@ -6,11 +6,11 @@
 
 #include <cstdint>
 
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "filters/stamp/ScaledTubeStamp.h"
 #include "filters/stamp/StampShadow.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
 
 struct CellPreparation {
     Image<unsigned char>* tube = nullptr;  // red, green, blue, alpha; only read

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
 
 struct ContentPicture {
     std::unique_ptr<Image<unsigned char>> pixels;  // red, green, blue, alpha; top-left corner at (0, 0)

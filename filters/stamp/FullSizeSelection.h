@@ -2,11 +2,11 @@
 // stamps by them at every render scale.
 #pragma once
 
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "filters/RenderContext.h"
 #include "filters/RenderSelection.h"
 #include "filters/stamp/StampCentres.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 struct FullSizeSelection {
     Rect document;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "image/Rect.h"
+#include "base/Rect.h"
 
 class PixelRunList {
 public:

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <new>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "filters/stamp/PixelRunList.h"
 #include "image/DistanceTransform.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 struct StampCentres {
     PixelRunList pixels;  // in the order the transform reported them

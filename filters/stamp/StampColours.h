@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/ResultCode.h"
 #include "image/ChannelLayout.h"
 #include "image/Image.h"
-#include "image/ResultCode.h"
 
 // True when an RGB picture goes into `layout` sample for sample.
 bool TakesRGBAsItIs(const ChannelLayout& layout);

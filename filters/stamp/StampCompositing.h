@@ -13,8 +13,8 @@
 
 #include <cstdint>
 
+#include "base/Rect.h"
 #include "image/Image.h"
-#include "image/Rect.h"
 
 struct OverPair {
     uint16_t e;  // what is left of the destination's alpha

@@ -4,12 +4,12 @@
 #include <functional>
 #include <memory>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "filters/stamp/ScaledTubeStamp.h"
 #include "filters/stamp/StampPlacement.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 // Makes the picture to draw for `cell` whose stamp lands on `placed`: the
 // stamp recoloured into `out` (over the stamp's own bounds), which the caller

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "base/ResultCode.h"
 #include "filters/ColorSpec.h"
 #include "filters/LengthValue.h"
 #include "filters/ParameterSet.h"
 #include "filters/stamp/StampShadow.h"
-#include "image/ResultCode.h"
 #include "pluginapi/PluginInterface.h"
 
 // The shadow's fields as both records store them, after their shadow-on byte.

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "base/ResultCode.h"
 #include "content/ContentReference.h"
 #include "filters/RenderContext.h"
 #include "filters/stamp/CellPreparation.h"
@@ -17,7 +18,6 @@
 #include "filters/stamp/StampDrawing.h"
 #include "filters/stamp/StampPlacement.h"
 #include "image/RandomGenerator.h"
-#include "image/ResultCode.h"
 
 class StampPass {
 public:

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "filters/stamp/PixelRunList.h"
 #include "filters/stamp/ScaledTubeStamp.h"
-#include "image/Progress.h"
 #include "image/RandomGenerator.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 // One stamp: the top-left corner of its cell's scaled stamp as fractions of
 // the full-size image's width and height (so that a preview at any scale

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/Progress.h"
+#include "base/Rect.h"
+#include "base/ResultCode.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/Rect.h"
-#include "image/ResultCode.h"
 
 // The shadow as it is drawn at one render scale.
 struct ShadowSettings {

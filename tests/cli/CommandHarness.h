@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/Command.h"
-#include "cli/ImageFiles.h"
+#include "imagefiles/ImageFiles.h"
 
 struct CommandResult {
     int code = 0;

@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "cli/Command.h"
-#include "cli/ImageFiles.h"
 #include "host/FilterFactory.h"
+#include "imagefiles/ImageFiles.h"
 #include "tests/cli/CommandHarness.h"
 #include "tests/inprocesshost/TestEffect.h"
 

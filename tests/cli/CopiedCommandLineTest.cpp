@@ -7,11 +7,11 @@
 
 #include "cli/Command.h"
 #include "cli/CommandImages.h"
-#include "cli/ImageFiles.h"
 #include "dialog/ApplyCommandLine.h"
 #include "filters/ParameterBlock.h"
 #include "filters/ParameterSet.h"
 #include "filters/edge/Edge.h"
+#include "imagefiles/ImageFiles.h"
 #include "inprocesshost/InProcessHost.h"
 #include "tests/cli/CommandHarness.h"
 

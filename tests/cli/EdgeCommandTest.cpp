@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "cli/Command.h"
-#include "cli/ImageFiles.h"
+#include "imagefiles/ImageFiles.h"
 #include "tests/cli/CommandHarness.h"
 
 namespace {

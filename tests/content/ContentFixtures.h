@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/RasterImage.h"
+#include "base/Progress.h"
+#include "base/ResultCode.h"
 #include "image/Image.h"
-#include "image/Progress.h"
-#include "image/ResultCode.h"
+#include "imagefiles/RasterImage.h"
 #include "tools/contentwriters/PspBlocks.h"
 
 // A test with its own scratch folder, removed afterwards.

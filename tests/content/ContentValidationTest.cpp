@@ -7,8 +7,8 @@
 
 #include <fstream>
 
-#include "cli/ImageFiles.h"
 #include "content/ContentMessages.h"
+#include "imagefiles/ImageFiles.h"
 #include "tests/content/ContentFixtures.h"
 #include "tools/contentwriters/PictureTubeWriter.h"
 #include "tools/contentwriters/TextureWriter.h"

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "cli/Command.h"
-#include "cli/ImageFiles.h"
+#include "imagefiles/ImageFiles.h"
 #include "platform/ResourceStrings.h"
 #include "tests/content/ContentFixtures.h"
 #include "tools/contentwriters/PictureTubeWriter.h"

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "cli/ImageFiles.h"
+#include "imagefiles/ImageFiles.h"
 #include "tests/content/ContentFixtures.h"
 #include "tools/contentwriters/TextureWriter.h"
 

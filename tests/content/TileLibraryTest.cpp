@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "cli/ImageFiles.h"
+#include "imagefiles/ImageFiles.h"
 #include "tests/content/ContentFixtures.h"
 #include "tools/contentwriters/TileLibraryWriter.h"
 

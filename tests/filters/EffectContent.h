@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/ImageFiles.h"
-#include "cli/RasterImage.h"
 #include "content/ContentReference.h"
+#include "imagefiles/ImageFiles.h"
+#include "imagefiles/RasterImage.h"
 #include "tests/cli/CommandHarness.h"
 #include "tools/contentwriters/TextureWriter.h"
 #include "tools/contentwriters/TileLibraryWriter.h"

@@ -6,11 +6,11 @@
 #include <functional>
 #include <vector>
 
+#include "base/Progress.h"
 #include "filters/Filter.h"
 #include "filters/ParameterBlock.h"
 #include "filters/RenderContext.h"
 #include "image/Image.h"
-#include "image/Progress.h"
 
 namespace effect_test {
 

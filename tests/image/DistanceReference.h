@@ -13,9 +13,9 @@
 #include <set>
 #include <vector>
 
+#include "base/Progress.h"
 #include "image/ContourIterator.h"
 #include "image/Image.h"
-#include "image/Progress.h"
 
 namespace distance_reference {
 

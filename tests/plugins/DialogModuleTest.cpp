@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "filters/FilterKind.h"
+#include "base/FilterKind.h"
 #include "inprocesshost/InProcessHost.h"
 #include "inprocesshost/PluginModule.h"
 #include "platform/TextEncoding.h"

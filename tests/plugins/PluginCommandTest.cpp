@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/Command.h"
-#include "cli/ImageFiles.h"
+#include "imagefiles/ImageFiles.h"
 #include "platform/TextEncoding.h"
 #include "tests/cli/CommandHarness.h"
 #include "tests/plugins/PluginFolder.h"

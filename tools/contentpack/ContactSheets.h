@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/RasterImage.h"
+#include "imagefiles/RasterImage.h"
 
 #include "tools/contentpack/Picture.h"
 #include "tools/contentpack/TubeSheet.h"

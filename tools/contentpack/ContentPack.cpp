@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "cli/ImageFiles.h"
+#include "imagefiles/ImageFiles.h"
 #include "tools/contentpack/Frames.h"
 #include "tools/contentpack/Textures.h"
 #include "tools/contentpack/Tiles.h"

@@ -5,11 +5,11 @@
 #include <memory>
 #include <vector>
 
-#include "cli/ImageFiles.h"
 #include "content/JpegLoader.h"
 #include "content/PspFileReader.h"
 #include "content/TileLibrary.h"
 #include "content/VtFile.h"
+#include "imagefiles/ImageFiles.h"
 #include "tools/contentpack/ContactSheets.h"
 #include "tools/contentpack/ContentPack.h"
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "cli/RasterImage.h"
+#include "imagefiles/RasterImage.h"
 #include "tools/contentpack/Colour.h"
 
 class Picture {

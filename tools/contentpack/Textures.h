@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/RasterImage.h"
+#include "imagefiles/RasterImage.h"
 
 // A height field of heights in 0..1, rows top to bottom.
 struct HeightField {

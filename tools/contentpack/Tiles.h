@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "cli/RasterImage.h"
+#include "imagefiles/RasterImage.h"
 
 // The side of every tile, in pixels, and of its thumbnail.
 constexpr int32_t kTileSize = 64;

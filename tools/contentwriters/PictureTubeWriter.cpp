@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cli/ImageFilesOutput.h"
+#include "imagefiles/ImageFilesOutput.h"
 #include "tools/contentwriters/PspBlocks.h"
 #include "tools/contentwriters/RasterPictures.h"
 #include "tools/contentwriters/WriteFailure.h"

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/RasterImage.h"
+#include "imagefiles/RasterImage.h"
 
 struct PictureTubeOptions {
     int32_t columns = 1;

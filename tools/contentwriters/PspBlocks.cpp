@@ -4,7 +4,7 @@
 
 #include <zlib.h>
 
-#include "cli/ImageFilesCodecs.h"
+#include "imagefiles/ImageFilesCodecs.h"
 
 namespace {
 

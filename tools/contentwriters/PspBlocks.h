@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/RasterImage.h"
+#include "base/Rect.h"
 #include "content/PspFormat.h"
-#include "image/Rect.h"
+#include "imagefiles/RasterImage.h"
 #include "tools/contentwriters/PspStream.h"
 
 // The general image attributes: an RGB image of 24 bits, LZ77-compressed.

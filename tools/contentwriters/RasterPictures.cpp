@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <new>
 
-#include "cli/ImageFilesCodecs.h"
 #include "image/Image.h"
 #include "image/Resample.h"
+#include "imagefiles/ImageFilesCodecs.h"
 
 namespace {
 

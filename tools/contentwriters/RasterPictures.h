@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "cli/RasterImage.h"
+#include "imagefiles/RasterImage.h"
 
 // `image` with four channels: grey spread to red, green and blue, and full
 // opacity where it has no alpha.

@@ -1,6 +1,6 @@
 #include "tools/contentwriters/TextureWriter.h"
 
-#include "cli/ImageFiles.h"
+#include "imagefiles/ImageFiles.h"
 #include "tools/contentwriters/RasterPictures.h"
 #include "tools/contentwriters/WriteFailure.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cli/RasterImage.h"
+#include "imagefiles/RasterImage.h"
 
 // Writes the brightness of `picture` (any channel count; transparency
 // composited over white) to `path`, which must name a JPEG file. Empty on

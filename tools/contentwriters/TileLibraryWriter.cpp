@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "cli/ImageFiles.h"
-#include "cli/ImageFilesCodecs.h"
-#include "cli/ImageFilesOutput.h"
 #include "content/LittleEndian.h"
 #include "content/TileLibraryFormat.h"
+#include "imagefiles/ImageFiles.h"
+#include "imagefiles/ImageFilesCodecs.h"
+#include "imagefiles/ImageFilesOutput.h"
 #include "platform/FileStreams.h"
 #include "tools/contentwriters/RasterPictures.h"
 #include "tools/contentwriters/WriteFailure.h"

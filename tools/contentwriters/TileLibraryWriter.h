@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/RasterImage.h"
+#include "imagefiles/RasterImage.h"
 
 struct TileLibraryOptions {
     // Tile size; 0 takes the first picture's size.

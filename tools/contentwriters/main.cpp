@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/ImageFiles.h"
+#include "imagefiles/ImageFiles.h"
 #include "tools/contentwriters/PictureTubeWriter.h"
 #include "tools/contentwriters/TextureWriter.h"
 #include "tools/contentwriters/TileLibraryWriter.h"

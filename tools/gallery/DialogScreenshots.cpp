@@ -11,12 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/CommandImages.h"
-#include "cli/ImageFiles.h"
 #include "dialog/FilterDialog.h"
 #include "dialog/FilterDialogRunner.h"
 #include "filters/Filter.h"
 #include "host/FilterFactory.h"
+#include "imagefiles/ImageFiles.h"
 #include "inprocesshost/InProcessHost.h"
 #include "platform/ModuleFolder.h"
 #include "settings/SettingsFolders.h"
@@ -91,7 +90,8 @@ bool Screenshot(const RasterImage& picture, FilterKind kind, const std::string& 
     gWatch = Watch{};
     gWatch.picture = folder + "/dialog-" + Lower(effect->InternalName()) + ".png";
     InProcessHost host;
-    host.SetImage(HostImageFromRaster(picture)).SetPlayMode(ps::plugInDialogDisplay);
+    host.SetImage(HostImage::FromInterleaved(picture.width, picture.height, picture.channels, picture.pixels))
+        .SetPlayMode(ps::plugInDialogDisplay);
     const UINT_PTR timer = SetTimer(nullptr, 0, kTimerPeriod, WatchDialog);
     RunOptions options;
     options.parametersSelector = true;

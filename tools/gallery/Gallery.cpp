@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/ImageFiles.h"
 #include "controls/ChildWindows.h"
 #include "controls/ControlClasses.h"
 #include "controls/GdiHandles.h"
@@ -32,6 +31,7 @@
 #include "controls/VtTabControl.h"
 #include "controls/VtTubeButtonControl.h"
 #include "host/HostContext.h"
+#include "imagefiles/ImageFiles.h"
 #include "tools/gallery/WindowPicture.h"
 
 namespace {

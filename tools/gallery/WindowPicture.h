@@ -2,7 +2,7 @@
 // screenshots.
 #pragma once
 
-#include "cli/RasterImage.h"
+#include "imagefiles/RasterImage.h"
 #include "platform/WinApi.h"
 
 // The client area of `hwnd` as RGB pixels; empty when it cannot be read.

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/ImageFiles.h"
-#include "cli/RasterImage.h"
+#include "imagefiles/ImageFiles.h"
+#include "imagefiles/RasterImage.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <functional>
 #include <vector>
 
+#include "base/Progress.h"
 #include "filters/ParameterBlock.h"
 #include "filters/RenderContext.h"
 #include "filters/edge/Edge.h"
 #include "image/Image.h"
-#include "image/Progress.h"
 #include "tests/filters/EffectTestSupport.h"
 
 namespace edge_test {

@@ -8,12 +8,12 @@
 #include <functional>
 #include <string>
 
-#include "cli/RasterImage.h"
+#include "base/Progress.h"
 #include "content/ContentReference.h"
 #include "filters/Filter.h"
 #include "filters/ParameterBlock.h"
 #include "image/Image.h"
-#include "image/Progress.h"
+#include "imagefiles/RasterImage.h"
 
 namespace stamp_test {
 

@@ -1,4 +1,4 @@
-#include "cli/ImageFiles.h"
+#include "imagefiles/ImageFiles.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,8 +9,8 @@
 #include <memory>
 #include <new>
 
-#include "cli/ImageFilesCodecs.h"
-#include "cli/ImageFilesOutput.h"
+#include "imagefiles/ImageFilesCodecs.h"
+#include "imagefiles/ImageFilesOutput.h"
 #include "platform/FileStreams.h"
 
 namespace {

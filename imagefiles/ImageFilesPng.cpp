@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "cli/ImageFilesCodecs.h"
+#include "imagefiles/ImageFilesCodecs.h"
 
 namespace {
 

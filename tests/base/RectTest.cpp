@@ -1,4 +1,4 @@
-#include "image/Rect.h"
+#include "base/Rect.h"
 
 #include <gtest/gtest.h>
 

@@ -11,8 +11,8 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-#include "cli/ImageFilesCodecs.h"
 #include "content/JpegWarnings.h"
+#include "imagefiles/ImageFilesCodecs.h"
 
 namespace {
 

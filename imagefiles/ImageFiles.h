@@ -17,7 +17,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/RasterImage.h"
+#include "imagefiles/RasterImage.h"
 
 enum class ImageFileFormat { Png, Jpeg };
 

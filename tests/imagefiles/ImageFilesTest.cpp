@@ -18,8 +18,8 @@
 
 #include <jpeglib.h>
 
-#include "cli/ImageFiles.h"
 #include "image/Parallel.h"
+#include "imagefiles/ImageFiles.h"
 
 namespace fs = std::filesystem;
 

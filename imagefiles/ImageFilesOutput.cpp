@@ -1,4 +1,4 @@
-#include "cli/ImageFilesOutput.h"
+#include "imagefiles/ImageFilesOutput.h"
 
 #include <atomic>
 #include <cerrno>

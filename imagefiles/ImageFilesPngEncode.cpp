@@ -25,8 +25,8 @@
 #include <cstring>
 #include <vector>
 
-#include "cli/ImageFilesCodecs.h"
 #include "image/Parallel.h"
+#include "imagefiles/ImageFilesCodecs.h"
 
 namespace {
 

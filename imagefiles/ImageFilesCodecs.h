@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/ImageFiles.h"
-#include "cli/RasterImage.h"
+#include "imagefiles/ImageFiles.h"
+#include "imagefiles/RasterImage.h"
 
 // Decoders fill IMAGE only on success.
 std::string DecodePng(std::FILE* file, RasterImage& image);
