@@ -11,7 +11,7 @@
 #include "content/ContentReference.h"
 #include "imagefiles/ImageFiles.h"
 #include "imagefiles/RasterImage.h"
-#include "tests/cli/CommandHarness.h"
+#include "tests/platform/ScratchFolderTest.h"
 #include "tools/contentwriters/TextureWriter.h"
 #include "tools/contentwriters/TileLibraryWriter.h"
 
