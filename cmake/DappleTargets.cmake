@@ -37,6 +37,8 @@ endfunction()
 function(dapple_library NAME FOLDER)
   dapple_sources(sources ${FOLDER})
   dapple_library_of(${NAME} "${sources}" ${ARGN})
+  # A headers-only library owns its folder too (the layering check).
+  set_target_properties(${NAME} PROPERTIES DAPPLE_FOLDER ${FOLDER})
 endfunction()
 
 # A folder whose portable half and Windows half are separate libraries,
