@@ -17,6 +17,10 @@ using FileStream = std::unique_ptr<std::FILE, FileStreamCloser>;
 // path may separate folders with backslashes (platform/LocalPath.h).
 std::FILE* OpenFileForReading(const std::string& path);
 
+// Creates the file, or empties an existing one, for binary writing ("wb");
+// null on failure, with errno saying why.
+std::FILE* OpenFileForWriting(const std::string& path);
+
 // Moves `stream` to `offset` bytes from the start. False on failure.
 bool SeekFile(std::FILE* stream, uint64_t offset);
 

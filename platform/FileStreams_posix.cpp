@@ -6,6 +6,8 @@
 
 std::FILE* OpenFileForReading(const std::string& path) { return std::fopen(LocalPath(path).c_str(), "rb"); }
 
+std::FILE* OpenFileForWriting(const std::string& path) { return std::fopen(LocalPath(path).c_str(), "wb"); }
+
 bool SeekFile(std::FILE* stream, uint64_t offset) {
     if (offset > static_cast<uint64_t>(INT64_MAX)) return false;
     return fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0;

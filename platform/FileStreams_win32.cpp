@@ -5,6 +5,8 @@
 // Paths are UTF-8; the narrow fopen would read them in the ANSI code page.
 std::FILE* OpenFileForReading(const std::string& path) { return _wfopen(WideFromUtf8(path).c_str(), L"rb"); }
 
+std::FILE* OpenFileForWriting(const std::string& path) { return _wfopen(WideFromUtf8(path).c_str(), L"wb"); }
+
 bool SeekFile(std::FILE* stream, uint64_t offset) {
     if (offset > static_cast<uint64_t>(INT64_MAX)) return false;
     return _fseeki64(stream, static_cast<__int64>(offset), SEEK_SET) == 0;

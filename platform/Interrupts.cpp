@@ -11,7 +11,7 @@ namespace {
 // allocation. A slot's path is written before it is marked ready, and the
 // mark is taken away before the slot is given back.
 constexpr int kSlots = 64;
-constexpr std::size_t kPathBytes = 1024;
+constexpr std::size_t kPathBytes = kMaxRegisteredPathBytes;
 
 struct Slot {
     std::atomic<bool> taken{false};

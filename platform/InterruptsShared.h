@@ -10,5 +10,7 @@ int NotedInterruptSignal();
 void RemoveRegisteredTemporaryFiles();
 // Calls `tell` for every registered child process. Safe in a signal handler.
 void TellRegisteredChildren(void (*tell)(long long processId, int signal), int signal);
+// The longest registered path, in bytes with its closing zero.
+inline constexpr int kMaxRegisteredPathBytes = 1024;
 // Each system's file removal that a handler may call.
 void RemoveFileInHandler(const char* path);

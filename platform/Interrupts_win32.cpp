@@ -17,9 +17,12 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 
 }  // namespace
 
-// The command opens its files with the narrow C library functions, so the
-// path is given to the system the same way.
-void RemoveFileInHandler(const char* path) { DeleteFileA(path); }
+// Paths are UTF-8. The handler runs on a thread of its own, not inside a
+// signal, but still converts into a buffer of its own rather than allocate.
+void RemoveFileInHandler(const char* path) {
+    wchar_t wide[kMaxRegisteredPathBytes];
+    if (MultiByteToWideChar(CP_UTF8, 0, path, -1, wide, kMaxRegisteredPathBytes) > 0) DeleteFileW(wide);
+}
 
 void CatchInterrupts() { SetConsoleCtrlHandler(OnConsoleEvent, TRUE); }
 
