@@ -4,6 +4,8 @@
 #include <map>
 #include <system_error>
 
+#include "platform/FileSystemPath.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -13,17 +15,18 @@ const char* ExtensionOf(ImageFileFormat format) { return format == ImageFileForm
 // One spelling per file, so that "out/a.png" and "./out/a.png" are the same.
 std::string Canonical(const std::string& path) {
     std::error_code error;
-    const fs::path absolute = fs::absolute(path, error);
-    return (error ? fs::path(path) : absolute).lexically_normal().string();
+    const fs::path given = PathFromUtf8(path);
+    const fs::path absolute = fs::absolute(given, error);
+    return Utf8FromPath((error ? given : absolute).lexically_normal());
 }
 
 }  // namespace
 
 std::string BatchOutputPath(const std::string& input, const BatchNaming& naming) {
-    const fs::path source(input);
-    const std::string extension = naming.format ? ExtensionOf(*naming.format) : source.extension().string();
-    const std::string name = source.stem().string() + naming.suffix + extension;
-    return (fs::path(naming.folder) / name).string();
+    const fs::path source = PathFromUtf8(input);
+    const std::string extension = naming.format ? ExtensionOf(*naming.format) : Utf8FromPath(source.extension());
+    const std::string name = Utf8FromPath(source.stem()) + naming.suffix + extension;
+    return Utf8FromPath(PathFromUtf8(naming.folder) / PathFromUtf8(name));
 }
 
 std::vector<BatchFile> PlanBatch(const std::vector<std::string>& inputs, const BatchNaming& naming, bool overwrite) {
@@ -38,7 +41,7 @@ std::vector<BatchFile> PlanBatch(const std::vector<std::string>& inputs, const B
         if (!isNew) {
             file.state = BatchFileState::SameOutput;
             file.sameAs = earlier->second;
-        } else if (!overwrite && fs::exists(file.output, error)) {
+        } else if (!overwrite && fs::exists(PathFromUtf8(file.output), error)) {
             file.state = BatchFileState::Exists;
         }
         files.push_back(std::move(file));

@@ -29,6 +29,7 @@
 #include "imagefiles/ImageFilesOutput.h"
 #include "platform/ChildProcess.h"
 #include "platform/FileSystemEntries.h"
+#include "platform/FileSystemPath.h"
 #include "platform/HostIdentity.h"
 #include "platform/Interrupts.h"
 #include "platform/Warning.h"
@@ -118,13 +119,14 @@ bool ParseArguments(const std::vector<std::string>& args, BatchRequest& request,
 
 // A folder to write into: there already, or made now (its parent must exist).
 bool UsableFolder(const std::string& folder, std::string& problem) {
+    const fs::path path = PathFromUtf8(folder);
     std::error_code error;
-    if (fs::is_directory(folder, error)) return true;
-    if (fs::exists(folder, error)) {
+    if (fs::is_directory(path, error)) return true;
+    if (fs::exists(path, error)) {
         problem = "--out-dir " + folder + " is not a folder";
         return false;
     }
-    if (!fs::create_directory(folder, error)) {
+    if (!fs::create_directory(path, error)) {
         problem = "cannot make the folder " + folder + ": " + error.message();
         return false;
     }
@@ -172,7 +174,8 @@ private:
 
     void Apply(const BatchFile& file) {
         // Beside the output, with its extension, which names the format to write.
-        const std::string staged = TemporaryPathBeside(file.output, fs::path(file.output).extension().string());
+        const std::string staged =
+            TemporaryPathBeside(file.output, Utf8FromPath(PathFromUtf8(file.output).extension()));
         if (staged.empty()) return report_.Failed(file.input, "no free temporary file name in the output folder");
         const TemporaryFileRegistration registration(staged);
         std::vector<std::string> args = {"apply", request_.effect, file.input, staged, "--quiet"};
@@ -180,7 +183,7 @@ private:
         const ChildOutcome run = RunChildProcess(program_, args, [] { return InterruptRequested(); });
         const std::string moved = run.started && !run.killed && run.exitCode == 0 ? MoveIntoPlace(staged, file) : "";
         std::error_code ignored;
-        fs::remove(staged, ignored);
+        fs::remove(PathFromUtf8(staged), ignored);
         if (InterruptRequested()) return;
         if (!run.started) return report_.Failed(file.input, run.problem);
         const std::vector<std::string> problems = ProblemLines(run.errorText);
@@ -207,7 +210,7 @@ private:
                                            : "cannot move the result to " + file.output;
         }
         std::error_code error;
-        fs::rename(staged, file.output, error);
+        fs::rename(PathFromUtf8(staged), PathFromUtf8(file.output), error);
         return error ? "cannot replace " + file.output + ": " + error.message() : std::string();
     }
 

@@ -1,10 +1,9 @@
 #include "cli/CommandContentPath.h"
 
-#include <filesystem>
-
 #include "content/ContentFolders.h"
 #include "content/ContentMessages.h"
 #include "content/ContentValidation.h"
+#include "platform/FileSystemPath.h"
 #include "platform/LocalPath.h"
 #include "platform/ResourceStrings.h"
 
@@ -14,7 +13,7 @@ namespace {
 // this system, or one from the root of a drive.
 bool IsFullPath(const std::string& path) {
     if (!path.empty() && (path.front() == '/' || path.front() == '\\')) return true;
-    return std::filesystem::path(LocalPath(path)).is_absolute();
+    return PathFromUtf8(path).is_absolute();
 }
 
 }  // namespace

@@ -6,10 +6,11 @@
 
 #include "cli/Command.h"
 #include "cli/Terminal.h"
+#include "platform/CommandLineArguments.h"
 #include "platform/Interrupts.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = CommandLineArguments(argc, argv);
     const CommandStreams streams{std::cout, std::cerr, StandardErrorIsTerminal()};
     const int code = RunDappleCommand(args, streams);
     // The command has cleaned up; the shell that ran it learns of the interrupt.

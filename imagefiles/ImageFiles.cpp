@@ -5,13 +5,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <new>
 
 #include "imagefiles/ImageFilesCodecs.h"
 #include "imagefiles/ImageFilesOutput.h"
 #include "platform/FileStreams.h"
+#include "platform/FileSystemPath.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ const char* ImageSizeProblem(uint64_t width, uint64_t height) {
 }
 
 std::optional<ImageFileFormat> ImageFileFormatForPath(const std::string& path) {
-    const std::string extension = Lowercase(std::filesystem::path(path).extension().string());
+    const std::string extension = Lowercase(Utf8FromPath(PathFromUtf8(path).extension()));
     if (extension == ".png") return ImageFileFormat::Png;
     if (extension == ".jpg" || extension == ".jpeg") return ImageFileFormat::Jpeg;
     return std::nullopt;
@@ -90,7 +90,7 @@ ImageFileStatus ReadImageFile(const std::string& path, RasterImage& image) {
     const std::optional<ImageFileFormat> format = ImageFileFormatForPath(path);
     if (!format) return ReadFailure(path, UnknownExtension());
     errno = 0;
-    FileStream file(std::fopen(path.c_str(), "rb"));
+    FileStream file(OpenFileForReading(path));
     if (!file) return ReadFailure(path, errno != 0 ? std::strerror(errno) : "cannot open the file");
     try {
         if (std::string problem = Decode(file.get(), *format, image); !problem.empty())

@@ -8,6 +8,9 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/FileStreams.h"
+#include "platform/FileSystemPath.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -26,12 +29,12 @@ std::string SystemMessage(int error) { return error != 0 ? std::strerror(error) 
 }  // namespace
 
 std::string TemporaryPathBeside(const std::string& destination, const std::string& ending) {
-    const fs::path folder = fs::path(destination).parent_path();
+    const fs::path folder = PathFromUtf8(destination).parent_path();
     constexpr unsigned kAttempts = 16;
     for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
-        const std::string candidate = (folder / TemporaryName(attempt, ending)).string();
+        const fs::path candidate = folder / TemporaryName(attempt, ending);
         std::error_code error;
-        if (!fs::exists(candidate, error)) return candidate;
+        if (!fs::exists(candidate, error)) return Utf8FromPath(candidate);
     }
     return std::string();
 }
@@ -42,7 +45,7 @@ ReplacingOutputFile::~ReplacingOutputFile() {
     if (stream_ != nullptr) std::fclose(stream_);
     if (!committed_ && !temporary_.empty()) {
         std::error_code ignored;
-        fs::remove(temporary_, ignored);
+        fs::remove(PathFromUtf8(temporary_), ignored);
     }
     registration_.reset();
 }
@@ -53,7 +56,7 @@ std::string ReplacingOutputFile::Open() {
     // Registered before it exists, so that no moment passes unguarded.
     registration_ = std::make_unique<TemporaryFileRegistration>(candidate);
     errno = 0;
-    stream_ = std::fopen(candidate.c_str(), "wb");
+    stream_ = OpenFileForWriting(candidate);
     if (stream_ == nullptr) {
         registration_.reset();
         return SystemMessage(errno);
@@ -75,7 +78,7 @@ std::string ReplacingOutputFile::Commit() {
     if (InterruptRequested()) return "interrupted";
 
     std::error_code error;
-    fs::rename(temporary_, destination_, error);
+    fs::rename(PathFromUtf8(temporary_), PathFromUtf8(destination_), error);
     if (error) return "cannot replace the file: " + error.message();
     committed_ = true;
     registration_.reset();

@@ -16,6 +16,7 @@
 #include "base/ResultCode.h"
 #include "image/Image.h"
 #include "imagefiles/RasterImage.h"
+#include "platform/FileSystemPath.h"
 #include "tools/contentwriters/PspBlocks.h"
 
 // A test with its own scratch folder, removed afterwards.
@@ -23,7 +24,8 @@ class ContentTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    // `name` is UTF-8, as the readers and writers take it.
+    std::string PathOf(const std::string& name) const { return Utf8FromPath(folder_ / PathFromUtf8(name)); }
 
     std::filesystem::path folder_;
 };

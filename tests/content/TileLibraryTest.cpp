@@ -156,13 +156,15 @@ TEST_F(TileLibraryTest, UnopenableTruncatedAndForeignFilesAreRefused) {
     }
 }
 
+// Names beyond ASCII ("Bilder – 写真", "ä"): Windows must see them as UTF-8.
 TEST_F(TileLibraryTest, TheWriterTakesAFoldersPicturesInNameOrder) {
-    std::filesystem::create_directories(PathOf("pictures"));
-    ASSERT_TRUE(WriteImageFile(PathOf("pictures/b.png"), SolidPicture(9, 9, 0, 0, 255)).Ok());
-    ASSERT_TRUE(WriteImageFile(PathOf("pictures/a.jpg"), SolidPicture(12, 12, 255, 0, 0)).Ok());
-    PutFileBytes(PathOf("pictures/notes.txt"), {'h', 'i'});
-    ASSERT_EQ(WriteTileLibraryFromFolder(PathOf("folder.ptl"), PathOf("pictures"), TileLibraryOptions{}), "");
-    TileLibrary library(PathOf("folder.ptl"));
+    const std::string pictures = "Bilder \xE2\x80\x93 \xE5\x86\x99\xE7\x9C\x9F";
+    std::filesystem::create_directories(PathFromUtf8(PathOf(pictures)));
+    ASSERT_TRUE(WriteImageFile(PathOf(pictures + "/b\xC3\xA4.png"), SolidPicture(9, 9, 0, 0, 255)).Ok());
+    ASSERT_TRUE(WriteImageFile(PathOf(pictures + "/a\xC3\xA4.jpg"), SolidPicture(12, 12, 255, 0, 0)).Ok());
+    PutFileBytes(PathOf(pictures + "/notes.txt"), {'h', 'i'});
+    ASSERT_EQ(WriteTileLibraryFromFolder(PathOf("folder \xC3\xA4.ptl"), PathOf(pictures), TileLibraryOptions{}), "");
+    TileLibrary library(PathOf("folder \xC3\xA4.ptl"));
     ASSERT_EQ(Outcome(library.open()), Fine());
     EXPECT_EQ(library.tileCount(), 2);
     EXPECT_EQ(library.tileWidth(), 12);  // the first picture's size

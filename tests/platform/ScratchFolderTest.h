@@ -8,6 +8,8 @@
 #include <random>
 #include <string>
 
+#include "platform/FileSystemPath.h"
+
 class ScratchFolderTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -22,7 +24,8 @@ protected:
         std::filesystem::remove_all(folder_, ignored);
     }
 
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    // `name` is UTF-8, as the command takes it.
+    std::string PathOf(const std::string& name) const { return Utf8FromPath(folder_ / PathFromUtf8(name)); }
 
     std::filesystem::path folder_;
 };

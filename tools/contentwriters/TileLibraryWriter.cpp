@@ -10,6 +10,7 @@
 #include "imagefiles/ImageFilesCodecs.h"
 #include "imagefiles/ImageFilesOutput.h"
 #include "platform/FileStreams.h"
+#include "platform/FileSystemPath.h"
 #include "tools/contentwriters/RasterPictures.h"
 #include "tools/contentwriters/WriteFailure.h"
 
@@ -131,8 +132,8 @@ std::string WriteTileLibraryFromFolder(const std::string& path, const std::strin
                                        const TileLibraryOptions& options) {
     std::vector<std::string> files;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string name = entry.path().string();
+    for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(folder), error)) {
+        const std::string name = Utf8FromPath(entry.path());
         if (entry.is_regular_file(error) && ImageFileFormatForPath(name)) files.push_back(name);
     }
     if (error) return "cannot read the folder \"" + folder + "\": " + error.message();

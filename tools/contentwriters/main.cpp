@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "imagefiles/ImageFiles.h"
+#include "platform/CommandLineArguments.h"
 #include "tools/contentwriters/PictureTubeWriter.h"
 #include "tools/contentwriters/TextureWriter.h"
 #include "tools/contentwriters/TileLibraryWriter.h"
@@ -131,7 +132,7 @@ int Run(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     try {
-        return Run(std::vector<std::string>(argv + 1, argv + argc));
+        return Run(CommandLineArguments(argc, argv));
     } catch (const std::bad_alloc&) {
         return Report("out of memory");
     }

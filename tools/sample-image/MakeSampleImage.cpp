@@ -19,6 +19,7 @@
 
 #include "imagefiles/ImageFiles.h"
 #include "imagefiles/RasterImage.h"
+#include "platform/CommandLineArguments.h"
 
 namespace {
 
@@ -179,7 +180,7 @@ bool TakeOption(std::vector<std::string>& args, const char* option) {
 }
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = CommandLineArguments(argc, argv);
     const bool photo = TakeOption(args, "--photo");
     const bool mask = TakeOption(args, "--mask");
     if ((args.size() != 1 && args.size() != 3) || (photo && mask)) {
