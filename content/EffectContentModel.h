@@ -6,8 +6,8 @@
 #include <string>
 
 #include "base/FilterKind.h"
+#include "content/ContentChooserModel.h"
 #include "content/ContentFolders.h"
-#include "controls/ContentChooserModel.h"
 
 class EffectContentModel : public IContentChooserModel {
 public:

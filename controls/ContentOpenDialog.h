@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "controls/ContentChooserModel.h"
+#include "content/ContentChooserModel.h"
 #include "platform/WinApi.h"
 
 class IContentFileDialog {

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "controls/ContentChooserModel.h"
+#include "content/ContentChooserModel.h"
 #include "controls/ContentOpenDialog.h"
 #include "controls/EventNotifySink.h"
 #include "controls/IControl.h"

@@ -1,7 +1,8 @@
 // What the content chooser needs of the content library: the texts and
 // file pattern of the kind it chooses, where content lives, how a chosen
 // file is remembered and checked, and the picture the open dialog previews.
-// The content layer implements it for the running effect's kind.
+// EffectContentModel implements it for the running effect's kind; the
+// toolkit's chooser and open dialog use it (the toolkit sits above content).
 #pragma once
 
 #include <array>
