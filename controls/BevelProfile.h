@@ -1,7 +1,7 @@
 // A bevel profile as its editor holds it: points in ascending x, each a
 // corner ("pointy") or a smooth point. x runs from the outer edge (0) in to
-// the bevel's inner end (1); y is the height there, 0 to 1. The settings
-// layer turns these into the stored form and back.
+// the bevel's inner end (1); y is the height there, 0 to 1. The dialog
+// turns these into the settings layer's stored form and back.
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // A colour gradient as its editor holds it: stops in ascending location,
 // each with a colour in a colour mode and channel count of its own, an
 // optional alpha, and a value of its own that is carried unchanged. The
-// settings layer turns these into the stored form and back.
+// dialog turns these into the settings layer's stored form and back.
 #pragma once
 
 #include <array>

@@ -1,7 +1,7 @@
 // A library of named values kept outside any one effect's settings (colour
-// gradients, bevel profiles), as the editors see it. The settings layer
-// implements it over its library folders; each entry is one file named as
-// the user typed the name.
+// gradients, bevel profiles), as the editors see it. The dialog implements
+// it over the settings layer's library folders; each entry is one file
+// named as the user typed the name.
 #pragma once
 
 #include <functional>

@@ -18,14 +18,14 @@
 #include <vector>
 
 #include "controls/EventNotifySink.h"
-#include "controls/HostColourSource.h"
 #include "controls/IControl.h"
-#include "controls/SettingsLibrary.h"
 #include "controls/UserPrompts.h"
 #include "dialog/EffectList.h"
+#include "dialog/HostColourSource_win32.h"
 #include "dialog/IFilterDialog.h"
 #include "dialog/ParameterHistory.h"
 #include "dialog/PreviewModel.h"
+#include "dialog/SettingsLibrary_win32.h"
 #include "filters/ParameterBlock.h"
 #include "filters/ParameterSet.h"
 #include "platform/WinApi.h"

@@ -7,7 +7,6 @@
 #include <new>
 #include <type_traits>
 
-#include "controls/SettingsLibrary.h"
 #include "controls/VtBevelEditControl.h"
 #include "controls/VtBevelTypeControl.h"
 #include "controls/VtCheckboxControl.h"
@@ -21,6 +20,7 @@
 #include "controls/VtRandomSeedControl.h"
 #include "controls/VtSliderContainerControl.h"
 #include "dialog/FilterDialogModel.h"
+#include "dialog/SettingsLibrary_win32.h"
 #include "filters/CheckboxParameter.h"
 #include "filters/ColorParameter.h"
 #include "filters/DirectionParameter.h"

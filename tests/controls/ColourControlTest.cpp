@@ -1,12 +1,10 @@
 // The colour swatch: the picker, the host's colour chips and the
-// eyedropper, driven with mouse messages; and the host's side of it.
+// eyedropper, driven with mouse messages.
 #include <gtest/gtest.h>
 
 #include "controls/GdiHandles.h"
-#include "controls/HostColourSource.h"
 #include "controls/KeyboardHook.h"
 #include "controls/VtColorControl.h"
-#include "host/HostContext.h"
 #include "tests/controls/TestWindows.h"
 
 namespace {
@@ -201,28 +199,4 @@ TEST_F(ColourControlTest, TheAreasDoNotOverlapExceptTheChips) {
     EXPECT_LE(l.background.right, l.eyedropper.left);
     EXPECT_EQ(l.eyedropper.right, 260);
     EXPECT_GE(control.PreferredHeight(), 15);
-}
-
-TEST(HostColourSource, ChipsAreTheRecordsColoursHighBytes) {
-    ps::FilterRecord record{};
-    record.foreground = ps::RGBColor{0xFF10, 0x8020, 0x00FF};
-    record.background = ps::RGBColor{0x0100, 0x7F7F, 0xFFFF};
-    HostCallScope scope(&record);
-    HostColourSource source;
-    EXPECT_EQ(source.Foreground(), RgbSpec(255, 128, 0));
-    EXPECT_EQ(source.Background(), RgbSpec(1, 127, 255));
-}
-
-TEST(HostColourSource, ScreenColoursTakeTheImagesColourFormat) {
-    ps::FilterRecord record{};
-    HostCallScope scope(&record);
-    HostColourSource source;
-    record.imageMode = ps::plugInModeRGBColor;
-    EXPECT_EQ(source.FromScreen(RGB(200, 100, 50)), RgbSpec(200, 100, 50));
-    // Grey: the weighted level 0.299 R + 0.587 G + 0.114 B, rounded.
-    record.imageMode = ps::plugInModeGrayScale;
-    EXPECT_EQ(source.FromScreen(RGB(200, 100, 50)), (ColorSpec{ColorSpec::kGray, 124, 0, 0, 0}));
-    // CMYK (inverted inks): black takes what the brightest channel lacks.
-    record.imageMode = ps::plugInModeCMYKColor;
-    EXPECT_EQ(source.FromScreen(RGB(200, 100, 50)), (ColorSpec{ColorSpec::kCMYK, 255, 128, 64, 200}));
 }

@@ -9,8 +9,8 @@
 #include "tests/settings/EveryParameterEffect.h"
 
 #include "FilterDialogFixture.h"
-#include "controls/SettingsLibrary.h"
 #include "controls/VtLengthSliderControl.h"
+#include "dialog/SettingsLibrary_win32.h"
 #include "tests/controls/TestWindows.h"
 
 namespace {

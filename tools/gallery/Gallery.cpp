@@ -13,7 +13,6 @@
 #include "controls/ChildWindows.h"
 #include "controls/ControlClasses.h"
 #include "controls/GdiHandles.h"
-#include "controls/HostColourSource.h"
 #include "controls/KeyboardHook.h"
 #include "controls/VtBevelEditControl.h"
 #include "controls/VtBevelTypeControl.h"
@@ -30,7 +29,6 @@
 #include "controls/VtSliderContainerControl.h"
 #include "controls/VtTabControl.h"
 #include "controls/VtTubeButtonControl.h"
-#include "host/HostContext.h"
 #include "imagefiles/ImageFiles.h"
 #include "tools/gallery/WindowPicture.h"
 
@@ -248,6 +246,17 @@ void AddEditors(Column& column, IColourSource& colours, IUserPrompts& prompts) {
     }
 }
 
+// A host's colour chips as a filter run has them; no picker is there.
+class SampleColours final : public IColourSource {
+public:
+    ResultCode PickColour(ColorSpec&) override { return ResultCode::Cancelled(); }
+    ColorSpec Foreground() override { return RgbSpec(0x20, 0x40, 0x90); }
+    ColorSpec Background() override { return RgbSpec(255, 255, 255); }
+    ColorSpec FromScreen(COLORREF pixel) override {
+        return RgbSpec(GetRValue(pixel), GetGValue(pixel), GetBValue(pixel));
+    }
+};
+
 // Content as a plug-in folder holds it, for the chooser; nothing is read.
 class SampleContent final : public IContentChooserModel {
 public:
@@ -403,13 +412,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // The host's colours as a filter run has them.
-    ps::FilterRecord record{};
-    record.foreground = ps::RGBColor{0x2000, 0x4000, 0x9000};
-    record.background = ps::RGBColor{0xFFFF, 0xFFFF, 0xFFFF};
-    record.imageMode = ps::plugInModeRGBColor;
-    HostCallScope run(&record);
-    HostColourSource colours;
+    SampleColours colours;
     WindowsUserPrompts prompts;
 
     Column enabled(window, kMargin, true, font.Get());

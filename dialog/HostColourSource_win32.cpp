@@ -1,4 +1,4 @@
-#include "controls/HostColourSource.h"
+#include "dialog/HostColourSource_win32.h"
 
 #include "filters/ColourConversion.h"
 #include "host/ColourServices.h"

@@ -1,4 +1,4 @@
-#include "controls/SettingsLibrary.h"
+#include "dialog/SettingsLibrary_win32.h"
 
 #include <algorithm>
 #include <cmath>

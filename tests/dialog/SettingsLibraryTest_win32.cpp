@@ -9,7 +9,7 @@
 #include <iterator>
 #include <random>
 
-#include "controls/SettingsLibrary.h"
+#include "dialog/SettingsLibrary_win32.h"
 
 namespace {
 
