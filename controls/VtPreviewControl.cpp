@@ -7,7 +7,6 @@
 #include "controls/ControlClasses.h"
 #include "controls/GdiHandles.h"
 #include "controls/ToolkitInstance.h"
-#include "dialog/PreviewModel.h"
 
 namespace {
 
@@ -29,8 +28,8 @@ VtPreviewControl::~VtPreviewControl() {
     // Cursors loaded from resources are shared and never destroyed.
 }
 
-ResultCode VtPreviewControl::Create(HWND parent, const RECT& rect, int id, PreviewModel* model) {
-    model_ = model;
+ResultCode VtPreviewControl::Create(HWND parent, const RECT& rect, int id, IPreviewSource* source) {
+    source_ = source;
     for (std::size_t i = 0; i < kCursorIds.size(); ++i) {
         cursors_[i] = LoadCursorW(ToolkitInstance(), MAKEINTRESOURCEW(kCursorIds[i]));
         if (cursors_[i] == nullptr) {
@@ -80,10 +79,10 @@ void VtPreviewControl::DrawFace(HDC target) {
     previousBitmap_ = SelectObject(memoryDC_, memoryBitmap_);
     FillRect(memoryDC_, &client, GetSysColorBrush(COLOR_BTNFACE));
     const SIZE view = ViewSize();
-    if (model_ != nullptr && view.cx == model_->Geometry().ViewWidth() && view.cy == model_->Geometry().ViewHeight()) {
+    if (source_ != nullptr && view.cx == source_->ViewWidth() && view.cy == source_->ViewHeight()) {
         PixelCanvas canvas(memoryDC_, view.cx, view.cy);
         if (canvas.Pixels() != nullptr) {
-            model_->Compose(canvas.Pixels());
+            source_->Compose(canvas.Pixels());
             canvas.CopyTo(memoryDC_, kEdge, kEdge);
         }
     }
@@ -101,7 +100,7 @@ LRESULT VtPreviewControl::OnPaint(const PAINTSTRUCT& paint) {
     }
     if (dragMode_ == DragMode::ZoomRect) DrawZoomRect(paint.hdc);
     const bool otherDrag = dragMode_ != DragMode::None && dragMode_ != DragMode::Tool;
-    if (model_ != nullptr && model_->Tool() == kPreviewToolEffect && !otherDrag && toolTarget_ != nullptr) {
+    if (source_ != nullptr && source_->Tool() == PreviewTool::Effect && !otherDrag && toolTarget_ != nullptr) {
         toolTarget_->DrawMarks(paint.hdc);
     }
     return 0;
@@ -133,11 +132,11 @@ HCURSOR VtPreviewControl::ChosenCursor() {
     const bool alt = Held(VK_MENU);
     const bool ctrl = Held(VK_CONTROL);
     const bool space = SpaceHeld();
-    const int tool = model_ != nullptr ? model_->Tool() : kPreviewToolPan;
+    const PreviewTool tool = source_ != nullptr ? source_->Tool() : PreviewTool::Pan;
     int index = kNormal;
-    if (tool == kPreviewToolPan) {
+    if (tool == PreviewTool::Pan) {
         index = alt ? kZoomOut : (ctrl ? kZoomIn : kNormal);
-    } else if (tool == kPreviewToolZoom) {
+    } else if (tool == PreviewTool::Zoom) {
         index = space ? kNormal : (alt ? kZoomOut : kZoomIn);
     } else if (toolTarget_ == nullptr) {
         index = kToolNothing;
@@ -175,14 +174,14 @@ LRESULT VtPreviewControl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
 }
 
 LRESULT VtPreviewControl::OnLButtonDown(WPARAM keys, int x, int y) {
-    if (dragMode_ != DragMode::None || model_ == nullptr) return 0;
-    model_->StopWorker();
+    if (dragMode_ != DragMode::None || source_ == nullptr) return 0;
+    source_->StopRender();
     const bool alt = Held(VK_MENU);
     const bool ctrl = (keys & MK_CONTROL) != 0 || Held(VK_CONTROL);
     const bool space = SpaceHeld();
-    switch (model_->Tool()) {
-        case kPreviewToolPan: dragMode_ = alt ? DragMode::ZoomOut : (ctrl ? DragMode::ZoomRect : DragMode::Pan); break;
-        case kPreviewToolZoom:
+    switch (source_->Tool()) {
+        case PreviewTool::Pan: dragMode_ = alt ? DragMode::ZoomOut : (ctrl ? DragMode::ZoomRect : DragMode::Pan); break;
+        case PreviewTool::Zoom:
             dragMode_ = alt ? DragMode::ZoomOut : (space ? DragMode::Pan : DragMode::ZoomRect);
             break;
         default:
@@ -197,16 +196,16 @@ LRESULT VtPreviewControl::OnLButtonDown(WPARAM keys, int x, int y) {
     dragStart_ = POINT{x, y};
     zoomRect_ = RECT{x, y, x, y};
     if (dragMode_ == DragMode::Pan) {
-        model_->BeginPan();
+        source_->BeginPan();
     } else if (dragMode_ != DragMode::Tool) {
-        model_->HoldOriginal(true);
+        source_->HoldOriginal(true);
     }
     SetCapture(Hwnd());
     return 0;
 }
 
 LRESULT VtPreviewControl::OnMouseMove(WPARAM keys, int x, int y) {
-    if (model_ == nullptr) return 0;
+    if (source_ == nullptr) return 0;
     switch (dragMode_) {
         case DragMode::ZoomRect: {
             RECT client{};
@@ -218,7 +217,7 @@ LRESULT VtPreviewControl::OnMouseMove(WPARAM keys, int x, int y) {
             Redraw();
             break;
         }
-        case DragMode::Pan: model_->PanBy(x - dragStart_.x, y - dragStart_.y, false); break;
+        case DragMode::Pan: source_->PanBy(x - dragStart_.x, y - dragStart_.y, false); break;
         case DragMode::Tool:
             if (toolTarget_ != nullptr) {
                 POINT point{x, y};
@@ -255,21 +254,21 @@ LRESULT VtPreviewControl::OnLButtonUp(WPARAM, int x, int y) {
 }
 
 void VtPreviewControl::EndDrag(DragMode mode, int x, int y) {
-    if (model_ == nullptr) return;
-    if (mode != DragMode::Pan && mode != DragMode::Tool) model_->HoldOriginal(false);
+    if (source_ == nullptr) return;
+    if (mode != DragMode::Pan && mode != DragMode::Tool) source_->HoldOriginal(false);
     switch (mode) {
         case DragMode::ZoomRect: {
             const RECT& r = zoomRect_;
             if (r.right - r.left >= kZoomRectMinimum || r.bottom - r.top >= kZoomRectMinimum) {
-                model_->ZoomToRect(Rect(r.top - kEdge, r.left - kEdge, r.bottom - kEdge, r.right - kEdge));
+                source_->ZoomToRect(Rect(r.top - kEdge, r.left - kEdge, r.bottom - kEdge, r.right - kEdge));
             } else {
-                model_->ZoomInAt(x - kEdge, y - kEdge);
+                source_->ZoomInAt(x - kEdge, y - kEdge);
             }
             Redraw();
             break;
         }
-        case DragMode::ZoomOut: model_->ZoomOutAt(x - kEdge, y - kEdge); break;
-        case DragMode::Pan: model_->PanBy(x - dragStart_.x, y - dragStart_.y, true); break;
+        case DragMode::ZoomOut: source_->ZoomOutAt(x - kEdge, y - kEdge); break;
+        case DragMode::Pan: source_->PanBy(x - dragStart_.x, y - dragStart_.y, true); break;
         case DragMode::Tool:
             if (toolTarget_ != nullptr) toolTarget_->DragEnd(POINT{x - kEdge, y - kEdge});
             break;

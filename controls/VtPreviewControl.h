@@ -1,5 +1,5 @@
 // VtPreviewControl: the filter dialog's preview. It shows the part of the
-// image the PreviewModel frames, with the effect rendered or, while a
+// image its source frames, with the effect rendered or, while a
 // render is due or the mouse is held down on it, the unprocessed image,
 // and turns mouse gestures into zoom, pan and tool actions:
 //   - pan tool: drag to pan; Ctrl-click zooms in, Alt-click zooms out;
@@ -14,9 +14,8 @@
 
 #include "controls/EventNotifySink.h"
 #include "controls/KeyboardSinks.h"
+#include "controls/PreviewSource.h"
 #include "controls/VtControl.h"
-
-class PreviewModel;
 
 // The effect-specific object behind the third preview tool. Points are in
 // preview (view) pixels.
@@ -64,8 +63,8 @@ public:
 
     ~VtPreviewControl() override;
 
-    // `model` is not owned. -1 when a cursor is missing.
-    ResultCode Create(HWND parent, const RECT& rect, int id, PreviewModel* model);
+    // `source` is not owned. -1 when a cursor is missing.
+    ResultCode Create(HWND parent, const RECT& rect, int id, IPreviewSource* source);
 
     void SetClickSink(EventNotifySink* sink) override { clickSink_ = sink; }
     void SetToolTarget(IPreviewToolTarget* target) override { toolTarget_ = target; }
@@ -100,7 +99,7 @@ private:
     bool PointerOver() const;
     void EndDrag(DragMode mode, int x, int y);
 
-    PreviewModel* model_ = nullptr;
+    IPreviewSource* source_ = nullptr;
     DragMode dragMode_ = DragMode::None;
     POINT dragStart_{};
     RECT zoomRect_{};

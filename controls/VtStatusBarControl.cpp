@@ -7,7 +7,6 @@
 #include "controls/CommonControls.h"
 #include "controls/GdiHandles.h"
 #include "controls/ToolkitInstance.h"
-#include "dialog/ZoomLevels.h"
 #include "platform/ResourceStrings.h"
 #include "platform/TextEncoding.h"
 
@@ -72,8 +71,8 @@ std::string VtStatusBarControl::ShownZoom() const {
     return Utf8FromWide(text);
 }
 
-void VtStatusBarControl::SetZoom(double scale) {
-    Send(SB_SETTEXTW, kZoomPart, reinterpret_cast<LPARAM>(WideFromUtf8(ZoomPercentText(scale)).c_str()));
+void VtStatusBarControl::SetZoomText(const std::string& text) {
+    Send(SB_SETTEXTW, kZoomPart, reinterpret_cast<LPARAM>(WideFromUtf8(text).c_str()));
 }
 
 void VtStatusBarControl::Resize(int dialogWidth) {

@@ -17,8 +17,8 @@ public:
     // Part 1: a fraction of 0 to 1; the bar is redrawn only when the filled
     // width changes.
     virtual void SetProgress(double fraction) = 0;
-    // Part 2: the zoom as 100 / scale percent.
-    virtual void SetZoom(double scale) = 0;
+    // Part 2: the zoom as the user reads it ("8.33%").
+    virtual void SetZoomText(const std::string& text) = 0;
     // Lays the bar and its parts out again for the dialog's client width.
     virtual void Resize(int dialogWidth) = 0;
     // The owner-drawn progress part.
@@ -39,7 +39,7 @@ public:
     void ShowHelp(const std::string& text) override;
     void ClearHelp() override { ShowHelp(std::string()); }
     void SetProgress(double fraction) override;
-    void SetZoom(double scale) override;
+    void SetZoomText(const std::string& text) override;
     void Resize(int dialogWidth) override;
     void DrawProgress(const DRAWITEMSTRUCT& item) override;
 

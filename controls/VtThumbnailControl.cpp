@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "controls/ControlClasses.h"
-#include "dialog/PreviewModel.h"
-#include "dialog/PreviewPixels.h"
 
 namespace {
 
@@ -18,19 +16,17 @@ SIZE PictureSize(HWND hwnd) {
 
 }  // namespace
 
-ResultCode VtThumbnailControl::Create(HWND parent, const RECT& rect, int id, PreviewModel* model) {
-    model_ = model;
+ResultCode VtThumbnailControl::Create(HWND parent, const RECT& rect, int id, IThumbnailSource* source) {
+    source_ = source;
     frameBrush_.Reset(CreateSolidBrush(kFrameColour));
     if (!frameBrush_) return ResultCode::Failure();
     return CreateControlWindow(ControlClassAtom(ControlClass::Thumbnail), parent, rect, id, 0);
 }
 
 RECT VtThumbnailControl::ShownFrame() {
-    if (model_ == nullptr) return RECT{};
+    if (source_ == nullptr) return RECT{};
     const SIZE size = PictureSize(Hwnd());
-    const PreviewGeometry& geometry = model_->Geometry();
-    const ThumbnailFrame frame(geometry.ImageWidth(), geometry.ImageHeight(), size.cx, size.cy);
-    const Rect shown = frame.ThumbnailRect(geometry.ShownSource());
+    const Rect shown = source_->ShownInThumbnail(size.cx, size.cy);
     return RECT{shown.left + kEdge, shown.top + kEdge, shown.right + kEdge, shown.bottom + kEdge};
 }
 
@@ -39,18 +35,15 @@ LRESULT VtThumbnailControl::OnPaint(const PAINTSTRUCT& paint) {
     ::GetClientRect(Hwnd(), &client);
     OffscreenCanvas canvas(paint.hdc, client.right, client.bottom);
     FillRect(canvas.Dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
-    if (model_ != nullptr && model_->Document().image != nullptr) {
+    if (source_ != nullptr) {
         const SIZE size = PictureSize(Hwnd());
-        const PreviewGeometry& geometry = model_->Geometry();
-        const ThumbnailFrame frame(geometry.ImageWidth(), geometry.ImageHeight(), size.cx, size.cy);
         PixelCanvas picture(canvas.Dc(), size.cx, size.cy);
-        if (picture.Pixels() != nullptr) {
-            frame.Compose(*model_->Document().image, picture.Pixels());
+        if (picture.Pixels() != nullptr && source_->ComposeThumbnail(size.cx, size.cy, picture.Pixels())) {
             picture.CopyTo(canvas.Dc(), kEdge, kEdge);
         }
     }
     DrawEdge(canvas.Dc(), &client, EDGE_SUNKEN, BF_RECT);
-    if (model_ != nullptr) {
+    if (source_ != nullptr) {
         RECT shown = ShownFrame();
         FrameRect(canvas.Dc(), &shown, frameBrush_.Get());
         InflateRect(&shown, -1, -1);
@@ -61,11 +54,9 @@ LRESULT VtThumbnailControl::OnPaint(const PAINTSTRUCT& paint) {
 }
 
 void VtThumbnailControl::CentreAt(int x, int y, bool final) {
-    if (model_ == nullptr) return;
+    if (source_ == nullptr) return;
     const SIZE size = PictureSize(Hwnd());
-    const PreviewGeometry& geometry = model_->Geometry();
-    const ThumbnailFrame frame(geometry.ImageWidth(), geometry.ImageHeight(), size.cx, size.cy);
-    model_->CentreOn(frame.SourceAt(x - kEdge, y - kEdge), final);
+    source_->CentreOnThumbnail(size.cx, size.cy, x - kEdge, y - kEdge, final);
     Redraw();
 }
 

@@ -6,9 +6,8 @@
 
 #include "controls/EventNotifySink.h"
 #include "controls/GdiHandles.h"
+#include "controls/PreviewSource.h"
 #include "controls/VtControl.h"
-
-class PreviewModel;
 
 class IThumbnailControl {
 public:
@@ -24,8 +23,8 @@ public:
     static constexpr COLORREF kFrameColour = RGB(255, 82, 82);
     static constexpr int kEdge = 2;
 
-    // `model` is not owned.
-    ResultCode Create(HWND parent, const RECT& rect, int id, PreviewModel* model);
+    // `source` is not owned.
+    ResultCode Create(HWND parent, const RECT& rect, int id, IThumbnailSource* source);
 
     void SetClickSink(EventNotifySink* sink) override { clickSink_ = sink; }
 
@@ -41,7 +40,7 @@ public:
 private:
     void CentreAt(int x, int y, bool final);
 
-    PreviewModel* model_ = nullptr;
+    IThumbnailSource* source_ = nullptr;
     bool tracking_ = false;
     POINT trackStart_{};
     Brush frameBrush_;

@@ -3,7 +3,6 @@
 #include "controls/ChildWindows.h"
 #include "controls/ControlClasses.h"
 #include "controls/ToolkitInstance.h"
-#include "dialog/PreviewModel.h"
 #include "platform/ResourceStrings.h"
 
 namespace {
@@ -18,8 +17,8 @@ VtToolboxControl::~VtToolboxControl() {
     }
 }
 
-ResultCode VtToolboxControl::Create(HWND parent, const RECT& rect, PreviewModel* model) {
-    model_ = model;
+ResultCode VtToolboxControl::Create(HWND parent, const RECT& rect, IPreviewToolChoice* choice) {
+    choice_ = choice;
     for (std::size_t i = 0; i < icons_.size(); ++i) {
         icons_[i] = static_cast<HICON>(
             LoadImageW(ToolkitInstance(), MAKEINTRESOURCEW(kIconIds[i]), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
@@ -59,12 +58,12 @@ void VtToolboxControl::GetHelpText(ResultCode& out, POINT point, std::string& te
 
 LRESULT VtToolboxControl::OnCommand(UINT notifyCode, UINT id, HWND) {
     const int index = static_cast<int>(id) - kFirstButtonId;
-    if (index < 0 || index > 2 || model_ == nullptr) return 0;
+    if (index < 0 || index > 2 || choice_ == nullptr) return 0;
     if (notifyCode == BN_CLICKED) {
-        model_->SetTool(index);
+        choice_->SetTool(static_cast<PreviewTool>(index));
         if (clickSink_ != nullptr) clickSink_->Notify();
     } else if (notifyCode == BN_DOUBLECLICKED && index == 1) {
-        model_->ActualSize();
+        choice_->ActualSize();
     }
     return 0;
 }

@@ -7,9 +7,8 @@
 
 #include "controls/EventNotifySink.h"
 #include "controls/IControl.h"
+#include "controls/PreviewSource.h"
 #include "controls/VtControl.h"
-
-class PreviewModel;
 
 class IToolboxControl {
 public:
@@ -33,8 +32,8 @@ public:
 
     ~VtToolboxControl() override;
 
-    // `model` is not owned. -1 when an icon is missing.
-    ResultCode Create(HWND parent, const RECT& rect, PreviewModel* model);
+    // `choice` is not owned. -1 when an icon is missing.
+    ResultCode Create(HWND parent, const RECT& rect, IPreviewToolChoice* choice);
 
     void SetClickSink(EventNotifySink* sink) override { clickSink_ = sink; }
     void ShowThirdTool(bool show) override;
@@ -50,7 +49,7 @@ public:
     bool ThirdToolShown() const { return thirdToolShown_; }
 
 private:
-    PreviewModel* model_ = nullptr;
+    IPreviewToolChoice* choice_ = nullptr;
     std::array<HWND, 3> buttons_{};
     std::array<HICON, 3> icons_{};
     bool thirdToolShown_ = false;

@@ -34,6 +34,7 @@
 
 class Filter;
 class FilterParameter;
+class PreviewModelSource;
 class VtButtonControl;
 class VtControl;
 class VtPreviewControl;
@@ -240,6 +241,8 @@ private:
     MemberNotifySink<FilterDialogModel, &FilterDialogModel::Cancel> cancelSink_{this};
     MemberNotifySink<FilterDialogModel, &FilterDialogModel::Relayout> resizeSink_{this};
     std::unique_ptr<PreviewModel> preview_;
+    // The preview model as the preview's controls see it.
+    std::unique_ptr<PreviewModelSource> previewSource_;
     std::unique_ptr<VtPreviewControl> previewControl_;
     std::unique_ptr<VtThumbnailControl> thumbnail_;
     std::unique_ptr<VtToolboxControl> toolbox_;

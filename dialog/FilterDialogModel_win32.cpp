@@ -13,6 +13,8 @@
 #include "controls/VtToolboxControl.h"
 #include "dialog/ApplyCommandLine.h"
 #include "dialog/DialogLayout.h"
+#include "dialog/PreviewModelSource_win32.h"
+#include "dialog/ZoomLevels.h"
 #include "filters/Filter.h"
 #include "filters/FilterParameter.h"
 #include "host/DocumentFacts.h"
@@ -63,6 +65,7 @@ FilterDialogModel::~FilterDialogModel() {
     okButton_.reset();
     cancelButton_.reset();
     statusBar_.reset();
+    previewSource_.reset();
     preview_.reset();
 }
 
@@ -93,6 +96,7 @@ ResultCode FilterDialogModel::Initialize() {
         EffectSession& own = *session;
         sessions_[own.kind] = std::move(session);
         preview_ = std::make_unique<PreviewModel>(own.document, *this);
+        previewSource_ = std::make_unique<PreviewModelSource>(*preview_);
         result = CreateFixedControls();
         if (result.IsSuccess()) {
             RestoreOptions();
@@ -134,17 +138,19 @@ ResultCode FilterDialogModel::CreateFixedControls() {
     cancelButton_->SetClickSink(&cancelSink_);
 
     previewControl_ = std::make_unique<VtPreviewControl>();
-    result = previewControl_->Create(window, ToRECT(Region(DialogRegion::Preview, client)), kPreviewId, preview_.get());
+    result = previewControl_->Create(window, ToRECT(Region(DialogRegion::Preview, client)), kPreviewId,
+                                     previewSource_.get());
     if (result.IsFailure()) return result;
     previewControl_->SetHelpText(LoadResourceString(kPreviewHelpId));
 
     thumbnail_ = std::make_unique<VtThumbnailControl>();
-    result = thumbnail_->Create(window, ToRECT(Region(DialogRegion::Thumbnail, client)), kThumbnailId, preview_.get());
+    result =
+        thumbnail_->Create(window, ToRECT(Region(DialogRegion::Thumbnail, client)), kThumbnailId, previewSource_.get());
     if (result.IsFailure()) return result;
     thumbnail_->SetHelpText(LoadResourceString(kThumbnailHelpId));
 
     toolbox_ = std::make_unique<VtToolboxControl>();
-    result = toolbox_->Create(window, ToRECT(Region(DialogRegion::Toolbox, client)), preview_.get());
+    result = toolbox_->Create(window, ToRECT(Region(DialogRegion::Toolbox, client)), previewSource_.get());
     if (result.IsFailure()) return result;
 
     statusBar_ = std::make_unique<VtStatusBarControl>();
@@ -575,7 +581,7 @@ void FilterDialogModel::ShowProgress(double fraction) {
 }
 
 void FilterDialogModel::ShowZoom(double scale) {
-    if (statusBar_ != nullptr) statusBar_->SetZoom(scale);
+    if (statusBar_ != nullptr) statusBar_->SetZoomText(ZoomPercentText(scale));
 }
 
 void FilterDialogModel::ServeWorker() {

@@ -249,7 +249,7 @@ TEST_F(FilterDialogTest, TheStatusBarShowsProgressHelpAndZoomInItsParts) {
         text = "unchanged";
         bar.GetHelpText(ignored, POINT{2, progress.top + 2}, text);
         EXPECT_EQ(text, "unchanged");
-        bar.SetZoom(12.0);
+        dialog.Model()->ShowZoom(12.0);
         EXPECT_EQ(bar.ShownZoom(), "8.33%");
     });
 }
