@@ -1,4 +1,4 @@
-#include "dialog/DappleFilterDialogModel.h"
+#include "dialog/DappleFilterDialogModel_win32.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // clipboard.
 #include <cstring>
 
-#include "dialog/FilterDialog.h"
+#include "dialog/FilterDialog_win32.h"
 #include "platform/TextEncoding.h"
 
 namespace {

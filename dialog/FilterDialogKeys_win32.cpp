@@ -2,7 +2,7 @@
 // through the hook wherever the focus is; a shortcut's first press is
 // swallowed there and posted to the dialog, whose WM_KEYDOWN handler acts.
 #include "controls/KeyboardHook.h"
-#include "dialog/FilterDialog.h"
+#include "dialog/FilterDialog_win32.h"
 #include "dialog/PreviewModel.h"
 
 namespace {

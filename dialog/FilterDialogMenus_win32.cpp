@@ -8,7 +8,7 @@
 
 #include "controls/ChildWindows.h"
 #include "controls/KeyboardSinks.h"
-#include "dialog/FilterDialog.h"
+#include "dialog/FilterDialog_win32.h"
 #include "dialog/PreviewModel.h"
 #include "host/AboutBox.h"
 #include "platform/ModuleFolder.h"

@@ -1,4 +1,4 @@
-#include "dialog/FilterDialogModel.h"
+#include "dialog/FilterDialogModel_win32.h"
 
 #include <algorithm>
 #include <new>

@@ -9,7 +9,7 @@
 #include "controls/ToolkitInstance.h"
 #include "controls/VtWindow.h"
 #include "dialog/DialogDocument.h"
-#include "dialog/FilterDialog.h"
+#include "dialog/FilterDialog_win32.h"
 #include "filters/Filter.h"
 #include "host/DialogRunner.h"
 #include "host/ImageFacts.h"

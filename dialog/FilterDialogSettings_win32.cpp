@@ -5,8 +5,8 @@
 #include <new>
 
 #include "controls/KeyboardSinks.h"
-#include "dialog/FilterDialogModel.h"
-#include "dialog/ManageSettingsDialog.h"
+#include "dialog/FilterDialogModel_win32.h"
+#include "dialog/ManageSettingsDialog_win32.h"
 #include "filters/Filter.h"
 #include "platform/ResourceStrings.h"
 #include "platform/Warning.h"

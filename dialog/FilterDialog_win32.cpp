@@ -1,4 +1,4 @@
-#include "dialog/FilterDialog.h"
+#include "dialog/FilterDialog_win32.h"
 
 #include <algorithm>
 

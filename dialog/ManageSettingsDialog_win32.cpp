@@ -1,4 +1,4 @@
-#include "dialog/ManageSettingsDialog.h"
+#include "dialog/ManageSettingsDialog_win32.h"
 
 #include <algorithm>
 

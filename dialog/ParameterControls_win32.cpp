@@ -19,7 +19,7 @@
 #include "controls/VtLightingControl.h"
 #include "controls/VtRandomSeedControl.h"
 #include "controls/VtSliderContainerControl.h"
-#include "dialog/FilterDialogModel.h"
+#include "dialog/FilterDialogModel_win32.h"
 #include "dialog/SettingsLibrary_win32.h"
 #include "filters/CheckboxParameter.h"
 #include "filters/ColorParameter.h"

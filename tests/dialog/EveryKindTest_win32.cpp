@@ -8,7 +8,7 @@
 // Before <windows.h>, whose RGB macro the effect's colours would meet.
 #include "tests/settings/EveryParameterEffect.h"
 
-#include "FilterDialogFixture.h"
+#include "FilterDialogFixture_win32.h"
 #include "controls/VtLengthSliderControl.h"
 #include "dialog/SettingsLibrary_win32.h"
 #include "tests/controls/TestWindows.h"

@@ -1,4 +1,4 @@
-#include "FilterDialogFixture.h"
+#include "FilterDialogFixture_win32.h"
 
 #include <chrono>
 #include <cstring>

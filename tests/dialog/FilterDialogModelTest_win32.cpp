@@ -5,7 +5,7 @@
 #include <cstring>
 #include <thread>
 
-#include "FilterDialogFixture.h"
+#include "FilterDialogFixture_win32.h"
 #include "controls/VtTabControl.h"
 #include "tests/controls/TestWindows.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "FilterDialogFixture.h"
+#include "FilterDialogFixture_win32.h"
 #include "controls/VtCheckboxControl.h"
 #include "controls/VtDropdownListControl.h"
 #include "controls/VtLengthSliderControl.h"

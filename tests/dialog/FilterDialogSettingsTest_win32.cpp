@@ -4,8 +4,8 @@
 // the dialog keeps between runs.
 #include <fstream>
 
-#include "FilterDialogFixture.h"
-#include "dialog/ManageSettingsDialog.h"
+#include "FilterDialogFixture_win32.h"
+#include "dialog/ManageSettingsDialog_win32.h"
 #include "tests/controls/TestWindows.h"
 
 namespace {

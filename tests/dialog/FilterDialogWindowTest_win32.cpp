@@ -1,6 +1,6 @@
 // The dialog window: its size limits, the layout after sizing, shortcuts,
 // the timer with menus open, and the menus the model fills.
-#include "FilterDialogFixture.h"
+#include "FilterDialogFixture_win32.h"
 #include "controls/CommonControls.h"
 #include "controls/KeyboardHook.h"
 #include "controls/VtButtonControl.h"

@@ -1,7 +1,7 @@
 // The preview, thumbnail and toolbox in the dialog, driven with mouse
 // messages: zoom clicks and rectangles, the zoom range's ends, pan with the
 // hand or with Space, press and hold for the original, and the toolbox.
-#include "FilterDialogFixture.h"
+#include "FilterDialogFixture_win32.h"
 #include "controls/KeyboardHook.h"
 #include "controls/VtPreviewControl.h"
 #include "controls/VtThumbnailControl.h"

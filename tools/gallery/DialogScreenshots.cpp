@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "dialog/FilterDialog.h"
 #include "dialog/FilterDialogRunner.h"
+#include "dialog/FilterDialog_win32.h"
 #include "filters/Filter.h"
 #include "host/FilterFactory.h"
 #include "imagefiles/ImageFiles.h"

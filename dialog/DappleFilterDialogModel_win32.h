@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "controls/ContentOpenDialog.h"
-#include "dialog/FilterDialogModel.h"
+#include "dialog/FilterDialogModel_win32.h"
 
 class EffectContentModel;
 

@@ -16,7 +16,7 @@
 #include "DialogProbe.h"
 #include "controls/VtButtonControl.h"
 #include "controls/VtSliderContainerControl.h"
-#include "dialog/FilterDialog.h"
+#include "dialog/FilterDialog_win32.h"
 #include "dialog/PreviewModel.h"
 #include "host/FilterFactory.h"
 #include "inprocesshost/InProcessHost.h"

@@ -22,7 +22,7 @@
 #include "controls/UserPrompts.h"
 #include "dialog/EffectList.h"
 #include "dialog/HostColourSource_win32.h"
-#include "dialog/IFilterDialog.h"
+#include "dialog/IFilterDialog_win32.h"
 #include "dialog/ParameterHistory.h"
 #include "dialog/PreviewModel.h"
 #include "dialog/SettingsLibrary_win32.h"

@@ -14,8 +14,8 @@
 #include "controls/EventNotifySink.h"
 #include "controls/KeyboardSinks.h"
 #include "controls/VtDialog.h"
-#include "dialog/DappleFilterDialogModel.h"
-#include "dialog/IFilterDialog.h"
+#include "dialog/DappleFilterDialogModel_win32.h"
+#include "dialog/IFilterDialog_win32.h"
 
 class WindowHostCallRelay;
 
