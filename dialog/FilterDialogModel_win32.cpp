@@ -366,12 +366,19 @@ void FilterDialogModel::FocusFirstControl() {
     }
 }
 
-void FilterDialogModel::ParametersChanged() {
+void FilterDialogModel::ParametersChanged() { ChangeParameters(nullptr); }
+
+void FilterDialogModel::ChangeParameters(const std::function<void(ParameterBlock&)>& change) {
     if (destroyed_ || current_ == nullptr) return;
     // The worker reads the parameters: it stops before they change.
     preview_->StopWorker();
     Current().history.Record(*Current().block);
-    GetControlValues();
+    if (change) {
+        change(*Current().block);
+        SetControlValues();
+    } else {
+        GetControlValues();
+    }
     UpdateControlStates();
     preview_->MarkDirty();
     Current().history.ClearRedo();
@@ -393,15 +400,7 @@ void FilterDialogModel::StepHistory(bool (ParameterHistory::*step)(ParameterBloc
 }
 
 void FilterDialogModel::ResetToDefaults() {
-    if (destroyed_) return;
-    preview_->StopWorker();
-    Current().history.Record(*Current().block);
-    Current().filter->WriteDefaults(*Current().block);
-    SetControlValues();
-    UpdateControlStates();
-    preview_->MarkDirty();
-    Current().history.ClearRedo();
-    UpdateUndoRedo();
+    ChangeParameters([this](ParameterBlock& block) { Current().filter->WriteDefaults(block); });
 }
 
 void FilterDialogModel::OK() {

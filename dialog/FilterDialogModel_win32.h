@@ -216,8 +216,11 @@ private:
     // The named setting read into a copy of the current block; -1 when it
     // cannot be read.
     ResultCode ReadSetting(const std::string& name, bool fromUser, ParameterBlock& block);
-    // Applies a block read from a setting as a change the user made.
-    void TakeBlock(const ParameterBlock& block);
+    // Every change of the parameters goes this way, as one step of the
+    // history: `change` alters the block and the controls show the result,
+    // or (null) the block takes the controls' values. Nothing while no
+    // effect is shown or after the dialog ended.
+    void ChangeParameters(const std::function<void(ParameterBlock&)>& change);
     // The dialog's window and view option, kept between runs.
     void RestoreOptions();
     void KeepOptions();

@@ -41,16 +41,6 @@ ResultCode FilterDialogModel::ReadSetting(const std::string& name, bool fromUser
     return result;
 }
 
-void FilterDialogModel::TakeBlock(const ParameterBlock& block) {
-    Current().history.Record(*Current().block);
-    *Current().block = block;
-    SetControlValues();
-    UpdateControlStates();
-    preview_->MarkDirty();
-    Current().history.ClearRedo();
-    UpdateUndoRedo();
-}
-
 void FilterDialogModel::LoadSetting(const std::string& name, bool fromUser) {
     if (destroyed_ || current_ == nullptr) return;
     preview_->StopWorker();
@@ -60,7 +50,8 @@ void FilterDialogModel::LoadSetting(const std::string& name, bool fromUser) {
         ShowWarning(WithName(LoadResourceString(kLoadFailedId), name), dialog_.Window());
         return;
     }
-    TakeBlock(*read);
+    // A setting taken is a change the user made.
+    ChangeParameters([&read](ParameterBlock& block) { block = *read; });
     FocusFirstControl();
 }
 
