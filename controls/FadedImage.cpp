@@ -14,30 +14,23 @@ constexpr double kContrastKept = 0.35;
 // result and copies it to (x, y) of `dc`.
 void DrawFaded(HDC dc, int x, int y, int width, int height, const std::function<void(HDC)>& paint) {
     PixelCanvas canvas(dc, width, height);
-    HDC memory = CreateCompatibleDC(dc);
-    if (canvas.Pixels() == nullptr || memory == nullptr) {
-        if (memory != nullptr) DeleteDC(memory);
-        return;
+    MemoryDC memory(CreateCompatibleDC(dc));
+    if (canvas.Pixels() == nullptr || !memory) return;
+    SelectedObject selected(memory.Get(), canvas.Bitmap());
+    RECT all{0, 0, width, height};
+    FillRect(memory.Get(), &all, GetSysColorBrush(COLOR_3DFACE));
+    paint(memory.Get());
+    GdiFlush();
+    const COLORREF face = GetSysColor(COLOR_3DFACE);
+    const double ground[3] = {static_cast<double>(GetBValue(face)), static_cast<double>(GetGValue(face)),
+                              static_cast<double>(GetRValue(face))};
+    auto* pixels = reinterpret_cast<uint8_t*>(canvas.Pixels());
+    for (int i = 0; i < width * height; ++i) {
+        uint8_t* p = pixels + static_cast<std::size_t>(i) * 4;
+        const double grey = 0.114 * p[0] + 0.587 * p[1] + 0.299 * p[2];
+        for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>(ground[c] + (grey - ground[c]) * kContrastKept + 0.5);
     }
-    {
-        SelectedObject selected(memory, canvas.Bitmap());
-        RECT all{0, 0, width, height};
-        FillRect(memory, &all, GetSysColorBrush(COLOR_3DFACE));
-        paint(memory);
-        GdiFlush();
-        const COLORREF face = GetSysColor(COLOR_3DFACE);
-        const double ground[3] = {static_cast<double>(GetBValue(face)), static_cast<double>(GetGValue(face)),
-                                  static_cast<double>(GetRValue(face))};
-        auto* pixels = reinterpret_cast<uint8_t*>(canvas.Pixels());
-        for (int i = 0; i < width * height; ++i) {
-            uint8_t* p = pixels + static_cast<std::size_t>(i) * 4;
-            const double grey = 0.114 * p[0] + 0.587 * p[1] + 0.299 * p[2];
-            for (int c = 0; c < 3; ++c)
-                p[c] = static_cast<uint8_t>(ground[c] + (grey - ground[c]) * kContrastKept + 0.5);
-        }
-        BitBlt(dc, x, y, width, height, memory, 0, 0, SRCCOPY);
-    }
-    DeleteDC(memory);
+    BitBlt(dc, x, y, width, height, memory.Get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -46,13 +39,10 @@ void DrawFadedBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
     BITMAP size{};
     if (GetObjectW(bitmap, sizeof size, &size) == 0) return;
     DrawFaded(dc, x, y, size.bmWidth, size.bmHeight, [&](HDC target) {
-        HDC source = CreateCompatibleDC(target);
-        if (source == nullptr) return;
-        {
-            SelectedObject selected(source, bitmap);
-            BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
-        }
-        DeleteDC(source);
+        MemoryDC source(CreateCompatibleDC(target));
+        if (!source) return;
+        SelectedObject selected(source.Get(), bitmap);
+        BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source.Get(), 0, 0, SRCCOPY);
     });
 }
 

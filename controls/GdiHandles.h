@@ -1,7 +1,7 @@
 // Owners of the GDI resources the controls draw with: objects freed with
-// DeleteObject, a window's device context, an object selected into a device
-// context for a scope, and an off-screen canvas that is copied to the window
-// in one step (no flicker).
+// DeleteObject, memory device contexts, icons, a window's device context,
+// an object selected into a device context for a scope, and an off-screen
+// canvas that is copied to the window in one step (no flicker).
 #pragma once
 
 #include <cstdint>
@@ -9,33 +9,52 @@
 
 #include "platform/WinApi.h"
 
-// A pen, brush, bitmap, font or region, deleted when the owner goes.
-template <class Handle>
-class GdiObject {
+// A handle freed with `Free` when the owner goes.
+template <class Handle, class Free>
+class OwnedHandle {
 public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
+    OwnedHandle() = default;
+    explicit OwnedHandle(Handle handle) : handle_(handle) {}
+    ~OwnedHandle() { Reset(); }
+    OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    OwnedHandle& operator=(OwnedHandle&& other) noexcept {
         if (this != &other) Reset(std::exchange(other.handle_, nullptr));
         return *this;
     }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
 
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
-    // Hands the object on; the caller deletes it.
+    // Hands the handle on; the caller frees it.
     Handle Release() { return std::exchange(handle_, nullptr); }
     void Reset(Handle handle = nullptr) {
-        if (handle_ != nullptr) DeleteObject(handle_);
+        if (handle_ != nullptr) Free()(handle_);
         handle_ = handle;
     }
 
 private:
     Handle handle_ = nullptr;
 };
+
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DeleteMemoryDC {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct DestroyIconHandle {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+
+// A pen, brush, bitmap, font or region.
+template <class Handle>
+using GdiObject = OwnedHandle<Handle, DeleteGdiObject>;
+// A device context from CreateCompatibleDC; what was selected into it goes
+// back (SelectedObject) before the device context goes.
+using MemoryDC = OwnedHandle<HDC, DeleteMemoryDC>;
+// An icon loaded with LoadImage (not a shared one from LoadIcon).
+using IconHandle = OwnedHandle<HICON, DestroyIconHandle>;
 
 using Brush = GdiObject<HBRUSH>;
 using Pen = GdiObject<HPEN>;
@@ -82,27 +101,25 @@ class OffscreenCanvas {
 public:
     OffscreenCanvas(HDC target, int width, int height)
         : target_(target), width_(width), height_(height), dc_(CreateCompatibleDC(target)) {
-        if (dc_ != nullptr)
-            bitmap_.Reset(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1));
-        if (dc_ != nullptr && bitmap_) previous_ = SelectObject(dc_, bitmap_.Get());
+        if (dc_) bitmap_.Reset(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1));
+        if (dc_ && bitmap_) previous_ = SelectObject(dc_.Get(), bitmap_.Get());
     }
     ~OffscreenCanvas() {
-        if (previous_ != nullptr) SelectObject(dc_, previous_);
-        if (dc_ != nullptr) DeleteDC(dc_);
+        if (previous_ != nullptr) SelectObject(dc_.Get(), previous_);
     }
     OffscreenCanvas(const OffscreenCanvas&) = delete;
     OffscreenCanvas& operator=(const OffscreenCanvas&) = delete;
 
-    HDC Dc() const { return previous_ != nullptr ? dc_ : target_; }
+    HDC Dc() const { return previous_ != nullptr ? dc_.Get() : target_; }
     void CopyTo(int x, int y) const {
-        if (previous_ != nullptr) BitBlt(target_, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+        if (previous_ != nullptr) BitBlt(target_, x, y, width_, height_, dc_.Get(), 0, 0, SRCCOPY);
     }
 
 private:
     HDC target_;
     int width_;
     int height_;
-    HDC dc_;
+    MemoryDC dc_;
     Bitmap bitmap_;
     HGDIOBJ previous_ = nullptr;
 };
@@ -147,12 +164,10 @@ public:
     void CopyTo(HDC target, int x, int y) const {
         if (pixels_ == nullptr) return;
         GdiFlush();
-        HDC memory = CreateCompatibleDC(target);
-        if (memory == nullptr) return;
-        HGDIOBJ previous = SelectObject(memory, bitmap_.Get());
-        BitBlt(target, x, y, width_, height_, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, previous);
-        DeleteDC(memory);
+        MemoryDC memory(CreateCompatibleDC(target));
+        if (!memory) return;
+        SelectedObject selected(memory.Get(), bitmap_.Get());
+        BitBlt(target, x, y, width_, height_, memory.Get(), 0, 0, SRCCOPY);
     }
 
 private:

@@ -23,12 +23,10 @@ HBITMAP DrawProfilePicture(HWND window, int type) {
     WindowDC screen(window);
     if (screen.Get() == nullptr) return nullptr;
     Bitmap picture(CreateCompatibleBitmap(screen.Get(), kPictureWidth, kPictureHeight));
-    HDC dc = CreateCompatibleDC(screen.Get());
-    if (!picture || dc == nullptr) {
-        if (dc != nullptr) DeleteDC(dc);
-        return nullptr;
-    }
+    MemoryDC memory(CreateCompatibleDC(screen.Get()));
+    if (!picture || !memory) return nullptr;
     {
+        HDC dc = memory.Get();
         SelectedObject selected(dc, picture.Get());
         RECT all{0, 0, kPictureWidth, kPictureHeight};
         FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
@@ -47,7 +45,6 @@ HBITMAP DrawProfilePicture(HWND window, int type) {
         Polygon(dc, outline.data(), static_cast<int>(outline.size()));
         FrameRect(dc, &all, GetSysColorBrush(COLOR_3DSHADOW));
     }
-    DeleteDC(dc);
     return picture.Release();
 }
 

@@ -46,11 +46,6 @@ ColourLayout ColourLayout::For(int width, int height, int textHeight) {
     return layout;
 }
 
-VtColorControl::~VtColorControl() {
-    if (eyedropperIcon_ != nullptr) DestroyIcon(eyedropperIcon_);
-    // The cursor is a shared resource of the module (LR_SHARED).
-}
-
 ResultCode VtColorControl::Create(HWND parent, const RECT& rect, int id, HFONT font, const std::string& label,
                                   IColourSource* source) {
     const ResultCode created =
@@ -73,8 +68,8 @@ ResultCode VtColorControl::Create(HWND parent, const RECT& rect, int id, HFONT f
     eyedropperCursor_ = static_cast<HCURSOR>(
         LoadImageW(ToolkitInstance(), MAKEINTRESOURCEW(kEyedropperCursorId), IMAGE_CURSOR, 0, 0, LR_SHARED));
     if (eyedropperCursor_ == nullptr) eyedropperCursor_ = LoadCursorW(nullptr, IDC_CROSS);
-    eyedropperIcon_ = static_cast<HICON>(
-        LoadImageW(ToolkitInstance(), MAKEINTRESOURCEW(kEyedropperIconId), IMAGE_ICON, kIconSize, kIconSize, 0));
+    eyedropperIcon_.Reset(static_cast<HICON>(
+        LoadImageW(ToolkitInstance(), MAKEINTRESOURCEW(kEyedropperIconId), IMAGE_ICON, kIconSize, kIconSize, 0)));
     return created;
 }
 
@@ -220,14 +215,14 @@ void VtColorControl::PaintEyedropper(HDC dc, bool enabled) const {
     RECT button = layout_.eyedropper;
     const bool down = state_ != State::Idle && state_ != State::BoxPressed;
     DrawFrameControl(dc, &button, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0));
-    if (eyedropperIcon_ == nullptr) return;
+    if (!eyedropperIcon_) return;
     const int shift = down ? 1 : 0;
     const int x = button.left + (Width(button) - kIconSize) / 2 + shift;
     const int y = button.top + (Height(button) - kIconSize) / 2 + shift;
     if (enabled) {
-        DrawIconEx(dc, x, y, eyedropperIcon_, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, x, y, eyedropperIcon_.Get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
     } else {
-        DrawFadedIcon(dc, eyedropperIcon_, x, y, kIconSize);
+        DrawFadedIcon(dc, eyedropperIcon_.Get(), x, y, kIconSize);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "controls/ColourSource.h"
 #include "controls/EventNotifySink.h"
+#include "controls/GdiHandles.h"
 #include "controls/VtControl.h"
 #include "filters/ColorSpec.h"
 
@@ -48,8 +49,6 @@ public:
     // Resources of the plug-in module.
     static constexpr int kEyedropperCursorId = 10008;
     static constexpr int kEyedropperIconId = 703;
-
-    ~VtColorControl() override;
 
     // `source` (not owned) answers for the host.
     ResultCode Create(HWND parent, const RECT& rect, int id, HFONT font, const std::string& label,
@@ -91,6 +90,6 @@ private:
     ColourLayout layout_{};
     HWND label_ = nullptr;
     HFONT font_ = nullptr;
-    HCURSOR eyedropperCursor_ = nullptr;
-    HICON eyedropperIcon_ = nullptr;
+    HCURSOR eyedropperCursor_ = nullptr;  // shared (LR_SHARED): never destroyed
+    IconHandle eyedropperIcon_;
 };

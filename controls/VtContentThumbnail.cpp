@@ -16,7 +16,7 @@ constexpr int kFrame = 2;
 
 // What the pane keeps: a memory device context holding the picture.
 struct ThumbnailInfo {
-    HDC memory = nullptr;
+    MemoryDC memory;
     Bitmap picture;
     HGDIOBJ previous = nullptr;
     int width = 0;
@@ -24,8 +24,7 @@ struct ThumbnailInfo {
     bool hasImage = false;
 
     ~ThumbnailInfo() {
-        if (previous != nullptr) SelectObject(memory, previous);
-        if (memory != nullptr) DeleteDC(memory);
+        if (previous != nullptr) SelectObject(memory.Get(), previous);
     }
 };
 
@@ -49,12 +48,12 @@ HBITMAP BitmapOf(HDC dc, const Image<unsigned char>& image) {
 }
 
 void Show(HWND hwnd, ThumbnailInfo& info, const Image<unsigned char>* image) {
-    Bitmap picture(image != nullptr ? BitmapOf(info.memory, *image) : nullptr);
-    if (info.previous != nullptr) SelectObject(info.memory, info.previous);
+    Bitmap picture(image != nullptr ? BitmapOf(info.memory.Get(), *image) : nullptr);
+    if (info.previous != nullptr) SelectObject(info.memory.Get(), info.previous);
     info.previous = nullptr;
     info.hasImage = false;
     if (picture) {
-        info.previous = SelectObject(info.memory, picture.Get());
+        info.previous = SelectObject(info.memory.Get(), picture.Get());
         info.width = image->bounds.Width();
         info.height = image->bounds.Height();
         info.hasImage = true;
@@ -76,7 +75,7 @@ void Paint(HWND hwnd, const ThumbnailInfo& info) {
         const RECT place = ContentThumbnailPlacement(client, info.width, info.height);
         SetStretchBltMode(canvas.Dc(), HALFTONE);
         SetBrushOrgEx(canvas.Dc(), 0, 0, nullptr);
-        StretchBlt(canvas.Dc(), place.left, place.top, Width(place), Height(place), info.memory, 0, 0, info.width,
+        StretchBlt(canvas.Dc(), place.left, place.top, Width(place), Height(place), info.memory.Get(), 0, 0, info.width,
                    info.height, SRCCOPY);
     }
     canvas.CopyTo(0, 0);
@@ -109,8 +108,8 @@ LRESULT CALLBACK ContentThumbnailProc(HWND hwnd, UINT message, WPARAM wparam, LP
     switch (message) {
         case WM_CREATE: {
             auto* info = new (std::nothrow) ThumbnailInfo;
-            if (info != nullptr) info->memory = CreateCompatibleDC(nullptr);
-            if (info == nullptr || info->memory == nullptr || !SetPropW(hwnd, kInfoProperty, info)) {
+            if (info != nullptr) info->memory.Reset(CreateCompatibleDC(nullptr));
+            if (info == nullptr || !info->memory || !SetPropW(hwnd, kInfoProperty, info)) {
                 delete info;
                 return -1;
             }

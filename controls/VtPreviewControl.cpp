@@ -50,14 +50,10 @@ SIZE VtPreviewControl::ViewSize() {
 }
 
 void VtPreviewControl::FreeFace() {
-    if (memoryDC_ != nullptr) {
-        if (previousBitmap_ != nullptr) SelectObject(memoryDC_, previousBitmap_);
-        DeleteDC(memoryDC_);
-    }
-    if (memoryBitmap_ != nullptr) DeleteObject(memoryBitmap_);
-    memoryDC_ = nullptr;
-    memoryBitmap_ = nullptr;
+    if (previousBitmap_ != nullptr) SelectObject(memoryDC_.Get(), previousBitmap_);
     previousBitmap_ = nullptr;
+    memoryDC_.Reset();
+    memoryBitmap_.Reset();
 }
 
 void VtPreviewControl::Invalidate() {
@@ -68,33 +64,35 @@ void VtPreviewControl::Invalidate() {
 void VtPreviewControl::DrawFace(HDC target) {
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
-    memoryDC_ = CreateCompatibleDC(target);
-    memoryBitmap_ = memoryDC_ != nullptr ? CreateCompatibleBitmap(target, std::max<LONG>(client.right, 1),
-                                                                  std::max<LONG>(client.bottom, 1))
-                                         : nullptr;
-    if (memoryDC_ == nullptr || memoryBitmap_ == nullptr) {
+    memoryDC_.Reset(CreateCompatibleDC(target));
+    if (memoryDC_) {
+        memoryBitmap_.Reset(
+            CreateCompatibleBitmap(target, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+    }
+    if (!memoryDC_ || !memoryBitmap_) {
         FreeFace();
         return;
     }
-    previousBitmap_ = SelectObject(memoryDC_, memoryBitmap_);
-    FillRect(memoryDC_, &client, GetSysColorBrush(COLOR_BTNFACE));
+    HDC face = memoryDC_.Get();
+    previousBitmap_ = SelectObject(face, memoryBitmap_.Get());
+    FillRect(face, &client, GetSysColorBrush(COLOR_BTNFACE));
     const SIZE view = ViewSize();
     if (source_ != nullptr && view.cx == source_->ViewWidth() && view.cy == source_->ViewHeight()) {
-        PixelCanvas canvas(memoryDC_, view.cx, view.cy);
+        PixelCanvas canvas(face, view.cx, view.cy);
         if (canvas.Pixels() != nullptr) {
             source_->Compose(canvas.Pixels());
-            canvas.CopyTo(memoryDC_, kEdge, kEdge);
+            canvas.CopyTo(face, kEdge, kEdge);
         }
     }
-    DrawEdge(memoryDC_, &client, EDGE_SUNKEN, BF_RECT);
+    DrawEdge(face, &client, EDGE_SUNKEN, BF_RECT);
 }
 
 LRESULT VtPreviewControl::OnPaint(const PAINTSTRUCT& paint) {
-    if (memoryDC_ == nullptr) DrawFace(paint.hdc);
+    if (!memoryDC_) DrawFace(paint.hdc);
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
-    if (memoryDC_ != nullptr) {
-        BitBlt(paint.hdc, 0, 0, client.right, client.bottom, memoryDC_, 0, 0, SRCCOPY);
+    if (memoryDC_) {
+        BitBlt(paint.hdc, 0, 0, client.right, client.bottom, memoryDC_.Get(), 0, 0, SRCCOPY);
     } else {
         DrawEdge(paint.hdc, &client, EDGE_SUNKEN, BF_RECT);
     }

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "controls/EventNotifySink.h"
+#include "controls/GdiHandles.h"
 #include "controls/KeyboardSinks.h"
 #include "controls/PreviewSource.h"
 #include "controls/VtControl.h"
@@ -107,8 +108,9 @@ private:
     IPreviewToolTarget* toolTarget_ = nullptr;
     EventNotifySink* clickSink_ = nullptr;
     bool spaceDown_ = false;
-    HDC memoryDC_ = nullptr;
-    HBITMAP memoryBitmap_ = nullptr;
+    // The cached face: a bitmap selected into a memory device context.
+    MemoryDC memoryDC_;
+    Bitmap memoryBitmap_;
     HGDIOBJ previousBitmap_ = nullptr;
     MemberNotifySink<VtPreviewControl, &VtPreviewControl::KeyEvent> keyboardSink_{this};
     KeyboardSinkRegistration keys_{&keyboardSink_};

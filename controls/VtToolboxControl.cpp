@@ -11,18 +11,12 @@ constexpr DWORD kButtonStyle = WS_CHILD | BS_PUSHLIKE | BS_ICON | BS_AUTORADIOBU
 
 }  // namespace
 
-VtToolboxControl::~VtToolboxControl() {
-    for (HICON icon : icons_) {
-        if (icon != nullptr) DestroyIcon(icon);
-    }
-}
-
 ResultCode VtToolboxControl::Create(HWND parent, const RECT& rect, IPreviewToolChoice* choice) {
     choice_ = choice;
     for (std::size_t i = 0; i < icons_.size(); ++i) {
-        icons_[i] = static_cast<HICON>(
-            LoadImageW(ToolkitInstance(), MAKEINTRESOURCEW(kIconIds[i]), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-        if (icons_[i] == nullptr) return ResultCode::Failure();
+        icons_[i].Reset(static_cast<HICON>(
+            LoadImageW(ToolkitInstance(), MAKEINTRESOURCEW(kIconIds[i]), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+        if (!icons_[i]) return ResultCode::Failure();
     }
     const ResultCode created =
         CreateControlWindow(ControlClassAtom(ControlClass::Toolbox), parent, rect, 0, WS_EX_CONTROLPARENT);
@@ -33,7 +27,7 @@ ResultCode VtToolboxControl::Create(HWND parent, const RECT& rect, IPreviewToolC
         buttons_[i] = CreateChildWindow(L"BUTTON", "", styles[i], 0, RECT{x, 0, x + kButtonWidth, kButtonHeight},
                                         Hwnd(), kFirstButtonId + static_cast<int>(i), nullptr);
         if (buttons_[i] == nullptr) return ResultCode::Failure();
-        SendMessageW(buttons_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons_[i]));
+        SendMessageW(buttons_[i], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons_[i].Get()));
     }
     CheckButton(0);
     return ResultCode::Success();

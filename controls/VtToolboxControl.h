@@ -6,6 +6,7 @@
 #include <array>
 
 #include "controls/EventNotifySink.h"
+#include "controls/GdiHandles.h"
 #include "controls/IControl.h"
 #include "controls/PreviewSource.h"
 #include "controls/VtControl.h"
@@ -30,8 +31,6 @@ public:
     static constexpr std::array<int, 3> kIconIds = {700, 701, 702};
     static constexpr std::array<int, 3> kHelpIds = {11004, 11005, 11006};
 
-    ~VtToolboxControl() override;
-
     // `choice` is not owned. -1 when an icon is missing.
     ResultCode Create(HWND parent, const RECT& rect, IPreviewToolChoice* choice);
 
@@ -51,7 +50,7 @@ public:
 private:
     IPreviewToolChoice* choice_ = nullptr;
     std::array<HWND, 3> buttons_{};
-    std::array<HICON, 3> icons_{};
+    std::array<IconHandle, 3> icons_;
     bool thirdToolShown_ = false;
     EventNotifySink* clickSink_ = nullptr;
 };

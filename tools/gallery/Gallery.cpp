@@ -328,8 +328,8 @@ void AddImageButtons(Column& column) {
     HWND parent = column.Parent();
     HFONT font = column.Font();
     constexpr int kSize = 28;
-    HICON icon =
-        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(700), IMAGE_ICON, 16, 16, 0));
+    IconHandle icon(
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(700), IMAGE_ICON, 16, 16, 0)));
     for (int i = 0; i < 2; ++i) {
         auto* button = column.Add<VtImageButtonControl>(kSize, [&](auto& c, const RECT& r) {
             return c.Create(parent, RECT{r.left + i * (kSize + 4), r.top, r.left + i * (kSize + 4) + kSize, r.bottom},
@@ -339,19 +339,17 @@ void AddImageButtons(Column& column) {
         // The icon drawn into a bitmap of the button's face colour.
         WindowDC screen(parent);
         HBITMAP image = CreateCompatibleBitmap(screen.Get(), 16, 16);
-        HDC dc = CreateCompatibleDC(screen.Get());
         {
-            SelectedObject selected(dc, image);
+            MemoryDC dc(CreateCompatibleDC(screen.Get()));
+            SelectedObject selected(dc.Get(), image);
             RECT all{0, 0, 16, 16};
-            FillRect(dc, &all, GetSysColorBrush(COLOR_3DFACE));
-            DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+            FillRect(dc.Get(), &all, GetSysColorBrush(COLOR_3DFACE));
+            DrawIconEx(dc.Get(), 0, 0, icon.Get(), 16, 16, 0, nullptr, DI_NORMAL);
         }
-        DeleteDC(dc);
         button->SetImage(image);
         button->SetLatched(i == 0);
         column.Placed(*button, i == 0 ? -kRowGap : kSize);
     }
-    if (icon != nullptr) DestroyIcon(icon);
 }
 
 void FillColumn(Column& column, IColourSource& colours, IUserPrompts& prompts) {

@@ -12,17 +12,13 @@ namespace {
 RasterImage Picture(HDC reference, int width, int height, const std::function<void(HDC)>& draw) {
     if (reference == nullptr || width <= 0 || height <= 0) return RasterImage();
     PixelCanvas canvas(reference, width, height);
-    HDC memory = CreateCompatibleDC(reference);
-    if (canvas.Pixels() == nullptr || memory == nullptr) {
-        if (memory != nullptr) DeleteDC(memory);
-        return RasterImage();
-    }
     {
-        SelectedObject selected(memory, canvas.Bitmap());
-        draw(memory);
+        MemoryDC memory(CreateCompatibleDC(reference));
+        if (canvas.Pixels() == nullptr || !memory) return RasterImage();
+        SelectedObject selected(memory.Get(), canvas.Bitmap());
+        draw(memory.Get());
         GdiFlush();
     }
-    DeleteDC(memory);
 
     RasterImage picture(width, height, 3);
     for (int y = 0; y < height; ++y) {
