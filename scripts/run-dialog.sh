@@ -19,7 +19,7 @@ if [ -z "$kind" ]; then
   "$dapple" effects | awk -F'\t' '{ print "  " $2 }' >&2
   exit 2
 fi
-module=$(sed -n "s/^ *{$kind, \"\\(Dapple[A-Za-z]*\\)\".*/\\1/p" "$root/plugins/EffectModules.h" | head -n 1)
+module=$(sed -n "s/.*{$kind, \"\\(Dapple[A-Za-z]*\\)\".*/\\1/p" "$root/plugins/EffectModules.h" | head -n 1)
 plugin="$windows_build/Plugins/$module.8bf"
 [ -f "$plugin" ] || { echo "run-dialog: $plugin is missing (build it first)" >&2; exit 1; }
 

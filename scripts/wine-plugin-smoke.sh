@@ -40,7 +40,7 @@ photo="$work/photo.png"
 
 # Kind and module file of every module, from the modules' own table.
 module_of_kind() {
-  sed -n "s/^ *{$1, \"\\(Dapple[A-Za-z]*\\)\".*/\\1/p" "$root/plugins/EffectModules.h" | head -n 1
+  sed -n "s/.*{$1, \"\\(Dapple[A-Za-z]*\\)\".*/\\1/p" "$root/plugins/EffectModules.h" | head -n 1
 }
 
 # Samples may differ by this much where the two builds' maths libraries

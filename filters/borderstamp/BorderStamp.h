@@ -9,25 +9,16 @@
 #include <cstdint>
 #include <string>
 
-#include "filters/Filter.h"
+#include "filters/FamilyFilter.h"
 #include "filters/borderstamp/BorderStampParameters.h"
 #include "filters/stamp/StampPass.h"
 
-class BorderStamp : public Filter {
+class BorderStamp : public FamilyFilter {
 public:
-    BorderStamp() = default;
+    BorderStamp() : FamilyFilter(FilterKinds::BorderStamp) {}
     ~BorderStamp() override;
 
     int32_t ParameterSize() const override { return borderstamp::kParameterSize; }
-    bool WantsDialog() const override { return true; }
-    bool UsesWholeCanvas() const override { return true; }
-    bool AllowsFlatImage() const override { return true; }
-    // Stamps and shadows reach over the selection edge.
-    bool CoreAppliesMask() const override { return false; }
-    bool UsesTransparencyAsShape() const override { return true; }
-    bool RequiresLayer() const override { return false; }
-    bool SupportsCMYK() const override { return false; }
-    bool RendersInOnePiece() const override { return true; }
 
     void WriteDefaults(ParameterBlock& block) const override;
     // `in` grown by the border offset when the stamps go outside the
@@ -41,7 +32,6 @@ public:
     void EndRender(const ParameterBlock& block) override;
 
     ResultCode BuildParameters(ParameterSet& set, ParameterBlock& block) const override;
-    std::string InternalName() const override { return "BorderStamp"; }
     void UpdateControlStates(ParameterSet& set, const ParameterBlock& block) const override;
 
     // The stamps the last render placed, until the render state is released.

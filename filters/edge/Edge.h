@@ -10,24 +10,16 @@
 #include <cstdint>
 #include <string>
 
-#include "filters/Filter.h"
+#include "filters/FamilyFilter.h"
 #include "filters/edge/EdgeParameters.h"
 #include "image/RandomGenerator.h"
 
-class Edge : public Filter {
+class Edge : public FamilyFilter {
 public:
-    Edge() = default;
+    Edge() : FamilyFilter(FilterKinds::Edge) {}
     ~Edge() override;
 
     int32_t ParameterSize() const override { return edge::kParameterSize; }
-    bool WantsDialog() const override { return true; }
-    bool UsesWholeCanvas() const override { return false; }
-    bool AllowsFlatImage() const override { return false; }
-    bool CoreAppliesMask() const override { return true; }
-    bool UsesTransparencyAsShape() const override { return true; }
-    bool RequiresLayer() const override { return false; }
-    bool SupportsCMYK() const override { return true; }
-    bool RendersInOnePiece() const override { return true; }
 
     void WriteDefaults(ParameterBlock& block) const override;
     // The edge needs no pixels beyond the area it produces.
@@ -39,7 +31,6 @@ public:
     void EndRender(const ParameterBlock& block) override;
 
     ResultCode BuildParameters(ParameterSet& set, ParameterBlock& block) const override;
-    std::string InternalName() const override { return "Edge"; }
     // Colour unless the edge is made transparent; the transparent box only on
     // a layer with transparency; the direction for the screen treatments only.
     void UpdateControlStates(ParameterSet& set, const ParameterBlock& block) const override;

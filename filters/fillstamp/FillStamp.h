@@ -9,25 +9,16 @@
 #include <cstdint>
 #include <string>
 
-#include "filters/Filter.h"
+#include "filters/FamilyFilter.h"
 #include "filters/fillstamp/FillStampParameters.h"
 #include "filters/stamp/StampPass.h"
 
-class FillStamp : public Filter {
+class FillStamp : public FamilyFilter {
 public:
-    FillStamp() = default;
+    FillStamp() : FamilyFilter(FilterKinds::FillStamp) {}
     ~FillStamp() override;
 
     int32_t ParameterSize() const override { return fillstamp::kParameterSize; }
-    bool WantsDialog() const override { return true; }
-    bool UsesWholeCanvas() const override { return true; }
-    bool AllowsFlatImage() const override { return true; }
-    // Stamps and shadows reach over the selection edge.
-    bool CoreAppliesMask() const override { return false; }
-    bool UsesTransparencyAsShape() const override { return true; }
-    bool RequiresLayer() const override { return false; }
-    bool SupportsCMYK() const override { return false; }
-    bool RendersInOnePiece() const override { return true; }
 
     void WriteDefaults(ParameterBlock& block) const override;
     // `in` grown by the edge offset when stamps may reach beyond the
@@ -44,7 +35,6 @@ public:
     void EndRender(const ParameterBlock& block) override;
 
     ResultCode BuildParameters(ParameterSet& set, ParameterBlock& block) const override;
-    std::string InternalName() const override { return "FillStamp"; }
     void UpdateControlStates(ParameterSet& set, const ParameterBlock& block) const override;
 
     // The stamps the last render placed, until the render state is released.

@@ -10,27 +10,17 @@
 #include <memory>
 #include <string>
 
-#include "filters/Filter.h"
+#include "filters/FamilyFilter.h"
 #include "filters/frame/FrameLayout.h"
 #include "filters/frame/FrameParameters.h"
 #include "image/Image.h"
 
-class Frame : public Filter {
+class Frame : public FamilyFilter {
 public:
-    Frame() = default;
+    Frame() : FamilyFilter(FilterKinds::Frame) {}
     ~Frame() override;
 
     int32_t ParameterSize() const override { return frame::kParameterSize; }
-    bool WantsDialog() const override { return true; }
-    bool UsesWholeCanvas() const override { return true; }
-    bool AllowsFlatImage() const override { return true; }
-    // The frame reaches beyond the selection.
-    bool CoreAppliesMask() const override { return false; }
-    bool UsesTransparencyAsShape() const override { return true; }
-    bool RequiresLayer() const override { return false; }
-    bool SupportsCMYK() const override { return false; }
-    bool RendersInOnePiece() const override { return true; }
-    FilterSize MinimumSize() const override { return FilterSize{9, 9}; }
 
     void WriteDefaults(ParameterBlock& block) const override;
     // `in` grown by 20 − min(0, e) on every side, e = trunc(edge offset ÷
@@ -43,7 +33,6 @@ public:
     void EndRender(const ParameterBlock& block) override;
 
     ResultCode BuildParameters(ParameterSet& set, ParameterBlock& block) const override;
-    std::string InternalName() const override { return "Frame"; }
 
     // The layout of the last render.
     const FrameLayout& Layout() const { return layout_; }

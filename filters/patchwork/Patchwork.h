@@ -9,17 +9,13 @@
 #include <cstdint>
 #include <string>
 
-#include "filters/Filter.h"
+#include "filters/FamilyFilter.h"
 #include "filters/patchwork/PatchworkParameters.h"
 
-class Patchwork : public Filter {
+class Patchwork : public FamilyFilter {
 public:
-    // The other capability answers are the base's: a dialog, the selection
-    // (or the layer's shape) on any layer, in one piece, masked by the core.
+    Patchwork() : FamilyFilter(FilterKinds::Patchwork) {}
     int32_t ParameterSize() const override { return patchwork::kParameterSize; }
-    // Tiles are red, green and blue pictures.
-    bool SupportsCMYK() const override { return false; }
-    FilterSize MinimumSize() const override { return FilterSize{6, 6}; }
 
     void WriteDefaults(ParameterBlock& block) const override;
     // The cells read only the pixels of the area they cover.
@@ -31,5 +27,4 @@ public:
     ResultCode Render(RenderContext& context) override;
 
     ResultCode BuildParameters(ParameterSet& set, ParameterBlock& block) const override;
-    std::string InternalName() const override { return "Patchwork"; }
 };

@@ -9,14 +9,12 @@
 #include <cstdint>
 #include <string>
 
-#include "filters/Filter.h"
+#include "filters/FamilyFilter.h"
 #include "filters/resurface/ResurfaceParameters.h"
 
-class Resurface : public Filter {
+class Resurface : public FamilyFilter {
 public:
-    // Every capability answer is the base's: a dialog, the selection (or
-    // the layer's shape) on any layer, CMYK too, in one piece, masked by
-    // the core.
+    Resurface() : FamilyFilter(FilterKinds::Resurface) {}
     int32_t ParameterSize() const override { return resurface::kParameterSize; }
 
     void WriteDefaults(ParameterBlock& block) const override;
@@ -30,5 +28,4 @@ public:
     ResultCode Render(RenderContext& context) override;
 
     ResultCode BuildParameters(ParameterSet& set, ParameterBlock& block) const override;
-    std::string InternalName() const override { return "Resurface"; }
 };

@@ -39,8 +39,8 @@ std::vector<uint8_t> CString(const char* text) {
 // indexed (0x20), RGB (0x10), CMYK (0x08), HSL, HSB and multichannel; the
 // second duotone (0x80) and Lab (0x40) before the 16-bit modes. The core
 // works on 8-bit grey, RGB and Lab, and on CMYK where the effect can.
-std::vector<uint8_t> ImageModes(const EffectModule& module) {
-    const uint8_t first = 0x40 | 0x10 | (module.supportsCMYK ? 0x08 : 0x00);
+std::vector<uint8_t> ImageModes(const EffectCapabilities& effect) {
+    const uint8_t first = 0x40 | 0x10 | (effect.supportsCMYK ? 0x08 : 0x00);
     return {first, 0x40, 0, 0};
 }
 
@@ -49,14 +49,14 @@ std::vector<uint8_t> ImageModes(const EffectModule& module) {
 enum DataHandling : uint8_t { kCantFilter = 0, kNoHandling = 1 };
 enum CaseFlags : uint8_t { kWorksWithBlankData = 1 << 1, kWritesOutsideSelection = 1 << 3 };
 
-std::vector<uint8_t> FilterCases(const EffectModule& module) {
+std::vector<uint8_t> FilterCases(const EffectCapabilities& effect) {
     // The core refuses a flat image without selection for effects that
     // need a layer, floating selections and protected transparency.
-    const bool flatAllowed = !((module.usesWholeCanvas && !module.allowsFlatImage) || module.requiresLayer);
+    const bool flatAllowed = !((effect.usesWholeCanvas && !effect.allowsFlatImage) || effect.requiresLayer);
     // Effects that mask their own result paint beyond the selection edge.
-    const uint8_t selectionFlags = module.coreAppliesMask ? 0 : kWritesOutsideSelection;
+    const uint8_t selectionFlags = effect.coreAppliesMask ? 0 : kWritesOutsideSelection;
     // Effects that cover the whole canvas paint on empty layer areas too.
-    const uint8_t blankFlags = module.usesWholeCanvas ? kWorksWithBlankData : 0;
+    const uint8_t blankFlags = effect.usesWholeCanvas ? kWorksWithBlankData : 0;
     struct Case {
         bool allowed;
         uint8_t flags;
@@ -89,7 +89,7 @@ void PutProperty(std::vector<uint8_t>& out, const char (&key)[5], std::vector<ui
 
 }  // namespace
 
-std::vector<uint8_t> PiplBytes(const EffectModule& module) {
+std::vector<uint8_t> PiplBytes(const EffectModule& module, const EffectCapabilities& effect) {
     std::vector<uint8_t> properties;
     uint32_t count = 0;
     auto add = [&](const char(&key)[5], std::vector<uint8_t> data) {
@@ -103,8 +103,8 @@ std::vector<uint8_t> PiplBytes(const EffectModule& module) {
     add("vers", LongData(4u << 16));
     add("wx86", CString(kModuleEntryName));
     add("8664", CString(kModuleEntryName));
-    add("mode", ImageModes(module));
-    add("fici", FilterCases(module));
+    add("mode", ImageModes(effect));
+    add("fici", FilterCases(effect));
 
     std::vector<uint8_t> out{1, 0};
     PutLong(out, 0);

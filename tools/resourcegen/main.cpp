@@ -35,10 +35,11 @@ int WriteArt(const std::string& folder) {
 int WritePipl(const std::string& kindText, const std::string& path) {
     char* end = nullptr;
     const long kind = std::strtol(kindText.c_str(), &end, 10);
-    const EffectModule* module =
-        end != kindText.c_str() && *end == '\0' ? FindEffectModule(static_cast<int32_t>(kind)) : nullptr;
-    if (module == nullptr) return Fail("unknown filter kind " + kindText);
-    if (!WriteFileBytes(path, PiplBytes(*module))) return Fail("cannot write " + path);
+    const bool number = end != kindText.c_str() && *end == '\0';
+    const EffectModule* module = number ? FindEffectModule(static_cast<int32_t>(kind)) : nullptr;
+    const EffectCapabilities* effect = number ? FindEffectCapabilities(static_cast<FilterKind>(kind)) : nullptr;
+    if (module == nullptr || effect == nullptr) return Fail("unknown filter kind " + kindText);
+    if (!WriteFileBytes(path, PiplBytes(*module, *effect))) return Fail("cannot write " + path);
     return 0;
 }
 
