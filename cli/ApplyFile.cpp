@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "cli/CommandOptions.h"
+#include "cli/FamilyModuleCheck.h"
 #include "host/FilterFactory.h"
 #include "image/Parallel.h"
 #include "imagefiles/ImageFiles.h"

@@ -26,9 +26,3 @@ public:
 // has no usable filter property list, or does not export the entry that
 // its list names.
 std::unique_ptr<PluginModule> LoadPluginModule(const std::string& path, std::string& problem);
-
-// False, with a reason, when the list is that of one of the family's own
-// modules and that module's effect is not `kind`: the settings given for
-// one effect would be handed to another.
-bool PluginModuleRunsEffect(const PluginPropertyList& properties, int32_t kind, const std::string& effectName,
-                            std::string& problem);

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "inprocesshost/PluginModule.h"
 #include "inprocesshost/PluginPropertyList.h"
 
 namespace {
@@ -214,22 +213,4 @@ TEST(PluginPropertyList, APascalStringLongerThanItsPropertyReadsAsEmpty) {
     ASSERT_TRUE(Parse(builder.Bytes(), list, problem));
     EXPECT_EQ(PropertyPascalString(list, Key("name")), "");
     EXPECT_EQ(PropertyPascalString(list, Key("catg")), "");
-}
-
-TEST(PluginModuleChoice, AFamilyModuleRunsOnlyItsOwnEffect) {
-    auto listOf = [](const std::string& category, const std::string& name) {
-        ListBuilder builder;
-        builder.Add("kind", Long(Key("8BFM"))).Add("name", Pascal(name)).Add("catg", Pascal(category));
-        PluginPropertyList list;
-        std::string problem;
-        EXPECT_TRUE(Parse(builder.Bytes(), list, problem));
-        return list;
-    };
-    std::string problem;
-    // Kind 1 is Edges, kind 3 Frame.
-    EXPECT_TRUE(PluginModuleRunsEffect(listOf("Mornebrook Dapple!", "Edges..."), 1, "Edge", problem));
-    EXPECT_FALSE(PluginModuleRunsEffect(listOf("Mornebrook Dapple!", "Frame..."), 1, "Edge", problem));
-    EXPECT_NE(problem.find("DappleFrame.8bf"), std::string::npos) << problem;
-    // Another family's module with a name like ours is the user's choice.
-    EXPECT_TRUE(PluginModuleRunsEffect(listOf("Other Filters", "Frame..."), 1, "Edge", problem));
 }
