@@ -1,7 +1,9 @@
 // Integer rectangle in document coordinates; right and bottom are exclusive.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 struct Point {
     int32_t x = 0;
@@ -27,22 +29,39 @@ struct Rect {
     constexpr bool operator==(const Rect& o) const { return Equals(o); }
     constexpr bool operator!=(const Rect& o) const { return !Equals(o); }
     constexpr bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    // Moves the left and right sides out by dx, the top and bottom by dy
+    // (in, for negative amounts); a side held at the end of the 32-bit range
+    // rather than wrapping round.
     constexpr void Inflate(int32_t dx, int32_t dy) {
-        left -= dx;
-        top -= dy;
-        right += dx;
-        bottom += dy;
+        left = Saturated(int64_t{left} - dx);
+        top = Saturated(int64_t{top} - dy);
+        right = Saturated(int64_t{right} + dx);
+        bottom = Saturated(int64_t{bottom} + dy);
+    }
+    // A copy grown by `by` on every side; an empty rectangle stays as it is,
+    // as it covers no pixel to grow from.
+    constexpr Rect Grown(int32_t by) const {
+        Rect grown = *this;
+        if (!IsEmpty()) grown.Inflate(by, by);
+        return grown;
     }
 
     // All four fields are 0 when the rectangles do not overlap.
     static Rect Intersect(const Rect& a, const Rect& b);
     // An empty side contributes nothing.
     static Rect Union(const Rect& a, const Rect& b);
+
+private:
+    static constexpr int32_t Saturated(int64_t value) {
+        return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+    }
 };
 
-// ⌈value ÷ divisor⌉ for a positive divisor, also for negative values.
-constexpr int32_t CeilDiv(int32_t value, int32_t divisor) {
-    const int64_t v = value;
-    const int64_t q = v / divisor;
-    return static_cast<int32_t>(q * divisor < v ? q + 1 : q);
+// ⌈value ÷ divisor⌉ for a positive divisor, also for negative values; of
+// any integer type, the divisor taken in the value's type.
+template <typename Integer>
+constexpr Integer CeilDiv(Integer value, std::common_type_t<Integer> divisor) {
+    static_assert(std::is_integral_v<Integer>, "whole numbers only");
+    const Integer quotient = value / divisor;
+    return quotient * divisor < value ? quotient + 1 : quotient;
 }

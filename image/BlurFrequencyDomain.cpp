@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/Rect.h"
 #include "image/BlurLines.h"
 #include "image/FFT.h"
 
@@ -102,7 +103,7 @@ ResultCode BlurRows(const SampleGrid& grid, const std::vector<double>& kernel, c
 
 ResultCode BlurColumns(const SampleGrid& grid, const std::vector<double>& kernel, const PassProgress& progress) {
     const std::size_t samples = grid.RowSamples();
-    const std::size_t blocks = (samples + kColumnBlock - 1) / kColumnBlock;
+    const std::size_t blocks = CeilDiv(samples, kColumnBlock);
     return progress.Loop(1, blocks, kBlocksPerChunk, [&](int64_t begin, int64_t end) {
         const LineConvolver convolver(grid.height, kernel);
         const std::size_t length = convolver.Length();

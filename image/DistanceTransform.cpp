@@ -7,9 +7,9 @@ ResultCode DistanceTransform::Init(const SingleChannelImage<unsigned char>& mask
     const int32_t reach = MarchReach(maximumDistance, mask.bounds, output);
     MarchAreas areas;
     areas.output = output;
-    areas.work = Rect::Union(output, Rect::Intersect(GrownRect(output, reach), mask.bounds));
+    areas.work = Rect::Union(output, Rect::Intersect(output.Grown(reach), mask.bounds));
     areas.maskCopy = MarchMaskCopyRect(mask.bounds, output, reach);
-    areas.contour = Rect::Intersect(GrownRect(areas.work, 1), areas.maskCopy);
+    areas.contour = Rect::Intersect(areas.work.Grown(1), areas.maskCopy);
     return front_.Init(mask, maximumDistance, areas, MarchSides::kBoth);
 }
 

@@ -24,14 +24,7 @@ int32_t MarchReach(double maximumDistance, const Rect& maskBounds, const Rect& o
     return static_cast<int32_t>(reach);
 }
 
-Rect GrownRect(const Rect& rect, int32_t by) {
-    if (rect.IsEmpty()) return rect;
-    return Rect(ClampToInt32(static_cast<int64_t>(rect.top) - by), ClampToInt32(static_cast<int64_t>(rect.left) - by),
-                ClampToInt32(static_cast<int64_t>(rect.bottom) + by),
-                ClampToInt32(static_cast<int64_t>(rect.right) + by));
-}
-
 Rect MarchMaskCopyRect(const Rect& maskBounds, const Rect& output, int32_t reach) {
-    const Rect reached = Rect::Intersect(GrownRect(output, reach), maskBounds);
-    return reached.IsEmpty() ? Rect() : GrownRect(reached, 1);
+    const Rect reached = Rect::Intersect(output.Grown(reach), maskBounds);
+    return reached.IsEmpty() ? Rect() : reached.Grown(1);
 }

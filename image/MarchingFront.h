@@ -83,8 +83,6 @@ struct MarchAreas {
 // ceil(maximumDistance) as a whole number of pixels, never negative and never
 // larger than what could matter between the mask and the output rectangle.
 int32_t MarchReach(double maximumDistance, const Rect& maskBounds, const Rect& output);
-// `rect` grown by `by` on every side; an empty rectangle stays empty.
-Rect GrownRect(const Rect& rect, int32_t by);
 // The part of the mask a march reads: the output rectangle grown by `reach`,
 // inside the mask's bounds, plus a one-pixel margin (empty when the mask does
 // not come that near the output).
@@ -358,9 +356,9 @@ ResultCode MarchingFront<Pixel>::Init(const SingleChannelImage<unsigned char>& m
                     ? 0
                     : static_cast<std::size_t>(areas.work.Width()) * static_cast<std::size_t>(areas.work.Height());
     tiles_.clear();
-    tilesAcross_ = areas.work.IsEmpty() ? 0 : static_cast<std::size_t>(areas.work.Width() + kTileMask) >> kTileShift;
+    tilesAcross_ = areas.work.IsEmpty() ? 0 : static_cast<std::size_t>(CeilDiv(areas.work.Width(), kTileSide));
     const std::size_t tilesDown =
-        areas.work.IsEmpty() ? 0 : static_cast<std::size_t>(areas.work.Height() + kTileMask) >> kTileShift;
+        areas.work.IsEmpty() ? 0 : static_cast<std::size_t>(CeilDiv(areas.work.Height(), kTileSide));
     try {
         tiles_.resize(tilesAcross_ * tilesDown);
     } catch (const std::bad_alloc&) {
@@ -596,7 +594,7 @@ ResultCode MarchingFront<Pixel>::ReportFarPixels(Abort_Tester& abort, const Prog
     std::vector<FarRun> runs[kBlockChunks];
     for (int32_t blockTop = output.top; blockTop < output.bottom; blockTop += kChunkRows * kBlockChunks) {
         const int32_t blockRows = std::min(output.bottom - blockTop, kChunkRows * kBlockChunks);
-        const int32_t chunks = (blockRows + kChunkRows - 1) / kChunkRows;
+        const int32_t chunks = CeilDiv(blockRows, kChunkRows);
         const ResultCode scanned = ParallelChunks(chunks, 1, [&](int64_t chunk, int64_t) {
             const int32_t top = blockTop + static_cast<int32_t>(chunk) * kChunkRows;
             std::vector<FarRun>& found = runs[chunk];

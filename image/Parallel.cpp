@@ -171,7 +171,7 @@ ResultCode ParallelChunks(int64_t count, int64_t chunk, const std::function<void
     loop.body = &body;
     loop.count = count;
     loop.chunk = std::max<int64_t>(chunk, 1);
-    loop.chunks = (count + loop.chunk - 1) / loop.chunk;
+    loop.chunks = CeilDiv(count, loop.chunk);
     auto report = [&](int64_t finished) {
         if (sink != nullptr) sink->Update(from + (to - from) * static_cast<double>(finished) / loop.chunks);
     };

@@ -6,7 +6,7 @@ ResultCode Precision_Bevel::Init(const SingleChannelImage<unsigned char>& mask, 
     parameter1_ = parameter1;
     parameter2_ = parameter2;
     const int32_t reach = MarchReach(maximumDistance, mask.bounds, output);
-    const Rect reached = GrownRect(output, reach);
+    const Rect reached = output.Grown(reach);
     MarchAreas areas;
     areas.output = output;
     areas.maskCopy = MarchMaskCopyRect(mask.bounds, output, reach);
@@ -15,7 +15,7 @@ ResultCode Precision_Bevel::Init(const SingleChannelImage<unsigned char>& mask, 
         // area needs to reach no farther than the copy; the contour cells
         // reach one pixel beyond it so that an edge on the mask's border is found.
         areas.work = Rect::Union(output, Rect::Intersect(reached, areas.maskCopy));
-        areas.contour = Rect::Intersect(GrownRect(areas.work, 1), areas.maskCopy);
+        areas.contour = Rect::Intersect(areas.work.Grown(1), areas.maskCopy);
     } else {
         areas.work = Rect::Union(output, Rect::Intersect(reached, mask.bounds));
         areas.contour = Rect::Intersect(areas.work, areas.maskCopy);

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/Rect.h"
 #include "image/Resample.h"
 #include "image/ResamplePasses.h"
 #include "image/VectorClones.h"
@@ -314,7 +315,7 @@ ResultCode EnlargeBilinear(const Image<unsigned char>& source, Image<unsigned ch
     if (!source.layout.hasAlpha && destination.pixelStride == channels) {
         const SampleColumns sampleColumns(columns, channels, source.pixelStride);
         const std::size_t samples = sampleColumns.Samples();
-        const std::size_t strips = (samples + kStripSamples - 1) / kStripSamples;
+        const std::size_t strips = CeilDiv(samples, kStripSamples);
         std::vector<LaneShuffles> shuffles(vectors::HasAvx512() ? strips : 0);
         std::vector<bool> shuffled(strips, false);
         for (std::size_t s = 0; s < shuffles.size(); ++s) {

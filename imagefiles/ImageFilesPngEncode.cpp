@@ -25,6 +25,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/Rect.h"
 #include "image/Parallel.h"
 #include "imagefiles/ImageFilesCodecs.h"
 
@@ -232,7 +233,7 @@ std::string EncodePng(std::FILE* file, const RasterImage& image, PngCompression 
 
     const std::size_t rowBytes = image.RowBytes();
     const int32_t bandRows = static_cast<int32_t>(std::max<std::size_t>(1, kBandBytes / (rowBytes + 1)));
-    const int32_t bandCount = (image.height + bandRows - 1) / bandRows;
+    const int32_t bandCount = CeilDiv(image.height, bandRows);
     uLong adler = 1;
     for (int32_t firstBand = 0; firstBand < bandCount; firstBand += kBandsPerWave) {
         const int32_t waveBands = std::min<int32_t>(kBandsPerWave, bandCount - firstBand);

@@ -16,9 +16,7 @@ namespace patchwork {
 inline constexpr std::size_t kSampleBlock = 32;
 
 // The bytes of tw × th pixels, rounded up to whole blocks.
-inline std::size_t PaddedSampleSize(std::size_t pixels) {
-    return (pixels * 3 + kSampleBlock - 1) / kSampleBlock * kSampleBlock;
-}
+inline std::size_t PaddedSampleSize(std::size_t pixels) { return CeilDiv(pixels * 3, kSampleBlock) * kSampleBlock; }
 
 // tw × th pixels in thumbnail order (row by row), three bytes each (red,
 // green, blue) followed by zeros up to PaddedSampleSize, and whether each

@@ -11,9 +11,11 @@ int32_t RoundedSide(double value) {
     return static_cast<int32_t>(rounded);
 }
 
-int32_t CeilDivide(int64_t length, int32_t step) {
+// Whole cells of `step` over `length`, the last one cut short; none for a
+// side of no length.
+int32_t CellsAlong(int64_t length, int32_t step) {
     if (length <= 0 || step <= 0) return 0;
-    return static_cast<int32_t>((length + step - 1) / step);
+    return static_cast<int32_t>(CeilDiv(length, step));
 }
 
 }  // namespace
@@ -36,8 +38,8 @@ CellSize CellSizeFor(double tileSizePixels, double scale, int32_t thumbnailWidth
 
 CellGrid::CellGrid(const Rect& area, CellSize size) : area_(area), size_(size) {
     if (area.IsEmpty()) return;
-    columns_ = CeilDivide(int64_t{area.right} - area.left, size.width);
-    rows_ = CeilDivide(int64_t{area.bottom} - area.top, size.height);
+    columns_ = CellsAlong(int64_t{area.right} - area.left, size.width);
+    rows_ = CellsAlong(int64_t{area.bottom} - area.top, size.height);
 }
 
 }  // namespace patchwork

@@ -3,20 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-Rect GrownBy(const Rect& rect, int32_t by) {
-    Rect grown = rect;
-    grown.Inflate(by, by);
-    return grown;
-}
-
 Rect CentreSearchRect(const Rect& working, const Rect& maskBounds, double maximumDistance) {
     const double reach = std::ceil(std::clamp(maximumDistance, 0.0, 1e8)) + 2.0;
     const int32_t margin = static_cast<int32_t>(std::min(reach, 1e8));
     Rect near = maskBounds;
-    near.left = static_cast<int32_t>(std::max<int64_t>(int64_t{near.left} - margin, INT32_MIN / 2));
-    near.top = static_cast<int32_t>(std::max<int64_t>(int64_t{near.top} - margin, INT32_MIN / 2));
-    near.right = static_cast<int32_t>(std::min<int64_t>(int64_t{near.right} + margin, INT32_MAX / 2));
-    near.bottom = static_cast<int32_t>(std::min<int64_t>(int64_t{near.bottom} + margin, INT32_MAX / 2));
+    near.Inflate(margin, margin);
     return Rect::Intersect(working, near);
 }
 
@@ -25,7 +16,7 @@ ResultCode RunCentreSearch(DistanceTransform& transform, const CentreSearch& sea
     centres.pixels.Clear();
     centres.visited = 0;
     centres.outOfMemory = false;
-    const Rect working = GrownBy(search.image, static_cast<int32_t>(std::clamp(outside, 0.0, 1e8)));
+    const Rect working = search.image.Grown(static_cast<int32_t>(std::clamp(outside, 0.0, 1e8)));
     NeverAborts never;
     ResultCode result = transform.Init(*search.mask, limit, CentreSearchRect(working, search.mask->bounds, limit),
                                        parameter1, parameter2);

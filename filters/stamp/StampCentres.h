@@ -57,9 +57,6 @@ ResultCode RunCentreSearch(DistanceTransform& transform, const CentreSearch& sea
 // order they see them in, is the same as over `working` itself.
 Rect CentreSearchRect(const Rect& working, const Rect& maskBounds, double maximumDistance);
 
-// `rect` grown by `by` pixels on every side.
-Rect GrownBy(const Rect& rect, int32_t by);
-
 // What a search for stamp centres depends on besides the transform's hooks:
 // the full-size selection, known by the address of its pixels (null when
 // everything is selected), which stays the same through one run of an

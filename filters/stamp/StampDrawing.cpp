@@ -58,7 +58,7 @@ ResultCode DrawStamps(const StampDrawing& drawing, const Rect& clip) {
     const int64_t rowBytes = int64_t{area.Width()} * drawing.destination->pixelStride;
     const int32_t bandRows =
         static_cast<int32_t>(std::clamp<int64_t>(kBandBytes / std::max<int64_t>(rowBytes, 1), 16, 1024));
-    const int64_t bands = (area.Height() + bandRows - 1) / bandRows;
+    const int64_t bands = CeilDiv(area.Height(), bandRows);
     // Each band writes only its own rows, so bands may go to any thread.
     std::vector<ResultCode> drawn(static_cast<std::size_t>(bands));
     const ResultCode looped = ParallelChunks(

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+
 namespace {
 
 TEST(RectTest, HostOrderConstructorAndEmptiness) {
@@ -36,6 +39,26 @@ TEST(RectTest, InflateAndContains) {
     EXPECT_TRUE(r.Contains(Point{25, 7}));    // top left is inside
     EXPECT_FALSE(r.Contains(Point{35, 8}));   // right is outside
     EXPECT_FALSE(r.Contains(Point{30, 33}));  // bottom is outside
+}
+
+TEST(RectTest, GrowingStopsAtTheEndsOfTheRangeAndLeavesAnEmptyRectangleAlone) {
+    Rect wide(INT32_MIN + 2, -5, INT32_MAX - 1, 5);
+    wide.Inflate(3, 3);
+    EXPECT_EQ(wide, Rect(INT32_MIN, -8, INT32_MAX, 8));
+    EXPECT_EQ(Rect(1, 2, 3, 4).Grown(2), Rect(-1, 0, 5, 6));
+    EXPECT_EQ(Rect(5, 5, 5, 9).Grown(2), Rect(5, 5, 5, 9));
+}
+
+TEST(CeilDiv, RoundsTowardPositiveInfinityOnBothSidesOfZero) {
+    EXPECT_EQ(CeilDiv(7, 2), 4);
+    EXPECT_EQ(CeilDiv(8, 2), 4);
+    EXPECT_EQ(CeilDiv(0, 3), 0);
+    EXPECT_EQ(CeilDiv(-7, 2), -3);
+    EXPECT_EQ(CeilDiv(-8, 2), -4);
+    // No overflow near the top of the type, where value + divisor - 1 would wrap.
+    EXPECT_EQ(CeilDiv(INT32_MAX, 2), 1073741824);
+    EXPECT_EQ(CeilDiv(SIZE_MAX, std::size_t{16}), SIZE_MAX / 16 + 1);
+    EXPECT_EQ(CeilDiv(int64_t{1} << 40, 3), 366503875926);
 }
 
 }  // namespace

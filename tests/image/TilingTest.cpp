@@ -59,12 +59,4 @@ TEST(Tiling, EmptyAreaHasNoTilesAndANonPositiveSizeTakesTheAreaWhole) {
     }
 }
 
-TEST(CeilDiv, RoundsTowardPositiveInfinityOnBothSidesOfZero) {
-    EXPECT_EQ(CeilDiv(7, 2), 4);
-    EXPECT_EQ(CeilDiv(8, 2), 4);
-    EXPECT_EQ(CeilDiv(0, 3), 0);
-    EXPECT_EQ(CeilDiv(-7, 2), -3);
-    EXPECT_EQ(CeilDiv(-8, 2), -4);
-}
-
 }  // namespace

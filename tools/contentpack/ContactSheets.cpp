@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "base/Rect.h"
+
 namespace {
 
 // `picture` reduced to width × height by averaging the pixels each target
@@ -150,7 +152,7 @@ Colour TileMean(const RasterImage& tile, int32_t x0, int32_t y0, int32_t x1, int
 
 Picture TileContactSheet(const std::vector<RasterImage>& tiles, int32_t side) {
     const int32_t columns = static_cast<int32_t>(std::ceil(std::sqrt(static_cast<double>(tiles.size()))));
-    const int32_t rows = (static_cast<int32_t>(tiles.size()) + columns - 1) / columns;
+    const int32_t rows = CeilDiv(static_cast<int32_t>(tiles.size()), columns);
     const int32_t pitch = side + 2;
     Picture sheet(columns * pitch + 2, rows * pitch + 2);
     for (int32_t y = 0; y < sheet.Height(); ++y) {

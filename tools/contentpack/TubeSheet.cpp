@@ -4,8 +4,10 @@
 #include <cmath>
 #include <memory>
 
+#include "base/Rect.h"
+
 TubePicture TubeSheet(const std::string& name, int32_t columns, const std::vector<CellPaint>& cells) {
-    const int32_t rows = (static_cast<int32_t>(cells.size()) + columns - 1) / columns;
+    const int32_t rows = CeilDiv(static_cast<int32_t>(cells.size()), columns);
     Picture sheet(columns * kTubeCellSize, rows * kTubeCellSize);
     // Four by four samples a pixel: the shapes' edges and the facets' ridges
     // are sharp inside the paint functions.

@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "base/Rect.h"
+
 namespace {
 
 void PutWord(std::vector<uint8_t>& out, uint32_t value) {
@@ -22,7 +24,7 @@ constexpr uint8_t kMaskThreshold = 128;
 // padded to 32 bits; a mask bit of 1 means transparent.
 std::vector<uint8_t> ImageBytes(const Canvas& image) {
     const int size = image.Size();
-    const uint32_t maskRowBytes = static_cast<uint32_t>((size + 31) / 32 * 4);
+    const uint32_t maskRowBytes = static_cast<uint32_t>(CeilDiv(size, 32) * 4);
     const uint32_t colourBytes = static_cast<uint32_t>(size * size * 4);
     std::vector<uint8_t> out;
     PutLong(out, 40);
