@@ -1,5 +1,6 @@
 // Colour conversions of the in-process host's colour services, between the
-// colour-services spaces with textbook formulas. Components are 16-bit
+// colour-services spaces with textbook formulas; sRGB, XYZ and Lab through
+// image/CieColour.h, as the effects convert them. Components are 16-bit
 // integers as the colour-services record holds them:
 //   RGB   red, green, blue 0..255 (sRGB)
 //   HSB   hue 0..359 degrees, saturation 0..255, brightness 0..255
