@@ -1,5 +1,7 @@
 #include "image/DistanceTransform.h"
 
+#include "image/MarchingFrontDefinitions.h"
+
 ResultCode DistanceTransform::Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance,
                                    const Rect& output, double parameter1, double parameter2) {
     parameter1_ = parameter1;

@@ -1,5 +1,7 @@
 #include "image/PrecisionBevel.h"
 
+#include "image/MarchingFrontDefinitions.h"
+
 ResultCode Precision_Bevel::Init(const SingleChannelImage<unsigned char>& mask, double maximumDistance,
                                  const Rect& output, bool measureInside, double parameter1, double parameter2) {
     measureInside_ = measureInside;
