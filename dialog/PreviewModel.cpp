@@ -1,6 +1,7 @@
 #include "dialog/PreviewModel.h"
 
 #include <new>
+#include <system_error>
 #include <thread>
 
 #include "dialog/PreviewPixels.h"
@@ -45,13 +46,13 @@ void PreviewModel::MarkDirty() {
 }
 
 void PreviewModel::StopWorker() {
-    if (!worker_.HasThread()) return;
+    if (!worker_.joinable()) return;
     abort_.aborted.store(true);
-    while (worker_.IsRunning()) {
+    while (workerRunning_.load()) {
         std::this_thread::yield();
         views_.ServeWorker();
     }
-    worker_.Join();
+    worker_.join();
     state_ = PreviewState::Dirty;
 }
 
@@ -65,17 +66,25 @@ bool PreviewModel::StartWorker() {
     PreviewRenderer* renderer = renderer_.get();
     const double scale = geometry_.Scale();
     const Rect region = geometry_.ShownReduced();
-    return worker_.Start([this, filter, block, renderer, scale, region] {
-        try {
-            workerResult_ = region.IsEmpty() ? ResultCode::Success()
-                                             : renderer->Render(*filter, *block, scale, region, abort_, &progress_);
-        } catch (const std::bad_alloc&) {
-            workerResult_ = ResultCode::OutOfMemory();
-        } catch (...) {
-            workerResult_ = ResultCode::Failure();
-        }
-        return workerResult_.status;
-    });
+    if (worker_.joinable()) return false;
+    workerRunning_.store(true);
+    try {
+        worker_ = std::thread([this, filter, block, renderer, scale, region] {
+            try {
+                workerResult_ = region.IsEmpty() ? ResultCode::Success()
+                                                 : renderer->Render(*filter, *block, scale, region, abort_, &progress_);
+            } catch (const std::bad_alloc&) {
+                workerResult_ = ResultCode::OutOfMemory();
+            } catch (...) {
+                workerResult_ = ResultCode::Failure();
+            }
+            workerRunning_.store(false);
+        });
+    } catch (const std::system_error&) {  // no thread could be made
+        workerRunning_.store(false);
+        return false;
+    }
+    return true;
 }
 
 ResultCode PreviewModel::Poll() {
@@ -87,11 +96,11 @@ ResultCode PreviewModel::Poll() {
         }
     }
     if (state_ != PreviewState::Rendering) return ResultCode::Success();
-    if (worker_.IsRunning()) {
+    if (workerRunning_.load()) {
         views_.ShowProgress(progress_.Fraction());
         return ResultCode::Success();
     }
-    worker_.Join();
+    if (worker_.joinable()) worker_.join();
     views_.ShowProgress(0.0);
     const ResultCode result = workerResult_;
     if (result.status == ResultCode::kCancelled) {

@@ -17,12 +17,12 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <thread>
 
 #include "base/Progress.h"
 #include "base/ResultCode.h"
 #include "dialog/PreviewGeometry.h"
 #include "dialog/PreviewRenderer.h"
-#include "platform/WorkerThread.h"
 
 class Filter;
 struct ParameterBlock;
@@ -165,7 +165,11 @@ private:
     SourcePoint panStart_;
     bool movedWhilePanning_ = false;
 
-    WorkerThread worker_;
+    // The render in progress. The job clears `workerRunning_` as it returns,
+    // so that the dialog's timer polls without waiting; the thread is
+    // joined before anything it uses changes.
+    std::thread worker_;
+    std::atomic<bool> workerRunning_{false};
     AbortFlag abort_;
     PreviewModelProgressUpdateSink progress_;
     ResultCode workerResult_;

@@ -1,8 +1,7 @@
 #include "host/HostContext.h"
 
 #include <memory>
-
-#include "platform/Mutex.h"
+#include <mutex>
 
 namespace {
 
@@ -12,7 +11,7 @@ struct Context {
     ThreadId hostThread = kNoThread;
     BufferCallbacks buffers;
     bool haveBuffers = false;
-    std::unique_ptr<Mutex> bufferLock;
+    std::unique_ptr<std::mutex> bufferLock;
 };
 
 Context& TheContext() {
@@ -45,7 +44,7 @@ HostCallScope::HostCallScope(ps::FilterRecord* record) {
     context.record = record;
     context.hostThread = CurrentThreadId();
     context.buffers = SnapshotOf(record);
-    context.bufferLock = std::make_unique<Mutex>();
+    context.bufferLock = std::make_unique<std::mutex>();
     context.haveBuffers = true;
 }
 

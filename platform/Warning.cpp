@@ -1,6 +1,5 @@
 #include "platform/Warning.h"
 
-#include "platform/Mutex.h"
 #include "platform/WarningNative.h"
 
 #include <mutex>
@@ -10,8 +9,8 @@ namespace {
 
 // Function-local so that a warning shown during static initialisation of
 // another file still finds them constructed.
-Mutex& SinkMutex() {
-    static Mutex mutex;
+std::mutex& SinkMutex() {
+    static std::mutex mutex;
     return mutex;
 }
 
@@ -31,7 +30,7 @@ std::string WarningLine(const std::string& text) {
 }
 
 WarningSink SetWarningSink(WarningSink sink) {
-    std::lock_guard<Mutex> lock(SinkMutex());
+    std::lock_guard<std::mutex> lock(SinkMutex());
     std::swap(Sink(), sink);
     return sink;
 }
@@ -39,7 +38,7 @@ WarningSink SetWarningSink(WarningSink sink) {
 void ShowWarning(const std::string& text, void* parentWindow) {
     WarningSink sink;
     {
-        std::lock_guard<Mutex> lock(SinkMutex());
+        std::lock_guard<std::mutex> lock(SinkMutex());
         sink = Sink();
     }
     if (sink) {
