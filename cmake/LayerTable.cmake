@@ -1,6 +1,7 @@
 # The layering check's table, written from the link lines themselves: one
 # line per target of the build: its sources, the project targets it links
-# (directly; the check follows them down) and the folder it was made from. scripts/check-layers.py
+# or needs built before it (directly; the check follows them down) and the
+# folder it was made from. scripts/check-layers.py
 # reads it and fails on an include that crosses a layer.
 function(dapple_targets_below DIR OUT)
   get_property(targets DIRECTORY ${DIR} PROPERTY BUILDSYSTEM_TARGETS)
@@ -39,8 +40,11 @@ function(dapple_write_layer_table FILE)
       set(links "")
     endif()
     get_target_property(interface_links ${target} INTERFACE_LINK_LIBRARIES)
+    # A target built before this one so that this one can load or run it
+    # (a test and the module it loads) may share its headers too.
+    get_target_property(built_before ${target} MANUALLY_ADDED_DEPENDENCIES)
     set(linked "")
-    foreach(link ${links} ${interface_links})
+    foreach(link ${links} ${interface_links} ${built_before})
       if(TARGET ${link})
         list(APPEND linked ${link})
       endif()

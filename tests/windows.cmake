@@ -37,7 +37,7 @@ set_target_properties(dapple_probe_core PROPERTIES PREFIX "" OUTPUT_NAME DappleP
 target_include_directories(dapple_probe_core PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(dapple_probe_core PRIVATE ${DAPPLE_WARNINGS})
 dapple_test(test_plugins plugins dapple_clihost dapple_inprocesshost dapple_host dapple_filters dapple_image dapple_platform
-            version)
+            dapple_resource_ids version)
 if(TARGET test_plugins)
   add_dependencies(test_plugins dapple_plugins dapple_probe_core)
   get_property(plugin_dir GLOBAL PROPERTY DAPPLE_PLUGIN_DIR)

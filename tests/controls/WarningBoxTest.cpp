@@ -8,7 +8,7 @@
 #include "platform/ResourceStrings.h"
 #include "platform/TextEncoding.h"
 #include "tests/controls/TestWindows.h"
-#include "tests/windows/MessageBoxes.h"
+#include "tests/platform/MessageBoxes_win32.h"
 
 namespace {
 

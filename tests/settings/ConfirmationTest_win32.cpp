@@ -9,7 +9,7 @@
 #include "platform/TextEncoding.h"
 #include "platform/WinApi.h"
 #include "settings/SettingsArchiver.h"
-#include "tests/windows/MessageBoxes.h"
+#include "tests/platform/MessageBoxes_win32.h"
 
 namespace {
 
