@@ -18,7 +18,9 @@ PreviewDocument DialogDocument::With(const RowImage* mask, bool shapeFromTranspa
     PreviewDocument document;
     document.image = image_.get();
     if (mask != nullptr && mask->HasRows()) {
-        view = std::make_unique<SingleChannelImage<unsigned char>>(*mask);
+        // Made once: the dialog's sessions and the preview's worker keep the
+        // documents handed out while the user switches effects.
+        if (view == nullptr) view = std::make_unique<SingleChannelImage<unsigned char>>(*mask);
         document.mask = view.get();
     }
     document.shapeFromTransparency = shapeFromTransparency;
@@ -61,6 +63,7 @@ void DialogDocument::HandOver(const Filter& effect) {
     if (SameShapeAsRun(effect)) return;
     const auto found = areas_.find(effect.UsesTransparencyAsShape());
     if (found == areas_.end()) return;
+    runMaskView_.reset();
     run_.selectionMask = std::move(found->second.mask);
     run_.shapeFromTransparency = found->second.shapeFromTransparency ? 1 : 0;
     areas_.erase(found);

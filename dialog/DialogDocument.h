@@ -22,13 +22,15 @@ public:
 
     // Reads the layer from the host (DocumentReader).
     ResultCode Read();
-    // The document with the run's own selection.
+    // The document with the run's own selection. The documents handed out
+    // (here and by ForEffect) stay valid until HandOver or the end of the
+    // DialogDocument, however often they are asked for.
     PreviewDocument ForRun();
     // The document as `effect` works on it: the run's own when the effect
     // takes its shape as the run's effect does, else one read for it.
     ResultCode ForEffect(const Filter& effect, PreviewDocument& document);
     // The run takes over the area `effect` works on, for the full-size
-    // render after the dialog chose it.
+    // render after the dialog chose it; the documents handed out are done with.
     void HandOver(const Filter& effect);
 
 private:

@@ -6,6 +6,8 @@
 
 #include "DialogProbe.h"
 #include "dialog/DialogDocument.h"
+#include "dialog/PreviewRenderer.h"
+#include "filters/ParameterBlock.h"
 #include "host/DialogRunner.h"
 #include "host/FilterFactory.h"
 #include "host/RunRecord.h"
@@ -105,6 +107,40 @@ TEST_F(DialogDocumentTest, AnEffectTakingItsShapeOtherwiseGetsItsOwnAreaAndTheRu
         document.HandOver(other);
         EXPECT_EQ(run.shapeFromTransparency, 0);
         EXPECT_EQ(run.selectionMask->Bounds(), Rect(0, 0, 40, 60));
+        return ResultCode::Cancelled();
+    });
+}
+
+TEST_F(DialogDocumentTest, SwitchingToAnotherEffectAndBackKeepsTheAreasTheFirstRenderSaw) {
+    const HostImage picture = Picture(60, 40);
+    host.SetImage(picture);
+    Run([&](DialogDocument& document, RunRecord&) {
+        EXPECT_TRUE(document.Read().IsSuccess());
+        DialogProbeFilter own;
+        ShapelessProbe other;
+        other.kind = FilterKinds::Resurface;
+        // The dialog opens on the run's effect and keeps its document.
+        const PreviewDocument first = document.ForRun();
+        PreviewDocument away;
+        EXPECT_TRUE(document.ForEffect(other, away).IsSuccess());
+        PreviewDocument back;
+        PreviewDocument awayAgain;
+        EXPECT_TRUE(document.ForEffect(own, back).IsSuccess());
+        EXPECT_TRUE(document.ForEffect(other, awayAgain).IsSuccess());
+        EXPECT_EQ(back.mask, first.mask);
+        EXPECT_EQ(awayAgain.mask, away.mask);
+        // The preview made for the first document renders again after the
+        // switches, at a new reduction that reads the mask anew.
+        PreviewRenderer renderer(first);
+        ParameterBlock block;
+        own.WriteDefaults(block);
+        NeverAborts abort;
+        EXPECT_TRUE(renderer.Render(own, block, 1.0, Rect(), abort, nullptr).IsSuccess());
+        EXPECT_TRUE(renderer.Render(own, block, 2.0, Rect(), abort, nullptr).IsSuccess());
+        // Only the opaque part (columns 10 on, 5 on when halved) changes.
+        const Image<unsigned char> shown = renderer.PreviewImage();
+        EXPECT_EQ(shown.PixelAddress(Point{2, 3})[0], picture.At(4, 6, 0));
+        EXPECT_NE(shown.PixelAddress(Point{8, 3})[0], picture.At(16, 6, 0));
         return ResultCode::Cancelled();
     });
 }
