@@ -116,6 +116,47 @@ void FilterDialogTest::WaitForRenderStart(int renders) {
 
 void FilterDialogTest::Command(FilterDialog& dialog, UINT id) { SendMessageW(dialog.Hwnd(), WM_COMMAND, id, 0); }
 
+namespace {
+
+void SendKey(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    if (key == VK_INSERT || key == VK_DELETE) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+void FilterDialogTest::PressKeys(FilterDialog& dialog, std::initializer_list<WORD> chord) {
+    if (GetForegroundWindow() != dialog.Hwnd()) SetForegroundWindow(dialog.Hwnd());
+    for (WORD key : chord) SendKey(key, false);
+    for (auto key = std::rbegin(chord); key != std::rend(chord); ++key) SendKey(*key, true);
+    RunDialogLoop(dialog);
+}
+
+void FilterDialogTest::TypeKeys(FilterDialog& dialog, const std::string& text) {
+    for (char c : text) PressKeys(dialog, {static_cast<WORD>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c)});
+}
+
+void FilterDialogTest::RunDialogLoop(FilterDialog& dialog) {
+    int idle = 0;
+    for (int round = 0; round < 1000 && idle < 3; ++round) {
+        MSG message;
+        bool served = false;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            served = true;
+            if (IsWindow(dialog.Hwnd()) && IsDialogMessageW(dialog.Hwnd(), &message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        idle = served ? 0 : idle + 1;
+        if (!served) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
 VtSliderContainerControl& FilterDialogTest::AmountSlider(FilterDialog& dialog) {
     return *dynamic_cast<VtSliderContainerControl*>(dialog.Model()->Controls().at(0).window.get());
 }

@@ -9,7 +9,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,24 @@ protected:
     static void WaitForRenderStart(int renders);
     // Sends a menu command.
     static void Command(FilterDialog& dialog, UINT id);
+    // Keys as the user presses them: through the system's input queue to
+    // the focused window, taken by the dialog manager's loop
+    // (IsDialogMessage) as the dialog's own loop takes them. The chord's
+    // keys go down in order and come up in reverse.
+    static void PressKeys(FilterDialog& dialog, std::initializer_list<WORD> chord);
+    // Lower-case letters and digits, typed one by one.
+    static void TypeKeys(FilterDialog& dialog, const std::string& text);
+    // Serves the dialog's messages as its modal loop does, until the input
+    // sent has been taken and nothing is left to do.
+    static void RunDialogLoop(FilterDialog& dialog);
+    // The control of the current effect's parameter with `key`.
+    template <class Control>
+    static Control& ControlOf(FilterDialog& dialog, uint32_t key) {
+        for (const ParameterControl& bound : dialog.Model()->Controls()) {
+            if (bound.parameter->HasKey(key)) return *dynamic_cast<Control*>(bound.window.get());
+        }
+        throw std::logic_error("no such control");
+    }
     // The slider of the probe's amount, and a typed change of it.
     static VtSliderContainerControl& AmountSlider(FilterDialog& dialog);
     static void TypeAmount(FilterDialog& dialog, const std::wstring& text);

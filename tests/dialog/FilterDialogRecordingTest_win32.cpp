@@ -2,7 +2,6 @@
 // whether the transparent box can be ticked, and a run confirmed in the
 // dialog is recorded so that replaying it silently gives the same picture.
 #include <cstring>
-#include <stdexcept>
 
 #include "FilterDialogFixture_win32.h"
 #include "controls/VtCheckboxControl.h"
@@ -12,15 +11,6 @@
 #include "tests/controls/TestWindows.h"
 
 namespace {
-
-// The control of the Edges parameter with `key`.
-template <class Control>
-Control& ControlOf(FilterDialog& dialog, uint32_t key) {
-    for (const ParameterControl& bound : dialog.Model()->Controls()) {
-        if (bound.parameter->HasKey(key)) return *dynamic_cast<Control*>(bound.window.get());
-    }
-    throw std::logic_error("no such control");
-}
 
 HostImage Picture(bool transparency) {
     HostImage image(HostImageMode::Rgb, 120, 90, transparency);
