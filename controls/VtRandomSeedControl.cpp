@@ -65,7 +65,7 @@ void VtRandomSeedControl::Release(ResultCode& out) {
 }
 
 void VtRandomSeedControl::SetSeed(int32_t seed) {
-    seed_ = static_cast<int16_t>(ClampedSeed(seed));
+    seed_ = ClampedSeed(seed);
     SetWindowTextUtf8(edit_, std::to_string(seed_));
 }
 
@@ -93,7 +93,7 @@ void VtRandomSeedControl::EditLeft() {
 void VtRandomSeedControl::NewSeed() {
     // The sequence goes on from press to press; it does not restart from
     // the seed shown.
-    SetSeed(1 + generator_.Next() % kMaxSeed);
+    SetSeed(1 + generator_.Next() % kLargestDrawnSeed);
     if (changeSink_ != nullptr) changeSink_->Notify();
 }
 

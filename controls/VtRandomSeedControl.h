@@ -1,6 +1,6 @@
 // VtRandomSeedControl: the control of a random seed parameter. A push
 // button that draws a new seed and an edit field that shows it and takes a
-// typed one. Seeds lie in [1, 9999].
+// typed one. Seeds lie in [0, 65535], the range of the parameter.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +16,7 @@ public:
     // Not owned; null for no notification.
     virtual void SetChangeSink(EventNotifySink* sink) = 0;
     virtual int32_t GetSeed() = 0;
-    // Clamped to [1, 9999] and shown; no notification.
+    // Clamped to [0, 65535] and shown; no notification.
     virtual void SetSeed(int32_t seed) = 0;
     // The label's width in the control's font; 5 without a device context.
     virtual int LabelWidth() = 0;
@@ -39,8 +39,11 @@ class VtRandomSeedControl : public VtControl, public IRandomSeedControl {
 public:
     static constexpr int kButtonId = 1;
     static constexpr int kEditId = 2;
-    static constexpr int32_t kMinSeed = 1;
-    static constexpr int32_t kMaxSeed = 9999;
+    static constexpr int32_t kMinSeed = 0;
+    static constexpr int32_t kMaxSeed = 65535;
+    // The button draws from [1, kLargestDrawnSeed]: short numbers, easily
+    // noted down.
+    static constexpr int32_t kLargestDrawnSeed = 9999;
 
     // The generator behind the button starts from the time of construction.
     VtRandomSeedControl();
@@ -72,7 +75,7 @@ private:
     HWND edit_ = nullptr;
     std::string label_;
     HFONT font_ = nullptr;
-    int16_t seed_ = kMinSeed;
+    int32_t seed_ = kMinSeed;
     RandomGenerator generator_;
     EventNotifySink* changeSink_ = nullptr;
     EnterKeySink<VtRandomSeedControl, &VtRandomSeedControl::EditLeft> enterKeySink_{this};

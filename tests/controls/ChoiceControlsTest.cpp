@@ -153,8 +153,14 @@ TEST_F(RandomSeedTest, TypedSeedsAreClampedShownBareAndNotifyOnce) {
         const wchar_t* shown;
     };
     const Case cases[] = {
-        {L"0", 1, L"1"},       {L"-5", 1, L"1"},      {L"12000", 9999, L"9999"}, {L"99999999999999", 9999, L"9999"},
-        {L"42abc", 42, L"42"}, {L"  +13", 13, L"13"}, {L"abc", 1, L"1"},
+        {L"0", 0, L"0"},
+        {L"-5", 0, L"0"},
+        {L"12345", 12345, L"12345"},
+        {L"70000", 65535, L"65535"},
+        {L"99999999999999", 65535, L"65535"},
+        {L"42abc", 42, L"42"},
+        {L"  +13", 13, L"13"},
+        {L"abc", 0, L"0"},
     };
     for (const Case& c : cases) {
         seed.SetSeed(7);
@@ -176,11 +182,13 @@ TEST_F(RandomSeedTest, TheSameSeedNeitherNotifiesNorRewritesTheText) {
 }
 
 TEST_F(RandomSeedTest, SetSeedClampsAndNeverNotifies) {
-    seed.SetSeed(0);
-    EXPECT_EQ(seed.GetSeed(), 1);
-    seed.SetSeed(40000);
-    EXPECT_EQ(seed.GetSeed(), 9999);
-    EXPECT_EQ(TextOf(seed.EditHwnd()), L"9999");
+    seed.SetSeed(-3);
+    EXPECT_EQ(seed.GetSeed(), 0);
+    seed.SetSeed(12345);
+    EXPECT_EQ(seed.GetSeed(), 12345);
+    seed.SetSeed(70000);
+    EXPECT_EQ(seed.GetSeed(), 65535);
+    EXPECT_EQ(TextOf(seed.EditHwnd()), L"65535");
     EXPECT_EQ(changes.calls, 0);
 }
 
@@ -205,7 +213,7 @@ TEST_F(RandomSeedTest, ButtonAndFieldSitBesideTheMeasuredLabel) {
     EXPECT_EQ(edit.left - button.left, w + 17);
     // At least 35 wide, and room for the largest seed in the font.
     SIZE largest{};
-    ASSERT_TRUE(MeasureText(seed.Hwnd(), nullptr, "9999", largest));
+    ASSERT_TRUE(MeasureText(seed.Hwnd(), nullptr, "65535", largest));
     EXPECT_GE(edit.right - edit.left, 35);
     EXPECT_GE(edit.right - edit.left, largest.cx + 16);
     EXPECT_EQ(button.bottom - button.top, 22);

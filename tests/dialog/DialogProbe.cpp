@@ -5,6 +5,7 @@
 
 #include "filters/CheckboxParameter.h"
 #include "filters/ParameterSet.h"
+#include "filters/RandomSeedParameter.h"
 #include "filters/RenderContext.h"
 #include "filters/SliderParameter.h"
 #include "host/HostCalls.h"
@@ -50,6 +51,7 @@ void DialogProbeFilter::WriteDefaults(ParameterBlock& block) const {
     record.kind = kind;
     record.amount = kDialogProbeDefaultAmount;
     record.flag = 0;
+    record.seed = kDialogProbeDefaultSeed;
 }
 
 ResultCode DialogProbeFilter::Render(RenderContext& context) {
@@ -89,11 +91,13 @@ ResultCode DialogProbeFilter::BuildParameters(ParameterSet& set, ParameterBlock&
     DialogProbeRecord& record = block.As<DialogProbeRecord>();
     auto* amount = set.Emplace<SliderParameter>(kDialogProbeAmountKey, &record.amount, 0.0, 100.0);
     auto* flag = set.Emplace<CheckboxParameter>(kDialogProbeFlagKey, &record.flag);
-    if (amount == nullptr || flag == nullptr) return ResultCode::OutOfMemory();
+    auto* seed = set.Emplace<RandomSeedParameter>(kDialogProbeSeedKey, &record.seed);
+    if (amount == nullptr || flag == nullptr || seed == nullptr) return ResultCode::OutOfMemory();
     amount->label = "Amount";
     amount->hint = "How much brighter.";
     flag->label = "Invert";
     flag->hint = "Inverts the colours instead.";
+    seed->label = "Seed";
     if (DialogProbe().twoPages) {
         set.AddGroup("First");
         set.AddGroup("Second");

@@ -1,6 +1,7 @@
-// An effect of the tests' own for the dialog: one slider and one checkbox
-// (optionally on two pages), and a render that the test holds and releases,
-// that counts itself and that can report a status once.
+// An effect of the tests' own for the dialog: a slider, a checkbox and a
+// random seed (the checkbox optionally on a second page), and a render that
+// the test holds and releases, that counts itself and that can report a
+// status once.
 #pragma once
 
 #include <atomic>
@@ -15,11 +16,14 @@ struct DialogProbeRecord {
     FilterKind kind;
     double amount;       // "Amnt", 0 to 100, default 30
     unsigned char flag;  // "Flag", default 0
+    uint16_t seed;       // "Seed", default 12345
 };
 
 inline constexpr uint32_t kDialogProbeAmountKey = ps::FourCC("Amnt");
 inline constexpr uint32_t kDialogProbeFlagKey = ps::FourCC("Flag");
+inline constexpr uint32_t kDialogProbeSeedKey = ps::FourCC("Seed");
 inline constexpr double kDialogProbeDefaultAmount = 30.0;
+inline constexpr uint16_t kDialogProbeDefaultSeed = 12345;
 
 // What every probe render did, and how the next ones behave; shared by all
 // probes (the dialog makes its own), reset by each test.

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "FilterDialogFixture_win32.h"
+#include "controls/VtRandomSeedControl.h"
 #include "controls/VtTabControl.h"
 #include "tests/controls/TestWindows.h"
 
@@ -98,7 +99,7 @@ TEST_F(FilterDialogTest, UndoAndRedoFollowTheHistoryAndANewChangeEmptiesRedo) {
 
 TEST_F(FilterDialogTest, CancelAfterSeveralChangesLeavesTheBlockAsItWas) {
     ASSERT_TRUE(host.RunFilter(kProbeKind).Succeeded());  // makes the parameters handle
-    StoreRecord(kProbeKind, DialogProbeRecord{kProbeKind, 12.0, 1});
+    StoreRecord(kProbeKind, DialogProbeRecord{kProbeKind, 12.0, 1, 7});
     std::string before;
     ASSERT_TRUE(host.Handles().Read(host.ParametersHandle(kProbeKind), before));
     const HostImage image = host.Image();
@@ -181,5 +182,17 @@ TEST_F(FilterDialogTest, TheWorkersHostCallsAreAnsweredEvenWhileTheDialogStopsIt
         EXPECT_TRUE(DialogProbe().lastAborted);
         DialogProbe().hold = false;
         DialogProbe().askHost = false;
+    });
+}
+
+TEST_F(FilterDialogTest, AnUnrelatedChangeKeepsTheSeedAndTypedSeedsTakeTheParametersRange) {
+    RunWithDialog(kProbeKind, [](FilterDialog& dialog) {
+        TypeAmount(dialog, L"50");
+        EXPECT_EQ(Record(dialog).seed, kDialogProbeDefaultSeed);
+        HWND seed = ControlOf<VtRandomSeedControl>(dialog, kDialogProbeSeedKey).EditHwnd();
+        SetFocus(seed);
+        ReplaceText(seed, L"65535");
+        SetFocus(dialog.Model()->OkButton()->ButtonHwnd());
+        EXPECT_EQ(Record(dialog).seed, 65535);
     });
 }

@@ -199,7 +199,7 @@ TEST_F(FilterDialogTest, CtrlShiftCCopiesTheParametersAsACommandLine) {
         const std::wstring text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : L"";
         if (data != nullptr) GlobalUnlock(data);
         CloseClipboard();
-        EXPECT_EQ(text, L"dapple apply probe input.png output.png --set Amnt=64 --set Flag=0");
+        EXPECT_EQ(text, L"dapple apply probe input.png output.png --set Amnt=64 --set Flag=0 --set Seed=12345");
     });
 }
 
