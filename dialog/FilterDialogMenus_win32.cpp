@@ -142,6 +142,8 @@ void FilterDialog::SwitchEffect(ResultCode (FilterDialogModel::*step)(), FilterK
     const ResultCode result = step != nullptr ? (model_.get()->*step)() : model_->SelectEffect(kind);
     ShowWindow(Hwnd(), SW_SHOW);
     if (result.IsFailure() && model_->Preview() != nullptr) model_->Preview()->StopWorker();
+    // The keys go on working without a click, and a refused page is explained.
+    model_->AfterEffectSwitch();
 }
 
 void FilterDialog::RunCommand(UINT id) {

@@ -37,6 +37,18 @@ constexpr int kThumbnailHelpId = 11003;
 constexpr int kPreviewOutOfMemoryId = 10030;
 constexpr int kPreviewFailedId = 10031;
 constexpr int kDialogFailedId = 10900;
+constexpr int kSwitchFailedId = 10902;
+constexpr int kSwitchOutOfMemoryId = 10903;
+
+// The first window in `control` (or the control itself) that Tab stops at.
+HWND FirstTabStop(HWND control) {
+    if (control == nullptr || !IsWindowVisible(control) || !IsWindowEnabled(control)) return nullptr;
+    if ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0) return control;
+    for (HWND child = GetWindow(control, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (HWND found = FirstTabStop(child)) return found;
+    }
+    return nullptr;
+}
 
 RECT ToRECT(const Rect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
 
@@ -358,11 +370,11 @@ ResultCode FilterDialogModel::ShowEffect(EffectSession& session) {
 
 void FilterDialogModel::FocusFirstControl() {
     for (ParameterControl& bound : controls_) {
-        HWND hwnd = bound.window != nullptr ? bound.window->Hwnd() : nullptr;
-        if (hwnd != nullptr && IsWindowEnabled(hwnd) && IsWindowVisible(hwnd)) {
-            bound.control->SetFocus();
-            return;
-        }
+        // As Tab gives it, so that the dialog manager knows where the keys go.
+        HWND stop = FirstTabStop(bound.window != nullptr ? bound.window->Hwnd() : nullptr);
+        if (stop == nullptr) continue;
+        SendMessageW(dialog_.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(stop), TRUE);
+        return;
     }
 }
 
@@ -437,17 +449,41 @@ ResultCode FilterDialogModel::SelectEffect(FilterKind kind) {
     if (kind == CurrentKind()) return ResultCode::Success();
     if (!EffectAccepts(kind)) return ResultCode::Failure();
     preview_->StopWorker();
-    ResultCode result = ResultCode::Success();
+    EffectSession* shown = current_;
+    bool pageGone = false;
+    ResultCode result;
     try {
         EffectSession* session = nullptr;
         result = OpenSession(kind, session);
-        if (result.IsFailure()) return result;
-        DestroyParameterControls();
-        result = ShowEffect(*session);
+        if (result.IsSuccess()) {
+            DestroyParameterControls();
+            pageGone = true;
+            result = ShowEffect(*session);
+        }
     } catch (const std::bad_alloc&) {
         result = ResultCode::OutOfMemory();
     }
-    return result;
+    if (result.IsSuccess()) return result;
+    // The effect shown stays, with its page; the user is told why.
+    switchFailure_ = result;
+    if (!pageGone) return result;
+    DestroyParameterControls();
+    ResultCode back;
+    try {
+        back = ShowEffect(*shown);
+    } catch (const std::bad_alloc&) {
+        back = ResultCode::OutOfMemory();
+    }
+    return back.IsFailure() ? back : result;
+}
+
+void FilterDialogModel::AfterEffectSwitch() {
+    if (destroyed_) return;
+    FocusFirstControl();
+    if (switchFailure_.IsSuccess()) return;
+    const ResultCode failure = switchFailure_;
+    switchFailure_ = ResultCode::Success();
+    ShowFailure(failure, kSwitchOutOfMemoryId, kSwitchFailedId);
 }
 
 ResultCode FilterDialogModel::NextEffect() {
@@ -526,10 +562,10 @@ void FilterDialogModel::UpdateHelpText(POINT screenPoint) {
     statusBar_->ShowHelp(text);
 }
 
-void FilterDialogModel::ShowRenderFailure(const ResultCode& result) {
-    int id = kPreviewFailedId;
+void FilterDialogModel::ShowFailure(const ResultCode& result, int outOfMemoryId, int otherwiseId) {
+    int id = otherwiseId;
     if (result.status == ResultCode::kOutOfMemory) {
-        id = kPreviewOutOfMemoryId;
+        id = outOfMemoryId;
     } else if (result.messageId != 0) {
         id = result.messageId;
     }
@@ -541,7 +577,7 @@ void FilterDialogModel::PollPreview() {
     if (destroyed_ || preview_ == nullptr) return;
     const ResultCode result = preview_->Poll();
     TellPreviewBusy();
-    if (result.IsFailure()) ShowRenderFailure(result);
+    if (result.IsFailure()) ShowFailure(result, kPreviewOutOfMemoryId, kPreviewFailedId);
 }
 
 void FilterDialogModel::TellPreviewBusy() {

@@ -102,8 +102,12 @@ public:
     void OK();
     void Cancel();
     // -1 when the host does not allow switching, the effect does not accept
-    // the image or cannot be made.
+    // the image or cannot be made. An effect whose page cannot be built
+    // leaves the dialog on the effect it showed, with its page.
     ResultCode SelectEffect(FilterKind kind);
+    // Once the window shows again after a switch: the first control takes
+    // the keys, and the user is told why a switch was refused.
+    void AfterEffectSwitch();
     ResultCode NextEffect();
     ResultCode PreviousEffect();
     void Undo();
@@ -226,7 +230,8 @@ private:
     void KeepOptions();
     // The effect's last used settings into its block, where there are any.
     void StartFromLastUsed(EffectSession& session);
-    void ShowRenderFailure(const ResultCode& result);
+    // The failure's own message, else `outOfMemoryId` or `otherwiseId`.
+    void ShowFailure(const ResultCode& result, int outOfMemoryId, int otherwiseId);
     void TellPreviewBusy();
     void Release();
     EffectSession& Current() { return *current_; }
@@ -263,4 +268,5 @@ private:
     bool viewOptionChecked_ = true;
     bool thirdToolAvailable_ = false;
     bool destroyed_ = false;
+    ResultCode switchFailure_;  // why the last switch was refused, until told
 };

@@ -38,6 +38,7 @@ void DialogProbeState::Reset() {
     askHost = false;
     hostAnswer = 1;
     hostCalls = 0;
+    unbuildable = FilterKinds::None;
 }
 
 DialogProbeState& DialogProbe() {
@@ -88,6 +89,7 @@ ResultCode DialogProbeFilter::Render(RenderContext& context) {
 }
 
 ResultCode DialogProbeFilter::BuildParameters(ParameterSet& set, ParameterBlock& block) const {
+    if (kind == DialogProbe().unbuildable) return ResultCode::OutOfMemory();
     DialogProbeRecord& record = block.As<DialogProbeRecord>();
     auto* amount = set.Emplace<SliderParameter>(kDialogProbeAmountKey, &record.amount, 0.0, 100.0);
     auto* flag = set.Emplace<CheckboxParameter>(kDialogProbeFlagKey, &record.flag);

@@ -46,6 +46,9 @@ struct DialogProbeState {
     std::atomic<bool> askHost{false};
     std::atomic<int> hostAnswer{1};
     std::atomic<int> hostCalls{0};
+    // The kind whose parameters cannot be built (FilterKinds::None: every
+    // kind's can).
+    FilterKind unbuildable = FilterKinds::None;
 
     void Reset();
 };

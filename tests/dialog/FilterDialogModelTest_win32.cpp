@@ -185,6 +185,25 @@ TEST_F(FilterDialogTest, TheWorkersHostCallsAreAnsweredEvenWhileTheDialogStopsIt
     });
 }
 
+TEST_F(FilterDialogTest, AnEffectWhosePageCannotBeMadeLeavesTheDialogOnTheEffectShown) {
+    DialogProbe().unbuildable = kOtherProbeKind;
+    const RunOutcome outcome = RunWithDialog(kProbeKind, [this](FilterDialog& dialog) {
+        TypeAmount(dialog, L"70");
+        PressKeys(dialog, {VK_CONTROL, VK_OEM_6});
+        EXPECT_EQ(dialog.Model()->CurrentKind(), kProbeKind);
+        ASSERT_EQ(dialog.Model()->Controls().size(), 3u);
+        EXPECT_EQ(AmountSlider(dialog).GetValue(), 70.0);
+        EXPECT_EQ(warnings.size(), 1u) << "the user is not told why";
+        TickUntilRendered(dialog);
+        EXPECT_EQ(DialogProbe().amountAtEnd, 70.0);
+        Command(dialog, IDOK);
+    });
+    ASSERT_TRUE(outcome.Succeeded());
+    const DialogProbeRecord stored = StoredRecord(kProbeKind);
+    EXPECT_EQ(stored.kind, kProbeKind);
+    EXPECT_EQ(stored.amount, 70.0);
+}
+
 TEST_F(FilterDialogTest, AnUnrelatedChangeKeepsTheSeedAndTypedSeedsTakeTheParametersRange) {
     RunWithDialog(kProbeKind, [](FilterDialog& dialog) {
         TypeAmount(dialog, L"50");
