@@ -132,8 +132,10 @@ void FilterDialog::CheckViewOption(bool check) {
 
 void FilterDialog::EnableRestoreLastUsed(bool enable) { EnableItem(GetMenu(Hwnd()), kRestoreLastUsed, enable); }
 
-LRESULT FilterDialog::OnCommand(UINT, UINT id, HWND) {
-    if (model_ != nullptr && !model_->Destroyed()) RunCommand(id);
+LRESULT FilterDialog::OnCommand(UINT notifyCode, UINT id, HWND control) {
+    if (model_ == nullptr || model_->Destroyed()) return 0;
+    if (DeferUntilHostAnswered([this, notifyCode, id, control] { OnCommand(notifyCode, id, control); })) return 0;
+    RunCommand(id);
     return 0;
 }
 

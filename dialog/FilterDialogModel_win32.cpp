@@ -67,6 +67,7 @@ FilterDialogModel::FilterDialogModel(IFilterDialog& dialog, FilterDialogContext&
       bevels_(folders_) {}
 
 FilterDialogModel::~FilterDialogModel() {
+    destroyed_ = true;
     if (preview_ != nullptr) preview_->StopWorker();
     // The controls refer to the preview model: they go first.
     DestroyParameterControls();
@@ -265,6 +266,12 @@ ResultCode FilterDialogModel::CreateSizedControl(FilterParameter& parameter, HWN
 }
 
 void FilterDialogModel::DestroyParameterControls() {
+    // A field that loses the focus as its window goes would commit while
+    // the controls before it are gone, reading nothing from them.
+    HWND focus = GetFocus();
+    HWND window = dialog_.Window();
+    if (focus != nullptr && window != nullptr && IsWindow(window) && IsChild(window, focus)) SetFocus(window);
+    tearingDown_ = true;
     for (ParameterControl& bound : controls_) {
         if (bound.parameter != nullptr) bound.parameter->control = nullptr;
         if (bound.window != nullptr && bound.window->Hwnd() != nullptr) DestroyWindow(bound.window->Hwnd());
@@ -272,6 +279,7 @@ void FilterDialogModel::DestroyParameterControls() {
     controls_.clear();
     if (tabs_ != nullptr && tabs_->Hwnd() != nullptr) DestroyWindow(tabs_->Hwnd());
     tabs_.reset();
+    tearingDown_ = false;
 }
 
 void FilterDialogModel::SetControlValues() {
@@ -378,10 +386,15 @@ void FilterDialogModel::FocusFirstControl() {
     }
 }
 
-void FilterDialogModel::ParametersChanged() { ChangeParameters(nullptr); }
+void FilterDialogModel::ParametersChanged() {
+    // A change the user made while the host answers the worker waits for
+    // the answer: the worker cannot stop before it has it.
+    if (dialog_.DeferUntilHostAnswered([this] { ParametersChanged(); })) return;
+    ChangeParameters(nullptr);
+}
 
 void FilterDialogModel::ChangeParameters(const std::function<void(ParameterBlock&)>& change) {
-    if (destroyed_ || current_ == nullptr) return;
+    if (destroyed_ || current_ == nullptr || tearingDown_) return;
     // The worker reads the parameters: it stops before they change.
     preview_->StopWorker();
     Current().history.Record(*Current().block);
@@ -416,7 +429,7 @@ void FilterDialogModel::ResetToDefaults() {
 }
 
 void FilterDialogModel::OK() {
-    if (destroyed_) return;
+    if (destroyed_ || dialog_.DeferUntilHostAnswered([this] { OK(); })) return;
     preview_->StopWorker();
     GetControlValues();
     // Another effect chosen in the dialog renders with its own parameters.
@@ -428,7 +441,7 @@ void FilterDialogModel::OK() {
 }
 
 void FilterDialogModel::Cancel() {
-    if (destroyed_) return;
+    if (destroyed_ || dialog_.DeferUntilHostAnswered([this] { Cancel(); })) return;
     preview_->StopWorker();
     *context_.block = openingBlock_;
     current_ = sessions_[context_.filter->kind].get();

@@ -203,6 +203,8 @@ private:
     static constexpr int kFirstGuessHeight = 24;
     ResultCode CreateParameterControl(FilterParameter& parameter, HWND parent, const RECT& rect,
                                       ParameterControl& bound);
+    // Takes what was typed into a field first, while every control stands;
+    // nothing the controls say while they go is heard.
     void DestroyParameterControls();
     void SetControlValues();
     void GetControlValues();
@@ -268,5 +270,6 @@ private:
     bool viewOptionChecked_ = true;
     bool thirdToolAvailable_ = false;
     bool destroyed_ = false;
+    bool tearingDown_ = false;  // the parameter controls are being destroyed
     ResultCode switchFailure_;  // why the last switch was refused, until told
 };

@@ -188,12 +188,43 @@ LRESULT FilterDialog::OnDrawItem(UINT controlId, DRAWITEMSTRUCT* item) {
     return 0;
 }
 
+LRESULT FilterDialog::AnswerHostCall(UINT message, WPARAM wparam, LPARAM lparam) {
+    ++answeringHostCalls_;
+    const LRESULT answer = AnswerHostCallMessage(message, wparam, lparam);
+    --answeringHostCalls_;
+    // What waited runs once this answer has reached the worker.
+    if (answeringHostCalls_ == 0 && !deferred_.empty()) PostMessageW(Hwnd(), kRunDeferredMessage, 0, 0);
+    return answer;
+}
+
+bool FilterDialog::DeferUntilHostAnswered(std::function<void()> action) {
+    if (answeringHostCalls_ == 0) return false;
+    deferred_.push_back(std::move(action));
+    return true;
+}
+
+void FilterDialog::RunDeferred() {
+    // Another answer under way posts this message again when it is given.
+    if (answeringHostCalls_ > 0) return;
+    std::vector<std::function<void()>> waiting;
+    waiting.swap(deferred_);
+    for (const std::function<void()>& action : waiting) action();
+}
+
 LRESULT FilterDialog::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    if (IsHostCallMessage(message)) return AnswerHostCallMessage(message, wparam, lparam);
+    if (IsHostCallMessage(message)) return AnswerHostCall(message, wparam, lparam);
+    if (message == kRunDeferredMessage) {
+        RunDeferred();
+        return 0;
+    }
     switch (message) {
         case WM_ENTERMENULOOP: menuOpen_ = true; break;
         case WM_EXITMENULOOP: menuOpen_ = false; break;
-        case WM_KEYDOWN: OnKeyDown(wparam, lparam); break;
+        case WM_KEYDOWN:
+            if (!DeferUntilHostAnswered([this, wparam, lparam] { OnKeyDown(wparam, lparam); })) {
+                OnKeyDown(wparam, lparam);
+            }
+            break;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
             const SIZE minimum = MinimumSize();

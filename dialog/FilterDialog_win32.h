@@ -7,9 +7,11 @@
 // preview's worker relays to it.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/EventNotifySink.h"
 #include "controls/KeyboardSinks.h"
@@ -68,6 +70,7 @@ public:
     void SetTitle(const std::string& title) override;
     void PreviewBusy(bool busy) override;
     void ControlsNeed(int clientHeight) override;
+    bool DeferUntilHostAnswered(std::function<void()> action) override;
     // The smallest window: 700 × 500, or higher where the controls need it.
     SIZE MinimumSize();
     void SetSettingsMenu(const std::vector<std::string>& first, const std::vector<std::string>& second) override;
@@ -84,8 +87,14 @@ public:
     // user's; false for an id the menu does not hold.
     bool SettingOfCommand(UINT id, std::string& name, bool& fromUser) const;
 
+    // Runs what waited for a host call's answer (posted once the answer
+    // is given, outside the range the worker's stop serves).
+    static constexpr UINT kRunDeferredMessage = 0x8015;
+
 private:
     void End(INT_PTR result);
+    LRESULT AnswerHostCall(UINT message, WPARAM wparam, LPARAM lparam);
+    void RunDeferred();
     void KeyEvent();
     void OnKeyDown(WPARAM key, LPARAM flags);
     void RunCommand(UINT id);
@@ -111,6 +120,8 @@ private:
     RECT sizeMoveClient_{};
     std::map<UINT, std::string> settingNames_;
     std::unique_ptr<WindowHostCallRelay> relay_;
+    int answeringHostCalls_ = 0;
+    std::vector<std::function<void()>> deferred_;
     MemberNotifySink<FilterDialog, &FilterDialog::KeyEvent> keyboardSink_{this};
     KeyboardSinkRegistration keys_{&keyboardSink_};
 };

@@ -2,6 +2,7 @@
 // menus and their states, its layout.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,12 @@ public:
     // The parameter controls need a client area this high: the window grows
     // to it and is not made smaller.
     virtual void ControlsNeed(int clientHeight) = 0;
+    // While the window answers a host call that the preview's worker
+    // relayed, the worker waits for that answer and cannot be stopped; a
+    // host that keeps its windows going meanwhile can let the user's clicks
+    // through. True: `action` is kept and runs once the answer is given.
+    // False: nothing stands in the way, and the caller goes on itself.
+    virtual bool DeferUntilHostAnswered(std::function<void()> action) = 0;
 
     // Below the fixed items of the settings menu: the user's setting names
     // (commands 6000 + i), a separator, the factory's (7000 + i).

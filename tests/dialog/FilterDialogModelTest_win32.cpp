@@ -1,11 +1,13 @@
 // The dialog's model through the real dialog: the preview's worker and the
-// parameters, undo and redo, Cancel, pages, effect switching, and the host
-// calls the worker relays through the dialog's window.
+// parameters, undo and redo, Cancel, pages, effect switching and its
+// failures, and the host calls the worker relays through the dialog's
+// window.
 #include <chrono>
 #include <cstring>
 #include <thread>
 
 #include "FilterDialogFixture_win32.h"
+#include "controls/VtCheckboxControl.h"
 #include "controls/VtRandomSeedControl.h"
 #include "controls/VtTabControl.h"
 #include "tests/controls/TestWindows.h"
@@ -182,6 +184,61 @@ TEST_F(FilterDialogTest, TheWorkersHostCallsAreAnsweredEvenWhileTheDialogStopsIt
         EXPECT_TRUE(DialogProbe().lastAborted);
         DialogProbe().hold = false;
         DialogProbe().askHost = false;
+    });
+}
+
+namespace {
+
+// A host that keeps its own windows going while it answers a colour call,
+// as the user clicks the dialog's Cancel meanwhile.
+ps::ColorServicesProc gHostsColourServices = nullptr;
+HWND gCancelButton = nullptr;
+
+ps::OSErr PS_CALLBACK ColourServicesWhileTheUserCancels(ps::ColorServicesInfo* info) {
+    if (gCancelButton != nullptr) {
+        PostMessageW(gCancelButton, BM_CLICK, 0, 0);
+        gCancelButton = nullptr;
+        PumpMessages();
+    }
+    return gHostsColourServices(info);
+}
+
+}  // namespace
+
+TEST_F(FilterDialogTest, CancelClickedWhileTheHostAnswersTheWorkerEndsTheDialog) {
+    const RunOutcome outcome = RunWithDialog(kProbeKind, [this](FilterDialog& dialog) {
+        gHostsColourServices = host.Record().colorServices;
+        host.Record().colorServices = ColourServicesWhileTheUserCancels;
+        gCancelButton = dialog.Model()->CancelButton()->ButtonHwnd();
+        DialogProbe().askHost = true;
+        DialogProbe().hold = true;
+        Tick(dialog);
+        for (int i = 0; i < 3000 && !dialog.Model()->Destroyed(); ++i) {
+            PumpMessages();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        EXPECT_TRUE(dialog.Model()->Destroyed());
+        EXPECT_EQ(gCancelButton, nullptr) << "the host was never asked";
+        DialogProbe().hold = false;
+        host.Record().colorServices = gHostsColourServices;
+    });
+    EXPECT_EQ(outcome.result, ResultCode::kCancelled);
+    EXPECT_FALSE(host.RecordedDescriptor().has_value());
+}
+
+TEST_F(FilterDialogTest, AFieldLeftWhileTheControlsAreTornDownChangesNoOtherValue) {
+    RunWithDialog(kProbeKind, [](FilterDialog& dialog) {
+        SendMessageW(ControlOf<VtCheckboxControl>(dialog, kDialogProbeFlagKey).ButtonHwnd(), BM_CLICK, 0, 0);
+        ASSERT_EQ(Record(dialog).flag, 1);
+        HWND seed = ControlOf<VtRandomSeedControl>(dialog, kDialogProbeSeedKey).EditHwnd();
+        SetFocus(seed);
+        ReplaceText(seed, L"42");
+        // The switch tears the controls down with the typed seed not yet taken.
+        ASSERT_TRUE(dialog.Model()->SelectEffect(kOtherProbeKind).IsSuccess());
+        ASSERT_TRUE(dialog.Model()->SelectEffect(kProbeKind).IsSuccess());
+        EXPECT_EQ(Record(dialog).flag, 1);
+        EXPECT_EQ(Record(dialog).amount, kDialogProbeDefaultAmount);
+        EXPECT_EQ(Record(dialog).seed, 42);
     });
 }
 
