@@ -70,7 +70,17 @@ ResultCode VtColorControl::Create(HWND parent, const RECT& rect, int id, HFONT f
     if (eyedropperCursor_ == nullptr) eyedropperCursor_ = LoadCursorW(nullptr, IDC_CROSS);
     eyedropperIcon_.Reset(static_cast<HICON>(
         LoadImageW(ToolkitInstance(), MAKEINTRESOURCEW(kEyedropperIconId), IMAGE_ICON, kIconSize, kIconSize, 0)));
+    keys_.Add();
     return created;
+}
+
+void VtColorControl::KeyEvent() {
+    // Escape leaves the eyedropper without a colour, and goes no further:
+    // the dialog would take it for Cancel.
+    if (KeyboardHook::keyCode != VK_ESCAPE) return;
+    if (state_ != State::Eyedropping && state_ != State::EyedropperDown) return;
+    if (!KeyboardHook::IsRelease()) EndGesture();
+    KeyboardHook::consumed = true;
 }
 
 int VtColorControl::PreferredHeight() {

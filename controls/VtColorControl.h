@@ -2,7 +2,7 @@
 // swatch with the colour, two small overlapping chips with the host's
 // foreground and background colours, and an eyedropper button. Clicking the
 // swatch runs the host's colour picker, a chip takes its colour, and the
-// eyedropper takes any colour shown on the screen.
+// eyedropper takes any colour shown on the screen (Escape leaves it).
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@
 #include "controls/ColourSource.h"
 #include "controls/EventNotifySink.h"
 #include "controls/GdiHandles.h"
+#include "controls/KeyboardSinks.h"
 #include "controls/VtControl.h"
 #include "filters/ColorSpec.h"
 
@@ -75,6 +76,7 @@ public:
     HWND LabelHwnd() const { return label_; }
 
 private:
+    void KeyEvent();
     void BoxReleased(int x, int y);
     void Notify();
     void EndGesture();
@@ -92,4 +94,6 @@ private:
     HFONT font_ = nullptr;
     HCURSOR eyedropperCursor_ = nullptr;  // shared (LR_SHARED): never destroyed
     IconHandle eyedropperIcon_;
+    MemberNotifySink<VtColorControl, &VtColorControl::KeyEvent> keyboardSink_{this};
+    KeyboardSinkRegistration keys_{&keyboardSink_};
 };

@@ -117,7 +117,20 @@ LRESULT VtWindow::DispatchDialogMessage(UINT message, WPARAM wparam, LPARAM lpar
         case WM_MOVING: return OnMoving(static_cast<UINT>(wparam), reinterpret_cast<RECT*>(lparam));
         case WM_ERASEBKGND: OnEraseBackground(reinterpret_cast<HDC>(wparam)); return 0;
         case WM_DRAWITEM: OnDrawItem(static_cast<UINT>(wparam), reinterpret_cast<DRAWITEMSTRUCT*>(lparam)); return 0;
-        case WM_COMMAND: OnCommand(HIWORD(wparam), LOWORD(wparam), reinterpret_cast<HWND>(lparam)); return 0;
+        case WM_COMMAND: {
+            // Enter on a focused button makes the dialog manager send the
+            // button's command to the dialog itself, even for a button inside
+            // a compound control, whose id means nothing here: the control
+            // that holds the button hears it as it hears a click.
+            HWND from = reinterpret_cast<HWND>(lparam);
+            HWND holder = from != nullptr ? GetParent(from) : nullptr;
+            if (holder != nullptr && holder != hwnd_ && IsChild(hwnd_, from)) {
+                SendMessageW(holder, WM_COMMAND, wparam, lparam);
+                return 0;
+            }
+            OnCommand(HIWORD(wparam), LOWORD(wparam), from);
+            return 0;
+        }
         case WM_ENTERSIZEMOVE:
             inSizeMove_ = true;
             OnEnterSizeMove();

@@ -99,7 +99,10 @@ TEST_F(FilterDialogTest, AShortcutActsOnceHoweverLongItsKeyRepeats) {
             PumpMessages();
         }
         EXPECT_EQ(Record(dialog).amount, 50.0);
-        // Ctrl+Z also chose the zoom tool; H goes back to the hand.
+        // Ctrl+Z chose no tool; Z alone does, and H goes back to the hand.
+        EXPECT_EQ(dialog.Model()->Preview()->Tool(), kPreviewToolPan);
+        EXPECT_TRUE(PressKey('Z'));
+        PumpMessages();
         EXPECT_EQ(dialog.Model()->Preview()->Tool(), kPreviewToolZoom);
         EXPECT_TRUE(PressKey('H'));
         PumpMessages();
