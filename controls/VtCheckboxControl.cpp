@@ -54,12 +54,20 @@ LRESULT VtCheckboxControl::OnLButtonDown(WPARAM, int, int) {
 }
 
 LRESULT VtCheckboxControl::OnLButtonUp(WPARAM, int, int) {
+    // Wherever the pointer is now: a press on the label is a click. (The
+    // capture let go here is no loss of the mouse.)
+    const bool clicked = pressed_;
+    pressed_ = false;
     ReleaseCapture();
-    // Wherever the pointer is now: a press on the label is a click.
-    if (pressed_) {
-        pressed_ = false;
+    if (clicked) {
         SetChecked(!IsChecked());
         if (changeSink_ != nullptr) changeSink_->Notify();
     }
     return 1;
+}
+
+LRESULT VtCheckboxControl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    // A press whose mouse another window takes is no click.
+    if (message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lparam) != Hwnd()) pressed_ = false;
+    return VtControl::OnMessage(message, wparam, lparam);
 }

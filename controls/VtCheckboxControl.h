@@ -41,6 +41,7 @@ public:
     LRESULT OnCommand(UINT notifyCode, UINT id, HWND control) override;
     LRESULT OnLButtonDown(WPARAM keys, int x, int y) override;
     LRESULT OnLButtonUp(WPARAM keys, int x, int y) override;
+    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
     HWND ButtonHwnd() const { return button_; }
     HWND LabelHwnd() const { return label_; }

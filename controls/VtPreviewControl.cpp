@@ -168,7 +168,29 @@ LRESULT VtPreviewControl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     if (message == WM_SETCURSOR && LOWORD(lparam) == HTCLIENT && reinterpret_cast<HWND>(wparam) == Hwnd()) {
         SetCursor(ChosenCursor());
     }
+    // Alt+Tab or a window coming up mid-gesture takes the mouse: without an
+    // end the preview would stay held, panning or waiting for its render.
+    if (message == WM_CAPTURECHANGED && dragMode_ != DragMode::None && reinterpret_cast<HWND>(lparam) != Hwnd()) {
+        const DragMode mode = dragMode_;
+        dragMode_ = DragMode::None;
+        AbandonDrag(mode);
+    }
     return -1;
+}
+
+void VtPreviewControl::AbandonDrag(DragMode mode) {
+    if (source_ == nullptr) return;
+    switch (mode) {
+        case DragMode::Pan: source_->PanBy(lastPoint_.x - dragStart_.x, lastPoint_.y - dragStart_.y, true); break;
+        case DragMode::Tool:
+            if (toolTarget_ != nullptr) toolTarget_->DragEnd(POINT{lastPoint_.x - kEdge, lastPoint_.y - kEdge});
+            break;
+        default:
+            // A zoom that was not released zooms nowhere.
+            source_->HoldOriginal(false);
+            Redraw();
+            break;
+    }
 }
 
 LRESULT VtPreviewControl::OnLButtonDown(WPARAM keys, int x, int y) {
@@ -192,6 +214,7 @@ LRESULT VtPreviewControl::OnLButtonDown(WPARAM keys, int x, int y) {
             break;
     }
     dragStart_ = POINT{x, y};
+    lastPoint_ = dragStart_;
     zoomRect_ = RECT{x, y, x, y};
     if (dragMode_ == DragMode::Pan) {
         source_->BeginPan();
@@ -204,6 +227,7 @@ LRESULT VtPreviewControl::OnLButtonDown(WPARAM keys, int x, int y) {
 
 LRESULT VtPreviewControl::OnMouseMove(WPARAM keys, int x, int y) {
     if (source_ == nullptr) return 0;
+    if (dragMode_ != DragMode::None) lastPoint_ = POINT{x, y};
     switch (dragMode_) {
         case DragMode::ZoomRect: {
             RECT client{};

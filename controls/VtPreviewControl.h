@@ -99,10 +99,13 @@ private:
     bool SpaceHeld() const;
     bool PointerOver() const;
     void EndDrag(DragMode mode, int x, int y);
+    // The mouse taken away mid-gesture: the gesture ends where it came to.
+    void AbandonDrag(DragMode mode);
 
     IPreviewSource* source_ = nullptr;
     DragMode dragMode_ = DragMode::None;
     POINT dragStart_{};
+    POINT lastPoint_{};  // where the gesture has come to
     RECT zoomRect_{};
     std::array<HCURSOR, 6> cursors_{};
     IPreviewToolTarget* toolTarget_ = nullptr;

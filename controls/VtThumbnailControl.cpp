@@ -63,14 +63,16 @@ void VtThumbnailControl::CentreAt(int x, int y, bool final) {
 LRESULT VtThumbnailControl::OnLButtonDown(WPARAM, int x, int y) {
     if (tracking_) return 0;
     tracking_ = true;
-    trackStart_ = POINT{x, y};
+    lastPoint_ = POINT{x, y};
     SetCapture(Hwnd());
     CentreAt(x, y, false);
     return 0;
 }
 
 LRESULT VtThumbnailControl::OnMouseMove(WPARAM, int x, int y) {
-    if (tracking_) CentreAt(x, y, false);
+    if (!tracking_) return 0;
+    lastPoint_ = POINT{x, y};
+    CentreAt(x, y, false);
     return 0;
 }
 
@@ -81,4 +83,14 @@ LRESULT VtThumbnailControl::OnLButtonUp(WPARAM, int x, int y) {
     CentreAt(x, y, true);
     if (clickSink_ != nullptr) clickSink_->Notify();
     return 0;
+}
+
+LRESULT VtThumbnailControl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    // The mouse taken away mid-drag (Alt+Tab, a window coming up) ends the
+    // drag where it came to, with the render that follows every drag.
+    if (message == WM_CAPTURECHANGED && tracking_ && reinterpret_cast<HWND>(lparam) != Hwnd()) {
+        tracking_ = false;
+        CentreAt(lastPoint_.x, lastPoint_.y, true);
+    }
+    return VtControl::OnMessage(message, wparam, lparam);
 }

@@ -32,6 +32,7 @@ public:
     LRESULT OnLButtonDown(WPARAM keys, int x, int y) override;
     LRESULT OnMouseMove(WPARAM keys, int x, int y) override;
     LRESULT OnLButtonUp(WPARAM keys, int x, int y) override;
+    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
     bool Tracking() const { return tracking_; }
     // The frame of the shown part, in client coordinates.
@@ -42,7 +43,7 @@ private:
 
     IThumbnailSource* source_ = nullptr;
     bool tracking_ = false;
-    POINT trackStart_{};
+    POINT lastPoint_{};  // where the drag has come to
     Brush frameBrush_;
     EventNotifySink* clickSink_ = nullptr;
 };

@@ -22,7 +22,9 @@ BOOL VtWindow::Show(int command) { return ShowWindow(hwnd_, command); }
 LRESULT VtWindow::OnCreate() { return 0; }
 LRESULT VtWindow::OnLButtonDown(WPARAM, int, int) { return -1; }
 LRESULT VtWindow::OnLButtonUp(WPARAM, int, int) { return -1; }
-LRESULT VtWindow::OnLButtonDblClk(WPARAM, int, int) { return -1; }
+// A window without a meaning of its own for a double click takes its second
+// click as a press, or that click would be lost.
+LRESULT VtWindow::OnLButtonDblClk(WPARAM keys, int x, int y) { return OnLButtonDown(keys, x, y); }
 LRESULT VtWindow::OnEraseBackground(HDC) { return 0; }
 LRESULT VtWindow::OnMouseMove(WPARAM, int, int) { return -1; }
 LRESULT VtWindow::OnPaint(const PAINTSTRUCT&) { return -1; }

@@ -62,6 +62,25 @@ TEST_F(CheckboxTest, APressOnTheLabelReleasedOutsideStillToggles) {
     EXPECT_EQ(changes.calls, 1);
 }
 
+TEST_F(CheckboxTest, AQuickDoubleClickOnTheLabelTogglesTwice) {
+    // What the system sends for a double click: down, up, double-click, up.
+    MouseDown(checkbox.Hwnd(), 40, 5);
+    MouseUp(checkbox.Hwnd(), 40, 5);
+    SendMessageW(checkbox.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
+    MouseUp(checkbox.Hwnd(), 40, 5);
+    EXPECT_FALSE(checkbox.IsChecked());
+    EXPECT_EQ(changes.calls, 2);
+}
+
+TEST_F(CheckboxTest, APressWhoseMouseAnotherWindowTakesIsNoClick) {
+    MouseDown(checkbox.Hwnd(), 40, 5);
+    SetCapture(parent.Hwnd());
+    ReleaseCapture();
+    MouseUp(checkbox.Hwnd(), 40, 5);
+    EXPECT_FALSE(checkbox.IsChecked());
+    EXPECT_EQ(changes.calls, 0);
+}
+
 TEST_F(CheckboxTest, DisablingGreysButtonAndLabelTogether) {
     IControl& control = checkbox;
     control.Enable(false);

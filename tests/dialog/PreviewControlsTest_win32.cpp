@@ -191,3 +191,60 @@ TEST_F(PreviewControlsTest, TheCursorFollowsTheToolAndTheKeysHeld) {
         SetKeyboardState(keys);
     });
 }
+
+TEST_F(PreviewControlsTest, AGestureWhoseMouseAnotherWindowTakesEnds) {
+    RunWithDialog(kProbeKind, [](FilterDialog& dialog) {
+        PreviewModel& preview = *dialog.Model()->Preview();
+        VtPreviewControl& control = *dialog.Model()->PreviewControl();
+        Command(dialog, 10014);
+        TickUntilRendered(dialog);
+        // Another window takes the mouse, as Alt+Tab does in the middle of a drag.
+        auto takeMouse = [&dialog] {
+            SetCapture(dialog.Model()->OkButton()->ButtonHwnd());
+            ReleaseCapture();
+        };
+        // A pan ends where the pointer left the view, and one render follows.
+        MouseDown(control.Hwnd(), 150, 150);
+        MouseMove(control.Hwnd(), 120, 150);
+        const SourcePoint panned = preview.Geometry().Position();
+        takeMouse();
+        EXPECT_EQ(control.CurrentDrag(), VtPreviewControl::DragMode::None);
+        EXPECT_FALSE(preview.Panning());
+        MouseMove(control.Hwnd(), 60, 150);
+        EXPECT_EQ(preview.Geometry().Position().x, panned.x);
+        TickUntilRendered(dialog);
+        EXPECT_TRUE(preview.ShowsRendered());
+        // A zoom drag ends without zooming, and the render shows again.
+        dialog.Model()->SetPreviewTool(kPreviewToolZoom);
+        const double scale = preview.Geometry().Scale();
+        MouseDown(control.Hwnd(), 150, 150);
+        MouseMove(control.Hwnd(), 200, 190);
+        takeMouse();
+        EXPECT_TRUE(preview.ShowsRendered());
+        MouseUp(control.Hwnd(), 200, 190);
+        EXPECT_EQ(preview.Geometry().Scale(), scale);
+        // The thumbnail lets go as well.
+        HWND thumbnail = dialog.Model()->Thumbnail()->Hwnd();
+        MouseDown(thumbnail, 10, 10);
+        takeMouse();
+        EXPECT_FALSE(preview.Panning());
+        const Rect shown = preview.Geometry().ShownSource();
+        MouseMove(thumbnail, 40, 30);
+        EXPECT_EQ(preview.Geometry().ShownSource(), shown);
+    });
+}
+
+TEST_F(PreviewControlsTest, TheSecondClickOfAQuickDoubleClickZoomsAgain) {
+    RunWithDialog(kProbeKind, [](FilterDialog& dialog) {
+        PreviewModel& preview = *dialog.Model()->Preview();
+        dialog.Model()->SetPreviewTool(kPreviewToolZoom);
+        const double fitted = preview.Geometry().Scale();
+        HWND hwnd = PreviewHwnd(dialog);
+        // What the system sends for a double click: down, up, double-click, up.
+        MouseDown(hwnd, 150, 120);
+        MouseUp(hwnd, 150, 120);
+        SendMessageW(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(150, 120));
+        MouseUp(hwnd, 150, 120);
+        EXPECT_EQ(preview.Geometry().Scale(), ZoomedIn(ZoomedIn(fitted)));
+    });
+}
