@@ -36,10 +36,10 @@ void FilterDialog::InitDialog(ResultCode& out) {
     relay_ = std::make_unique<WindowHostCallRelay>(Hwnd());
     font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    if (HICON icon = static_cast<HICON>(
-            LoadImageW(ToolkitInstance(), MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR))) {
-        SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    }
+    // Ours to destroy: a host may run the dialog a thousand times.
+    icon_.Reset(static_cast<HICON>(
+        LoadImageW(ToolkitInstance(), MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    if (icon_) SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
     FitToScreen();
     keys_.Add();
     model_ = std::make_unique<DappleFilterDialogModel>(*this, context_);

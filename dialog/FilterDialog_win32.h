@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "controls/EventNotifySink.h"
+#include "controls/GdiHandles.h"
 #include "controls/KeyboardSinks.h"
 #include "controls/VtDialog.h"
 #include "dialog/DappleFilterDialogModel_win32.h"
@@ -111,6 +112,7 @@ private:
     FilterDialogContext& context_;
     std::unique_ptr<DappleFilterDialogModel> model_;
     HFONT font_ = nullptr;
+    IconHandle icon_;  // the window's small icon, which outlives the window
     UINT_PTR timer_ = 0;
     UINT timerPeriod_ = kTimerPeriod;
     bool menuOpen_ = false;

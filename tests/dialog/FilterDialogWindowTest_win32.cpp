@@ -256,3 +256,18 @@ TEST_F(FilterDialogTest, TheStatusBarShowsProgressHelpAndZoomInItsParts) {
         EXPECT_EQ(bar.ShownZoom(), "8.33%");
     });
 }
+
+TEST_F(FilterDialogTest, TheDialogsIconGoesWithIt) {
+    HICON icon = nullptr;
+    RunWithDialog(kProbeKind, [&icon](FilterDialog& dialog) {
+        icon = reinterpret_cast<HICON>(SendMessageW(dialog.Hwnd(), WM_GETICON, ICON_SMALL, 0));
+    });
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    const bool alive = GetIconInfo(icon, &info) != FALSE;
+    EXPECT_FALSE(alive) << "a host running the effect a thousand times would hold a thousand icons";
+    if (alive) {
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+    }
+}
