@@ -7,24 +7,15 @@
 
 #include "controls/ChildWindows.h"
 
-namespace {
-
-constexpr int kGap = 4;
-// Text in the label and unit caption sits this far down, level with the
-// text inside the edit field.
-constexpr int kTextTop = 3;
-
-}  // namespace
-
-SliderLayout SliderLayout::For(int width, int editWidth, int unitWidth) {
+SliderLayout SliderLayout::For(int width, const ParameterGrid& grid, int editWidth) {
     SliderLayout layout{};
-    const int unitSpace = unitWidth > 0 ? unitWidth + kGap : 0;
-    const int editLeft = std::max(0, width - unitSpace - kSpinnerWidth - editWidth);
-    layout.edit = RECT{editLeft, 0, editLeft + editWidth, kRowHeight};
-    layout.spinner = RECT{layout.edit.right, 0, layout.edit.right + kSpinnerWidth, kRowHeight};
-    layout.unit = RECT{layout.spinner.right + kGap, kTextTop, layout.spinner.right + unitSpace, kRowHeight};
-    layout.label = RECT{0, kTextTop, std::max(0, editLeft - kGap), kRowHeight};
-    layout.track = RECT{0, kTrackTop, width, kHeight};
+    const int spinnerLeft = grid.SpinnerLeft(width);
+    const int editLeft = std::max(0, spinnerLeft - editWidth);
+    layout.edit = RECT{editLeft, 0, spinnerLeft, kRowHeight};
+    layout.spinner = RECT{spinnerLeft, 0, spinnerLeft + ParameterGrid::kSpinnerWidth, kRowHeight};
+    layout.unit = RECT{grid.UnitLeft(width), ParameterGrid::kTextTop, grid.Right(width), kRowHeight};
+    layout.label = RECT{0, ParameterGrid::kTextTop, std::max(0, editLeft - ParameterGrid::kGap), kRowHeight};
+    layout.track = RECT{0, kTrackTop, grid.Right(width), kHeight};
     return layout;
 }
 
@@ -34,14 +25,16 @@ void SliderArrangement::Release(ResultCode& out) {
 }
 
 ResultCode SliderArrangement::CreateArrangement(ATOM atom, HWND parent, const RECT& rect, int id, HFONT font,
-                                                const std::string& label, int editWidth, int unitWidth,
-                                                bool digitsOnly) {
+                                                const std::string& label, bool digitsOnly) {
     const ResultCode created = CreateControlWindow(atom, parent, rect, id, WS_EX_CONTROLPARENT);
     if (!created.IsSuccess()) return created;
     track_.SetChangedSink(&trackChangedSink_);
     track_.SetTrackSink(&trackMovedSink_);
 
-    const SliderLayout layout = SliderLayout::For(Width(rect), editWidth, unitWidth);
+    font_ = font;
+    grid_ = ParameterGrid::For(Hwnd(), font);
+    editWidth_ = grid_.valueWidth;
+    const SliderLayout layout = SliderLayout::For(Width(rect), grid_, editWidth_);
     const DWORD editStyle =
         WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | (digitsOnly ? ES_NUMBER : 0);
     edit_ = CreateChildWindow(L"EDIT", "", editStyle, WS_EX_CLIENTEDGE, layout.edit, Hwnd(), kEditId, font);
@@ -57,11 +50,11 @@ ResultCode SliderArrangement::CreateArrangement(ATOM atom, HWND parent, const RE
         label_ = CreateChildWindow(L"STATIC", label, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_ENDELLIPSIS, 0,
                                    layout.label, Hwnd(), kLabelId, font);
     }
-    if (label_ != nullptr && unitWidth > 0) {
+    if (label_ != nullptr) {
         unit_ = CreateChildWindow(L"STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, layout.unit, Hwnd(), kUnitId,
                                   font);
     }
-    if (label_ == nullptr || (unitWidth > 0 && unit_ == nullptr)) {
+    if (unit_ == nullptr) {
         ResultCode ignored;
         Release(ignored);
         return ResultCode::Failure();
@@ -71,10 +64,30 @@ ResultCode SliderArrangement::CreateArrangement(ATOM atom, HWND parent, const RE
 
 void SliderArrangement::SetLabelText(const std::string& text) { SetWindowTextUtf8(label_, text); }
 
+void SliderArrangement::SetUnitText(const std::string& text) { SetWindowTextUtf8(unit_, text); }
+
 void SliderArrangement::SetBounds(double minimum, double maximum) {
     minimum_ = std::min(minimum, maximum);
     maximum_ = std::max(minimum, maximum);
     track_.SetLimits(minimum_, maximum_);
+    if (Hwnd() == nullptr) return;
+    const std::string low = Format(minimum_);
+    const std::string high = Format(maximum_);
+    const int width = grid_.FieldWidth(Hwnd(), font_, low.size() > high.size() ? low : high);
+    if (width == editWidth_) return;
+    editWidth_ = width;
+    Arrange();
+}
+
+void SliderArrangement::Arrange() {
+    RECT client{};
+    ::GetClientRect(Hwnd(), &client);
+    const SliderLayout layout = SliderLayout::For(Width(client), grid_, editWidth_);
+    const auto place = [](HWND child, const RECT& rect) {
+        if (child != nullptr) MoveWindow(child, rect.left, rect.top, Width(rect), Height(rect), TRUE);
+    };
+    place(edit_, layout.edit);
+    place(label_, layout.label);
 }
 
 double SliderArrangement::Clamped(double value) const {

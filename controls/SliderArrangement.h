@@ -1,6 +1,6 @@
 // The arrangement both slider controls share: a label, a track, a numeric
-// edit field and a small up-down spinner kept in step, and, for lengths, a
-// caption with the unit. The track reports drags (a change in progress,
+// edit field and a small up-down spinner kept in step, and a caption with
+// the unit (a length's, a percent or degree sign, or none). The track reports drags (a change in progress,
 // to the track sink) and releases (a committed change, to the change sink);
 // typing, the spinner and the Up and Down keys commit changes.
 //
@@ -13,15 +13,16 @@
 
 #include "controls/EventNotifySink.h"
 #include "controls/NumberField.h"
+#include "controls/ParameterGrid.h"
 #include "controls/VtControl.h"
 #include "controls/VtSliderControl.h"
 
-// Where the children sit in a control `width` pixels wide: the label at the
-// left of the first row, then edit, spinner and (for lengths) unit caption
-// at its right; the track spans the second row.
+// Where the children sit in a control `width` pixels wide, on the
+// parameter grid: the label at the left of the first row, then the edit
+// (`editWidth` wide, ending at the value column's end), the spinner and the
+// unit caption in their columns; the track spans the second row.
 struct SliderLayout {
-    static constexpr int kRowHeight = 20;
-    static constexpr int kSpinnerWidth = 16;
+    static constexpr int kRowHeight = ParameterGrid::kFieldHeight;
     static constexpr int kTrackTop = kRowHeight + 3;
     static constexpr int kHeight = kTrackTop + VtSliderControl::kPreferredHeight;
 
@@ -31,8 +32,7 @@ struct SliderLayout {
     RECT unit;
     RECT track;
 
-    // `unitWidth` 0: no unit caption.
-    static SliderLayout For(int width, int editWidth, int unitWidth);
+    static SliderLayout For(int width, const ParameterGrid& grid, int editWidth);
 };
 
 class SliderArrangement : public VtControl, private NumberFieldOwner {
@@ -69,7 +69,7 @@ protected:
     // Release) when any part cannot be made. With `digitsOnly` the edit
     // field takes nothing but digits.
     ResultCode CreateArrangement(ATOM atom, HWND parent, const RECT& rect, int id, HFONT font, const std::string& label,
-                                 int editWidth, int unitWidth, bool digitsOnly);
+                                 bool digitsOnly);
 
     // How values are shown and read, and the value the control holds as the
     // subclass keeps it.
@@ -79,12 +79,14 @@ protected:
 
     // Shows `value` in the track and the edit; no notification.
     void Show(double value);
+    // The edit field grows to show the longer of the two bounds.
     void SetBounds(double minimum, double maximum);
     double Minimum() const { return minimum_; }
     double Maximum() const { return maximum_; }
     void SetChangeSinkOf(EventNotifySink* sink) { changeSink_ = sink; }
     void SetTrackSinkOf(EventNotifySink* sink) { trackSink_ = sink; }
     void SetLabelText(const std::string& text);
+    void SetUnitText(const std::string& text);
 
 private:
     std::string FormatNumber(double value) const override { return Format(value); }
@@ -100,6 +102,8 @@ private:
     // held (or `force`), the value is set and the change sink notified.
     void Commit(double candidate, bool force);
     double Clamped(double value) const;
+    // Puts the children where the layout wants them for the edit's width.
+    void Arrange();
 
     VtSliderControl track_;
     NumberField field_{*this};
@@ -109,6 +113,9 @@ private:
     HWND unit_ = nullptr;
     double minimum_ = 0.0;
     double maximum_ = 100.0;
+    HFONT font_ = nullptr;
+    ParameterGrid grid_;
+    int editWidth_ = 0;
     EventNotifySink* changeSink_ = nullptr;
     EventNotifySink* trackSink_ = nullptr;
     MemberNotifySink<SliderArrangement, &SliderArrangement::TrackChanged> trackChangedSink_{this};

@@ -27,17 +27,19 @@ void FrameWith(HDC dc, RECT box, COLORREF colour) {
 
 }  // namespace
 
-ColourLayout ColourLayout::For(int width, int height, int textHeight) {
+ColourLayout ColourLayout::For(int width, int height, int textHeight, const ParameterGrid& grid) {
     ColourLayout layout{};
-    layout.eyedropper = RECT{width - height, 0, width, height};
+    const int right = grid.Right(width);
+    layout.eyedropper = RECT{right - height, 0, right, height};
     // The chips overlap like the host's own: foreground at the top left,
     // background behind it at the bottom right.
     const int chip = std::max(6, height * 2 / 3);
     const int chipsLeft = layout.eyedropper.left - kGap - height;
     layout.foreground = RECT{chipsLeft, 0, chipsLeft + chip, chip};
     layout.background = RECT{chipsLeft + height - chip, height - chip, chipsLeft + height, height};
-    const int swatchWidth = height * 2 + height / 5;
-    layout.swatch = RECT{chipsLeft - kGap - swatchWidth, 0, chipsLeft - kGap, height};
+    const int swatchRight = chipsLeft - kGap;
+    const int swatchLeft = std::max(0, std::min(grid.ValueLeft(width), swatchRight - height));
+    layout.swatch = RECT{swatchLeft, 0, swatchRight, height};
     const int textTop = std::max(0, (height - textHeight) / 2);
     // Too narrow a label would show as a stray dot: none then.
     constexpr int kNarrowestLabel = 16;
@@ -55,7 +57,7 @@ ResultCode VtColorControl::Create(HWND parent, const RECT& rect, int id, HFONT f
     source_ = source;
     font_ = font;
     const int textHeight = TextLineHeight(Hwnd(), font, 13);
-    layout_ = ColourLayout::For(Width(rect), Height(rect), textHeight);
+    layout_ = ColourLayout::For(Width(rect), Height(rect), textHeight, ParameterGrid::For(Hwnd(), font));
     label_ = CreateChildWindow(L"STATIC", label, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_ENDELLIPSIS, 0, layout_.label,
                                Hwnd(), kLabelId, font);
     if (label_ == nullptr) {
@@ -239,6 +241,8 @@ void VtColorControl::PaintEyedropper(HDC dc, bool enabled) const {
 LRESULT VtColorControl::OnPaint(const PAINTSTRUCT& paint) {
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
+    // A group's frame may run in the last pixels: they are left to it.
+    client.right = std::max<LONG>(0, client.right - ParameterGrid::kFrameLine);
     OffscreenCanvas canvas(paint.hdc, client.right, client.bottom);
     HDC dc = canvas.Dc();
     FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));

@@ -11,6 +11,7 @@
 #include "controls/EventNotifySink.h"
 #include "controls/GdiHandles.h"
 #include "controls/KeyboardSinks.h"
+#include "controls/ParameterGrid.h"
 #include "controls/VtControl.h"
 #include "filters/ColorSpec.h"
 
@@ -34,7 +35,9 @@ struct ColourLayout {
     RECT foreground;
     RECT background;
     RECT eyedropper;
-    static ColourLayout For(int width, int height, int textHeight);
+    // The swatch starts in the grid's value column (or as far left as the
+    // control's width allows), the eyedropper ends at the grid's right.
+    static ColourLayout For(int width, int height, int textHeight, const ParameterGrid& grid);
 };
 
 class VtColorControl : public VtControl, public IColorControl {

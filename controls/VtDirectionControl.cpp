@@ -11,25 +11,22 @@
 
 namespace {
 
-constexpr int kEditWidth = 42;
-constexpr int kEditHeight = 20;
-constexpr int kUnitWidth = 12;
 constexpr int kGap = 8;
 
 }  // namespace
 
-DirectionLayout DirectionLayout::For(int width, int height, int textHeight) {
+DirectionLayout DirectionLayout::For(int width, int height, int textHeight, const ParameterGrid& grid) {
     DirectionLayout layout{};
-    // The field lines up with the sliders' fields; the degree sign stands
-    // where their spinners do.
-    const int editTop = (height - kEditHeight) / 2;
-    const int editRight = width - kUnitWidth - 4;
-    layout.edit = RECT{editRight - kEditWidth, editTop, editRight, editTop + kEditHeight};
-    layout.unit = RECT{editRight + 2, editTop + 3, width, editTop + kEditHeight};
+    // The field fills the value column and the spinner's place, the degree
+    // sign stands in the unit column: level with the sliders' fields.
+    const int editTop = (height - ParameterGrid::kFieldHeight) / 2;
+    layout.edit = RECT{grid.ValueLeft(width), editTop, grid.ValueRight(width), editTop + ParameterGrid::kFieldHeight};
+    layout.unit = RECT{grid.UnitLeft(width), editTop + ParameterGrid::kTextTop, grid.Right(width),
+                       editTop + ParameterGrid::kFieldHeight};
     // An odd size puts the centre on a pixel.
     const int dial = height % 2 == 1 ? height : height - 1;
     layout.dial = RECT{layout.edit.left - kGap - dial, 0, layout.edit.left - kGap, dial};
-    const int textTop = (height - textHeight) / 2;
+    const int textTop = editTop + ParameterGrid::kTextTop;
     layout.label = RECT{0, textTop, std::max<LONG>(0, layout.dial.left - kGap), textTop + textHeight};
     return layout;
 }
@@ -46,7 +43,8 @@ ResultCode VtDirectionControl::Create(HWND parent, const RECT& rect, int id, HFO
         CreateControlWindow(ControlClassAtom(ControlClass::Direction), parent, rect, id, WS_EX_CONTROLPARENT);
     if (!created.IsSuccess()) return created;
     ClipChildren();
-    layout_ = DirectionLayout::For(Width(rect), Height(rect), TextLineHeight(Hwnd(), font, 13));
+    layout_ = DirectionLayout::For(Width(rect), Height(rect), TextLineHeight(Hwnd(), font, 13),
+                                   ParameterGrid::For(Hwnd(), font));
     HWND edit = CreateChildWindow(L"EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                                   layout_.edit, Hwnd(), kEditId, font);
     if (edit != nullptr) {
@@ -201,6 +199,8 @@ void VtDirectionControl::DrawDial(HDC dc, bool enabled) const {
 LRESULT VtDirectionControl::OnPaint(const PAINTSTRUCT& paint) {
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
+    // A group's frame may run in the last pixels: they are left to it.
+    client.right = std::max<LONG>(0, client.right - ParameterGrid::kFrameLine);
     OffscreenCanvas canvas(paint.hdc, client.right, client.bottom);
     FillRect(canvas.Dc(), &client, GetSysColorBrush(COLOR_3DFACE));
     DrawDial(canvas.Dc(), IsWindowEnabled(Hwnd()) != FALSE);

@@ -8,6 +8,7 @@
 
 #include "controls/EventNotifySink.h"
 #include "controls/NumberField.h"
+#include "controls/ParameterGrid.h"
 #include "controls/VtControl.h"
 
 class IDirectionControl {
@@ -30,7 +31,7 @@ struct DirectionLayout {
     RECT dial;
     RECT edit;
     RECT unit;
-    static DirectionLayout For(int width, int height, int textHeight);
+    static DirectionLayout For(int width, int height, int textHeight, const ParameterGrid& grid);
 };
 
 class VtDirectionControl : public VtControl, public IDirectionControl, private NumberFieldOwner {

@@ -1,14 +1,14 @@
 #include "controls/VtDropdownListControl.h"
 
+#include <algorithm>
+
 #include "controls/ChildWindows.h"
 #include "controls/ControlClasses.h"
-#include "platform/ResourceStrings.h"
+#include "controls/ParameterGrid.h"
 #include "platform/TextEncoding.h"
 
 namespace {
 
-constexpr int kComboTop = 3;
-constexpr int kComboWidth = 150;
 // With the list dropped.
 constexpr int kComboHeight = 175;
 
@@ -18,17 +18,21 @@ ResultCode VtDropdownListControl::Create(HWND parent, const RECT& rect, int id, 
     const ResultCode created =
         CreateControlWindow(ControlClassAtom(ControlClass::DropdownList), parent, rect, id, WS_EX_CONTROLPARENT);
     if (!created.IsSuccess()) return created;
-    const std::string text = label + LoadResourceString(kLabelSuffixId);
+    // The label like every other, the box in the value column and the
+    // spinner's and unit's places.
+    const ParameterGrid grid = ParameterGrid::For(Hwnd(), font);
+    const int width = Width(rect);
+    const int comboLeft = grid.ValueLeft(width);
     SIZE size{};
-    if (MeasureText(Hwnd(), font, text, size)) {
-        label_ = CreateChildWindow(L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0,
-                                   RECT{0, 6, size.cx, 6 + size.cy}, Hwnd(), kLabelId, font);
+    if (MeasureText(Hwnd(), font, label, size)) {
+        const RECT labelRect{0, ParameterGrid::kTextTop, std::max(0, comboLeft - ParameterGrid::kGap),
+                             ParameterGrid::kTextTop + size.cy};
+        label_ = CreateChildWindow(L"STATIC", label, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_ENDELLIPSIS, 0, labelRect,
+                                   Hwnd(), kLabelId, font);
     }
     if (label_ != nullptr) {
-        const int left = size.cx + 3;
         combo_ = CreateChildWindow(L"COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                   0, RECT{left, kComboTop, left + kComboWidth, kComboTop + kComboHeight}, Hwnd(),
-                                   kComboId, font);
+                                   0, RECT{comboLeft, 0, grid.Right(width), kComboHeight}, Hwnd(), kComboId, font);
     }
     if (combo_ == nullptr) {
         ResultCode ignored;
@@ -63,7 +67,7 @@ void VtDropdownListControl::SelectValue(int32_t value) {
 int VtDropdownListControl::PreferredHeight() {
     RECT closed{};
     ::GetWindowRect(combo_, &closed);
-    return kComboTop + Height(closed);
+    return Height(closed);
 }
 
 int VtDropdownListControl::SetFocus() {

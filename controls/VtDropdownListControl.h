@@ -29,8 +29,6 @@ class VtDropdownListControl : public VtControl, public IDropdownListControl {
 public:
     static constexpr int kComboId = 1;
     static constexpr int kLabelId = 2;
-    // String resource appended to every label.
-    static constexpr int kLabelSuffixId = 11100;
 
     ResultCode Create(HWND parent, const RECT& rect, int id, HFONT font, const std::string& label);
 

@@ -4,14 +4,15 @@
 
 #include "controls/ChildWindows.h"
 #include "controls/ControlClasses.h"
+#include "controls/ParameterGrid.h"
 #include "platform/ResourceStrings.h"
 
 namespace {
 
-constexpr int kRowHeight = 20;
-constexpr int kIndent = 8;
-constexpr int kColourWidth = 112;
+constexpr int kRowHeight = 22;
 constexpr int kColourHeight = 22;
+// Below the last row, inside the frame.
+constexpr int kBottomRoom = 6;
 
 }  // namespace
 
@@ -23,27 +24,32 @@ ResultCode VtFillBehaviourControl::Create(HWND parent, const RECT& rect, int id,
     font_ = font;
     const int width = Width(rect);
     const int textHeight = TextLineHeight(Hwnd(), font, 13);
-    label_ = CreateChildWindow(L"STATIC", label, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, RECT{0, 0, width, textHeight},
-                               Hwnd(), kLabelId, font);
+    // A group captioned with the label, or with what the modes are about.
+    const std::string caption = label.empty() ? LoadResourceString(kCaptionId) : label;
+    label_ = CreateChildWindow(L"BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0,
+                               RECT{0, 0, width, Height(rect)}, Hwnd(), kLabelId, font);
     bool made = label_ != nullptr;
-    const int firstRow = textHeight + 2;
+    const int firstRow = textHeight + 3;
+    // The swatch stands in the value column, like every other colour's.
+    const ParameterGrid grid = ParameterGrid::For(Hwnd(), font);
+    const int colourLeft = grid.ValueLeft(width) - ParameterGrid::kGap;
     for (int mode = 0; made && mode < kModeCount; ++mode) {
         const int top = firstRow + mode * kRowHeight;
         // The first mode shares its row with the colour swatch.
-        const int right = mode == 0 ? width - kColourWidth - 4 : width;
+        const int right = mode == 0 ? colourLeft : grid.Right(width);
         const DWORD style = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (mode == 0 ? WS_GROUP | WS_TABSTOP : 0);
-        radios_[static_cast<std::size_t>(mode)] =
-            CreateChildWindow(L"BUTTON", LoadResourceString(kModeTextId + mode), style, 0,
-                              RECT{kIndent, top, right, top + kRowHeight}, Hwnd(), kFirstRadioId + mode, font);
+        radios_[static_cast<std::size_t>(mode)] = CreateChildWindow(
+            L"BUTTON", LoadResourceString(kModeTextId + mode), style, 0,
+            RECT{ParameterGrid::kMargin, top, right, top + kRowHeight}, Hwnd(), kFirstRadioId + mode, font);
         made = radios_[static_cast<std::size_t>(mode)] != nullptr;
     }
     if (made) {
         const int top = firstRow + (kRowHeight - kColourHeight) / 2;
-        made = colour_
-                   .Create(Hwnd(), RECT{width - kColourWidth, top, width, top + kColourHeight}, kColourId, font,
-                           LoadResourceString(kColourTextId), colours)
+        // No caption of its own: the first mode says what the colour is for.
+        made = colour_.Create(Hwnd(), RECT{colourLeft, top, width, top + kColourHeight}, kColourId, font, "", colours)
                    .IsSuccess();
     }
+    if (made) SetWindowPos(label_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!made) {
         ResultCode ignored;
         Release(ignored);
@@ -55,7 +61,7 @@ ResultCode VtFillBehaviourControl::Create(HWND parent, const RECT& rect, int id,
 }
 
 int VtFillBehaviourControl::PreferredHeight() {
-    return TextLineHeight(Hwnd(), font_, 13) + 2 + kModeCount * kRowHeight;
+    return TextLineHeight(Hwnd(), font_, 13) + 3 + kModeCount * kRowHeight + kBottomRoom;
 }
 
 int VtFillBehaviourControl::ModeIndex(uint32_t behaviour) const {
@@ -100,10 +106,11 @@ void VtFillBehaviourControl::GetHelpText(ResultCode& out, POINT point, std::stri
         MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&area), 2);
         return Contains(area, point.x, point.y);
     };
+    // The frame holds the rest: what is over a mode or the colour says more.
+    if (hit(label_)) text = LoadResourceString(kLabelHelpId);
     for (int mode = 0; mode < kModeCount; ++mode)
         if (hit(RadioHwnd(mode))) text = LoadResourceString(kModeHelpId + mode);
     if (hit(colour_.Hwnd())) text = LoadResourceString(kColourHelpId);
-    if (hit(label_)) text = LoadResourceString(kLabelHelpId);
 }
 
 void VtFillBehaviourControl::Enable(bool enable) {
@@ -111,4 +118,9 @@ void VtFillBehaviourControl::Enable(bool enable) {
     EnableWindow(label_, enable ? TRUE : FALSE);
     for (HWND radio : radios_) EnableWindow(radio, enable ? TRUE : FALSE);
     colour_.Enable(enable && behaviour_ == kLayerFillWithColour);
+}
+
+LRESULT VtFillBehaviourControl::OnSize(UINT, unsigned width, unsigned height) {
+    if (label_ != nullptr) MoveWindow(label_, 0, 0, static_cast<int>(width), static_cast<int>(height), TRUE);
+    return 0;
 }

@@ -1,6 +1,6 @@
 // VtFillBehaviourControl: the control of a fill behaviour parameter: what
-// happens to the selected area before the effect paints on it. A label,
-// three radio buttons (fill with a colour, make transparent, keep the
+// happens to the selected area before the effect paints on it. A group
+// captioned with the label, three radio buttons (fill with a colour, make transparent, keep the
 // image) and, beside the first, a colour swatch for the fill colour, which
 // applies only while that mode is chosen.
 #pragma once
@@ -34,13 +34,14 @@ public:
     static constexpr int kFirstRadioId = 1;
     static constexpr int kLabelId = 10;
     static constexpr int kColourId = 11;
-    // String resources: the three modes, the colour's caption, the help over
-    // the three modes, over the colour and over the label.
+    // String resources: the three modes, the help over the three modes, over
+    // the colour and over the label.
     static constexpr int kModeTextId = kLayerFillFirstTextId;
-    static constexpr int kColourTextId = kLayerFillFirstTextId + 3;
     static constexpr int kModeHelpId = kLayerFillFirstTextId + 4;
     static constexpr int kColourHelpId = kLayerFillFirstTextId + 7;
     static constexpr int kLabelHelpId = kLayerFillLastTextId;
+    // The group's caption when the parameter has no label.
+    static constexpr int kCaptionId = kLayerFillLastTextId + 1;
     static constexpr uint32_t kModes[kModeCount] = {kLayerFillWithColour, kLayerFillTransparent, kLayerFillKeep};
 
     ResultCode Create(HWND parent, const RECT& rect, int id, HFONT font, const std::string& label,
@@ -58,6 +59,8 @@ public:
     using VtControl::Enable;
 
     LRESULT OnCommand(UINT notifyCode, UINT id, HWND control) override;
+    // The frame follows the control's size.
+    LRESULT OnSize(UINT sizeType, unsigned width, unsigned height) override;
 
     HWND RadioHwnd(int mode) const { return radios_[static_cast<std::size_t>(mode)]; }
     VtColorControl& Colour() { return colour_; }

@@ -10,8 +10,6 @@
 
 namespace {
 
-// Room for "1000.00" in the dialog font.
-constexpr int kEditWidth = 52;
 // String resources with the unit captions, by unit code.
 constexpr int kFirstUnitNameId = 11110;
 
@@ -23,15 +21,10 @@ std::string VtLengthSliderControl::UnitName(int32_t unit) {
 }
 
 ResultCode VtLengthSliderControl::Create(HWND parent, const RECT& rect, int id, HFONT font, const std::string& label) {
-    // The caption column is as wide as the widest unit name, so that the
+    // The grid's unit column is as wide as the widest unit name, so that the
     // edit field stays put when the unit changes.
-    int unitWidth = 1;
-    for (int32_t unit = kLengthPixels; unit <= kLengthPicas; ++unit) {
-        SIZE size{};
-        if (MeasureText(parent, font, UnitName(unit), size)) unitWidth = std::max<int>(unitWidth, size.cx);
-    }
-    const ResultCode created = CreateArrangement(ControlClassAtom(ControlClass::LengthSlider), parent, rect, id, font,
-                                                 label, kEditWidth, unitWidth, false);
+    const ResultCode created =
+        CreateArrangement(ControlClassAtom(ControlClass::LengthSlider), parent, rect, id, font, label, false);
     if (!created.IsSuccess()) return created;
     Track().SetValueStep(0.01);
     Reconvert();
@@ -51,7 +44,7 @@ void VtLengthSliderControl::Reconvert() {
         const double fraction = high != low ? (Shown(default_.value, default_.unit) - low) / (high - low) : 0.0;
         Track().SetDefaultFraction(std::isfinite(fraction) ? fraction : 0.0);
     }
-    SetWindowTextUtf8(UnitHwnd(), caption_.empty() ? UnitName(unit_) : caption_);
+    SetUnitText(caption_.empty() ? UnitName(unit_) : caption_);
 }
 
 void VtLengthSliderControl::SetValue(const LengthValue& value) {

@@ -17,6 +17,9 @@ namespace {
 constexpr int kGap = 10;
 constexpr int kReadoutHeight = 16;
 constexpr int kSphereSize = 97;  // odd: the centre is a pixel
+constexpr int kColourHeight = 22;
+// The colour's row and the gap above it.
+constexpr int kColourRow = kColourHeight + 8;
 
 // The light's unit vector (x right, y up, z toward the viewer).
 void LightVector(const LightingValue& light, double (&l)[3]) {
@@ -31,13 +34,14 @@ void LightVector(const LightingValue& light, double (&l)[3]) {
 
 LightingLayout LightingLayout::For(int width, int height) {
     LightingLayout layout{};
-    const int sphere = std::min(kSphereSize, std::max(1, height - kReadoutHeight - 2));
+    const int sphere = std::min(kSphereSize, std::max(1, height - kReadoutHeight - 2 - kColourRow));
     layout.sphere = RECT{0, 0, sphere, sphere};
     layout.readout = RECT{0, sphere + 2, sphere, sphere + 2 + kReadoutHeight};
     const int left = sphere + kGap;
     layout.brightness = RECT{left, 0, width, SliderLayout::kHeight};
     layout.sharpness = RECT{left, SliderLayout::kHeight + 4, width, 2 * SliderLayout::kHeight + 4};
-    layout.colour = RECT{left, height - 22, width, height};
+    // A row of its own below, its label where every other label is.
+    layout.colour = RECT{0, height - kColourHeight, width, height};
     return layout;
 }
 

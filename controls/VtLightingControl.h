@@ -2,8 +2,8 @@
 // lit as the values say, with a marker where the light stands: dragging it
 // sets the light's direction (around) and elevation (from the rim, 0
 // degrees, to the middle, 90). Beside the sphere, sliders for brightness and
-// sharpness and a swatch for the light's colour; under it the direction and
-// elevation in degrees.
+// sharpness; under it the direction and elevation in degrees, and below
+// them, on a row of its own, a swatch for the light's colour.
 #pragma once
 
 #include <string>
@@ -31,7 +31,7 @@ protected:
 };
 
 struct LightingLayout {
-    static constexpr int kHeight = 118;
+    static constexpr int kHeight = 145;
     RECT sphere;
     RECT readout;
     RECT brightness;

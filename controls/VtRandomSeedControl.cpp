@@ -16,14 +16,15 @@ int32_t ClampedSeed(long long value) {
 
 }  // namespace
 
-RandomSeedLayout RandomSeedLayout::For(const RECT& client, int labelWidth, int seedWidth) {
+RandomSeedLayout RandomSeedLayout::For(const RECT& client, int labelWidth, const ParameterGrid& grid) {
     const int x0 = client.left;
     const int y0 = client.top;
-    // The field's frame and margins take about 16 pixels of its width.
-    const int editWidth = std::max(35, seedWidth + 16);
+    const int width = Width(client);
     RandomSeedLayout layout{};
     layout.button = RECT{x0, y0, x0 + labelWidth + 15, y0 + kHeight};
-    layout.edit = RECT{x0 + labelWidth + 17, y0, x0 + labelWidth + 17 + editWidth, y0 + kHeight};
+    const int editTop = y0 + (kHeight - ParameterGrid::kFieldHeight) / 2;
+    layout.edit = RECT{x0 + std::max<int>(grid.ValueLeft(width), labelWidth + 17), editTop, x0 + grid.ValueRight(width),
+                       editTop + ParameterGrid::kFieldHeight};
     return layout;
 }
 
@@ -37,9 +38,7 @@ ResultCode VtRandomSeedControl::Create(HWND parent, const RECT& rect, int id, HF
     label_ = label;
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
-    SIZE seedSize{};
-    MeasureText(Hwnd(), font, std::to_string(kMaxSeed), seedSize);
-    const RandomSeedLayout layout = RandomSeedLayout::For(client, LabelWidth(), seedSize.cx);
+    const RandomSeedLayout layout = RandomSeedLayout::For(client, LabelWidth(), ParameterGrid::For(Hwnd(), font));
     button_ = CreateChildWindow(L"BUTTON", label, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, layout.button,
                                 Hwnd(), kButtonId, font);
     if (button_ != nullptr) {

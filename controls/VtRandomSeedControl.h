@@ -8,6 +8,7 @@
 
 #include "controls/EventNotifySink.h"
 #include "controls/KeyboardSinks.h"
+#include "controls/ParameterGrid.h"
 #include "controls/VtControl.h"
 #include "image/RandomGenerator.h"
 
@@ -26,13 +27,14 @@ protected:
     ~IRandomSeedControl() = default;
 };
 
-// Where the button and the edit field sit, for a label `labelWidth` wide
-// and the largest seed `seedWidth` wide in the control's font.
+// Where the button and the edit field sit: the button, as wide as its
+// label `labelWidth` and a margin, where the other controls' labels are;
+// the field in the grid's value column and the spinner's place.
 struct RandomSeedLayout {
     static constexpr int kHeight = 22;
     RECT button;
     RECT edit;
-    static RandomSeedLayout For(const RECT& client, int labelWidth, int seedWidth);
+    static RandomSeedLayout For(const RECT& client, int labelWidth, const ParameterGrid& grid);
 };
 
 class VtRandomSeedControl : public VtControl, public IRandomSeedControl {

@@ -7,17 +7,14 @@
 
 namespace {
 
-// Room for "-10000" in the dialog font.
-constexpr int kEditWidth = 42;
-
 double Truncated(double value) { return std::isfinite(value) ? std::trunc(value) : 0.0; }
 
 }  // namespace
 
 ResultCode VtSliderContainerControl::Create(HWND parent, const RECT& rect, int id, HFONT font,
                                             const std::string& label) {
-    const ResultCode created = CreateArrangement(ControlClassAtom(ControlClass::SliderContainer), parent, rect, id,
-                                                 font, label, kEditWidth, 0, true);
+    const ResultCode created =
+        CreateArrangement(ControlClassAtom(ControlClass::SliderContainer), parent, rect, id, font, label, true);
     if (!created.IsSuccess()) return created;
     Track().SetIntegerMode(true);
     SetTrackRange(trackLow_, trackHigh_);

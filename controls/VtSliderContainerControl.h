@@ -17,6 +17,8 @@ public:
     // Truncated to a whole number; no notification.
     virtual void SetValue(double value) = 0;
     virtual void SetLabel(const std::string& text) = 0;
+    // The caption in the unit column ("%", "°"); empty for none.
+    virtual void SetUnitCaption(const std::string& text) = 0;
     // The bounds typed, stepped and dragged values are kept in.
     virtual void SetRange(double minimum, double maximum) = 0;
     // The values at the two ends of the track.
@@ -39,6 +41,7 @@ public:
     double GetValue() override { return Current(); }
     void SetValue(double value) override;
     void SetLabel(const std::string& text) override { SetLabelText(text); }
+    void SetUnitCaption(const std::string& text) override { SetUnitText(text); }
     void SetRange(double minimum, double maximum) override { SetBounds(minimum, maximum); }
     void SetTrackRange(double low, double high) override;
     void SetDefaultValue(double value) override;

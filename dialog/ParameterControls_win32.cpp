@@ -5,7 +5,6 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <type_traits>
 
 #include "controls/VtBevelEditControl.h"
 #include "controls/VtBevelTypeControl.h"
@@ -56,10 +55,11 @@ const T& DefaultOf(const T* value, const ParameterBlock& block, const ParameterB
     return *reinterpret_cast<const T*>(reinterpret_cast<const unsigned char*>(&defaults) + (at - start));
 }
 
-std::string SliderLabel(const SliderParameter& slider) {
-    if (slider.unit == ps::FourCC("#Ang")) return slider.label + " (" + LoadResourceString(kDegreesUnitId) + ")";
-    if (slider.unit == ps::FourCC("#Prc")) return slider.label + " (" + LoadResourceString(kPercentUnitId) + ")";
-    return slider.label;
+// Shown in the unit column, where a length shows its unit.
+std::string SliderUnit(const SliderParameter& slider) {
+    if (slider.unit == ps::FourCC("#Ang")) return LoadResourceString(kDegreesUnitId);
+    if (slider.unit == ps::FourCC("#Prc")) return LoadResourceString(kPercentUnitId);
+    return std::string();
 }
 
 // Lengths are recorded with two decimals: a changed length keeps exactly
@@ -92,9 +92,6 @@ ResultCode MakeControl(ParameterControl& bound, Make make) {
     bound.compound = dynamic_cast<ICompoundControl*>(control.get());
     Control* made = control.get();
     bound.preferredHeight = [made] { return made->PreferredHeight(); };
-    // Room for a list's drop-down and for a box's caption beneath it.
-    if constexpr (std::is_same_v<Control, VtDropdownListControl>) bound.spacing = 28;
-    if constexpr (std::is_same_v<Control, VtCheckboxControl>) bound.spacing = 21;
     bound.window = std::move(control);
     return ResultCode::Success();
 }
@@ -137,8 +134,9 @@ ResultCode FilterDialogModel::CreateParameterControl(FilterParameter& parameter,
     }
     if (auto* slider = As<SliderParameter>(parameter)) {
         return MakeControl<VtSliderContainerControl>(bound, [&](VtSliderContainerControl& c) {
-            const ResultCode made = c.Create(parent, rect, 0, font, SliderLabel(*slider));
+            const ResultCode made = c.Create(parent, rect, 0, font, slider->label);
             if (made.IsFailure()) return made;
+            c.SetUnitCaption(SliderUnit(*slider));
             c.SetRange(slider->minimum, slider->maximum);
             if (slider->trackHigh > slider->trackLow) {
                 c.SetTrackRange(slider->trackLow, slider->trackHigh);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/ChildWindows.h"
+#include "controls/ParameterGrid.h"
 #include "controls/VtCheckboxControl.h"
 #include "controls/VtDropdownListControl.h"
 #include "controls/VtRandomSeedControl.h"
@@ -127,8 +128,8 @@ TEST_F(DropdownListTest, NothingIsSelectedAtFirstAndUnknownValuesKeepTheSelectio
     EXPECT_EQ(changes.calls, 0);
 }
 
-TEST_F(DropdownListTest, TheLabelCarriesTheSuffixAndTheUsersPickNotifies) {
-    EXPECT_EQ(TextOf(list.LabelHwnd()), L"Edge type:");
+TEST_F(DropdownListTest, TheLabelReadsLikeEveryOtherAndTheUsersPickNotifies) {
+    EXPECT_EQ(TextOf(list.LabelHwnd()), L"Edge type");
     list.AddItem(1, "One");
     list.AddItem(2, "Two");
     list.SelectValue(1);
@@ -148,7 +149,8 @@ class RandomSeedTest : public ControlTest {
 protected:
     void SetUp() override {
         ControlTest::SetUp();
-        ASSERT_TRUE(seed.Create(parent.Hwnd(), RECT{10, 10, 260, 32}, 8, nullptr, "Random seed").IsSuccess());
+        // As wide as the dialog's parameter column.
+        ASSERT_TRUE(seed.Create(parent.Hwnd(), RECT{10, 10, 308, 32}, 8, nullptr, "Random seed").IsSuccess());
         seed.SetSeed(7);
         seed.SetChangeSink(&changes);
     }
@@ -222,20 +224,23 @@ TEST_F(RandomSeedTest, TheButtonDrawsTheNextSeedOfItsOwnSequence) {
     EXPECT_EQ(changes.calls, 3);
 }
 
-TEST_F(RandomSeedTest, ButtonAndFieldSitBesideTheMeasuredLabel) {
+TEST_F(RandomSeedTest, TheButtonFitsItsLabelAndTheFieldStandsInTheValueColumn) {
     const int w = seed.LabelWidth();
     EXPECT_GT(w, 20);
-    RECT button{}, edit{};
+    RECT button{}, edit{}, control{};
     GetWindowRect(seed.ButtonHwnd(), &button);
     GetWindowRect(seed.EditHwnd(), &edit);
+    GetWindowRect(seed.Hwnd(), &control);
     EXPECT_EQ(button.right - button.left, w + 15);
-    EXPECT_EQ(edit.left - button.left, w + 17);
-    // At least 35 wide, and room for the largest seed in the font.
+    EXPECT_EQ(button.bottom - button.top, 22);
+    const ParameterGrid grid = ParameterGrid::For(seed.Hwnd(), nullptr);
+    const int width = control.right - control.left;
+    EXPECT_EQ(edit.left - control.left, grid.ValueLeft(width));
+    EXPECT_EQ(edit.right - control.left, grid.ValueRight(width));
+    // Room for the largest seed in the font.
     SIZE largest{};
     ASSERT_TRUE(MeasureText(seed.Hwnd(), nullptr, "65535", largest));
-    EXPECT_GE(edit.right - edit.left, 35);
-    EXPECT_GE(edit.right - edit.left, largest.cx + 16);
-    EXPECT_EQ(button.bottom - button.top, 22);
+    EXPECT_GE(edit.right - edit.left, largest.cx + 12);
 }
 
 TEST_F(RandomSeedTest, EnterCommitsTheTypedSeed) {

@@ -197,6 +197,10 @@ TEST_F(ColourControlTest, TheAreasDoNotOverlapExceptTheChips) {
     EXPECT_LE(l.label.right, l.swatch.left);
     EXPECT_LE(l.swatch.right, l.foreground.left);
     EXPECT_LE(l.background.right, l.eyedropper.left);
-    EXPECT_EQ(l.eyedropper.right, 260);
+    // The eyedropper ends where the grid does, the swatch starts in its
+    // value column.
+    const ParameterGrid grid = ParameterGrid::For(control.Hwnd(), nullptr);
+    EXPECT_EQ(l.eyedropper.right, 260 - ParameterGrid::kMargin);
+    EXPECT_EQ(l.swatch.left, grid.ValueLeft(260));
     EXPECT_GE(control.PreferredHeight(), 15);
 }

@@ -10,10 +10,10 @@
 
 namespace {
 
-// 211 wide: the track spans the whole control, so its thumb travels over
-// 211 - 1 - 2 * 5 = 200 pixels, from x = 5; with the track range 0..100
-// each value is two pixels on.
-constexpr RECT kSliderRect{0, 0, 211, 40};
+// 219 wide: the track spans the control but for the grid's margin, 211
+// pixels, so its thumb travels over 211 - 1 - 2 * 5 = 200 pixels, from
+// x = 5; with the track range 0..100 each value is two pixels on.
+constexpr RECT kSliderRect{0, 0, 211 + ParameterGrid::kMargin, 40};
 int XOf(double value) { return 5 + static_cast<int>(value * 2); }
 
 class SliderTest : public ControlTest {
@@ -228,7 +228,8 @@ class LengthSliderTest : public ControlTest {
 protected:
     void SetUp() override {
         ControlTest::SetUp();
-        ASSERT_TRUE(slider.Create(parent.Hwnd(), RECT{0, 0, 260, 40}, 3, nullptr, "Width").IsSuccess());
+        ASSERT_TRUE(slider.Create(parent.Hwnd(), RECT{0, 0, 260 + ParameterGrid::kMargin, 40}, 3, nullptr, "Width")
+                        .IsSuccess());
         slider.SetRange(10, 1000, kLengthPixels);
         slider.SetTrackRange(0, 100, kLengthPixels);
         slider.SetChangeSink(&changes);

@@ -34,11 +34,13 @@
 
 namespace {
 
-constexpr int kMargin = 16;
-constexpr int kColumnWidth = 290;
+// Small enough that the whole gallery fits a 1280 × 1024 screen.
+constexpr int kMargin = 10;
+// As wide as the dialog's parameter column, with its rhythm between rows.
+constexpr int kColumnWidth = 298;
 constexpr int kColumnGap = 32;
-constexpr int kRowGap = 10;
-constexpr int kHeadingHeight = 24;
+constexpr int kRowGap = 8;
+constexpr int kHeadingHeight = 20;
 
 // One column of the gallery: controls stacked from the top, all enabled or
 // all disabled.
@@ -318,7 +320,7 @@ void AddLightAndFill(Column& column, IColourSource& colours) {
         column.Placed(*lighting, lighting->PreferredHeight());
     }
     if (auto* fill = column.Add<VtFillBehaviourControl>(
-            78, [&](auto& c, const RECT& r) { return c.Create(parent, r, 0, font, "Before painting", &colours); })) {
+            88, [&](auto& c, const RECT& r) { return c.Create(parent, r, 0, font, "Before painting", &colours); })) {
         fill->SetValue(LayerFillValue{kLayerFillWithColour, RgbSpec(255, 255, 255)});
         column.Placed(*fill, fill->PreferredHeight());
     }
