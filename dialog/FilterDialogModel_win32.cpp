@@ -5,7 +5,9 @@
 
 #include "controls/ChildWindows.h"
 #include "controls/KeyboardSinks.h"
+#include "controls/ParameterGrid.h"
 #include "controls/VtButtonControl.h"
+#include "controls/VtCheckboxControl.h"
 #include "controls/VtPreviewControl.h"
 #include "controls/VtStatusBarControl.h"
 #include "controls/VtTabControl.h"
@@ -15,6 +17,7 @@
 #include "dialog/DialogLayout.h"
 #include "dialog/PreviewModelSource_win32.h"
 #include "dialog/ZoomLevels.h"
+#include "filters/CheckboxParameter.h"
 #include "filters/Filter.h"
 #include "filters/FilterParameter.h"
 #include "host/DocumentFacts.h"
@@ -39,6 +42,8 @@ constexpr int kPreviewFailedId = 10031;
 constexpr int kDialogFailedId = 10900;
 constexpr int kSwitchFailedId = 10902;
 constexpr int kSwitchOutOfMemoryId = 10903;
+// One rhythm down every page: this much room below each control.
+constexpr int kRowGap = 8;
 
 // The first window in `control` (or the control itself) that Tab stops at.
 HWND FirstTabStop(HWND control) {
@@ -200,28 +205,15 @@ ResultCode FilterDialogModel::BuildParameterControls() {
     std::vector<int> nextY;
     for (const RECT& area : areas) nextY.push_back(area.top);
 
-    for (std::size_t i = 0; i < parameters_.Count(); ++i) {
+    for (std::size_t i = 0; i < parameters_.Count();) {
         FilterParameter& parameter = *parameters_.At(i);
-        // A group without a page of its own goes on the last page.
+        // A group without a page of its own goes on the last page, framed.
         const int page = std::clamp(parameter.group, 0, pages - 1);
-        const RECT& area = areas[static_cast<std::size_t>(page)];
-        int& y = nextY[static_cast<std::size_t>(page)];
-        controls_.emplace_back();
-        ParameterControl& bound = controls_.back();
-        bound.parameter = &parameter;
-        bound.page = page;
-        int height = 0;
-        const ResultCode made =
-            CreateSizedControl(parameter, parents[static_cast<std::size_t>(page)], area, y, bound, height);
+        const std::size_t at = static_cast<std::size_t>(page);
+        const ResultCode made = parameter.group >= pages ? BuildSection(i, page, parents[at], areas[at], nextY[at])
+                                                         : BuildRow(parameter, page, parents[at], areas[at], nextY[at]);
         if (made.IsFailure()) return made;
-        if (bound.window == nullptr) {
-            // A kind no model has a control for keeps its value untouched.
-            controls_.pop_back();
-            continue;
-        }
-        bound.control->SetHelpText(parameter.hint);
-        parameter.control = bound.control;
-        y += height + bound.spacing + 5;
+        if (parameter.group < pages) ++i;
     }
     // The dialog's client area must hold the lowest control, with the
     // column's margins and, on tab pages, the tabs around the page.
@@ -236,6 +228,69 @@ ResultCode FilterDialogModel::BuildParameterControls() {
         frame += 12 + Height(column) - Height(page);
     }
     dialog_.ControlsNeed(lowest + frame);
+    return ResultCode::Success();
+}
+
+ResultCode FilterDialogModel::BuildRow(FilterParameter& parameter, int page, HWND parent, const RECT& area, int& y) {
+    controls_.emplace_back();
+    ParameterControl& bound = controls_.back();
+    bound.parameter = &parameter;
+    bound.page = page;
+    int height = 0;
+    const ResultCode made = CreateSizedControl(parameter, parent, area, y, bound, height);
+    if (made.IsFailure()) return made;
+    if (bound.window == nullptr) {
+        // A kind no model has a control for keeps its value untouched.
+        controls_.pop_back();
+        return ResultCode::Success();
+    }
+    bound.control->SetHelpText(parameter.hint);
+    parameter.control = bound.control;
+    y += height + kRowGap;
+    return ResultCode::Success();
+}
+
+ResultCode FilterDialogModel::BuildSection(std::size_t& index, int page, HWND parent, const RECT& area, int& y) {
+    const int32_t group = parameters_.At(index)->group;
+    const HFONT font = dialog_.Font();
+    const int textHeight = TextLineHeight(dialog_.Window(), font, 13);
+    // A leading checkbox is the caption: the frame's line runs through its
+    // middle (a group box draws its line half a text line below its top).
+    auto* caption = dynamic_cast<CheckboxParameter*>(parameters_.At(index));
+    const int captionRow = caption != nullptr ? VtCheckboxControl::kButtonSize : 0;
+    const int frameTop = y + captionRow / 2 - (textHeight / 2 - 1);
+    HWND frame = CreateChildWindow(L"BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0,
+                                   RECT{area.left, frameTop, area.right, frameTop + textHeight}, parent, 0, font);
+    if (frame == nullptr) return ResultCode::Failure();
+    sectionFrames_.push_back(frame);
+    // Behind the controls it frames.
+    SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const RECT inside{area.left + ParameterGrid::kMargin, area.top, area.right, area.bottom};
+    if (caption != nullptr) {
+        // No wider than its text, so that the frame's line goes on beside it.
+        SIZE label{};
+        MeasureText(dialog_.Window(), font, caption->label, label);
+        const RECT row{inside.left, area.top, inside.left + VtCheckboxControl::kButtonSize + label.cx + 4, area.bottom};
+        const int captionTop = y;
+        const ResultCode made = BuildRow(*caption, page, parent, row, y);
+        if (made.IsFailure()) return made;
+        ++index;
+        // The frame's line stops at the caption, whichever paints last.
+        const HRGN shape = CreateRectRgn(0, 0, Width(area), 32767);
+        const HRGN gap = CreateRectRgn(row.left - area.left - 2, captionTop - frameTop, row.right - area.left + 2,
+                                       captionTop - frameTop + captionRow);
+        CombineRgn(shape, shape, gap, RGN_DIFF);
+        DeleteObject(gap);
+        SetWindowRgn(frame, shape, FALSE);
+    } else {
+        y += textHeight + kRowGap;
+    }
+    for (; index < parameters_.Count() && parameters_.At(index)->group == group; ++index) {
+        const ResultCode made = BuildRow(*parameters_.At(index), page, parent, inside, y);
+        if (made.IsFailure()) return made;
+    }
+    MoveWindow(frame, area.left, frameTop, Width(area), y - frameTop, FALSE);
+    y += kRowGap;
     return ResultCode::Success();
 }
 
@@ -277,6 +332,9 @@ void FilterDialogModel::DestroyParameterControls() {
         if (bound.window != nullptr && bound.window->Hwnd() != nullptr) DestroyWindow(bound.window->Hwnd());
     }
     controls_.clear();
+    for (HWND frame : sectionFrames_)
+        if (IsWindow(frame)) DestroyWindow(frame);
+    sectionFrames_.clear();
     if (tabs_ != nullptr && tabs_->Hwnd() != nullptr) DestroyWindow(tabs_->Hwnd());
     tabs_.reset();
     tearingDown_ = false;

@@ -69,9 +69,8 @@ struct ParameterControl {
     IControl* control = nullptr;
     ICompoundControl* compound = nullptr;  // null unless the control has several hot areas
     int page = 0;
-    // The height the control asks for at its width, and the room below it.
+    // The height the control asks for at its width.
     std::function<int()> preferredHeight;
-    int spacing = 3;
     // The parameter's value into the control, and back.
     std::function<void()> show;
     std::function<void()> read;
@@ -196,6 +195,12 @@ private:
 
     ResultCode CreateFixedControls();
     ResultCode BuildParameterControls();
+    // Frames the parameters of `group` that follow on a page of another
+    // group, from the one at `first` on: a leading checkbox is the frame's
+    // caption. `y` is the page's next row, and moves below the frame.
+    ResultCode BuildSection(std::size_t& index, int page, HWND parent, const RECT& area, int& y);
+    // One parameter's control at row `y` of `area`, which `y` passes.
+    ResultCode BuildRow(FilterParameter& parameter, int page, HWND parent, const RECT& area, int& y);
     // Makes the parameter's control at `top` of `area` at the height it
     // asks for, which `height` receives.
     ResultCode CreateSizedControl(FilterParameter& parameter, HWND parent, const RECT& area, int top,
@@ -260,6 +265,7 @@ private:
     std::unique_ptr<VtButtonControl> cancelButton_;
     std::unique_ptr<VtStatusBarControl> statusBar_;
     std::unique_ptr<VtTabControl> tabs_;
+    std::vector<HWND> sectionFrames_;
     HostColourSource colours_;
     RunningSettingsFolders runningFolders_;
     const ISettingsFolders& folders_;
