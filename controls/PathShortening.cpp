@@ -1,5 +1,7 @@
 #include "controls/PathShortening.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
 
 namespace {
@@ -35,4 +37,16 @@ std::string ShortenedPath(const std::string& path, const std::function<bool(cons
         if (fits(shown) || folderEnd == std::string::npos) return shown;
         tail.erase(0, folderEnd + 1);
     }
+}
+
+std::string PathWithin(const std::string& path, const std::string& folder) {
+    std::string head = folder;
+    if (head.empty()) return path;
+    if (head.back() != '\\') head += '\\';
+    if (path.size() <= head.size()) return path;
+    const auto same = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    };
+    if (!std::equal(head.begin(), head.end(), path.begin(), same)) return path;
+    return path.substr(head.size());
 }

@@ -1,6 +1,7 @@
-// How the content chooser shows a path too long for its name field: the
-// start of the path, an ellipsis, and as many of the last folders before
-// the file name as fit. The file name itself is never cut.
+// How the content chooser shows a path: inside the content folder, from
+// there on; too long for its name field, the start of the path, an
+// ellipsis, and as many of the last folders before the file name as fit.
+// The file name itself is never cut.
 #pragma once
 
 #include <functional>
@@ -14,3 +15,8 @@
 // A path without backslashes is treated the same with ':' as its separator
 // ("Disk:...:Folder:file").
 std::string ShortenedPath(const std::string& path, const std::function<bool(const std::string&)>& fits);
+
+// `path` from `folder` on when it lies inside it (the folder's name compared
+// without regard to case, with or without a backslash at its end), else
+// `path` as it is.
+std::string PathWithin(const std::string& path, const std::string& folder);

@@ -69,12 +69,15 @@ void VtTubeButtonControl::SetValue(const ContentRecord& value) {
 void VtTubeButtonControl::ShowName() {
     std::string path;
     if (!model_->Resolve(value_, path).IsSuccess()) path.clear();
+    std::string content;
+    if (model_->ContentFolder(content).IsSuccess()) path = PathWithin(path, content);
     RECT field{};
     ::GetClientRect(name_, &field);
     const int room = field.right - kNameMargin;
+    // Measured with the space put in front of it below.
     const std::string shown = ShortenedPath(path, [&](const std::string& text) {
         SIZE size{};
-        return MeasureText(name_, font_, text, size) && size.cx <= room;
+        return MeasureText(name_, font_, " " + text, size) && size.cx <= room;
     });
     // A space in front keeps the text off the field's edge.
     SetWindowTextUtf8(name_, shown.empty() ? shown : " " + shown);

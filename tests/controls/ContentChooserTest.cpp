@@ -196,10 +196,14 @@ protected:
 
 }  // namespace
 
-TEST_F(TubeButtonTest, ANameThatFitsIsShownWhole) {
+TEST_F(TubeButtonTest, AFileInTheContentFolderIsShownFromThereAndOneElsewhereWhole) {
     Make(600);
     chooser.SetValue(Record(true, "\\Content\\Tubes\\Stars.tub"));
-    EXPECT_EQ(Shown(), "C:\\Plug-ins\\Dapple\\Content\\Tubes\\Stars.tub");
+    EXPECT_EQ(Shown(), "Tubes\\Stars.tub");
+    chooser.SetValue(Record(true, "\\Contents\\Stars.tub"));
+    EXPECT_EQ(Shown(), "C:\\Plug-ins\\Dapple\\Contents\\Stars.tub");
+    chooser.SetValue(Record(false, "c:\\plug-ins\\dapple\\content\\Frames\\Gilt.rfr"));
+    EXPECT_EQ(Shown(), "Frames\\Gilt.rfr");
     EXPECT_EQ(changes.calls, 0);
 }
 
@@ -230,7 +234,7 @@ TEST_F(TubeButtonTest, AChosenFileIsStoredRelativeShownAndNotified) {
     EXPECT_EQ(value[0], 1);
     EXPECT_EQ(PathOf(value), "\\Content\\Tubes\\Hearts.tub");
     EXPECT_EQ(value[1024], 7);
-    EXPECT_EQ(Shown(), files.answer);
+    EXPECT_EQ(Shown(), "Tubes\\Hearts.tub");
     EXPECT_EQ(changes.calls, 1);
 }
 
