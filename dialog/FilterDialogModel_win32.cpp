@@ -35,7 +35,8 @@ constexpr int kOkCaptionId = 10752;
 constexpr int kCancelCaptionId = 10751;
 constexpr int kOkHelpId = 11000;
 constexpr int kCancelHelpId = 11001;
-constexpr int kPreviewHelpId = 11002;
+// The preview's help by the tool chosen: pan, zoom, the effect's own.
+constexpr int kPreviewHelpIds[] = {11002, 11007, 11008};
 constexpr int kThumbnailHelpId = 11003;
 constexpr int kPreviewOutOfMemoryId = 10030;
 constexpr int kPreviewFailedId = 10031;
@@ -159,7 +160,7 @@ ResultCode FilterDialogModel::CreateFixedControls() {
     result = previewControl_->Create(window, ToRECT(Region(DialogRegion::Preview, client)), kPreviewId,
                                      previewSource_.get());
     if (result.IsFailure()) return result;
-    previewControl_->SetHelpText(LoadResourceString(kPreviewHelpId));
+    previewControl_->SetHelpText(LoadResourceString(kPreviewHelpIds[kPreviewToolPan]));
 
     thumbnail_ = std::make_unique<VtThumbnailControl>();
     result =
@@ -613,7 +614,8 @@ void FilterDialogModel::UpdateHelpText(POINT screenPoint) {
     } else if (over(cancelButton_.get())) {
         cancelButton_->GetHelpText(text);
     } else if (over(previewControl_.get())) {
-        previewControl_->GetHelpText(text);
+        const int tool = std::clamp(preview_->Tool(), kPreviewToolPan, kPreviewToolEffect);
+        text = LoadResourceString(kPreviewHelpIds[tool]);
     } else if (over(statusBar_.get())) {
         text = statusBar_->ShownHelp();
         statusBar_->GetHelpText(ignored, local(statusBar_.get()), text);

@@ -1,9 +1,11 @@
 // The preview, thumbnail and toolbox in the dialog, driven with mouse
 // messages: zoom clicks and rectangles, the zoom range's ends, pan with the
-// hand or with Space, press and hold for the original, and the toolbox.
+// hand or with Space, press and hold for the original, the toolbox, lost
+// captures and double clicks, and the preview's help.
 #include "FilterDialogFixture_win32.h"
 #include "controls/KeyboardHook.h"
 #include "controls/VtPreviewControl.h"
+#include "controls/VtStatusBarControl.h"
 #include "controls/VtThumbnailControl.h"
 #include "controls/VtToolboxControl.h"
 #include "dialog/ZoomLevels.h"
@@ -246,5 +248,22 @@ TEST_F(PreviewControlsTest, TheSecondClickOfAQuickDoubleClickZoomsAgain) {
         SendMessageW(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(150, 120));
         MouseUp(hwnd, 150, 120);
         EXPECT_EQ(preview.Geometry().Scale(), ZoomedIn(ZoomedIn(fitted)));
+    });
+}
+
+TEST_F(PreviewControlsTest, ThePreviewsHelpFollowsTheToolChosen) {
+    RunWithDialog(kProbeKind, [](FilterDialog& dialog) {
+        SetForegroundWindow(dialog.Hwnd());
+        RECT preview{};
+        GetWindowRect(PreviewHwnd(dialog), &preview);
+        SetCursorPos((preview.left + preview.right) / 2, (preview.top + preview.bottom) / 2);
+        Tick(dialog);
+        if (GetForegroundWindow() != dialog.Hwnd()) GTEST_SKIP() << "the display gives the dialog no focus";
+        VtStatusBarControl& statusBar = *dialog.Model()->StatusBar();
+        EXPECT_EQ(statusBar.ShownHelp(), LoadResourceString(11002));
+        SendMessageW(dialog.Model()->Toolbox()->ButtonHwnd(1), BM_CLICK, 0, 0);
+        ASSERT_EQ(dialog.Model()->Preview()->Tool(), kPreviewToolZoom);
+        Tick(dialog);
+        EXPECT_EQ(statusBar.ShownHelp(), LoadResourceString(11007));
     });
 }
