@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/ModuleFolder.h"
+#include "platform/DataFolder.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ ResultCode ContentFolders::store(const std::string& fullPath, ContentReference& 
 }
 
 std::optional<ContentFolders> RunningPluginFolders() {
-    const std::string folder = ModuleFolder();
+    const std::string folder = DataFolder();
     if (folder.empty()) return std::nullopt;
     return ContentFolders(folder);
 }

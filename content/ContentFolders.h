@@ -50,9 +50,11 @@ private:
     std::string pluginFolder_;
 };
 
-// The folders of the running plug-in, whose folder is that of the module
-// holding the core (the plug-in modules load the core from their own
-// folder); nothing when the module's file name cannot be found.
+// The folders of the running plug-in, whose folder is the data folder
+// (platform/DataFolder.h): the folder of the module holding the core (the
+// plug-in modules load the core from their own folder) unless an installed
+// program keeps its data elsewhere; nothing when the module's file name
+// cannot be found.
 std::optional<ContentFolders> RunningPluginFolders();
 
 // The operations above for the running plug-in. Each fails with -1 when the

@@ -19,3 +19,9 @@
 // the kind, -108 out of memory). -1 without a message for Edges and any
 // other kind, which take no content file.
 ResultCode validate(const std::string& fullPath, FilterKind kind);
+
+// The same check with the reason for a refusal in words, for a user who
+// named the file: empty when the file can be used, else why not ("a frame is
+// a picture tube of 3 x 3 cells; this one has 4 x 2", "a texture is a grey
+// JPEG of one component; this one has 3", or the reader's message).
+std::string ContentFileProblem(const std::string& fullPath, FilterKind kind);

@@ -20,13 +20,17 @@ ResultCode Confirm(void* owner, int captionId, int textId, const std::string& na
     return yes ? ResultCode::Success() : ResultCode::Failure();
 }
 
-// Every line after the header has a key and a value.
-bool EveryLineHasAValue(std::string_view text) {
+// Every line after the header has a key and a value; else `why` names the
+// first that has none.
+bool EveryLineHasAValue(std::string_view text, std::string& why) {
     LineReader reader(text);
     std::string_view line;
     reader.Next(line);
     while (reader.Next(line)) {
-        if (line.find(' ') == std::string_view::npos) return false;
+        if (line.find(' ') == std::string_view::npos) {
+            why = "a line holds a key without a value: " + std::string(line.substr(0, 40));
+            return false;
+        }
     }
     return true;
 }
@@ -138,7 +142,17 @@ ResultCode SettingsArchiver::WriteSettingsText(const std::string& internalName, 
 
 ResultCode SettingsArchiver::ReadSettingsText(const std::string& internalName, ParameterSet& set,
                                               std::string_view text) {
-    if (!OpensWith(text, internalName) || !EveryLineHasAValue(text)) return ResultCode::Failure();
+    std::string why;
+    return ReadSettingsText(internalName, set, text, why);
+}
+
+ResultCode SettingsArchiver::ReadSettingsText(const std::string& internalName, ParameterSet& set, std::string_view text,
+                                              std::string& why) {
+    if (!OpensWith(text, internalName)) {
+        why = "it is not a setting of " + internalName + " (its first line does not name it)";
+        return ResultCode::Failure();
+    }
+    if (!EveryLineHasAValue(text, why)) return ResultCode::Failure();
     LineReader reader(text);
     std::string_view line;
     reader.Next(line);
@@ -149,7 +163,7 @@ ResultCode SettingsArchiver::ReadSettingsText(const std::string& internalName, P
         for (std::size_t i = 0; i < set.Count(); ++i) {
             FilterParameter& parameter = *set.At(i);
             if (parameter.HasKey(key) && ReadParameterLine(parameter, key, value) == LineOutcome::kUnknownClass &&
-                LoadExtra(parameter, value, key).IsFailure()) {
+                LoadExtra(parameter, value, key, why).IsFailure()) {
                 return ResultCode::Failure();
             }
             parameter.Validate();
@@ -162,6 +176,7 @@ ResultCode SettingsArchiver::SaveExtra(std::string& /*text*/, const FilterParame
     return ResultCode::Success();
 }
 
-ResultCode SettingsArchiver::LoadExtra(FilterParameter& /*parameter*/, std::string_view /*value*/, uint32_t /*key*/) {
+ResultCode SettingsArchiver::LoadExtra(FilterParameter& /*parameter*/, std::string_view /*value*/, uint32_t /*key*/,
+                                       std::string& /*why*/) {
     return ResultCode::Success();
 }

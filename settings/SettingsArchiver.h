@@ -91,9 +91,13 @@ public:
     // the value, and after each parameter's turn at a line its Validate
     // runs. Keys no parameter has are passed over. -1, changing nothing,
     // for another header or a line without a blank; -1 when LoadExtra
-    // fails, with the values before that line read.
+    // fails, with the values before that line read: the callers read into
+    // a record of their own and keep none of it then.
     ResultCode WriteSettingsText(const std::string& internalName, const ParameterSet& set, std::string& text);
     ResultCode ReadSettingsText(const std::string& internalName, ParameterSet& set, std::string_view text);
+    // The same, saying in `why` what made the text unusable.
+    ResultCode ReadSettingsText(const std::string& internalName, ParameterSet& set, std::string_view text,
+                                std::string& why);
 
     // The folder of the effect's user or factory settings; the user's is
     // made when missing.
@@ -103,9 +107,9 @@ protected:
     // Lines of a parameter class the table of ParameterLines.h does not
     // hold, appended to `text`. The base writes nothing and succeeds.
     virtual ResultCode SaveExtra(std::string& text, const FilterParameter& parameter);
-    // Reads the value of `key` into such a parameter. The base reads
-    // nothing and succeeds.
-    virtual ResultCode LoadExtra(FilterParameter& parameter, std::string_view value, uint32_t key);
+    // Reads the value of `key` into such a parameter; -1, with `why`, for a
+    // value the parameter cannot hold. The base reads nothing and succeeds.
+    virtual ResultCode LoadExtra(FilterParameter& parameter, std::string_view value, uint32_t key, std::string& why);
 
 private:
     const ISettingsFolders& folders_;

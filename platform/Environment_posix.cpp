@@ -1,0 +1,8 @@
+#include <cstdlib>
+
+#include "platform/Environment.h"
+
+std::string EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+}
