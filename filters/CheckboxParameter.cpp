@@ -12,3 +12,7 @@ ResultCode CheckboxParameter::ReadFromScript(const ScriptReader& reader, uint32_
     if (result.IsSuccess()) *value = on ? 1 : 0;
     return result;
 }
+
+KeyShape CheckboxParameter::DescribeKey(int32_t index) const {
+    return index == 0 ? KeyShape::Of(KeyKind::Flag) : KeyShape();
+}

@@ -11,6 +11,7 @@ public:
     ResultCode WriteToScript(const ScriptWriter& writer) const override;
     // Stores 1 for true and 0 for false.
     ResultCode ReadFromScript(const ScriptReader& reader, uint32_t key) override;
+    KeyShape DescribeKey(int32_t index) const override;
 
     unsigned char* value;
 };

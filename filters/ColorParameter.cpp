@@ -14,3 +14,7 @@ ResultCode ColorParameter::ReadFromScript(const ScriptReader& reader, uint32_t /
     if (result.IsSuccess()) value->FromText(text);
     return result;
 }
+
+KeyShape ColorParameter::DescribeKey(int32_t index) const {
+    return index == 0 ? KeyShape::Of(KeyKind::Colour) : KeyShape();
+}

@@ -11,6 +11,7 @@ public:
     void Validate() override { value->Normalise(); }
     ResultCode WriteToScript(const ScriptWriter& writer) const override;
     ResultCode ReadFromScript(const ScriptReader& reader, uint32_t key) override;
+    KeyShape DescribeKey(int32_t index) const override;
 
     ColorSpec* value;
 };

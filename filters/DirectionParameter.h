@@ -10,6 +10,8 @@ public:
     void Validate() override { *value = ClampToRange(*value, 0.0, 360.0); }
     ResultCode WriteToScript(const ScriptWriter& writer) const override;
     ResultCode ReadFromScript(const ScriptReader& reader, uint32_t key) override;
+    // Directions outside [0, 360] wrap round.
+    KeyShape DescribeKey(int32_t index) const override;
 
     double* value;
 };

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/ResultCode.h"
+#include "filters/KeyShape.h"
 
 class IControl;
 struct ScriptWriter;
@@ -35,13 +36,20 @@ public:
     virtual int32_t KeyCount() const { return 1; }
     // The key at `index`, 0 for an index out of range.
     virtual uint32_t KeyAt(int32_t index) const = 0;
+    // What the value under the key at `index` is; None unless the class
+    // says otherwise.
+    virtual KeyShape DescribeKey(int32_t index) const;
 
     int32_t dialogData[3] = {0, 0, 0};  // the dialog's own bookkeeping
     std::string label;                  // shown beside the control
-    std::string hint;                   // one line of help: the control's help text in the status bar
-    std::string secondaryText;          // a second caption, such as a length's unit; empty unless set
-    int32_t group = 0;                  // the dialog page (column) the control goes on
-    IControl* control = nullptr;        // bound by the dialog; not owned
+    // The name people type and read outside the dialog (the command line,
+    // the dialog's copy of it, procedure parameters): lower-case words
+    // joined by hyphens. Empty: made from the label.
+    std::string name;
+    std::string hint;             // one line of help: the control's help text in the status bar
+    std::string secondaryText;    // a second caption, such as a length's unit; empty unless set
+    int32_t group = 0;            // the dialog page (column) the control goes on
+    IControl* control = nullptr;  // bound by the dialog; not owned
     // Whether the control applies to the current values; UpdateControlStates
     // sets it and the dialog passes it on to `control`.
     bool enabled = true;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "filters/ParameterScript.h"
+#include "platform/ResourceStrings.h"
 
 void LayerFillParameter::Validate() {
     const uint32_t b = value->behaviour;
@@ -27,4 +28,15 @@ ResultCode LayerFillParameter::ReadFromScript(const ScriptReader& reader, uint32
     }
     if (key != 0 && key == keys[1]) return GetEnumerated(reader, value->behaviour);
     return ResultCode::Failure();
+}
+
+KeyShape LayerFillParameter::DescribeKey(int32_t index) const {
+    if (index == 0) return KeyShape::Of(KeyKind::Colour, "colour");
+    if (index != 1) return KeyShape();
+    KeyShape shape = KeyShape::Of(KeyKind::Choice);
+    shape.enumerationType = kLayerFillEnumerationType;
+    const uint32_t codes[] = {kLayerFillWithColour, kLayerFillTransparent, kLayerFillKeep};
+    for (int i = 0; i < 3; ++i)
+        shape.choices.push_back(KeyChoice{codes[i], LoadResourceString(kLayerFillFirstTextId + i)});
+    return shape;
 }

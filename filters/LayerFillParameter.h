@@ -38,6 +38,8 @@ public:
     ResultCode ReadFromScript(const ScriptReader& reader, uint32_t key) override;
     int32_t KeyCount() const override { return 2; }
     uint32_t KeyAt(int32_t index) const override { return index >= 0 && index < 2 ? keys[index] : 0; }
+    // The behaviours are named by the dialog's strings.
+    KeyShape DescribeKey(int32_t index) const override;
 
     uint32_t keys[2];
     LayerFillValue* value;

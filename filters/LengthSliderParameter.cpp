@@ -16,3 +16,7 @@ ResultCode LengthSliderParameter::ReadFromScript(const ScriptReader& reader, uin
     if (result.IsSuccess()) value->FromText(text);
     return result;
 }
+
+KeyShape LengthSliderParameter::DescribeKey(int32_t index) const {
+    return index == 0 ? KeyShape::Ranged(KeyKind::Length, minimum, maximum) : KeyShape();
+}

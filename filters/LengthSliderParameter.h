@@ -13,6 +13,7 @@ public:
     void Validate() override;
     ResultCode WriteToScript(const ScriptWriter& writer) const override;
     ResultCode ReadFromScript(const ScriptReader& reader, uint32_t key) override;
+    KeyShape DescribeKey(int32_t index) const override;
 
     LengthValue* value;
     double minimum;

@@ -35,3 +35,17 @@ ResultCode LightingParameter::ReadFromScript(const ScriptReader& reader, uint32_
     if (result.IsSuccess()) value->colour.FromText(text);
     return result;
 }
+
+KeyShape LightingParameter::DescribeKey(int32_t index) const {
+    static const char* const kParts[5] = {"direction", "elevation", "brightness", "sharpness", "colour"};
+    if (index < 0 || index >= 5) return KeyShape();
+    KeyShape shape = KeyShape::Of(KeyKind::Colour);
+    if (index < 4) {
+        // Direction and elevation are angles; only the direction goes round.
+        shape = KeyShape::Ranged(KeyKind::Number, 0.0, kLightingNumbers[index].maximum,
+                                 index < 2 ? KeyUnit::Degrees : KeyUnit::None);
+        shape.wraps = index == 0;
+    }
+    shape.part = kParts[index];
+    return shape;
+}

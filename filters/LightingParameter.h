@@ -45,6 +45,7 @@ public:
     ResultCode ReadFromScript(const ScriptReader& reader, uint32_t key) override;
     int32_t KeyCount() const override { return 5; }
     uint32_t KeyAt(int32_t index) const override { return index >= 0 && index < 5 ? keys[index] : 0; }
+    KeyShape DescribeKey(int32_t index) const override;
 
     uint32_t keys[5];
     LightingValue* value;

@@ -37,3 +37,13 @@ ResultCode ListboxParameter::ReadFromScript(const ScriptReader& reader, uint32_t
     *value = item->id;
     return ResultCode::Success();
 }
+
+KeyShape ListboxParameter::DescribeKey(int32_t index) const {
+    if (index != 0) return KeyShape();
+    KeyShape shape = KeyShape::Of(KeyKind::Choice);
+    shape.enumerationType = enumerationType;
+    for (const Item& item : items) {
+        if (item.code != 0) shape.choices.push_back(KeyChoice{item.code, item.name});
+    }
+    return shape;
+}

@@ -30,6 +30,8 @@ public:
     ResultCode WriteToScript(const ScriptWriter& writer) const override;
     // -1 when the code read matches no item.
     ResultCode ReadFromScript(const ScriptReader& reader, uint32_t key) override;
+    // The items that have a code.
+    KeyShape DescribeKey(int32_t index) const override;
 
     uint32_t enumerationType;
     int32_t* value;

@@ -2,6 +2,8 @@
 
 FilterParameter::~FilterParameter() = default;
 
+KeyShape FilterParameter::DescribeKey(int32_t /*index*/) const { return KeyShape(); }
+
 bool FilterParameter::HasKey(uint32_t key) const {
     if (key == 0) return false;
     const int32_t count = KeyCount();

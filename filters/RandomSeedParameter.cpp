@@ -12,3 +12,7 @@ ResultCode RandomSeedParameter::ReadFromScript(const ScriptReader& reader, uint3
     if (result.IsSuccess()) *value = static_cast<uint16_t>(static_cast<uint32_t>(read) & 0xffffu);
     return result;
 }
+
+KeyShape RandomSeedParameter::DescribeKey(int32_t index) const {
+    return index == 0 ? KeyShape::Ranged(KeyKind::Seed, 0.0, 65535.0) : KeyShape();
+}

@@ -11,6 +11,7 @@ public:
     ResultCode WriteToScript(const ScriptWriter& writer) const override;
     // Keeps the low 16 bits of the integer read.
     ResultCode ReadFromScript(const ScriptReader& reader, uint32_t key) override;
+    KeyShape DescribeKey(int32_t index) const override;
 
     uint16_t* value;
 };

@@ -136,16 +136,19 @@ bool KeyFromText(const std::string& text, uint32_t& key) {
     return true;
 }
 
-std::string ScriptItemText(const ScriptItem& item) {
+std::string ShortestNumberText(double number) {
     char buffer[64];
+    for (int precision = 10; precision <= 17; ++precision) {
+        std::snprintf(buffer, sizeof buffer, "%.*g", precision, number);
+        if (ReadsBackAs(buffer, number)) break;
+    }
+    return buffer;
+}
+
+std::string ScriptItemText(const ScriptItem& item) {
     switch (item.type) {
         case ps::typeFloat:
-        case ps::typeUnitFloat:
-            for (int precision = 10; precision <= 17; ++precision) {
-                std::snprintf(buffer, sizeof buffer, "%.*g", precision, item.number);
-                if (ReadsBackAs(buffer, item.number)) break;
-            }
-            return buffer;
+        case ps::typeUnitFloat: return ShortestNumberText(item.number);
         case ps::typeInteger: return std::to_string(item.integer);
         case ps::typeBoolean: return item.integer != 0 ? "1" : "0";
         case ps::typeEnumerated: return KeyText(item.value);

@@ -32,6 +32,10 @@ std::string KeyText(uint32_t key);
 // False unless `text` is exactly four characters.
 bool KeyFromText(const std::string& text, uint32_t& key);
 
+// `number` in the fewest digits that read back as the same double ("0.1",
+// "33.333333333333336"); a point as the decimal separator in every locale.
+std::string ShortestNumberText(double number);
+
 // The value as the command line writes it: numbers in the shortest form
 // that reads back as the same number, booleans as 0 or 1, enumerated values
 // as their four-character code, texts as they are; "-" for the types the

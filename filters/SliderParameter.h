@@ -13,6 +13,7 @@ public:
     ResultCode WriteToScript(const ScriptWriter& writer) const override;
     // Read as a float the host pins into [minimum, maximum].
     ResultCode ReadFromScript(const ScriptReader& reader, uint32_t key) override;
+    KeyShape DescribeKey(int32_t index) const override;
 
     double* value;
     double minimum;

@@ -44,3 +44,8 @@ ResultCode TubeButtonParameter::ReadFromScript(const ScriptReader& reader, uint3
     }
     return ResultCode::Failure();
 }
+
+KeyShape TubeButtonParameter::DescribeKey(int32_t index) const {
+    if (index == 0) return KeyShape::Of(KeyKind::ContentPath);
+    return index == 1 ? KeyShape::Of(KeyKind::Flag, "relative") : KeyShape();
+}

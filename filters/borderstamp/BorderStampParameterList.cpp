@@ -33,6 +33,7 @@ ResultCode BorderStamp::BuildParameters(ParameterSet& set, ParameterBlock& block
     auto* tube = set.Emplace<TubeButtonParameter>(stamp::kKeyTubeFile, stamp::kKeyTubeRelative, p.tubeFile);
     if (tube == nullptr) return ResultCode::OutOfMemory();
     tube->label = LoadResourceString(stamp::kChooserLabel);
+    tube->name = "tube";
 
     auto* size = AddLength(set, kKeyTubeSize, &p.tubeSize, 5.0, 1000.0, kTubeSizeStrings);
     if (size == nullptr) return ResultCode::OutOfMemory();

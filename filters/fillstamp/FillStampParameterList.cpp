@@ -18,6 +18,7 @@ ResultCode FillStamp::BuildParameters(ParameterSet& set, ParameterBlock& block) 
     auto* tube = set.Emplace<TubeButtonParameter>(stamp::kKeyTubeFile, stamp::kKeyTubeRelative, p.tubeFile);
     if (tube == nullptr) return ResultCode::OutOfMemory();
     tube->label = LoadResourceString(stamp::kChooserLabel);
+    tube->name = "tube";
 
     auto* size = set.Emplace<LengthSliderParameter>(kKeyStampSize, &p.stampSize, 5.0, 1000.0);
     if (size == nullptr) return ResultCode::OutOfMemory();
@@ -35,6 +36,7 @@ ResultCode FillStamp::BuildParameters(ParameterSet& set, ParameterBlock& block) 
     auto* fill = set.Emplace<LayerFillParameter>(kKeyFillColour, kKeyFillBehaviour, &p.layerFill);
     if (fill == nullptr) return ResultCode::OutOfMemory();
     fill->hint = LoadResourceString(kLayerFillLastTextId);
+    fill->name = "fill";
     auto* tile = set.Emplace<CheckboxParameter>(kKeyTileMode, &p.tileMode);
     if (tile == nullptr) return ResultCode::OutOfMemory();
     stamp::LoadStrings(*tile, kTileModeStrings);

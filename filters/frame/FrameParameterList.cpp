@@ -13,6 +13,7 @@ ResultCode Frame::BuildParameters(ParameterSet& set, ParameterBlock& block) cons
     auto* picture = set.Emplace<TubeButtonParameter>(stamp::kKeyTubeFile, stamp::kKeyTubeRelative, p.framePicture);
     if (picture == nullptr) return ResultCode::OutOfMemory();
     picture->label = LoadResourceString(stamp::kChooserLabel);
+    picture->name = "frame";
 
     auto* width = set.Emplace<LengthSliderParameter>(kKeyFrameWidth, &p.frameWidth, 10.0, 400.0);
     if (width == nullptr) return ResultCode::OutOfMemory();

@@ -14,6 +14,7 @@ ResultCode Patchwork::BuildParameters(ParameterSet& set, ParameterBlock& block) 
                                                      p.library.path, sizeof p.library.path);
     if (library == nullptr) return ResultCode::OutOfMemory();
     library->label = LoadResourceString(kLibraryButtonLabel);
+    library->name = "tile-library";
 
     auto* size = set.Emplace<LengthSliderParameter>(kKeyTileSize, &p.tileSize, kMinimumTileSize, kMaximumTileSize);
     if (size == nullptr) return ResultCode::OutOfMemory();

@@ -37,6 +37,7 @@ ResultCode Resurface::BuildParameters(ParameterSet& set, ParameterBlock& block) 
                                                      p.texture.path, sizeof p.texture.path);
     if (texture == nullptr) return ResultCode::OutOfMemory();
     texture->label = LoadResourceString(kTextureButtonLabel);
+    texture->name = "texture";
 
     auto* width = set.Emplace<LengthSliderParameter>(kKeyWidth, &p.width, 20.0, 2000.0);
     if (width == nullptr) return ResultCode::OutOfMemory();
@@ -54,6 +55,7 @@ ResultCode Resurface::BuildParameters(ParameterSet& set, ParameterBlock& block) 
     if (light == nullptr) return ResultCode::OutOfMemory();
     light->label = "*";
     light->secondaryText = "*";
+    light->name = "light";
 
     auto* shadow = set.Emplace<ColorParameter>(kKeyShadowColour, &p.shadowColour);
     if (shadow == nullptr) return ResultCode::OutOfMemory();

@@ -20,11 +20,14 @@ constexpr double kLongestLength = 1e8;
 
 constexpr double kPi = 3.14159265358979323846;
 
+// The shadow's parameters are named as the shadow's ("shadow-colour"), so
+// that they read apart from the stamps' own.
 template <typename P>
-P* OnShadowPage(P* parameter, StringPair strings) {
+P* OnShadowPage(P* parameter, StringPair strings, const char* name) {
     if (parameter == nullptr) return nullptr;
     parameter->group = kShadowGroup;
     LoadStrings(*parameter, strings);
+    parameter->name = name;
     return parameter;
 }
 
@@ -47,20 +50,21 @@ void LoadStrings(FilterParameter& parameter, StringPair strings) {
 
 ResultCode AddShadowParameters(ParameterSet& set, unsigned char* shadowOn, StampShadowFields& shadow,
                                const ShadowStrings& strings) {
-    if (OnShadowPage(set.Emplace<CheckboxParameter>(kKeyShadowOn, shadowOn), strings.on) == nullptr ||
-        OnShadowPage(set.Emplace<DirectionParameter>(kKeyShadowDirection, &shadow.direction), strings.direction) ==
-            nullptr ||
+    if (OnShadowPage(set.Emplace<CheckboxParameter>(kKeyShadowOn, shadowOn), strings.on, "shadow") == nullptr ||
+        OnShadowPage(set.Emplace<DirectionParameter>(kKeyShadowDirection, &shadow.direction), strings.direction,
+                     "shadow-direction") == nullptr ||
         OnShadowPage(set.Emplace<LengthSliderParameter>(kKeyShadowDistance, &shadow.distance, 1.0, 30.0),
-                     strings.distance) == nullptr) {
+                     strings.distance, "shadow-distance") == nullptr) {
         return ResultCode::OutOfMemory();
     }
-    auto* opacity =
-        OnShadowPage(set.Emplace<SliderParameter>(kKeyShadowOpacity, &shadow.opacity, 0.0, 100.0), strings.opacity);
+    auto* opacity = OnShadowPage(set.Emplace<SliderParameter>(kKeyShadowOpacity, &shadow.opacity, 0.0, 100.0),
+                                 strings.opacity, "shadow-opacity");
     if (opacity == nullptr) return ResultCode::OutOfMemory();
     opacity->unit = ps::FourCC("#Prc");
-    if (OnShadowPage(set.Emplace<LengthSliderParameter>(kKeyShadowBlur, &shadow.blur, 0.0, 100.0), strings.blur) ==
-            nullptr ||
-        OnShadowPage(set.Emplace<ColorParameter>(kKeyShadowColour, &shadow.colour), strings.colour) == nullptr) {
+    if (OnShadowPage(set.Emplace<LengthSliderParameter>(kKeyShadowBlur, &shadow.blur, 0.0, 100.0), strings.blur,
+                     "shadow-blur") == nullptr ||
+        OnShadowPage(set.Emplace<ColorParameter>(kKeyShadowColour, &shadow.colour), strings.colour, "shadow-colour") ==
+            nullptr) {
         return ResultCode::OutOfMemory();
     }
     return ResultCode::Success();
