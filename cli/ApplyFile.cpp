@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "cli/CommandOptions.h"
@@ -9,6 +11,7 @@
 #include "host/FilterFactory.h"
 #include "image/Parallel.h"
 #include "imagefiles/ImageFiles.h"
+#include "platform/FileSystemPath.h"
 
 namespace {
 
@@ -84,7 +87,7 @@ bool PrepareApply(const std::string& effect, const ApplyOptions& options, const 
         return false;
     }
     if (!ChosenDescriptor(*setup.choice.filter, options.parameters, SettingsFoldersOf(streams), setup.descriptor,
-                          problem))
+                          setup.chosen, problem))
         return false;
     if (options.plugin.empty()) return true;
     setup.plugin = LoadPluginModule(options.plugin, problem);
@@ -98,6 +101,11 @@ bool PrepareApply(const std::string& effect, const ApplyOptions& options, const 
 }
 
 bool ReadApplyInput(const std::string& path, RasterImage& input, std::string& problem) {
+    std::error_code error;
+    if (std::filesystem::is_directory(PathFromUtf8(path), error)) {
+        problem = path + ": is a folder, not a picture";
+        return false;
+    }
     if (!ReadImage(path, input, problem)) return false;
     if (input.width > INT16_MAX || input.height > INT16_MAX) {
         problem = path + " is " + SizeText(input.width, input.height) +
@@ -126,4 +134,46 @@ bool MaskFitsInput(const std::string& maskPath, const RasterImage& mask, const R
     problem = "mask " + maskPath + " is " + SizeText(mask.width, mask.height) + " but the input is " +
               SizeText(input.width, input.height);
     return false;
+}
+
+bool ParametersForPicture(const ApplyOptions& options, int32_t shorterSide, const CommandStreams& streams,
+                          ApplySetup& setup, std::string& problem) {
+    // Only a length in per cent reads differently once the picture is known.
+    if (!setup.chosen.ofPicture) {
+        PrintWarnings(setup.chosen.warnings, streams);
+        return true;
+    }
+    DescriptorStore descriptor;
+    ChosenValues chosen;
+    chosen.shorterSide = shorterSide;
+    if (!ChosenDescriptor(*setup.choice.filter, options.parameters, SettingsFoldersOf(streams), descriptor, chosen,
+                          problem))
+        return false;
+    PrintWarnings(chosen.warnings, streams);
+    setup.descriptor = std::move(descriptor);
+    setup.chosen = std::move(chosen);
+    return true;
+}
+
+void PrintWarnings(const std::vector<std::string>& warnings, const CommandStreams& streams) {
+    for (const std::string& warning : warnings) streams.err << "dapple: warning: " << warning << '\n';
+}
+
+std::vector<std::string> OtherInputs(const ApplyOptions& options, const ApplySetup& setup) {
+    std::vector<std::string> inputs = setup.chosen.files;
+    if (!options.mask.empty()) inputs.push_back(options.mask);
+    if (!options.parameters.settings.empty()) inputs.push_back(options.parameters.settings);
+    return inputs;
+}
+
+bool OutputIsNoInput(const std::string& output, const std::vector<std::string>& inputs, std::string& problem) {
+    namespace fs = std::filesystem;
+    for (const std::string& input : inputs) {
+        std::error_code error;
+        if (!fs::equivalent(PathFromUtf8(output), PathFromUtf8(input), error)) continue;
+        problem = "the output " + output + " is also an input of the command (" + input +
+                  "); it is kept as it is: write the result to another file";
+        return false;
+    }
+    return true;
 }

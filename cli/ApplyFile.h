@@ -41,7 +41,10 @@ bool ParsePngCompression(const std::string& text, PngCompression& compression, s
 // What stays the same for every file of a run.
 struct ApplySetup {
     EffectChoice choice;
+    // The parameters as read before any picture: lengths in per cent are
+    // only checked (ParametersForPicture reads them for a picture).
     DescriptorStore descriptor;
+    ChosenValues chosen;
     std::unique_ptr<PluginModule> plugin;  // null: the effect linked into the command
 };
 
@@ -49,6 +52,22 @@ struct ApplySetup {
 // False, with `problem` for the user, when any of them cannot be used.
 bool PrepareApply(const std::string& effect, const ApplyOptions& options, const CommandStreams& streams,
                   ApplySetup& setup, std::string& problem);
+
+// The parameters for a picture whose shorter side is `shorterSide`, into
+// `setup`; their warnings, one line each, go to the error stream.
+bool ParametersForPicture(const ApplyOptions& options, int32_t shorterSide, const CommandStreams& streams,
+                          ApplySetup& setup, std::string& problem);
+
+// "dapple: warning: TEXT" for each line.
+void PrintWarnings(const std::vector<std::string>& warnings, const CommandStreams& streams);
+
+// The files the command reads besides its pictures: the mask, the settings
+// file and the content files named (full paths).
+std::vector<std::string> OtherInputs(const ApplyOptions& options, const ApplySetup& setup);
+
+// When `output` is the same file as one of `inputs`, false with `problem`;
+// an output that does not exist is none of them.
+bool OutputIsNoInput(const std::string& output, const std::vector<std::string>& inputs, std::string& problem);
 
 // The input, refused with `problem` when it cannot be read or is larger than
 // an effect takes.

@@ -47,6 +47,14 @@ void BatchReport::Failed(const std::string& input, const std::string& problem) {
     DrawProgressLocked();
 }
 
+void BatchReport::Warned(const std::string& text) {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (!warned_.insert(text).second) return;
+    ClearProgressLocked();
+    err_ << "dapple: warning: " << text << '\n';
+    DrawProgressLocked();
+}
+
 void BatchReport::Finish(bool interrupted) {
     std::lock_guard<std::mutex> guard(lock_);
     if (shownLength_ > 0) err_ << '\n';

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <mutex>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ public:
     void Written();
     // "dapple: INPUT: PROBLEM" on a line of its own.
     void Failed(const std::string& input, const std::string& problem);
+    // "dapple: warning: TEXT" on a line of its own, once for each TEXT: the
+    // runs of many files warn alike.
+    void Warned(const std::string& text);
     // Ends the progress line and gives the summary; `interrupted` adds how
     // many files were not done.
     void Finish(bool interrupted);
@@ -44,5 +48,6 @@ private:
     std::size_t failed_ = 0;
     std::size_t kept_ = 0;
     std::size_t shownLength_ = 0;  // of the progress line on the terminal now; 0: none
+    std::set<std::string> warned_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };

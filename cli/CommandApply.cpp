@@ -211,7 +211,7 @@ int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& 
     };
     ApplyRequest request;
     std::string problem;
-    if (!ParseArguments(args, request, problem)) return usage(problem + " (see dapple --help)");
+    if (!ParseArguments(args, request, problem)) return usage(problem + " (see dapple help apply)");
     if (request.dialog && request.previewScale > 0.0) {
         return usage("--preview-scale renders without the dialog; it cannot be used with --dialog");
     }
@@ -221,12 +221,17 @@ int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& 
     ApplySetup setup;
     if (!PrepareApply(request.effect, request.options, streams, setup, problem)) return usage(problem);
     if (!ImageFileFormatForPath(request.output)) {
-        return usage("cannot tell the format of " + request.output + " from its extension (use .png, .jpg or .jpeg)");
+        return usage(request.output + ": cannot tell the format from the extension (use .png, .jpg or .jpeg)");
     }
+    std::vector<std::string> inputs = OtherInputs(request.options, setup);
+    inputs.push_back(request.input);
+    if (!OutputIsNoInput(request.output, inputs, problem)) return usage(problem);
     ThreadCountForCommand threads(request.options.threads);
     StageTimes times;
     RasterImage input;
     if (!ReadApplyInput(request.input, input, problem)) return usage(problem);
+    if (!ParametersForPicture(request.options, std::min(input.width, input.height), streams, setup, problem))
+        return usage(problem);
     RasterImage mask;
     const std::string& maskPath = request.options.mask;
     if (!maskPath.empty() &&

@@ -133,6 +133,21 @@ bool UsableFolder(const std::string& folder, std::string& problem) {
     return true;
 }
 
+constexpr char kWarningPrefix[] = "dapple: warning: ";
+
+// The warnings among a run's error lines, without their prefix.
+std::vector<std::string> WarningLines(const std::string& errorText) {
+    std::vector<std::string> lines;
+    std::istringstream text(errorText);
+    std::string line;
+    const std::string prefix = kWarningPrefix;
+    while (std::getline(text, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line.substr(prefix.size()));
+    }
+    return lines;
+}
+
 // A run's error lines without the program's or the core's prefix: the batch
 // gives each again after its own and the file's name.
 std::vector<std::string> ProblemLines(const std::string& errorText) {
@@ -153,8 +168,8 @@ std::vector<std::string> ProblemLines(const std::string& errorText) {
 
 class BatchRun {
 public:
-    BatchRun(const BatchRequest& request, std::string program, BatchReport& report)
-        : request_(request), program_(std::move(program)), report_(report) {}
+    BatchRun(const BatchRequest& request, std::string program, std::vector<std::string> inputs, BatchReport& report)
+        : request_(request), program_(std::move(program)), inputs_(std::move(inputs)), report_(report) {}
 
     void Run(const std::vector<BatchFile>& files, int32_t filesAtOnce) {
         files_ = &files;
@@ -173,6 +188,11 @@ private:
     }
 
     void Apply(const BatchFile& file) {
+        std::error_code notFolder;
+        if (fs::is_directory(PathFromUtf8(file.input), notFolder))
+            return report_.Failed(file.input, "is a folder, not a picture");
+        std::string problem;
+        if (!OutputIsNoInput(file.output, inputs_, problem)) return report_.Failed(file.input, problem);
         // Beside the output, with its extension, which names the format to write.
         const std::string staged =
             TemporaryPathBeside(file.output, Utf8FromPath(PathFromUtf8(file.output).extension()));
@@ -198,6 +218,7 @@ private:
             return;
         }
         if (!moved.empty()) return report_.Failed(file.input, moved);
+        for (const std::string& warning : WarningLines(run.errorText)) report_.Warned(warning);
         report_.Written();
     }
 
@@ -216,6 +237,7 @@ private:
 
     const BatchRequest& request_;
     const std::string program_;
+    const std::vector<std::string> inputs_;  // every file the batch reads
     BatchReport& report_;
     const std::vector<BatchFile>* files_ = nullptr;
     std::atomic<std::size_t> next_{0};
@@ -230,7 +252,7 @@ int RunBatchApplyCommand(const std::vector<std::string>& args, const CommandStre
     };
     BatchRequest request;
     std::string problem;
-    if (!ParseArguments(args, request, problem)) return usage(problem + " (see dapple --help)");
+    if (!ParseArguments(args, request, problem)) return usage(problem + " (see dapple help apply)");
     // What every run would refuse is refused once, here.
     ApplySetup setup;
     if (!PrepareApply(request.effect, request.options, streams, setup, problem)) return usage(problem);
@@ -249,6 +271,7 @@ int RunBatchApplyCommand(const std::vector<std::string>& args, const CommandStre
     BatchReport report(streams.err, EffectDisplayName(setup.choice.kind), toDo, streams.errIsTerminal,
                        request.options.quiet);
     report.Kept(kept);
+    for (const std::string& warning : setup.chosen.warnings) report.Warned(warning);
     for (const BatchFile& file : files) {
         if (file.state == BatchFileState::SameOutput) {
             report.Failed(file.input, "writes " + file.output + " as " + files[file.sameAs].input + " does");
@@ -259,7 +282,9 @@ int RunBatchApplyCommand(const std::vector<std::string>& args, const CommandStre
     const CoreSplit split = SplitThreads(CommandThreads(), toDo);
     SetParallelThreads(0);
     request.runOptions.insert(request.runOptions.end(), {"--threads", std::to_string(split.threadsPerFile)});
-    BatchRun(request, program, report).Run(files, split.filesAtOnce);
+    std::vector<std::string> inputs = OtherInputs(request.options, setup);
+    inputs.insert(inputs.end(), request.inputs.begin(), request.inputs.end());
+    BatchRun(request, program, std::move(inputs), report).Run(files, split.filesAtOnce);
     const bool interrupted = InterruptRequested();
     report.Finish(interrupted);
     return interrupted || report.FailedCount() > 0 ? kExitFailed : kExitSuccess;

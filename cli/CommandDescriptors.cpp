@@ -47,3 +47,20 @@ ResultCode ReadParametersFromDescriptor(ParameterSet& set, const DescriptorStore
     host.Handles().Dispose(handle);
     return result;
 }
+
+void PutScriptItems(const std::vector<ParameterDescription>& descriptions, const std::vector<ScriptItem>& items,
+                    DescriptorStore& store) {
+    for (const ScriptItem& item : items) {
+        DescriptorItem value;
+        value.key = item.key;
+        value.type = item.type;
+        value.integer = item.integer;
+        value.number = item.number;
+        value.value = item.value;
+        value.bytes = item.text;
+        for (const ParameterDescription& description : descriptions) {
+            if (description.key == item.key) value.code = description.shape.enumerationType;
+        }
+        store.Put(value);
+    }
+}

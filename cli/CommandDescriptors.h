@@ -5,9 +5,13 @@
 // action).
 #pragma once
 
+#include <vector>
+
 #include "base/ResultCode.h"
 #include "filters/ParameterSet.h"
+#include "filters/ScriptCapture.h"
 #include "inprocesshost/DescriptorStore.h"
+#include "parametertext/ParameterDescriptions.h"
 
 // The parameter writes its keys into `store` (replacing values under the
 // same keys). -1, adding nothing, when it cannot write itself.
@@ -19,3 +23,8 @@ ResultCode WriteParametersToDescriptor(const ParameterSet& set, DescriptorStore&
 // Every key of `store` that a parameter of `set` has is read into it and
 // validated; other keys are passed over.
 ResultCode ReadParametersFromDescriptor(ParameterSet& set, const DescriptorStore& store);
+
+// Puts `items`, values of the described keys, into `store` as the typed
+// values a host keeps (a list's code with its enumeration type).
+void PutScriptItems(const std::vector<ParameterDescription>& descriptions, const std::vector<ScriptItem>& items,
+                    DescriptorStore& store);

@@ -1,17 +1,21 @@
-// dapple inspect FILE: what a content file holds, as the effects' readers see
-// it. The reader is chosen by the file's extension (.tub and .rfr picture
-// tubes and frames, .ptl tile libraries, .jpg and .jpeg textures), or by its
-// first bytes for any other name. The whole file is read, every tile and
-// layer included, so that a file the effects would refuse is refused here,
-// with the reader's own message.
+// dapple inspect FILE [--json]: what a content file holds, as the effects'
+// readers see it. FILE is found as the effects' content files are
+// (parametertext/ContentPaths.h). The reader is chosen by the file's
+// extension (.tub and .rfr picture tubes and frames, .ptl tile libraries,
+// .jpg and .jpeg textures), or by its first bytes for any other name. The
+// whole file is read, every tile and layer included, so that a file the
+// effects would refuse is refused here, with the reader's own message.
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "cli/Command.h"
+#include "cli/JsonText.h"
 #include "content/ContentMessages.h"
 #include "content/JpegLoader.h"
 #include "content/PspFileReader.h"
@@ -19,7 +23,9 @@
 #include "content/TileLibrary.h"
 #include "content/TileLibraryFormat.h"
 #include "content/TubeCellGrid.h"
+#include "parametertext/ContentPaths.h"
 #include "platform/FileStreams.h"
+#include "platform/LocalPath.h"
 #include "platform/ResourceStrings.h"
 
 namespace {
@@ -58,12 +64,25 @@ ContentKind KindOf(const std::string& path) {
     return KindOfFirstBytes(path);
 }
 
-// The reader's refusal as the user would see it.
-int Refused(const ResultCode& result, const CommandStreams& streams) {
+// What a reader found: its fields in order, each a name and a text, and
+// whether the text is a number (for JSON).
+struct Field {
+    std::string name;
+    std::string text;
+    bool number = false;
+};
+using Fields = std::vector<Field>;
+
+Field Text(std::string name, std::string text) { return Field{std::move(name), std::move(text), false}; }
+Field Number(std::string name, int64_t value) { return Field{std::move(name), std::to_string(value), true}; }
+
+// The reader's refusal as the user would see it, naming the file.
+int Refused(const std::string& path, const ResultCode& result, const CommandStreams& streams) {
+    streams.err << "dapple: " << LocalPath(path) << ": ";
     if (result.messageId != 0)
         streams.err << LoadResourceString(result.messageId) << "\n";
     else if (result.status == ResultCode::kOutOfMemory)
-        streams.err << "dapple: out of memory\n";
+        streams.err << "out of memory\n";
     else
         streams.err << LoadResourceString(kContentFileDamaged) << "\n";
     return kExitFailed;
@@ -76,47 +95,45 @@ std::unique_ptr<Image<unsigned char>> NewImage(const ChannelLayout& layout, int3
     return image;
 }
 
-int InspectPictureTube(const std::string& path, const CommandStreams& streams) {
+int InspectPictureTube(const std::string& path, Fields& fields, const CommandStreams& streams) {
     VtFile file;
-    if (!file.Open(path)) return Refused(ResultCode::Failure(kContentFileUnopenable), streams);
+    if (!file.Open(path)) return Refused(path, ResultCode::Failure(kContentFileUnopenable), streams);
     PspFileReader reader(file);
     ResultCode result = reader.open();
-    if (result.IsFailure()) return Refused(result, streams);
+    if (result.IsFailure()) return Refused(path, result, streams);
     std::unique_ptr<Image<unsigned char>> image =
         NewImage(ChannelLayout(kColourModelRGB, 3, true), reader.width(), reader.height(), result);
     if (image) result = reader.readImage(*image, nullptr, 0.0, 1.0);
-    if (result.IsFailure()) return Refused(result, streams);
+    if (result.IsFailure()) return Refused(path, result, streams);
 
     const TubeCellGrid grid(reader.columns(), reader.rows(), reader.width(), reader.height());
     const Image<unsigned char>* preview = reader.previewComposite();
-    streams.out << "kind: picture tube (Paint Shop Pro file)\n"
-                << "format version: " << (reader.isVersion5() ? 5 : 3) << "\n"
-                << "width: " << reader.width() << "\n"
-                << "height: " << reader.height() << "\n"
-                << "columns: " << reader.columns() << "\n"
-                << "rows: " << reader.rows() << "\n"
-                << "cell size: " << grid.CellWidth() << " x " << grid.CellHeight() << "\n"
-                << "preview composite: ";
-    if (preview != nullptr)
-        streams.out << "yes, " << preview->Width() << " x " << preview->Height() << "\n";
-    else
-        streams.out << "no\n";
+    fields = {Text("kind", "picture tube (Paint Shop Pro file)"),
+              Number("format version", reader.isVersion5() ? 5 : 3),
+              Number("width", reader.width()),
+              Number("height", reader.height()),
+              Number("columns", reader.columns()),
+              Number("rows", reader.rows()),
+              Text("cell size", std::to_string(grid.CellWidth()) + " x " + std::to_string(grid.CellHeight())),
+              Text("preview composite", preview != nullptr ? "yes, " + std::to_string(preview->Width()) + " x " +
+                                                                 std::to_string(preview->Height())
+                                                           : "no")};
     return kExitSuccess;
 }
 
-int InspectTileLibrary(const std::string& path, const CommandStreams& streams) {
+int InspectTileLibrary(const std::string& path, Fields& fields, const CommandStreams& streams) {
     TileLibrary library(path);
     ResultCode result = library.open();
-    if (result.IsFailure()) return Refused(result, streams);
+    if (result.IsFailure()) return Refused(path, result, streams);
     std::unique_ptr<Image<unsigned char>> tile =
         NewImage(ChannelLayout(kColourModelRGB, 3, false), library.tileWidth(), library.tileHeight(), result);
     for (size_t i = 0; tile && i < library.directory().size() && result.IsSuccess(); ++i)
         result = library.readTile(library.directory()[i].dataOffset, *tile, nullptr, nullptr, 0.0, 1.0);
-    if (result.IsFailure()) return Refused(result, streams);
-    streams.out << "kind: tile library\n"
-                << "tile count: " << library.tileCount() << "\n"
-                << "tile size: " << library.tileWidth() << " x " << library.tileHeight() << "\n"
-                << "thumbnail size: " << library.thumbnailWidth() << " x " << library.thumbnailHeight() << "\n";
+    if (result.IsFailure()) return Refused(path, result, streams);
+    fields = {Text("kind", "tile library"), Number("tile count", library.tileCount()),
+              Text("tile size", std::to_string(library.tileWidth()) + " x " + std::to_string(library.tileHeight())),
+              Text("thumbnail size",
+                   std::to_string(library.thumbnailWidth()) + " x " + std::to_string(library.thumbnailHeight()))};
     return kExitSuccess;
 }
 
@@ -129,30 +146,58 @@ const char* ColourSpaceName(int32_t model) {
     }
 }
 
-int InspectJpeg(const std::string& path, const CommandStreams& streams) {
-    if (!FileStream(OpenFileForReading(path))) return Refused(ResultCode::Failure(kContentFileUnopenable), streams);
+int InspectJpeg(const std::string& path, Fields& fields, const CommandStreams& streams) {
+    if (!FileStream(OpenFileForReading(path)))
+        return Refused(path, ResultCode::Failure(kContentFileUnopenable), streams);
     std::unique_ptr<Image<unsigned char>> image;
     const ResultCode result = LoadJpegFile(path, image, nullptr, 0.0, 1.0);
-    if (result.IsFailure()) return Refused(result, streams);
-    streams.out << "kind: JPEG image\n"
-                << "colour space: " << ColourSpaceName(image->layout.colourModel) << "\n"
-                << "components: " << image->layout.channelCount << "\n"
-                << "size: " << image->Width() << " x " << image->Height() << "\n"
-                << "texture content: " << (CheckJpegContent(path).IsSuccess() ? "yes" : "no, not one-channel grey")
-                << "\n";
+    if (result.IsFailure()) return Refused(path, result, streams);
+    fields = {Text("kind", "JPEG image"), Text("colour space", ColourSpaceName(image->layout.colourModel)),
+              Number("components", image->layout.channelCount),
+              Text("size", std::to_string(image->Width()) + " x " + std::to_string(image->Height())),
+              Text("texture content", CheckJpegContent(path).IsSuccess() ? "yes" : "no, not one-channel grey")};
     return kExitSuccess;
+}
+
+void Print(const std::string& path, const Fields& fields, OutputStyle style, std::ostream& out) {
+    if (style == OutputStyle::Lines) {
+        for (const Field& field : fields) out << field.name << ": " << field.text << '\n';
+        return;
+    }
+    out << "{\"file\": " << JsonString(LocalPath(path));
+    for (const Field& field : fields) {
+        std::string key = field.name;
+        for (std::size_t space = key.find(' '); space != std::string::npos; space = key.find(' ')) {
+            key.erase(space, 1);
+            if (space < key.size())
+                key[space] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[space])));
+        }
+        out << ", " << JsonString(key) << ": " << (field.number ? field.text : JsonString(field.text));
+    }
+    out << "}\n";
 }
 
 }  // namespace
 
-int RunInspectCommand(const std::string& path, const CommandStreams& streams) {
-    switch (KindOf(path)) {
-        case ContentKind::PictureTube: return InspectPictureTube(path, streams);
-        case ContentKind::TileLibrary: return InspectTileLibrary(path, streams);
-        case ContentKind::Jpeg: return InspectJpeg(path, streams);
-        case ContentKind::Unknown: break;
+int RunInspectCommand(const std::string& file, OutputStyle style, const CommandStreams& streams) {
+    std::string path;
+    std::string problem;
+    if (!FindContentFile(file, path, problem)) {
+        streams.err << "dapple: " << problem << "\n";
+        return kExitUsage;
     }
-    streams.err << "dapple: \"" << path
-                << "\" is no content file (picture tube .tub, frame .rfr, tile library .ptl or JPEG texture .jpg)\n";
-    return kExitUsage;
+    Fields fields;
+    int code = kExitUsage;
+    switch (KindOf(path)) {
+        case ContentKind::PictureTube: code = InspectPictureTube(path, fields, streams); break;
+        case ContentKind::TileLibrary: code = InspectTileLibrary(path, fields, streams); break;
+        case ContentKind::Jpeg: code = InspectJpeg(path, fields, streams); break;
+        case ContentKind::Unknown:
+            streams.err
+                << "dapple: " << LocalPath(path)
+                << ": no content file (picture tube .tub, frame .rfr, tile library .ptl or JPEG texture .jpg)\n";
+            return kExitUsage;
+    }
+    if (code == kExitSuccess) Print(path, fields, style, streams.out);
+    return code;
 }

@@ -1,56 +1,33 @@
 #include "cli/CommandParameters.h"
 
-#include <algorithm>
 #include <memory>
 
-#include "cli/CommandContentPath.h"
 #include "cli/CommandDescriptors.h"
 #include "cli/CommandEffects.h"
 #include "cli/CommandOptions.h"
-#include "cli/CommandScript.h"
 #include "cli/NamedSettings.h"
-#include "filters/TubeButtonParameter.h"
+#include "parametertext/ParameterDescriptions.h"
 #include "settings/DappleSettingsArchiver.h"
 
 namespace {
 
-bool HasValueFor(const ParameterChoices& choices, const std::string& key) {
-    return std::any_of(choices.values.begin(), choices.values.end(),
-                       [&key](const auto& value) { return value.first == key; });
-}
-
 // The --set values as descriptor items under their keys.
 bool PutValues(const Filter& effect, const ParameterSet& set, const ParameterChoices& choices, DescriptorStore& store,
-               std::string& problem) {
-    for (const auto& value : choices.values) {
-        uint32_t key = 0;
-        const FilterParameter* parameter = KeyFromText(value.first, key) ? set.FindByKey(key) : nullptr;
-        if (parameter == nullptr) {
-            problem = "unknown parameter key '" + value.first + "' for " + effect.InternalName() +
-                      " (see dapple params " + effect.InternalName() + ")";
-            return false;
-        }
-        std::string why;
-        // A content file's path is checked and stored as the effect stores
-        // a chosen file, which also decides its relative flag.
-        if (const auto* content = dynamic_cast<const TubeButtonParameter*>(parameter)) {
-            const std::string pathKey = KeyText(content->KeyAt(0));
-            if (key == content->KeyAt(1) && HasValueFor(choices, pathKey)) {
-                problem = "--set " + value.first + " cannot go with --set " + pathKey + ", which decides it";
-                return false;
-            }
-            if (key == content->KeyAt(0)) {
-                if (PutContentPath(effect.kind, *content, value.second, store, why)) continue;
-                problem = "--set " + value.first + "=" + value.second + ": " + why;
-                return false;
-            }
-        }
-        if (!PutScriptValue(*parameter, key, value.second, store, why)) {
-            problem = "--set " + value.first + "=" + value.second + ": " + ParameterClassName(*parameter) + " " +
-                      value.first + " " + why;
-            return false;
-        }
+               ChosenValues& chosen, std::string& problem) {
+    if (choices.values.empty()) return true;
+    const std::vector<ParameterDescription> descriptions = DescribeParameters(set);
+    ValueContext context;
+    context.kind = effect.kind;
+    context.shorterSide = chosen.shorterSide;
+    ValuesRead read;
+    if (!ReadTypedValues(descriptions, choices.values, context, read, problem)) {
+        problem = "--set " + problem + " (see dapple params " + effect.InternalName() + ")";
+        return false;
     }
+    PutScriptItems(descriptions, read.items, store);
+    chosen.warnings = read.warnings;
+    chosen.ofPicture = read.ofPicture;
+    chosen.files = read.files;
     return true;
 }
 
@@ -65,8 +42,9 @@ bool SettingsRecord(const Filter& effect, const ParameterChoices& choices, const
     DappleSettingsArchiver archiver(folders);
     NamedSetting setting;
     if (!FindNamedSetting(archiver, effect, choices.settings, setting, problem)) return false;
-    if (archiver.ReadSettingsText(effect.InternalName(), set, setting.text).IsFailure()) {
-        problem = "the " + setting.description + " is not a settings file of " + effect.InternalName();
+    std::string why;
+    if (archiver.ReadSettingsText(effect.InternalName(), set, setting.text, why).IsFailure()) {
+        problem = "the " + setting.description + " cannot be used: " + why;
         return false;
     }
     return true;
@@ -86,19 +64,25 @@ bool ParseParameterOption(const std::vector<std::string>& args, std::size_t& i, 
     if (!OptionValue(args, i, "--set", value, matched, problem)) return false;
     if (!matched) return true;
     const std::size_t equals = value.find('=');
-    if (equals == std::string::npos) {
-        problem = "--set expects KEY=VALUE, got '" + value + "'";
+    if (equals == std::string::npos || equals == 0) {
+        problem = "--set expects NAME=VALUE, got '" + value + "'";
         return false;
     }
-    choices.values.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+    choices.values.push_back(TypedValue{value.substr(0, equals), value.substr(equals + 1)});
     return true;
 }
 
 bool ChosenRecord(const Filter& effect, const ParameterChoices& choices, const ISettingsFolders& folders,
-                  ParameterBlock& block, ParameterSet& set, std::string& problem) {
+                  ParameterBlock& block, ParameterSet& set, ChosenValues& chosen, std::string& problem) {
     if (!SettingsRecord(effect, choices, folders, block, set, problem)) return false;
     DescriptorStore values;
-    if (!PutValues(effect, set, choices, values, problem)) return false;
+    if (!PutValues(effect, set, choices, values, chosen, problem)) return false;
+    if (chosen.ofPicture) {
+        problem =
+            "a setting keeps lengths, not shares of a picture: give a length in per cent to apply, or a "
+            "length with its unit here";
+        return false;
+    }
     if (ReadParametersFromDescriptor(set, values).IsFailure()) {
         problem = effect.InternalName() + " could not read the --set values";
         return false;
@@ -107,7 +91,7 @@ bool ChosenRecord(const Filter& effect, const ParameterChoices& choices, const I
 }
 
 bool ChosenDescriptor(const Filter& effect, const ParameterChoices& choices, const ISettingsFolders& folders,
-                      DescriptorStore& descriptor, std::string& problem) {
+                      DescriptorStore& descriptor, ChosenValues& chosen, std::string& problem) {
     auto block = std::make_unique<ParameterBlock>();
     ParameterSet set;
     if (!SettingsRecord(effect, choices, folders, *block, set, problem)) return false;
@@ -115,5 +99,5 @@ bool ChosenDescriptor(const Filter& effect, const ParameterChoices& choices, con
         problem = effect.InternalName() + " could not pass on the values of " + choices.settings;
         return false;
     }
-    return PutValues(effect, set, choices, descriptor, problem);
+    return PutValues(effect, set, choices, descriptor, chosen, problem);
 }

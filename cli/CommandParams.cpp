@@ -1,124 +1,102 @@
-// dapple params EFFECT [--json]: every key of the effect with its default and
-// the values it takes. The lines give key, class, label, default and the
-// values, tab-separated; a list's codes follow on lines of their own that
-// begin with a tab.
-#include <cstdio>
+// dapple params [EFFECT] [--json]: every key of an effect (of every effect
+// when none is named) with the name to type, its label, the kind of value,
+// its default as --set takes it and the values it takes. The lines are
+// tab-separated; a list's choices follow on lines of their own that begin
+// with a tab: position, code, name.
 #include <memory>
 
 #include "cli/Command.h"
 #include "cli/CommandEffects.h"
 #include "cli/JsonText.h"
-#include "cli/ParameterDescriptions.h"
+#include "filters/ScriptCapture.h"
 #include "host/FilterFactory.h"
+#include "parametertext/ParameterDescriptions.h"
 
 namespace {
 
-std::string NumberText(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
-
-std::string JoinedUnits(const char* lastJoin) {
-    const std::vector<std::string>& words = LengthUnitWords();
-    std::string text;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        if (i > 0) text += i + 1 == words.size() ? lastJoin : ", ";
-        text += words[i];
-    }
-    return text;
-}
-
-std::string ValuesText(const KeyDescription& key) {
-    switch (key.form) {
-        case ValueForm::Flag: return "0 or 1";
-        case ValueForm::Colour: return "a colour: #rrggbb or its text form";
-        case ValueForm::Code: return "one of the " + std::to_string(key.choices.size()) + " codes below";
-        case ValueForm::ContentFile:
-            return key.defaultFile.empty() ? "a content file" : "a content file; the default is " + key.defaultFile;
-        case ValueForm::Length:
-            return NumberText(key.minimum) + " to " + NumberText(key.maximum) + " " + JoinedUnits(" or ");
-        case ValueForm::Number:
-        case ValueForm::Seed:
-            if (!key.ranged) return "a number";
-            return NumberText(key.minimum) + " to " + NumberText(key.maximum) + (key.unit.empty() ? "" : " ") +
-                   key.unit;
-        case ValueForm::None: break;
-    }
-    return "-";
-}
-
-void PrintLines(const std::vector<KeyDescription>& keys, std::ostream& out) {
-    for (const KeyDescription& key : keys) {
-        out << KeyText(key.key) << '\t' << key.className << '\t' << key.label << '\t' << key.defaultText << '\t'
-            << ValuesText(key) << '\n';
-        for (const ValueChoice& choice : key.choices)
-            out << '\t' << KeyText(choice.code) << '\t' << choice.name << '\n';
+void PrintLines(const std::vector<ParameterDescription>& keys, std::ostream& out) {
+    for (const ParameterDescription& key : keys) {
+        out << key.name << '\t' << KeyText(key.key) << '\t' << key.label << '\t' << KindWords(key.shape) << '\t'
+            << key.value << '\t' << RangeWords(key.shape) << '\n';
+        for (std::size_t i = 0; i < key.shape.choices.size(); ++i)
+            out << '\t' << i << '\t' << KeyText(key.shape.choices[i].code) << '\t' << key.shape.choices[i].name << '\n';
     }
 }
 
-void PrintJsonKey(const KeyDescription& key, std::ostream& out) {
-    out << "{\"key\": " << JsonString(KeyText(key.key)) << ", \"class\": " << JsonString(key.className)
-        << ", \"label\": " << JsonString(key.label) << ", \"default\": " << JsonString(key.defaultText)
-        << ", \"form\": " << JsonString(ValueFormName(key.form));
-    if (key.ranged) {
-        out << ", \"minimum\": " << JsonNumber(key.minimum) << ", \"maximum\": " << JsonNumber(key.maximum);
-        if (!key.unit.empty()) out << ", \"unit\": " << JsonString(key.unit);
-    }
-    if (key.form == ValueForm::Length) {
-        out << ", \"units\": [";
-        const char* separator = "";
-        for (const std::string& word : LengthUnitWords()) {
-            out << separator << JsonString(word);
-            separator = ", ";
-        }
-        out << "]";
-    }
-    if (key.form == ValueForm::Code) {
+void PrintJsonKey(const ParameterDescription& key, std::ostream& out) {
+    out << "{\"name\": " << JsonString(key.name) << ", \"key\": " << JsonString(KeyText(key.key))
+        << ", \"label\": " << JsonString(key.label) << ", \"kind\": " << JsonString(KindWords(key.shape))
+        << ", \"default\": " << JsonString(key.value) << ", \"values\": " << JsonString(RangeWords(key.shape));
+    if (key.shape.ranged)
+        out << ", \"minimum\": " << JsonNumber(key.shape.minimum) << ", \"maximum\": " << JsonNumber(key.shape.maximum);
+    if (key.shape.wraps) out << ", \"wraps\": true";
+    if (!key.shape.choices.empty()) {
         out << ", \"choices\": [";
-        const char* separator = "";
-        for (const ValueChoice& choice : key.choices) {
-            out << separator << "{\"code\": " << JsonString(KeyText(choice.code))
-                << ", \"name\": " << JsonString(choice.name) << "}";
-            separator = ", ";
+        for (std::size_t i = 0; i < key.shape.choices.size(); ++i) {
+            out << (i > 0 ? ", " : "") << "{\"position\": " << i
+                << ", \"code\": " << JsonString(KeyText(key.shape.choices[i].code))
+                << ", \"name\": " << JsonString(key.shape.choices[i].name) << "}";
         }
         out << "]";
     }
-    if (!key.defaultFile.empty()) out << ", \"defaultFile\": " << JsonString(key.defaultFile);
-    out << "}";
+    if (key.decidedBy != 0) out << ", \"decidedBy\": " << JsonString(KeyText(key.decidedBy));
+    out << ", \"description\": " << JsonString(key.description) << "}";
 }
 
-void PrintJson(const EffectChoice& choice, const std::vector<KeyDescription>& keys, std::ostream& out) {
+void PrintJson(const EffectChoice& choice, const std::vector<ParameterDescription>& keys, std::ostream& out) {
     out << "{\"effect\": " << JsonString(choice.filter->InternalName())
         << ", \"displayName\": " << JsonString(EffectDisplayName(choice.kind)) << ", \"parameters\": [";
     const char* separator = "";
-    for (const KeyDescription& key : keys) {
+    for (const ParameterDescription& key : keys) {
         out << separator << "\n  ";
         PrintJsonKey(key, out);
         separator = ",";
     }
-    out << "\n]}\n";
+    out << "\n]}";
 }
 
-}  // namespace
-
-int RunParamsCommand(const std::string& effect, OutputStyle style, const CommandStreams& streams) {
-    EffectChoice choice;
-    if (!FindEffect(effect, choice)) {
-        streams.err << "dapple: unknown effect '" << effect << "' (see dapple effects)\n";
-        return kExitUsage;
-    }
+int PrintEffect(const EffectChoice& choice, OutputStyle style, const CommandStreams& streams) {
     auto block = std::make_unique<ParameterBlock>();
     ParameterSet set;
     if (BuildDefaultParameters(*choice.filter, *block, set).IsFailure()) {
         streams.err << "dapple: " << choice.filter->InternalName() << " could not list its parameters\n";
         return kExitFailed;
     }
-    const std::vector<KeyDescription> keys = DescribeParameters(set);
+    const std::vector<ParameterDescription> keys = DescribeParameters(set);
     if (style == OutputStyle::Json) {
         PrintJson(choice, keys, streams.out);
     } else {
         PrintLines(keys, streams.out);
     }
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int RunParamsCommand(const std::string& effect, OutputStyle style, const CommandStreams& streams) {
+    if (!effect.empty()) {
+        EffectChoice choice;
+        if (!FindEffect(effect, choice)) {
+            streams.err << "dapple: unknown effect '" << effect << "' (see dapple effects)\n";
+            return kExitUsage;
+        }
+        const int code = PrintEffect(choice, style, streams);
+        if (style == OutputStyle::Json && code == kExitSuccess) streams.out << '\n';
+        return code;
+    }
+    // Every effect: as a JSON array, or each effect's lines after its name in brackets.
+    const bool json = style == OutputStyle::Json;
+    if (json) streams.out << '[';
+    const char* separator = "";
+    for (FilterKind kind : BuiltEffectKinds()) {
+        EffectChoice choice;
+        if (CreateFilter(kind, choice.filter).IsFailure()) continue;
+        choice.kind = kind;
+        streams.out << separator << (json ? "\n" : "[" + choice.filter->InternalName() + "]\n");
+        const int code = PrintEffect(choice, style, streams);
+        if (code != kExitSuccess) return code;
+        separator = json ? "," : "\n";
+    }
+    streams.out << (json ? "\n]\n" : "");
     return kExitSuccess;
 }

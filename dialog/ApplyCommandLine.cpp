@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "parametertext/ParameterDescriptions.h"
+
 namespace {
 
 bool IsPlain(char c) {
@@ -27,14 +29,15 @@ std::string ShellQuoted(const std::string& argument) {
     return quoted + "'";
 }
 
-std::string ApplyCommandLine(const std::string& effect, const std::vector<ScriptItem>& items) {
+std::string ApplyCommandLine(const std::string& effect, const ParameterSet& set) {
+    const std::vector<ParameterDescription> values = DescribeParameters(set);
+    if (values.empty()) return std::string();
     std::string name;
     for (char c : effect) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     std::string line = "dapple apply " + ShellQuoted(name) + " input.png output.png";
-    for (const ScriptItem& item : items) {
-        const std::string value = ScriptItemText(item);
-        if (value == "-") continue;
-        line += " --set " + ShellQuoted(KeyText(item.key) + "=" + value);
+    for (const ParameterDescription& value : values) {
+        if (value.value.empty() || value.decidedBy != 0) continue;
+        line += " --set " + ShellQuoted(value.name + "=" + value.value);
     }
     return line;
 }

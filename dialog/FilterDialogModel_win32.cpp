@@ -704,7 +704,5 @@ void FilterDialogModel::ServeWorker() {
 
 std::string FilterDialogModel::CommandLine() {
     if (current_ == nullptr) return std::string();
-    std::vector<ScriptItem> items;
-    if (!CaptureScript(parameters_, items)) return std::string();
-    return ApplyCommandLine(Current().filter->InternalName(), items);
+    return ApplyCommandLine(Current().filter->InternalName(), parameters_);
 }

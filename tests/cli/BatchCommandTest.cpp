@@ -80,7 +80,7 @@ TEST_F(BatchCommand, WritesEveryInputUnderItsNameWithTheSingleRunsBytes) {
     const std::string a = WriteImage("a.png", 40, 30, 3);
     const std::string b = WriteImage("b.jpg", 33, 24, 1);
     const std::string c = WriteImage("c.PNG", 25, 37, 4);
-    const std::vector<std::string> set = {"--set", "Edmo=edM6", "--set", "Wdth=6 pixels"};
+    const std::vector<std::string> set = {"--set", "edge-type=torn paper", "--set", "Wdth=12 pixels"};
     std::vector<std::string> args = {"apply", "edge", a, b, c, "--out-dir", PathOf("out")};
     args.insert(args.end(), set.begin(), set.end());
     const CommandResult result = RunBatch(args);

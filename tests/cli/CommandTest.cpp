@@ -54,46 +54,36 @@ TEST_F(DappleCommand, ListsTheEffectAndItsParametersWithDefaults) {
 
     const CommandResult params = RunCommand({"params", "testshift"});
     ASSERT_EQ(params.code, kExitSuccess) << params.err;
-    const std::string lengths = "pixels, inches, centimeters, millimeters, points or picas";
-    const std::string colour = "a colour: #rrggbb or its text form";
-    const std::string before =
-        "Amnt\tSliderParameter\tAmount\t10\t0 to 100\n"
-        "Wdth\tLengthSliderParameter\tWidth\t4.00 pixels\t0 to 50 " +
-        lengths +
-        "\n"
-        "Invr\tCheckboxParameter\tInvert\t0\t0 or 1\n"
-        "Seed\tRandomSeedParameter\tSeed\t5\t0 to 65535\n"
-        "Mode\tListboxParameter\tMode\ttmA1\tone of the 2 codes below\n"
-        "\ttmA1\tPlain\n"
-        "\ttmA2\tDouble\n"
-        "Tint\tColorParameter\tTint\tRGB: 100.0% 50.2% 0.0% (255 128 0)\t" +
+    const std::string colour = "#rrggbb, #rgb, rgb(r, g, b), a CSS colour name or the colour's text form";
+    const std::string expected =
+        "amount\tAmnt\tAmount\tnumber\t10\t0 to 100\n"
+        "width\tWdth\tWidth\tlength\t4px\t0 to 50 (in the unit given)\n"
+        "invert\tInvr\tInvert\ton or off\t0\t0 or 1\n"
+        "seed\tSeed\tSeed\trandom seed\t5\t0 to 65535\n"
+        "mode\tMode\tMode\tlist\tPlain\tone of Plain or Double\n"
+        "\t0\ttmA1\tPlain\n"
+        "\t1\ttmA2\tDouble\n"
+        "tint\tTint\tTint\tcolour\t#ff8000\t" +
         colour +
         "\n"
-        "Angl\tDirectionParameter\tAngle\t45\t0 to 360 degrees\n"
-        "LDir\tLightingParameter\tLight\t135\t0 to 360 degrees\n"
-        "LElv\tLightingParameter\tLight\t30\t0 to 90 degrees\n"
-        "LBrt\tLightingParameter\tLight\t50\t0 to 100\n"
-        "LShp\tLightingParameter\tLight\t50\t0 to 100\n"
-        "LCol\tLightingParameter\tLight\tRGB: 100.0% 100.0% 100.0% (255 255 255)\t" +
+        "angle\tAngl\tAngle\tangle\t45\t0 to 360 degrees, going round\n"
+        "light-direction\tLDir\tLight direction\tangle\t135\t0 to 360 degrees, going round\n"
+        "light-elevation\tLElv\tLight elevation\tangle\t30\t0 to 90 degrees\n"
+        "light-brightness\tLBrt\tLight brightness\tnumber\t50\t0 to 100\n"
+        "light-sharpness\tLShp\tLight sharpness\tnumber\t50\t0 to 100\n"
+        "light-colour\tLCol\tLight colour\tcolour\t#ffffff\t" +
         colour +
         "\n"
-        "Path\tTubeButtonParameter\tTube\tStars.tub\ta content file; the default is ";
-    const std::string after =
-        "Stars.tub\n"
-        "Rltv\tTubeButtonParameter\tTube\t1\t0 or 1\n"
-        "FilC\tLayerFillParameter\tFill\tRGB: 0.0% 0.0% 0.0% (0 0 0)\t" +
+        "tube\tPath\tTube\tcontent file\t\\Stars.tub\ta file, in the content folder or anywhere\n"
+        "tube-relative\tRltv\tTube relative\ton or off\t1\t0 or 1\n"
+        "fill-colour\tFilC\tFill colour\tcolour\t#000000\t" +
         colour +
         "\n"
-        "FilB\tLayerFillParameter\tFill\tfiB2\tone of the 3 codes below\n"
-        "\tfiB0\tFill with colour\n"
-        "\tfiB1\tMake transparent\n"
-        "\tfiB2\tKeep the image\n";
-    // The default file lies in the plug-in folder, the test program's.
-    ASSERT_GT(params.out.size(), before.size() + after.size());
-    EXPECT_EQ(params.out.substr(0, before.size()), before);
-    EXPECT_EQ(params.out.substr(params.out.size() - after.size()), after);
-    const std::string file = params.out.substr(before.size(), params.out.size() - before.size() - after.size());
-    EXPECT_TRUE(fs::path(file + "Stars.tub").is_absolute()) << file;
+        "fill\tFilB\tFill\tlist\tKeep the image\tone of Fill with colour, Make transparent or Keep the image\n"
+        "\t0\tfiB0\tFill with colour\n"
+        "\t1\tfiB1\tMake transparent\n"
+        "\t2\tfiB2\tKeep the image\n";
+    EXPECT_EQ(params.out, expected);
 }
 
 TEST_F(DappleCommand, AppliesWithSettingsOfEveryForm) {
@@ -178,17 +168,19 @@ TEST_F(DappleCommand, EveryBadRunSaysWhyOnOneLineAndWritesNothing) {
         {"colour mask", {"--mask", "rgb-mask.png"}, "TestShift", "in.png", kExitUsage, "grey"},
         {"mask selecting nothing", {"--mask", "empty-mask.png"}, "TestShift", "in.png", kExitUsage, "no pixels"},
         {"unknown key", {"--set", "Nope=1"}, "TestShift", "in.png", kExitUsage, "Nope"},
-        {"key of the wrong length", {"--set", "Amount=1"}, "TestShift", "in.png", kExitUsage, "Amount"},
+        {"name near another", {"--set", "Amuont=1"}, "TestShift", "in.png", kExitUsage, "did you mean amount?"},
         {"not a number", {"--set", "Amnt=lots"}, "TestShift", "in.png", kExitUsage, "number"},
         {"number with junk", {"--set", "Amnt=5x"}, "TestShift", "in.png", kExitUsage, "number"},
-        {"length without unit", {"--set", "Wdth=40"}, "TestShift", "in.png", kExitUsage, "40 pixels"},
-        {"unit in the wrong case", {"--set", "Wdth=40 Pixels"}, "TestShift", "in.png", kExitUsage, "length"},
-        {"list code not offered", {"--set", "Mode=tmA9"}, "TestShift", "in.png", kExitUsage, "tmA1, tmA2"},
-        {"checkbox not 0 or 1", {"--set", "Invr=yes"}, "TestShift", "in.png", kExitUsage, "0 or 1"},
-        {"seed beyond 16 bits", {"--set", "Seed=65536"}, "TestShift", "in.png", kExitUsage, "65535"},
+        {"length of no unit", {"--set", "Wdth=40 furlongs"}, "TestShift", "in.png", kExitUsage, "length"},
+        {"length without a number", {"--set", "width=px"}, "TestShift", "in.png", kExitUsage, "length"},
+        {"list item not offered", {"--set", "Mode=tmA9"}, "TestShift", "in.png", kExitUsage, "Plain or Double"},
+        {"list position past the end", {"--set", "mode=2"}, "TestShift", "in.png", kExitUsage, "Plain or Double"},
+        {"checkbox not on or off", {"--set", "Invr=maybe"}, "TestShift", "in.png", kExitUsage, "1 or 0"},
+        {"seed not whole", {"--set", "Seed=1.5"}, "TestShift", "in.png", kExitUsage, "whole number"},
         {"colour text unreadable", {"--set", "Tint=RGB: lots"}, "TestShift", "in.png", kExitUsage, "colour"},
-        {"colour hex too short", {"--set", "Tint=#fff"}, "TestShift", "in.png", kExitUsage, "colour"},
-        {"set without equals", {"--set", "Amnt"}, "TestShift", "in.png", kExitUsage, "KEY=VALUE"},
+        {"colour hex of four digits", {"--set", "Tint=#ffff"}, "TestShift", "in.png", kExitUsage, "colour"},
+        {"colour of no name", {"--set", "tint=reddish"}, "TestShift", "in.png", kExitUsage, "colour"},
+        {"set without equals", {"--set", "Amnt"}, "TestShift", "in.png", kExitUsage, "NAME=VALUE"},
         {"unknown option", {"--fast"}, "TestShift", "in.png", kExitUsage, "--fast"},
     };
     for (const BadRun& run : runs) {
@@ -251,9 +243,21 @@ TEST_F(DappleCommand, UsageAndHelp) {
     EXPECT_EQ(Lines(none.err), 1);
     const CommandResult help = RunCommand({"--help"});
     EXPECT_EQ(help.code, kExitSuccess);
-    EXPECT_NE(help.out.find("dapple apply EFFECT INPUT OUTPUT"), std::string::npos);
+    EXPECT_EQ(help.out, RunCommand({"help"}).out);
+    EXPECT_NE(help.out.find("dapple help [COMMAND]"), std::string::npos) << help.out;
+    // Each command's own help, asked for either way.
+    for (const char* command : {"effects", "params", "apply", "settings", "inspect"}) {
+        const CommandResult own = RunCommand({command, "--help"});
+        EXPECT_EQ(own.code, kExitSuccess) << command;
+        EXPECT_EQ(own.out, RunCommand({"help", command}).out) << command;
+        EXPECT_EQ(own.out.rfind(std::string("usage: dapple ") + command, 0), 0u) << own.out;
+    }
+    EXPECT_EQ(RunCommand({"apply", "edge", "in.png", "out.png", "--help"}).out, RunCommand({"help", "apply"}).out);
+    EXPECT_EQ(RunCommand({"help", "frobnicate"}).code, kExitUsage);
     EXPECT_EQ(RunCommand({"apply", "TestShift", "only-two.png"}).code, kExitUsage);
-    EXPECT_EQ(RunCommand({"params"}).code, kExitUsage);
+    const CommandResult every = RunCommand({"params"});
+    EXPECT_EQ(every.code, kExitSuccess);
+    EXPECT_NE(every.out.find("[TestShift]\namount\tAmnt\t"), std::string::npos) << every.out;
     EXPECT_EQ(RunCommand({"params", "NoSuchEffect"}).code, kExitUsage);
     EXPECT_EQ(RunCommand({"params", "TestShift", "--json", "extra"}).code, kExitUsage);
     EXPECT_EQ(RunCommand({"effects", "--yaml"}).code, kExitUsage);

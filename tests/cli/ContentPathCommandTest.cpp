@@ -1,17 +1,18 @@
-// `--set Path=FILE`: content files found in the content folder or by their
-// full path, checked with the effect's reader, and stored as the effect
-// stores a chosen file. The test effect stands in for Patchwork, whose
-// content is a tile library.
+// `--set Path=FILE`: content files found by their own path (absolute or
+// relative to the current folder), then in the content folder, or in the
+// form a setting stores; checked with the effect's reader, and stored as the
+// effect stores a chosen file. The test effect stands in for Patchwork,
+// whose content is a tile library.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "cli/CommandContentPath.h"
 #include "cli/CommandEffects.h"
 #include "content/ContentFolders.h"
 #include "content/ContentMessages.h"
 #include "host/FilterFactory.h"
+#include "parametertext/ContentPaths.h"
 #include "platform/LocalPath.h"
 #include "platform/ResourceStrings.h"
 #include "tests/cli/CommandHarness.h"
@@ -60,16 +61,10 @@ protected:
         ScratchFolderTest::TearDown();
     }
 
-    // The descriptor `--set Path=file` gives the test effect, through the
-    // parameter the command finds for the key.
-    bool Put(const std::string& file, DescriptorStore& store, std::string& problem) {
-        testeffect::TestEffect filter;
-        auto block = std::make_unique<ParameterBlock>();
-        ParameterSet set;
-        EXPECT_TRUE(BuildDefaultParameters(filter, *block, set).IsSuccess());
-        const auto* content = dynamic_cast<const TubeButtonParameter*>(set.FindByKey(testeffect::kPathKey));
-        EXPECT_NE(content, nullptr);
-        return content != nullptr && PutContentPath(kKind, *content, file, store, problem);
+    // The reference `--set Path=file` stores.
+    static bool Put(const std::string& file, std::string& stored, bool& relative, std::string& problem) {
+        std::string fullPath;
+        return ContentReferenceFor(file, kKind, stored, relative, fullPath, problem);
     }
 
     std::string plugin_;
@@ -79,22 +74,43 @@ protected:
 };
 
 TEST_F(ContentPathCommand, StoresAFileInTheContentFolderRelativeAndOthersWhole) {
-    DescriptorStore store;
+    std::string stored;
+    bool relative = false;
     std::string problem;
     const std::string inside = folder_.filename().string() + "/tiles.ptl";
-    ASSERT_TRUE(Put(inside, store, problem)) << problem;
-    EXPECT_EQ(store.Find(testeffect::kPathKey)->bytes, "\\Content\\" + folder_.filename().string() + "\\tiles.ptl");
-    EXPECT_EQ(store.Find(testeffect::kRelativeKey)->integer, 1);
+    const std::string storedInside = "\\Content\\" + folder_.filename().string() + "\\tiles.ptl";
+    ASSERT_TRUE(Put(inside, stored, relative, problem)) << problem;
+    EXPECT_EQ(stored, storedInside);
+    EXPECT_TRUE(relative);
+    // The form a setting stores, and the form it is typed back in.
+    ASSERT_TRUE(Put(storedInside, stored, relative, problem)) << problem;
+    EXPECT_EQ(stored, storedInside);
+    EXPECT_EQ(ContentPathSetText(stored, relative), inside);
 
     // A full path into the content folder is inside the plug-in folder too.
-    ASSERT_TRUE(Put((inContent_ / "tiles.ptl").string(), store, problem)) << problem;
-    EXPECT_EQ(store.Find(testeffect::kRelativeKey)->integer, 1);
+    ASSERT_TRUE(Put((inContent_ / "tiles.ptl").string(), stored, relative, problem)) << problem;
+    EXPECT_TRUE(relative);
 
-    ASSERT_TRUE(Put(PathOf("tiles.ptl"), store, problem)) << problem;
-    EXPECT_EQ(store.Find(testeffect::kPathKey)->bytes, PathOf("tiles.ptl"));
-    EXPECT_EQ(store.Find(testeffect::kRelativeKey)->integer, 0);
+    ASSERT_TRUE(Put(PathOf("tiles.ptl"), stored, relative, problem)) << problem;
+    EXPECT_EQ(stored, PathOf("tiles.ptl"));
+    EXPECT_FALSE(relative);
 }
 
+TEST_F(ContentPathCommand, FindsAFileOfTheCurrentFolderBeforeTheContentFolders) {
+    // The same relative name in both places: the current folder's is taken.
+    fs::create_directories(folder_ / folder_.filename());
+    fs::copy_file(PathOf("tiles.ptl"), folder_ / folder_.filename() / "tiles.ptl");
+    const fs::path before = fs::current_path();
+    fs::current_path(folder_);
+    std::string stored;
+    bool relative = true;
+    std::string problem;
+    const bool found = Put(folder_.filename().string() + "/tiles.ptl", stored, relative, problem);
+    fs::current_path(before);
+    ASSERT_TRUE(found) << problem;
+    EXPECT_FALSE(relative);
+    EXPECT_TRUE(fs::equivalent(stored, folder_ / folder_.filename() / "tiles.ptl")) << stored;
+}
 TEST_F(ContentPathCommand, AppliesWithAContentFile) {
     const CommandResult result = RunCommand({"apply", "TestShift", PathOf("in.png"), PathOf("out.png"), "--set",
                                              "Path=" + folder_.filename().string() + "/tiles.ptl", "--quiet"});
@@ -102,16 +118,23 @@ TEST_F(ContentPathCommand, AppliesWithAContentFile) {
     EXPECT_TRUE(fs::exists(PathOf("out.png")));
 }
 
-TEST_F(ContentPathCommand, RefusesAFileTheEffectCannotUse) {
+TEST_F(ContentPathCommand, RefusesAFileTheEffectCannotUseWithItsReason) {
     const std::string unusable = LoadResourceString(kContentFileDamaged);
-    for (const std::string& file : {PathOf("stamps.tub"), PathOf("missing.ptl"), std::string("nowhere/tiles.ptl")}) {
+    const std::string missing = "no file ";
+    const std::pair<std::string, std::string> cases[] = {
+        {PathOf("stamps.tub"), unusable}, {PathOf("missing.ptl"), missing}, {"nowhere/tiles.ptl", missing}};
+    for (const auto& [file, why] : cases) {
         const CommandResult result =
             RunCommand({"apply", "TestShift", PathOf("in.png"), PathOf("out.png"), "--set", "Path=" + file});
         EXPECT_EQ(result.code, kExitUsage) << file;
-        EXPECT_NE(result.err.find(unusable), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(why), std::string::npos) << result.err;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
         EXPECT_FALSE(fs::exists(PathOf("out.png"))) << file;
     }
+    // Where a relative name was looked for.
+    const CommandResult result =
+        RunCommand({"apply", "TestShift", PathOf("in.png"), PathOf("out.png"), "--set", "Path=nowhere/tiles.ptl"});
+    EXPECT_NE(result.err.find("in the current folder or in " + LocalPath(plugin_)), std::string::npos) << result.err;
 }
 
 TEST_F(ContentPathCommand, LetsThePathDecideTheRelativeFlag) {

@@ -87,9 +87,10 @@ TEST_F(CopiedCommandLine, ApplyingItGivesThePictureOfThoseParameters) {
     p.randomSeed = 4242;
     ParameterSet set;
     ASSERT_TRUE(edge.BuildParameters(set, block).IsSuccess());
-    std::vector<ScriptItem> items;
-    ASSERT_TRUE(CaptureScript(set, items));
-    const std::string line = ApplyCommandLine(edge.InternalName(), items);
+    const std::string line = ApplyCommandLine(edge.InternalName(), set);
+    // People's names and forms, not the scripting keys.
+    EXPECT_NE(line.find(" --set width=13.25px "), std::string::npos) << line;
+    EXPECT_NE(line.find(" --set 'edge-type=Halftone lines' "), std::string::npos) << line;
 
     const std::string input = PathOf("input.png");
     const std::string output = PathOf("output.png");

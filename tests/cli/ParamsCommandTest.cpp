@@ -25,30 +25,39 @@ std::vector<std::string> LinesFrom(const std::string& text, const std::string& s
     return found;
 }
 
-TEST(ParamsCommand, EdgesListsItsSixEdgeTypesByCodeAndName) {
+TEST(ParamsCommand, EdgesListsItsSixEdgeTypesByPositionCodeAndName) {
     const CommandResult result = RunCommand({"params", "edge"});
     ASSERT_EQ(result.code, kExitSuccess) << result.err;
     const std::vector<std::string> expected = {
-        "Edmo\tListboxParameter\tEdge type\tedM3\tone of the 6 codes below",
-        "\tedM0\tDistress",
-        "\tedM1\tRough distress",
-        "\tedM3\tHalftone dots",
-        "\tedM5\tHalftone lines",
-        "\tedM4\tPixelizer",
-        "\tedM6\tTorn paper",
+        "edge-type\tEdmo\tEdge type\tlist\tHalftone dots\tone of Distress, Rough distress, Halftone dots, "
+        "Halftone lines, Pixelizer or Torn paper",
+        "\t0\tedM0\tDistress",
+        "\t1\tedM1\tRough distress",
+        "\t2\tedM3\tHalftone dots",
+        "\t3\tedM5\tHalftone lines",
+        "\t4\tedM4\tPixelizer",
+        "\t5\tedM6\tTorn paper",
     };
-    EXPECT_EQ(LinesFrom(result.out, "Edmo\t"), expected) << result.out;
+    EXPECT_EQ(LinesFrom(result.out, "edge-type\t"), expected) << result.out;
 }
 
-TEST(ParamsCommand, EdgesGivesEachRangeWithItsUnit) {
-    const CommandResult result = RunCommand({"params", "Edge"});
+TEST(ParamsCommand, EveryEffectGivesNamesKindsDefaultsAndRanges) {
+    const CommandResult result = RunCommand({"params"});
     ASSERT_EQ(result.code, kExitSuccess) << result.err;
     const char* expected[] = {
-        "Wdth\tLengthSliderParameter\tWidth\t40.00 pixels\t",
-        "Scl \tSliderParameter\tScale\t40\t1 to 100\n",
-        "Drct\tDirectionParameter\tDirection\t45\t0 to 360 degrees\n",
-        "Fl  \tCheckboxParameter\tTransparent\t0\t0 or 1\n",
-        "RndS\tRandomSeedParameter\tRandom seed\t1\t0 to 65535\n",
+        "[Edge]\nwidth\tWdth\tWidth\tlength\t40px\t10 to 1000 (in the unit given)\n",
+        "scale\tScl \tScale\tnumber\t40\t1 to 100\n",
+        "direction\tDrct\tDirection\tangle\t45\t0 to 360 degrees, going round\n",
+        "transparent\tFl  \tTransparent\ton or off\t0\t0 or 1\n",
+        "random-seed\tRndS\tRandom seed\trandom seed\t1\t0 to 65535\n",
+        "shadow-colour\tsdwC\tShadow colour\tcolour\t#000000\t",
+        "shadow-opacity\tOpct\tShadow opacity\tnumber\t30\t0 to 100 percent\n",
+        "tube\tPath\tTube\tcontent file\tTubes/Stars.tub\t",
+        "frame\tPath\tFrame\tcontent file\tFrames/Wooden.rfr\t",
+        "tile-library\tPath\tTile library\tcontent file\tTiles/Mosaic.ptl\t",
+        "texture\tPath\tTexture\tcontent file\tTextures/Canvas.jpg\t",
+        "light-elevation\tINcl\tLight elevation\tangle\t45\t0 to 90 degrees\n",
+        "fill\tFl  \tFill\tlist\tMake transparent\t",
     };
     for (const char* line : expected) EXPECT_NE(result.out.find(line), std::string::npos) << line << "\n" << result.out;
 }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "cli/Command.h"
 #include "host/FilterFactory.h"
@@ -64,12 +65,33 @@ TEST_F(SettingsCommand, SavesListsShowsAndDeletesUserSettings) {
     ASSERT_EQ(result.code, kExitSuccess) << result.err;
     EXPECT_EQ(result.out, "user\tBright\nfactory\tAbacus\nfactory\tDim\n");
 
+    result = Run({"settings", "list", "TestShift", "--json"});
+    EXPECT_EQ(result.out,
+              "[\n  {\"source\": \"user\", \"name\": \"Bright\"},\n  {\"source\": \"factory\", \"name\": "
+              "\"Abacus\"},\n  {\"source\": \"factory\", \"name\": \"Dim\"}\n]\n");
+
     result = Run({"settings", "show", "TestShift", "Bright"});
     ASSERT_EQ(result.code, kExitSuccess) << result.err;
-    EXPECT_EQ(result.out.rfind("Amnt\tAmount\t30.000\nWdth\tWidth\t4.00 pixels\n", 0), 0u) << result.out;
-    EXPECT_NE(result.out.find("Tint\tTint\tRGB: 6.3% 12.5% 18.8% (16 32 48)\n"), std::string::npos) << result.out;
-    EXPECT_NE(result.out.find("LDir\tLight\t135.000\n"), std::string::npos) << result.out;
-    EXPECT_NE(result.out.find("Path\tTube\tStars.tub\n"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.rfind("amount\tAmnt\tAmount\t30\nwidth\tWdth\tWidth\t4px\n", 0), 0u) << result.out;
+    EXPECT_NE(result.out.find("\ntint\tTint\tTint\t#102030\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("\nlight-direction\tLDir\tLight direction\t135\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("\ntube\tPath\tTube\t\\Stars.tub\n"), std::string::npos) << result.out;
+    // Every value as --set takes it: typed back, they make the same setting.
+    std::vector<std::string> copy = {"settings", "save", "TestShift", "Copy"};
+    std::istringstream lines(result.out);
+    for (std::string line; std::getline(lines, line);) {
+        const std::string name = line.substr(0, line.find('\t'));
+        if (name.rfind("tube", 0) != 0)
+            copy.insert(copy.end(), {"--set", name + "=" + line.substr(line.rfind('\t') + 1)});
+    }
+    ASSERT_EQ(Run(copy).code, kExitSuccess);
+    std::ifstream bright(folder_ / "user" / "TestShift" / "Bright", std::ios::binary);
+    std::ifstream copied(folder_ / "user" / "TestShift" / "Copy", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(bright), {}),
+              std::string(std::istreambuf_iterator<char>(copied), {}));
+    EXPECT_NE(Run({"settings", "show", "TestShift", "Bright", "--json"})
+                  .out.find("{\"name\": \"tint\", \"key\": \"Tint\", \"label\": \"Tint\", \"value\": \"#102030\"}"),
+              std::string::npos);
 
     result = Run({"settings", "delete", "TestShift", "Bright"});
     ASSERT_EQ(result.code, kExitSuccess) << result.err;
@@ -95,6 +117,10 @@ TEST_F(SettingsCommand, SavingRefusesInvalidNamesWithTheReasonAndKeepsExistingSe
     EXPECT_EQ(AppliedValue({"--settings", "Kept"}), 130);
     ASSERT_EQ(Run({"settings", "save", "TestShift", "Kept", "--set", "Amnt=60", "--replace"}).code, kExitSuccess);
     EXPECT_EQ(AppliedValue({"--settings", "Kept"}), 160);
+    // A share of the picture is no length a setting can keep.
+    const CommandResult percent = Run({"settings", "save", "TestShift", "Share", "--set", "width=5%"});
+    EXPECT_EQ(percent.code, kExitUsage);
+    EXPECT_NE(percent.err.find("per cent"), std::string::npos) << percent.err;
     EXPECT_EQ(Run({"settings", "save", "TestShift", "Bad", "--set", "Nope=1"}).code, kExitUsage);
     EXPECT_FALSE(fs::exists(folder_ / "user" / "TestShift" / "Bad"));
 }
@@ -119,10 +145,16 @@ TEST_F(SettingsCommand, ApplyTakesTheUsersSettingThenTheFactorysThenAFile) {
 TEST_F(SettingsCommand, SettingsThatCannotBeUsedAreRefusedBeforeTheEffectRuns) {
     WriteFile(folder_ / "other.txt", "Edge\r\n" + kAmountKey + " 70\r\n");
     WriteFile(folder_ / "broken.txt", "TestShift\r\nno-blank-here\r\n");
+    const std::string pathKey = std::to_string(static_cast<int32_t>(testeffect::kPathKey));
+    const std::string relativeKey = std::to_string(static_cast<int32_t>(testeffect::kRelativeKey));
+    WriteFile(folder_ / "long.txt",
+              "TestShift\r\n" + pathKey + " /" + std::string(1100, 'a') + ".ptl\r\n" + relativeKey + " 0\r\n");
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"Missing", "no setting 'Missing' for TestShift"},
-        {(folder_ / "other.txt").string(), "is not a settings file of TestShift"},
-        {(folder_ / "broken.txt").string(), "is not a settings file of TestShift"},
+        {(folder_ / "other.txt").string(), "is not a setting of TestShift"},
+        {(folder_ / "broken.txt").string(), "a key without a value: no-blank-here"},
+        // A content path too long to keep: refused whole, its relative flag too.
+        {(folder_ / "long.txt").string(), "content path is longer than"},
     };
     for (const auto& [name, message] : cases) {
         const CommandResult result =
@@ -135,6 +167,25 @@ TEST_F(SettingsCommand, SettingsThatCannotBeUsedAreRefusedBeforeTheEffectRuns) {
     EXPECT_EQ(Run({"settings", "list", "NoSuchEffect"}).code, kExitUsage);
     EXPECT_EQ(Run({"settings", "frobnicate", "TestShift"}).code, kExitUsage);
     EXPECT_EQ(Run({"settings", "show", "TestShift"}).code, kExitUsage);
+}
+
+TEST_F(SettingsCommand, UpdateChangesOnlyTheValuesGivenAndAFactoryNameGetsANote) {
+    ASSERT_EQ(Run({"settings", "save", "TestShift", "Mine", "--set", "amount=30", "--set", "mode=Double"}).code,
+              kExitSuccess);
+    ASSERT_EQ(Run({"settings", "save", "TestShift", "Mine", "--set", "amount=20", "--update"}).code, kExitSuccess);
+    EXPECT_EQ(AppliedValue({"--settings", "Mine"}), 140) << "the double mode kept, the amount changed";
+    ASSERT_EQ(Run({"settings", "save", "TestShift", "Mine", "--set", "amount=20", "--replace"}).code, kExitSuccess);
+    EXPECT_EQ(AppliedValue({"--settings", "Mine"}), 120) << "every other value back at its default";
+    const CommandResult none = Run({"settings", "save", "TestShift", "Nothing", "--update"});
+    EXPECT_EQ(none.code, kExitUsage);
+    EXPECT_NE(none.err.find("no user setting 'Nothing'"), std::string::npos) << none.err;
+
+    WriteFile(FactoryFile("Look"), "TestShift\r\n" + kAmountKey + " 50\r\n");
+    const CommandResult shadow = Run({"settings", "save", "TestShift", "Look", "--set", "amount=1"});
+    ASSERT_EQ(shadow.code, kExitSuccess);
+    EXPECT_EQ(shadow.err.rfind("dapple: note: the user setting 'Look' now comes before the factory setting", 0), 0u)
+        << shadow.err;
+    EXPECT_EQ(Run({"settings", "save", "TestShift", "Mine", "--update", "--replace"}).code, kExitUsage);
 }
 
 using ShippedSettings = ScratchFolderTest;

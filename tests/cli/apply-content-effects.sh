@@ -67,7 +67,7 @@ if cmp -s "$work/patchwork.png" "$work/patchwork-large.png"; then fail "the tile
 if "$dapple" apply frame "$sample" "$work/refused.png" --quiet --set Path=Tubes/Stars.tub 2>"$work/err.txt"; then
   fail "a picture tube was taken for a frame"
 fi
-grep -q "cannot be used" "$work/err.txt" || fail "no message for the wrong file: $(cat "$work/err.txt")"
+grep -q "a frame is a picture tube of 3 x 3 cells" "$work/err.txt" || fail "no reason for the wrong file: $(cat "$work/err.txt")"
 [ ! -e "$work/refused.png" ] || fail "a refused run wrote its output"
 # A texture is not a tile library, nor a tile library a texture.
 if "$dapple" apply patchwork "$sample" "$work/refused.png" --quiet --set Path=Textures/Canvas.jpg 2>/dev/null; then

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """params-json.py DAPPLE: `dapple effects --json` and `dapple params EFFECT
 --json`, read with Python's own JSON parser, say what the lines say: the same
-effects, the same keys in the same order with the same defaults, the same
-codes and names; every range holds its default and every default content
-file exists."""
+effects, the same names and keys in the same order with the same kinds and
+defaults, the same choices; every range holds its default, every default
+content file exists in the content folder beside the program, and `dapple
+params --json` (every effect) says the same as each effect's own."""
 import json
 import os
+import re
 import subprocess
 import sys
 
@@ -22,12 +24,12 @@ def fail(message):
 
 
 def parameter_lines(text):
-    """[(fields of a key's line, [(code, name), ...]), ...] from the lines."""
+    """[(fields of a key's line, [(position, code, name), ...]), ...] from the lines."""
     keys = []
     for line in text.splitlines():
         fields = line.split("\t")
         if line.startswith("\t"):
-            keys[-1][1].append((fields[1], fields[2]))
+            keys[-1][1].append((int(fields[1]), fields[2], fields[3]))
         else:
             keys.append((fields, []))
     return keys
@@ -36,11 +38,10 @@ def parameter_lines(text):
 def check_range(effect, key):
     if "minimum" not in key:
         return
-    number = key["default"].split(" ")[0]
-    try:
-        value = float(number)
-    except ValueError:
+    number = re.match(r"-?[0-9.]+", key["default"])
+    if number is None:
         fail(f"{effect} {key['key']}: default {key['default']!r} is not a number")
+    value = float(number.group(0))
     if not key["minimum"] <= value <= key["maximum"]:
         fail(f"{effect} {key['key']}: default {value} outside {key['minimum']} to {key['maximum']}")
 
@@ -53,17 +54,18 @@ def check_effect(name):
     keys = described["parameters"]
     if len(keys) != len(lines):
         fail(f"{name}: {len(keys)} keys in JSON, {len(lines)} in the lines")
+    content = os.path.join(os.path.dirname(os.path.abspath(sys.argv[1])), "Content")
     for key, (fields, codes) in zip(keys, lines):
-        if [key["key"], key["class"], key["label"], key["default"]] != fields[:4]:
+        if [key["name"], key["key"], key["label"], key["kind"], key["default"], key["values"]] != fields:
             fail(f"{name}: JSON {key} against the line {fields}")
-        if [(c["code"], c["name"]) for c in key.get("choices", [])] != codes:
-            fail(f"{name} {key['key']}: JSON codes {key.get('choices')} against the lines' {codes}")
-        if key["form"] == "code" and key["default"] not in [code for code, _ in codes]:
-            fail(f"{name} {key['key']}: the default {key['default']} is none of the codes")
+        if [(c["position"], c["code"], c["name"]) for c in key.get("choices", [])] != codes:
+            fail(f"{name} {key['key']}: JSON choices {key.get('choices')} against the lines' {codes}")
+        if key["kind"] == "list" and key["default"] not in [choice for _, _, choice in codes]:
+            fail(f"{name} {key['key']}: the default {key['default']} is none of the choices")
         check_range(name, key)
-        if "defaultFile" in key and not os.path.isfile(key["defaultFile"]):
-            fail(f"{name} {key['key']}: the default file {key['defaultFile']} does not exist")
-    return len(keys)
+        if key["kind"] == "content file" and not os.path.isfile(os.path.join(content, key["default"])):
+            fail(f"{name} {key['key']}: the default file {key['default']} is not in {content}")
+    return described
 
 
 def main():
@@ -73,8 +75,10 @@ def main():
         fail(f"effects --json {effects} against the lines {lines}")
     if not effects:
         fail("no effects listed")
-    counts = {effect["name"]: check_effect(effect["name"]) for effect in effects}
-    print("params-json: " + ", ".join(f"{name} {count} keys" for name, count in counts.items()))
+    each = [check_effect(effect["name"]) for effect in effects]
+    if json.loads(run("params", "--json")) != each:
+        fail("params --json does not list what each effect's params --json lists")
+    print("params-json: " + ", ".join(f"{e['effect']} {len(e['parameters'])} keys" for e in each))
 
 
 main()

@@ -21,10 +21,12 @@ struct Inspection {
 
 class InspectCommandTest : public ContentTest {
 protected:
-    Inspection Inspect(const std::string& path) {
+    Inspection Inspect(const std::string& path, const std::string& option = std::string()) {
         std::ostringstream out, err;
         Inspection inspection;
-        inspection.exit = RunDappleCommand({"inspect", path}, CommandStreams{out, err});
+        std::vector<std::string> args = {"inspect", path};
+        if (!option.empty()) args.push_back(option);
+        inspection.exit = RunDappleCommand(args, CommandStreams{out, err});
         inspection.out = out.str();
         inspection.err = err.str();
         return inspection;
@@ -33,7 +35,13 @@ protected:
         const Inspection inspection = Inspect(path);
         EXPECT_EQ(inspection.exit, 1) << path;
         EXPECT_EQ(inspection.out, "");
-        EXPECT_EQ(inspection.err, LoadResourceString(message) + "\n");
+        EXPECT_EQ(inspection.err, "dapple: " + path + ": " + LoadResourceString(message) + "\n");
+    }
+    // A file that is not there is named, and the places looked at.
+    void ExpectMissing(const std::string& path) {
+        const Inspection inspection = Inspect(path);
+        EXPECT_EQ(inspection.exit, 2) << path;
+        EXPECT_EQ(inspection.err.rfind("dapple: no file " + path, 0), 0u) << inspection.err;
     }
     std::string Tube(const std::string& name, const TubeRecipe& recipe) {
         const std::string path = PathOf(name);
@@ -92,7 +100,7 @@ TEST_F(InspectCommandTest, RefusedTubesGiveTheReadersMessage) {
     TubeRecipe outside = RecipeFor(picture_, 1, 1, 3);
     outside.height = 39;
     ExpectRefused(Tube("outside.tub", outside));
-    ExpectRefused(PathOf("missing.tub"), 10032);
+    ExpectMissing(PathOf("missing.tub"));
 }
 
 TEST_F(InspectCommandTest, DescribesTileLibrariesAndRefusesDamagedOnes) {
@@ -101,6 +109,10 @@ TEST_F(InspectCommandTest, DescribesTileLibrariesAndRefusesDamagedOnes) {
     const Inspection inspection = Inspect(PathOf("tiles.ptl"));
     EXPECT_EQ(inspection.exit, 0);
     EXPECT_EQ(inspection.out, "kind: tile library\ntile count: 2\ntile size: 10 x 6\nthumbnail size: 5 x 3\n");
+    EXPECT_EQ(Inspect(PathOf("tiles.ptl"), "--json").out,
+              "{\"file\": \"" + PathOf("tiles.ptl") +
+                  "\", \"kind\": \"tile library\", \"tileCount\": 2, \"tileSize\": \"10 x 6\", \"thumbnailSize\": "
+                  "\"5 x 3\"}\n");
 
     std::vector<uint8_t> bytes = FileBytes(PathOf("tiles.ptl"));
     std::vector<uint8_t> trailing = bytes;
@@ -130,7 +142,7 @@ TEST_F(InspectCommandTest, DescribesJpegFilesAndWhetherTheyAreTextures) {
     bytes.resize(bytes.size() / 2);
     PutFileBytes(PathOf("cut.jpg"), bytes);
     ExpectRefused(PathOf("cut.jpg"));
-    ExpectRefused(PathOf("missing.jpg"), 10032);
+    ExpectMissing(PathOf("missing.jpg"));
 }
 
 TEST_F(InspectCommandTest, FindsTheKindByContentWhenTheNameSaysNothing) {
