@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -202,6 +203,34 @@ TEST_F(DappleCommand, AnOutputOfUnknownFormatIsAUsageError) {
     EXPECT_EQ(result.code, kExitUsage);
     EXPECT_EQ(Lines(result.err), 1);
     EXPECT_FALSE(fs::exists(PathOf("out.bmp")));
+}
+
+TEST_F(DappleCommand, AnOutputThatIsAnInputIsRefusedAndKept) {
+    const std::string input = WriteImage("in.png", 4, 4, {10});
+    const std::string mask = WriteImage("mask.png", 4, 4, {255});
+    const std::string other = WriteImage("other.png", 4, 4, {200});
+    const auto bytes = [](const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    const std::string original = bytes(input);
+    // The same file by another spelling, and a mask as the output.
+    const std::vector<std::vector<std::string>> cases = {
+        {"apply", "TestShift", input, input},
+        {"apply", "TestShift", input, PathOf("./in.png")},
+        {"apply", "TestShift", input, mask, "--mask", mask},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        const CommandResult result = RunCommand(args);
+        EXPECT_EQ(result.code, kExitUsage) << args[3];
+        EXPECT_EQ(Lines(result.err), 1) << result.err;
+        EXPECT_NE(result.err.find("also an input"), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(bytes(input), original);
+    EXPECT_EQ(ReadPicture(mask).pixels[0], 255);
+    // A plain existing output is replaced, as `convert` does.
+    ASSERT_EQ(RunCommand({"apply", "TestShift", input, other}).code, kExitSuccess);
+    EXPECT_NE(ReadPicture(other).pixels[0], 200);
 }
 
 TEST_F(DappleCommand, ARefusingOrFailingEffectExitsOneAndKeepsAnOldOutput) {
