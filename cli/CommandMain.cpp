@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <new>
 
+#include "base/ManualText.h"
 #include "cli/Command.h"
-#include "cli/ManualText.h"
 #include "platform/ProductVersion.h"
 #include "platform/Warning.h"
 

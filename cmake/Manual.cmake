@@ -2,7 +2,7 @@
 # The manual of PROGRAM, written once as FOLDER/<topic>.txt (the first topic
 # the program's own, then one per command): adds the generated table of the
 # texts to TARGET (the program's library, which declares ManualText and
-# ManualTopicAt, manual/ManualText.h) and makes the manual page
+# ManualTopicAt, base/ManualText.h) and makes the manual page
 # <build>/man/PROGRAM.1, installed into share/man/man1.
 function(dapple_manual target program summary folder)
   set(topics ${ARGN})

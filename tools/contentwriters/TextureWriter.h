@@ -10,3 +10,6 @@
 // composited over white) to `path`, which must name a JPEG file. Empty on
 // success, else one line saying what went wrong.
 std::string WriteTexture(const std::string& path, const RasterImage& picture);
+
+// The brightness of `picture` as WriteTexture writes it: one grey channel.
+RasterImage TextureBrightness(const RasterImage& picture);

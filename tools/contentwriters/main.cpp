@@ -1,44 +1,50 @@
-// dapple-content: makes content files from PNG and JPEG pictures.
+// dapple-content: makes content files from PNG and JPEG pictures. Its
+// manual (manual/) is its help and its manual page.
 //
-//   dapple-content tube PICTURE OUTPUT.tub COLUMNS ROWS [--format-version 3|5]
-//   dapple-content frame PICTURE OUTPUT.rfr [--format-version 3|5]
-//   dapple-content tiles FOLDER OUTPUT.ptl [--tile WxH] [--thumbnail WxH]
-//   dapple-content texture PICTURE OUTPUT.jpg
-//
-// A frame picture is a tube of 3 × 3 cells. Exit status: 0 success, 1 the
-// file could not be made, 2 usage.
+// Exit status, as in every program of the family: 0 success, 1 the work
+// failed, 2 usage or an input that cannot be read.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "base/ManualText.h"
 #include "imagefiles/ImageFiles.h"
 #include "platform/CommandLineArguments.h"
+#include "platform/FileSystemPath.h"
+#include "tools/contentwriters/ContentWarnings.h"
 #include "tools/contentwriters/PictureTubeWriter.h"
 #include "tools/contentwriters/TextureWriter.h"
 #include "tools/contentwriters/TileLibraryWriter.h"
 
 namespace {
 
-constexpr int kUsageError = 2;
-
-const char kUsage[] =
-    "usage: dapple-content tube PICTURE OUTPUT.tub COLUMNS ROWS [--format-version 3|5]\n"
-    "       dapple-content frame PICTURE OUTPUT.rfr [--format-version 3|5]\n"
-    "       dapple-content tiles FOLDER OUTPUT.ptl [--tile WxH] [--thumbnail WxH]\n"
-    "       dapple-content texture PICTURE OUTPUT.jpg\n";
+constexpr int kSuccess = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
 
 int Usage(const std::string& problem) {
-    if (!problem.empty()) std::fprintf(stderr, "dapple-content: %s\n", problem.c_str());
-    std::fputs(kUsage, stderr);
-    return kUsageError;
+    std::fprintf(stderr, "dapple-content: %s (see dapple-content help)\n", problem.c_str());
+    return kUsage;
 }
 
 int Report(const std::string& problem) {
-    if (problem.empty()) return 0;
+    if (problem.empty()) return kSuccess;
     std::fprintf(stderr, "dapple-content: %s\n", problem.c_str());
-    return 1;
+    return kFailed;
+}
+
+void Warn(const std::string& file, const std::string& warning) {
+    std::fprintf(stderr, "dapple-content: warning: %s: %s\n", file.c_str(), warning.c_str());
+}
+
+int Help(const std::string& topic) {
+    const char* text = ManualText(topic.c_str());
+    if (text == nullptr) return Usage("no command '" + topic + "'");
+    std::fputs(text, stdout);
+    return kSuccess;
 }
 
 // A whole positive number, or 0.
@@ -56,76 +62,104 @@ bool ParseSize(const std::string& text, int32_t& width, int32_t& height) {
     return width > 0 && height > 0;
 }
 
-// Reads the options after the positional arguments: pairs of a name and a value.
-bool ParseOptions(const std::vector<std::string>& options, PictureTubeOptions& tube, TileLibraryOptions& tiles,
-                  std::string& problem) {
-    for (size_t i = 0; i < options.size(); i += 2) {
-        if (i + 1 >= options.size()) {
-            problem = options[i] + " needs a value";
+struct Options {
+    PictureTubeOptions tube;
+    TileLibraryOptions tiles;
+    bool overwrite = false;
+    bool sized = false;  // --format-version, --tile or --thumbnail given
+};
+
+// Reads the options after the positional arguments: --overwrite, and pairs
+// of a name and a value.
+bool ParseOptions(const std::vector<std::string>& options, Options& parsed, std::string& problem) {
+    for (size_t i = 0; i < options.size(); ++i) {
+        const std::string& name = options[i];
+        if (name == "--overwrite") {
+            parsed.overwrite = true;
+            continue;
+        }
+        if (name != "--format-version" && name != "--tile" && name != "--thumbnail") {
+            problem = "unknown option " + name;
             return false;
         }
-        const std::string& name = options[i];
-        const std::string& value = options[i + 1];
+        if (++i >= options.size()) {
+            problem = name + " needs a value";
+            return false;
+        }
+        const std::string& value = options[i];
         bool ok = false;
         if (name == "--format-version") {
             ok = value == "3" || value == "5";
-            tube.majorVersion = static_cast<uint16_t>(PositiveNumber(value));
+            parsed.tube.majorVersion = static_cast<uint16_t>(PositiveNumber(value));
         } else if (name == "--tile") {
-            ok = ParseSize(value, tiles.tileWidth, tiles.tileHeight);
-        } else if (name == "--thumbnail") {
-            ok = ParseSize(value, tiles.thumbnailWidth, tiles.thumbnailHeight);
+            ok = ParseSize(value, parsed.tiles.tileWidth, parsed.tiles.tileHeight);
         } else {
-            problem = "unknown option " + name;
-            return false;
+            ok = ParseSize(value, parsed.tiles.thumbnailWidth, parsed.tiles.thumbnailHeight);
         }
         if (!ok) {
             problem = "bad value for " + name + ": " + value;
             return false;
         }
+        parsed.sized = true;
     }
     return true;
 }
 
-int WriteTube(const std::string& picturePath, const std::string& output, const PictureTubeOptions& options) {
-    RasterImage picture;
-    if (ImageFileStatus status = ReadImageFile(picturePath, picture); !status.Ok()) return Report(status.error);
-    return Report(WritePictureTube(output, picture, options));
-}
-
-int WriteTextureFile(const std::string& picturePath, const std::string& output) {
-    RasterImage picture;
-    if (ImageFileStatus status = ReadImageFile(picturePath, picture); !status.Ok()) return Report(status.error);
-    return Report(WriteTexture(output, picture));
+bool Exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(PathFromUtf8(path), error);
 }
 
 int Run(const std::vector<std::string>& args) {
-    if (args.empty()) return Usage("");
+    if (args.empty()) return Usage("no command given");
     const std::string& command = args[0];
+    if (command == "help" || command == "--help" || command == "-h") {
+        if (args.size() > 2) return Usage("help takes one command");
+        return Help(args.size() == 2 ? args[1] : std::string());
+    }
     const size_t positional = command == "tube"                                                    ? 5
                               : (command == "frame" || command == "tiles" || command == "texture") ? 3
                                                                                                    : 0;
-    if (positional == 0) return Usage("unknown command " + command);
+    if (positional == 0) return Usage("unknown command '" + command + "'");
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") return Help(command);
+    }
     if (args.size() < positional) return Usage("too few arguments for " + command);
 
-    PictureTubeOptions tube;
-    TileLibraryOptions tiles;
+    Options options;
     std::string problem;
     if (!ParseOptions(std::vector<std::string>(args.begin() + static_cast<std::ptrdiff_t>(positional), args.end()),
-                      tube, tiles, problem))
+                      options, problem))
         return Usage(problem);
-
-    if (command == "tiles") return Report(WriteTileLibraryFromFolder(args[2], args[1], tiles));
-    if (command == "texture")
-        return args.size() == positional ? WriteTextureFile(args[1], args[2]) : Usage("texture takes no options");
+    if (options.sized && command == "texture") return Usage("texture takes only --overwrite");
     if (command == "frame") {
-        tube.columns = 3;
-        tube.rows = 3;
-    } else {
-        tube.columns = PositiveNumber(args[3]);
-        tube.rows = PositiveNumber(args[4]);
-        if (tube.columns == 0 || tube.rows == 0) return Usage("COLUMNS and ROWS must be whole numbers from 1");
+        options.tube.columns = 3;
+        options.tube.rows = 3;
+    } else if (command == "tube") {
+        options.tube.columns = PositiveNumber(args[3]);
+        options.tube.rows = PositiveNumber(args[4]);
+        if (options.tube.columns == 0 || options.tube.rows == 0)
+            return Usage("COLUMNS and ROWS must be whole numbers from 1");
     }
-    return WriteTube(args[1], args[2], tube);
+
+    const std::string& input = args[1];
+    const std::string& output = args[2];
+    if (!Exists(input)) return Usage((command == "tiles" ? "no folder " : "no file ") + input);
+    if (!options.overwrite && Exists(output)) return Report(output + " exists and is kept (--overwrite replaces it)");
+    if (command == "tiles") return Report(WriteTileLibraryFromFolder(output, input, options.tiles));
+
+    RasterImage picture;
+    if (ImageFileStatus status = ReadImageFile(input, picture); !status.Ok()) {
+        std::fprintf(stderr, "dapple-content: %s\n", status.error.c_str());
+        return kUsage;
+    }
+    if (command == "texture") {
+        if (const std::string seam = SeamWarning(picture); !seam.empty()) Warn(input, seam);
+        return Report(WriteTexture(output, picture));
+    }
+    for (const std::string& warning : SheetWarnings(picture, options.tube.columns, options.tube.rows))
+        Warn(input, warning);
+    return Report(WritePictureTube(output, picture, options.tube));
 }
 
 }  // namespace

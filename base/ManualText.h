@@ -1,5 +1,6 @@
-// The texts of the dapple command's manual (cli/manual/), which the build
-// also makes into the manual page dapple.1.
+// The texts of a program's manual, written once as plain text files and
+// made by the build (cmake/Manual.cmake) into a table in the program and
+// into its manual page. Each program that calls dapple_manual defines these.
 #pragma once
 
 // The text of `topic`, a command's name, or of the program itself for "";
