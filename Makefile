@@ -9,7 +9,9 @@ CMAKE_FLAGS ?= -G Ninja
 WINDOWS_BUILD ?= build-windows-x86_64
 WINDOWS32_BUILD ?= build-windows-i686
 
-.PHONY: all deps build run test test-native test-sanitize bench clean windows-deps build-windows test-windows \
+PREFIX ?= /usr/local
+
+.PHONY: all deps build install run test test-native test-sanitize bench clean windows-deps build-windows test-windows \
         content-generator smoke-native format format-check gallery dialog screenshots fuzz-build fuzz test-fuzz
 
 all: build
@@ -22,6 +24,11 @@ $(BUILD)/build.ninja: | deps
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j$(JOBS)
+
+# bin/dapple and dapple-content, share/mornebrook-dapple/ (Content, Settings),
+# share/man/man1.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Only what it runs: a first run builds no test program.
 run: deps $(BUILD)/build.ninja

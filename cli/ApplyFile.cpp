@@ -11,6 +11,9 @@
 #include "host/FilterFactory.h"
 #include "image/Parallel.h"
 #include "imagefiles/ImageFiles.h"
+#include "parametertext/ContentPaths.h"
+#include "parametertext/ParameterDescriptions.h"
+#include "platform/DataFolder.h"
 #include "platform/FileSystemPath.h"
 
 namespace {
@@ -22,6 +25,31 @@ bool ReadImage(const std::string& path, RasterImage& image, std::string& problem
     const ImageFileStatus status = ReadImageFile(path, image);
     if (!status.Ok()) problem = status.error;
     return status.Ok();
+}
+
+// Without a data folder (a program copied away from its data) the content
+// files the chosen values name are looked for before the run, so that the
+// message says where the data was looked for instead of the reader's
+// "could not be opened".
+bool ContentFilesPresent(const Filter& effect, const ApplyOptions& options, const CommandStreams& streams,
+                         std::string& problem) {
+    if (!FindDataFolder().found.empty()) return true;
+    auto block = std::make_unique<ParameterBlock>();
+    ParameterSet set;
+    ChosenValues chosen;
+    std::string unused;
+    // Values the record cannot keep (lengths in per cent) are the run's to judge.
+    if (!ChosenRecord(effect, options.parameters, SettingsFoldersOf(streams), *block, set, chosen, unused)) return true;
+    for (const ParameterDescription& description : DescribeParameters(set)) {
+        std::string fullPath;
+        if (description.shape.kind != KeyKind::ContentPath || description.value.empty() ||
+            FindContentFile(description.value, fullPath, unused))
+            continue;
+        problem = "no content file " + description.value + " for " + effect.InternalName() +
+                  ": no folder with Content or Settings in " + DataFolderPlaces();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -89,6 +117,7 @@ bool PrepareApply(const std::string& effect, const ApplyOptions& options, const 
     if (!ChosenDescriptor(*setup.choice.filter, options.parameters, SettingsFoldersOf(streams), setup.descriptor,
                           setup.chosen, problem))
         return false;
+    if (!ContentFilesPresent(*setup.choice.filter, options, streams, problem)) return false;
     if (options.plugin.empty()) return true;
     setup.plugin = LoadPluginModule(options.plugin, problem);
     if (setup.plugin == nullptr) return false;
