@@ -1,5 +1,6 @@
 // The first layer of a picture tube: its rectangle, then four channels of
 // zlib-compressed bytes, one per pixel of the rectangle.
+#include <cstdint>
 #include <memory>
 #include <new>
 
@@ -135,8 +136,16 @@ ResultCode PspFileReader::ReadChannel(const LayerInfo& layer, Image<unsigned cha
         static_cast<uint64_t>(layer.right - layer.left) * static_cast<uint64_t>(layer.bottom - layer.top);
     if (uncompressedLength != area) return ContentFileDamaged();
     if (compressedLength > file_.Size() - file_.Tell()) return ContentFileDamaged();
-    std::unique_ptr<Bytef[]> compressed(new (std::nothrow) Bytef[compressedLength + 1u]);
-    std::unique_ptr<Bytef[]> pixels(new (std::nothrow) Bytef[uncompressedLength + 1u]);
+    // zlib never needs more than compressBound bytes for `area` bytes: a
+    // longer channel is damaged, and refusing it keeps the buffers' sizes
+    // (counted in 64 bits, with a byte to spare for an empty channel) far
+    // from wrapping round.
+    if (compressedLength > compressBound(static_cast<uLong>(area))) return ContentFileDamaged();
+    if (uint64_t{compressedLength} + 1 > SIZE_MAX || area + 1 > SIZE_MAX) return ResultCode::OutOfMemory();
+    const auto compressedBytes = static_cast<std::size_t>(uint64_t{compressedLength} + 1);
+    const auto pixelBytes = static_cast<std::size_t>(area + 1);
+    std::unique_ptr<Bytef[]> compressed(new (std::nothrow) Bytef[compressedBytes]);
+    std::unique_ptr<Bytef[]> pixels(new (std::nothrow) Bytef[pixelBytes]);
     if (!compressed || !pixels) return ResultCode::OutOfMemory();
     file_.ReadBytes(compressed.get(), compressedLength);
     uLongf inflated = uncompressedLength;

@@ -2,6 +2,9 @@
 // the writers' blocks with one thing changed.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+
 #include <zlib.h>
 
 #include "content/PspFileReader.h"
@@ -9,6 +12,8 @@
 #include "tests/content/ContentFixtures.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 class PspMalformedTest : public ContentTest {
 protected:
@@ -174,14 +179,16 @@ TEST_F(PspMalformedTest, ALayerOutsideTheImageIsRefused) {
     }
 }
 
-void WriteChannel(PspStream& stream, uint16_t bitmapType, uint16_t channelType, uint32_t stored, uint32_t actual) {
+// `claimed`: the compressed length the channel gives, when not its own.
+void WriteChannel(PspStream& stream, uint16_t bitmapType, uint16_t channelType, uint32_t stored, uint32_t actual,
+                  std::optional<uint32_t> claimed = std::nullopt) {
     const std::vector<uint8_t> pixels(actual, 0x80);
     std::vector<uint8_t> compressed(compressBound(actual));
     uLongf length = compressed.size();
     ASSERT_EQ(compress(compressed.data(), &length, pixels.data(), actual), Z_OK);
     stream.BeginBlock(psp::kChannelBlock);
     stream.BeginChunk();
-    stream.U32(static_cast<uint32_t>(length));
+    stream.U32(claimed.value_or(static_cast<uint32_t>(length)));
     stream.U32(stored);
     stream.U16(bitmapType);
     stream.U16(channelType);
@@ -191,8 +198,10 @@ void WriteChannel(PspStream& stream, uint16_t bitmapType, uint16_t channelType, 
 }
 
 // A 30 × 20 layer whose red channel says it inflates to `stored` bytes and
-// does inflate to `actual` bytes; its other channels are sound.
-void WriteLyingLayer(PspStream& stream, uint32_t stored, uint32_t actual) {
+// does inflate to `actual` bytes (and whose compressed length is `claimed`
+// when that is given); its other channels are sound.
+void WriteLyingLayer(PspStream& stream, uint32_t stored, uint32_t actual,
+                     std::optional<uint32_t> claimed = std::nullopt) {
     const uint32_t area = 30 * 20;
     stream.BeginBlock(psp::kLayerBankBlock);
     stream.BeginBlock(psp::kLayerBlock);
@@ -206,7 +215,7 @@ void WriteLyingLayer(PspStream& stream, uint32_t stored, uint32_t actual) {
     stream.U16(2);
     stream.U16(4);
     stream.EndChunk();
-    WriteChannel(stream, psp::kLayerColourBitmap, psp::kRedChannel, stored, actual);
+    WriteChannel(stream, psp::kLayerColourBitmap, psp::kRedChannel, stored, actual, claimed);
     WriteChannel(stream, psp::kLayerColourBitmap, psp::kGreenChannel, area, area);
     WriteChannel(stream, psp::kLayerColourBitmap, psp::kBlueChannel, area, area);
     WriteChannel(stream, psp::kLayerTransparencyMask, psp::kCompositeChannel, area, area);
@@ -228,6 +237,28 @@ TEST_F(PspMalformedTest, AChannelMustHoldOneBytePerLayerPixel) {
     const ReadTube tube = Read(honest);
     ASSERT_EQ(Outcome(tube.imageResult), Fine());
     EXPECT_EQ(Sample(*tube.image, 29, 19, 0), 0x80);
+}
+
+TEST_F(PspMalformedTest, AChannelLengthNearFourGibibytesIsRefusedWithoutOverflow) {
+    // 0xFFFFFFFF plus the byte to spare wraps round in 32 bits. An unknown
+    // block of almost 4 GiB after the layers, sparse on disk, makes the file
+    // long enough for the length to pass the check against the file's size.
+    const uint32_t area = 30 * 20;
+    constexpr uint32_t kPadding = 0xFFFFFFF0u;
+    TubeRecipe recipe = RecipeFor(picture_, 1, 1, 5);
+    recipe.layerBank = [area](PspStream& stream) { WriteLyingLayer(stream, area, area, 0xFFFFFFFFu); };
+    recipe.afterLayers = [](PspStream& stream) {
+        stream.Bytes(psp::kBlockMarker, sizeof psp::kBlockMarker);
+        stream.U16(200);
+        stream.U32(kPadding);
+    };
+    const std::string path = PathOf("padded.tub");
+    WriteRecipe(path, picture_, recipe);
+    const fs::path file = fs::u8path(path);
+    fs::resize_file(file, fs::file_size(file) + kPadding);
+    const ReadTube tube = ReadTubeFile(path);
+    ASSERT_EQ(Outcome(tube.openResult), Fine());
+    EXPECT_EQ(Outcome(tube.imageResult), Damaged());
 }
 
 TEST_F(PspMalformedTest, ChannelTypesOutsideTheirBitmapAreRefused) {
