@@ -1,5 +1,9 @@
 #include "platform/WholeFiles.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "platform/FileSystemPath.h"
 #include "platform/ReadOnlyFile.h"
 
 ReadFileStatus ReadWholeFile(const std::string& path, std::size_t limit, std::string& bytes) {
@@ -15,4 +19,12 @@ ReadFileStatus ReadWholeFile(const std::string& path, std::size_t limit, std::st
     read.resize(static_cast<std::size_t>(got));  // shorter when the file shrank meanwhile
     bytes.swap(read);
     return ReadFileStatus::kRead;
+}
+
+void RemoveStaleTemporaryFile(const std::string& path) {
+    const std::filesystem::path file = PathFromUtf8(path);
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(file, error);
+    if (error || std::filesystem::file_time_type::clock::now() - written < kStaleTemporaryFileAge) return;
+    std::filesystem::remove(file, error);
 }

@@ -4,12 +4,22 @@
 // the old file as it was and never a part of the new one.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 
 // Temporary files of WriteFileAtomically begin with this character; folder
 // listings that show entries to the user pass over such names.
 inline constexpr char kTemporaryFilePrefix = '.';
+
+// A save cut off (the process killed, the power lost) leaves its temporary
+// file behind; the folder's next reader removes it once it is this old, so
+// that a save still at work is left alone.
+inline constexpr std::chrono::hours kStaleTemporaryFileAge{24};
+
+// Removes the temporary file at `path` when it was last written more than
+// kStaleTemporaryFileAge ago; leaves it otherwise, or when it cannot.
+void RemoveStaleTemporaryFile(const std::string& path);
 
 enum class ReadFileStatus {
     kRead,

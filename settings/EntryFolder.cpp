@@ -27,7 +27,10 @@ ResultCode EntryFolder::List(std::string_view firstWord, std::vector<std::string
     std::vector<std::string> files;
     if (!ListFolderFiles(path_, files)) return ResultCode::Failure();
     for (const std::string& file : files) {
-        if (!file.empty() && file.front() == kTemporaryFilePrefix) continue;
+        if (!file.empty() && file.front() == kTemporaryFilePrefix) {
+            RemoveStaleTemporaryFile(ChildPath(path_, file));
+            continue;
+        }
         std::string text;
         if (Read(file, text).IsSuccess() && OpensWith(text, firstWord)) names.push_back(file);
     }

@@ -35,7 +35,7 @@ public:
 
     // The names of the files that open with `firstWord`, sorted by byte
     // (upper case before lower case). Files an atomic write leaves while it
-    // works are passed over. -1, with no names, when the folder cannot be
+    // works are passed over, and removed once a day old (a save cut off). -1, with no names, when the folder cannot be
     // read.
     ResultCode List(std::string_view firstWord, std::vector<std::string>& names) const;
     // -1 when the file cannot be read or is larger than kMaxEntryFileSize.

@@ -3,6 +3,7 @@
 // list of entries, and names that cannot be used.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 
 #include "settings/GradientLibrary.h"
@@ -80,6 +81,20 @@ TEST_F(LibraryTest, ListHoldsEntriesSortedByByteWithTheirWholeNames) {
     EXPECT_EQ(read.stops[0].location, 0.5);
     EXPECT_EQ(gradients_.Load("Notes.txt", read).status, ResultCode::kFailure);
     EXPECT_EQ(read.count, 1);
+}
+
+TEST_F(LibraryTest, TemporaryFilesOfACutOffSaveGoOnceADayOld) {
+    WriteBytes(GradientFile("warm"), "Gradient: 0");
+    WriteBytes(GradientFile(".warm.Ab12Cd"), "Gradient: 0");
+    WriteBytes(GradientFile(".cool.Ef34Gh"), "Gradient: 0");
+    const auto now = fs::file_time_type::clock::now();
+    fs::last_write_time(GradientFile(".warm.Ab12Cd"), now - std::chrono::hours(25));
+    fs::last_write_time(GradientFile(".cool.Ef34Gh"), now - std::chrono::hours(23));
+    std::vector<std::string> names;
+    ASSERT_TRUE(gradients_.List(names).IsSuccess());
+    EXPECT_EQ(names, std::vector<std::string>{"warm"});
+    EXPECT_FALSE(fs::exists(GradientFile(".warm.Ab12Cd")));
+    EXPECT_TRUE(fs::exists(GradientFile(".cool.Ef34Gh"))) << "a save may still be at work";
 }
 
 TEST_F(LibraryTest, ALineLongerThanTheLimitIsCutBeforeItIsRead) {
