@@ -100,13 +100,16 @@ bool ParseArguments(const std::vector<std::string>& args, ApplyRequest& request,
 }
 
 // Sends the core's warnings to the command's error stream while it lives,
-// ending a progress bar's line first.
+// ending a progress bar's line first, in the command's voice: "dapple:
+// INPUT: " before the core's text, in place of the core's caption.
 class WarningCapture {
 public:
-    WarningCapture(std::ostream& err, ProgressBar& bar) {
-        previous_ = SetWarningSink([this, &err, &bar](const std::string& line) {
+    WarningCapture(std::ostream& err, ProgressBar& bar, const std::string& input) {
+        previous_ = SetWarningSink([this, &err, &bar, input](const std::string& line) {
             bar.Finish();
-            err << line << '\n';
+            const std::string caption = std::string(kWarningCaption) + ": ";
+            const bool captioned = line.compare(0, caption.size(), caption) == 0;
+            err << "dapple: " << input << ": " << (captioned ? line.substr(caption.size()) : line) << '\n';
             ++count_;
         });
     }
@@ -150,7 +153,7 @@ int RunEffect(const ApplyRequest& request, const EffectChoice& choice, const Des
     RunOutcome outcome;
     int warnings = 0;
     {
-        WarningCapture capture(streams.err, bar);
+        WarningCapture capture(streams.err, bar, request.input);
         RunOptions options;
         options.parametersSelector = request.dialog;
         // A failed run writes nothing, so the host keeps no copy to revert to.

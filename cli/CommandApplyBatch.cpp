@@ -148,18 +148,22 @@ std::vector<std::string> WarningLines(const std::string& errorText) {
     return lines;
 }
 
-// A run's error lines without the program's or the core's prefix: the batch
-// gives each again after its own and the file's name.
-std::vector<std::string> ProblemLines(const std::string& errorText) {
+// A run's error lines without the program's prefix (and the input's name
+// after it) or the core's: the batch gives each again after its own and the
+// file's name.
+std::vector<std::string> ProblemLines(const std::string& errorText, const std::string& input) {
     std::vector<std::string> lines;
     std::istringstream text(errorText);
     std::string line;
-    const std::string prefixes[] = {"dapple: ", std::string(kWarningCaption) + ": "};
+    const std::string prefixes[] = {"dapple: " + input + ": ", "dapple: ", std::string(kWarningCaption) + ": "};
     while (std::getline(text, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty()) continue;
         for (const std::string& prefix : prefixes) {
-            if (line.compare(0, prefix.size(), prefix) == 0) line.erase(0, prefix.size());
+            if (line.compare(0, prefix.size(), prefix) == 0) {
+                line.erase(0, prefix.size());
+                break;
+            }
         }
         lines.push_back(line);
     }
@@ -206,7 +210,7 @@ private:
         fs::remove(PathFromUtf8(staged), ignored);
         if (InterruptRequested()) return;
         if (!run.started) return report_.Failed(file.input, run.problem);
-        const std::vector<std::string> problems = ProblemLines(run.errorText);
+        const std::vector<std::string> problems = ProblemLines(run.errorText, file.input);
         if (run.killed) {
             const std::string how = run.signal != 0 ? " (signal " + std::to_string(run.signal) + ")" : "";
             return report_.Failed(file.input, "the run ended abnormally" + how);

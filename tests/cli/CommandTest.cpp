@@ -241,6 +241,7 @@ TEST_F(DappleCommand, ARefusingOrFailingEffectExitsOneAndKeepsAnOldOutput) {
         const CommandResult result = RunCommand({"apply", "TestShift", input, output});
         EXPECT_EQ(result.code, kExitFailed);
         EXPECT_EQ(Lines(result.err), 1) << "the core's warning, and nothing more: " << result.err;
+        EXPECT_EQ(result.err.rfind("dapple: " + input + ": ", 0), 0u) << "in the command's voice: " << result.err;
         EXPECT_NE(result.err.find("8"), std::string::npos) << result.err;
     }
     {
