@@ -8,19 +8,9 @@
 #include <vector>
 
 #include "parametertext/CssColours.h"
+#include "parametertext/TypedText.h"
 
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -46,11 +36,11 @@ bool ParseHex(const std::string& text, ColorSpec& colour) {
 
 // One channel of rgb(): 0 to 255, or 0% to 100%, rounded to the nearest level.
 bool ParseChannel(const std::string& word, int16_t& channel) {
-    const std::string text = Trimmed(word);
+    const std::string text = TrimmedBlanks(word);
     if (text.empty()) return false;
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
-    const std::string rest = Trimmed(end);
+    const std::string rest = TrimmedBlanks(end);
     if (end == text.c_str() || !std::isfinite(value)) return false;
     double level = value;
     if (rest == "%") {
@@ -129,10 +119,10 @@ bool ParseTextForm(const std::string& text, ColorSpec& colour) {
 }  // namespace
 
 bool ParseColourText(const std::string& text, ColorSpec& colour) {
-    const std::string trimmed = Trimmed(text);
+    const std::string trimmed = TrimmedBlanks(text);
     if (trimmed.empty()) return false;
     if (ParseTextForm(trimmed, colour)) return true;
-    const std::string lower = Lower(trimmed);
+    const std::string lower = LowerCase(trimmed);
     return ParseHex(lower, colour) || ParseRgbFunction(lower, colour) || ParseName(lower, colour);
 }
 

@@ -5,16 +5,12 @@
 
 #include "filters/ScriptCapture.h"
 #include "parametertext/ReadableNames.h"
+#include "parametertext/TypedText.h"
 
 namespace {
 
 std::string WithoutTrailingBlanks(std::string text) {
     while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
@@ -41,7 +37,8 @@ std::vector<std::string> NearNames(const std::vector<ParameterDescription>& desc
     std::vector<std::pair<std::size_t, std::string>> near;
     for (const ParameterDescription& description : descriptions) {
         const std::size_t byName = EditDistance(wanted, description.name);
-        const std::size_t byKey = EditDistance(Lower(typed), Lower(WithoutTrailingBlanks(KeyText(description.key))));
+        const std::size_t byKey =
+            EditDistance(LowerCase(typed), LowerCase(WithoutTrailingBlanks(KeyText(description.key))));
         const std::size_t distance = std::min(byName, byKey);
         if (distance <= allowed) near.emplace_back(distance, description.name);
     }
@@ -78,7 +75,7 @@ const ParameterDescription* FindParameter(const std::vector<ParameterDescription
     }
     std::vector<const ParameterDescription*> matches;
     for (const ParameterDescription& description : descriptions) {
-        if (!typed.empty() && Lower(WithoutTrailingBlanks(KeyText(description.key))) == Lower(typed))
+        if (!typed.empty() && LowerCase(WithoutTrailingBlanks(KeyText(description.key))) == LowerCase(typed))
             matches.push_back(&description);
     }
     if (matches.size() == 1) return matches.front();

@@ -11,30 +11,20 @@
 #include "parametertext/ContentPaths.h"
 #include "parametertext/LengthText.h"
 #include "parametertext/ReadableNames.h"
+#include "parametertext/TypedText.h"
 
 namespace {
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // A finite number, then nothing but the unit's own spellings.
 bool ParseNumber(const std::string& typed, KeyUnit unit, double& value) {
-    const std::string text = Trimmed(typed);
+    const std::string text = TrimmedBlanks(typed);
     if (text.empty() || std::isalpha(static_cast<unsigned char>(text[0]))) return false;
     char* end = nullptr;
     errno = 0;
     value = std::strtod(text.c_str(), &end);
     if (end == text.c_str() || errno != 0 || !std::isfinite(value)) return false;
     if (std::string(text.c_str(), static_cast<const char*>(end)).find_first_of("xX") != std::string::npos) return false;
-    const std::string rest = Lower(Trimmed(end));
+    const std::string rest = LowerCase(TrimmedBlanks(end));
     if (rest.empty()) return true;
     if (unit == KeyUnit::Percent) return rest == "%" || rest == "percent";
     if (unit == KeyUnit::Degrees) return rest == "deg" || rest == "degrees" || rest == "\xC2\xB0";
@@ -70,7 +60,7 @@ double Ranged(const ParameterDescription& description, double value, const std::
 }
 
 bool ParseFlag(const std::string& typed, bool& on) {
-    const std::string text = Lower(Trimmed(typed));
+    const std::string text = LowerCase(TrimmedBlanks(typed));
     if (text == "1" || text == "on" || text == "yes" || text == "true") {
         on = true;
         return true;
@@ -85,7 +75,7 @@ bool ParseFlag(const std::string& typed, bool& on) {
 // A list item by code (exactly, else without the trailing blanks and the
 // letter case), by name, or by position.
 bool ParseChoice(const KeyShape& shape, const std::string& typed, uint32_t& code) {
-    const std::string text = Trimmed(typed);
+    const std::string text = TrimmedBlanks(typed);
     for (const KeyChoice& choice : shape.choices) {
         if (KeyText(choice.code) == typed) {
             code = choice.code;
@@ -94,7 +84,7 @@ bool ParseChoice(const KeyShape& shape, const std::string& typed, uint32_t& code
     }
     const std::string wanted = ReadableName(text);
     for (const KeyChoice& choice : shape.choices) {
-        if (ReadableName(choice.name) == wanted || Lower(Trimmed(KeyText(choice.code))) == Lower(text)) {
+        if (ReadableName(choice.name) == wanted || LowerCase(TrimmedBlanks(KeyText(choice.code))) == LowerCase(text)) {
             code = choice.code;
             return true;
         }
