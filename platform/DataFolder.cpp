@@ -1,5 +1,8 @@
 #include "platform/DataFolder.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/Environment.h"
 #include "platform/FileSystemEntries.h"
 #include "platform/FileSystemPath.h"
@@ -34,7 +37,13 @@ DataFolderSearch FindDataFolder() {
         search.places.push_back(InstalledDataFolder(module));
     }
     const std::string given = EnvironmentValue(kDataVariable);
-    if (!given.empty()) search.places.push_back(WithSeparator(given));
+    if (!given.empty()) {
+        // Written out in full, so that a relative folder stays the one meant
+        // and paths inside it compare with the full paths of files.
+        std::error_code error;
+        const std::filesystem::path full = std::filesystem::absolute(PathFromUtf8(given), error);
+        search.places.push_back(WithSeparator(error ? given : Utf8FromPath(full.lexically_normal())));
+    }
     for (const std::string& place : search.places) {
         if (HoldsData(place)) {
             search.found = place;

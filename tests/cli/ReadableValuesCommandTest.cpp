@@ -40,8 +40,12 @@ protected:
         const CommandResult result = RunCommand(args);
         EXPECT_EQ(result.code, kExitSuccess) << result.err;
         if (err != nullptr) *err = result.err;
-        std::ifstream file(PathOf("out.png"), std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        std::string bytes;
+        {
+            // Closed before the file goes: Windows removes no open file.
+            std::ifstream file(PathOf("out.png"), std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        }
         fs::remove(PathOf("out.png"));
         return bytes;
     }

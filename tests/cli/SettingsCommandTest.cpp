@@ -85,10 +85,13 @@ TEST_F(SettingsCommand, SavesListsShowsAndDeletesUserSettings) {
             copy.insert(copy.end(), {"--set", name + "=" + line.substr(line.rfind('\t') + 1)});
     }
     ASSERT_EQ(Run(copy).code, kExitSuccess);
-    std::ifstream bright(folder_ / "user" / "TestShift" / "Bright", std::ios::binary);
-    std::ifstream copied(folder_ / "user" / "TestShift" / "Copy", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(bright), {}),
-              std::string(std::istreambuf_iterator<char>(copied), {}));
+    {
+        // Closed before the setting is deleted: Windows deletes no open file.
+        std::ifstream bright(folder_ / "user" / "TestShift" / "Bright", std::ios::binary);
+        std::ifstream copied(folder_ / "user" / "TestShift" / "Copy", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(bright), {}),
+                  std::string(std::istreambuf_iterator<char>(copied), {}));
+    }
     EXPECT_NE(Run({"settings", "show", "TestShift", "Bright", "--json"})
                   .out.find("{\"name\": \"tint\", \"key\": \"Tint\", \"label\": \"Tint\", \"value\": \"#102030\"}"),
               std::string::npos);

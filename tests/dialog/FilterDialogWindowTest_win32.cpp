@@ -202,7 +202,7 @@ TEST_F(FilterDialogTest, CtrlShiftCCopiesTheParametersAsACommandLine) {
         const std::wstring text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : L"";
         if (data != nullptr) GlobalUnlock(data);
         CloseClipboard();
-        EXPECT_EQ(text, L"dapple apply probe input.png output.png --set Amnt=64 --set Flag=0 --set Seed=12345");
+        EXPECT_EQ(text, L"dapple apply probe input.png output.png --set amount=64 --set invert=0 --set seed=12345");
     });
 }
 
