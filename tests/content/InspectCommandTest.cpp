@@ -109,8 +109,11 @@ TEST_F(InspectCommandTest, DescribesTileLibrariesAndRefusesDamagedOnes) {
     const Inspection inspection = Inspect(PathOf("tiles.ptl"));
     EXPECT_EQ(inspection.exit, 0);
     EXPECT_EQ(inspection.out, "kind: tile library\ntile count: 2\ntile size: 10 x 6\nthumbnail size: 5 x 3\n");
+    // The path as JSON writes it: a backslash (a Windows path's) doubled.
+    std::string jsonPath;
+    for (char c : PathOf("tiles.ptl")) jsonPath += c == '\\' ? std::string("\\\\") : std::string(1, c);
     EXPECT_EQ(Inspect(PathOf("tiles.ptl"), "--json").out,
-              "{\"file\": \"" + PathOf("tiles.ptl") +
+              "{\"file\": \"" + jsonPath +
                   "\", \"kind\": \"tile library\", \"tileCount\": 2, \"tileSize\": \"10 x 6\", \"thumbnailSize\": "
                   "\"5 x 3\"}\n");
 
