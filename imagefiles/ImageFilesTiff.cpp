@@ -3,7 +3,8 @@
 // (tiles, palettes, 16 bits, CMYK, YCbCr, bits per sample below 8) through
 // its RGBA interface, which also applies the orientation. Written: the pixels
 // in Deflate-compressed strips with the horizontal predictor, the ICC
-// profile, XMP and the resolution. libtiff's messages go to a handler per
+// profile, XMP and the resolution; EXIF moves in and out of the file's
+// directories through TiffExif.h. libtiff's messages go to a handler per
 // file, which keeps the first error for the user.
 #include <tiffio.h>
 
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "imagefiles/ImageFilesCodecs.h"
+#include "imagefiles/TiffExif.h"
 
 namespace {
 
@@ -234,6 +236,7 @@ std::string DecodeTiff(const uint8_t* data, size_t size, DecodedImage& decoded, 
     if (const char* problem = ImageSizeProblem(layout.width, layout.height)) return problem;
     DecodedImage read;
     ReadTiffMetadata(tiff.get(), read.metadata);
+    read.metadata.exif = ExifFromTiffFile(data, size);
     read.image =
         RasterImage(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), ChannelsOf(layout));
     if (StoredAsRead(tiff.get(), layout)) {
@@ -254,11 +257,12 @@ std::string DecodeTiff(const uint8_t* data, size_t size, DecodedImage& decoded, 
 }
 
 std::string EncodeTiff(std::FILE* stream, const RasterImage& image, const ImageMetadata& metadata,
-                       const ImageWriteOptions& options, std::vector<std::string>&) {
+                       const ImageWriteOptions& options, std::vector<std::string>& notes) {
     MemoryFile file;
     file.writing = true;
     {
-        const TiffHandle tiff = OpenMemory(file, "w");
+        // In the EXIF data's byte order, so that its entries move across as they are.
+        const TiffHandle tiff = OpenMemory(file, ExifIsBigEndian(metadata.exif) ? "wb" : "wl");
         if (tiff == nullptr) return ProblemOf(file, "cannot start the TIFF file");
         TIFF* t = tiff.get();
         const bool grey = image.channels <= 2;
@@ -300,6 +304,8 @@ std::string EncodeTiff(std::FILE* stream, const RasterImage& image, const ImageM
         if (!TIFFFlush(t)) return ProblemOf(file, "the TIFF coder failed");
     }
     if (!file.error.empty()) return ProblemOf(file, "the TIFF coder failed");
+    if (!metadata.exif.empty() && !AddExifToTiffFile(file.bytes, metadata.exif))
+        notes.push_back("its EXIF data cannot be read and is left out");
     if (std::fwrite(file.bytes.data(), 1, file.bytes.size(), stream) != file.bytes.size())
         return "write error (is the disk full?)";
     return {};
