@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "imagefiles/TiffStructure.h"
+
 namespace {
 
 constexpr uint16_t kOrientationTag = 0x0112;
@@ -9,49 +11,6 @@ constexpr uint16_t kXResolutionTag = 0x011A;
 constexpr uint16_t kResolutionUnitTag = 0x0128;
 constexpr uint16_t kShortType = 3;
 constexpr uint16_t kRationalType = 5;
-constexpr std::size_t kEntryBytes = 12;
-
-class TiffReader {
-public:
-    explicit TiffReader(const std::vector<uint8_t>& data) : data_(data) {}
-
-    bool ReadHeader() {
-        if (data_.size() < 8) return false;
-        if (data_[0] == 'I' && data_[1] == 'I') {
-            bigEndian_ = false;
-        } else if (data_[0] == 'M' && data_[1] == 'M') {
-            bigEndian_ = true;
-        } else {
-            return false;
-        }
-        return Short(2) == 42;
-    }
-
-    std::optional<uint32_t> At32(std::size_t offset) const {
-        if (offset > data_.size() || data_.size() - offset < 4) return std::nullopt;
-        return Long(offset);
-    }
-    std::optional<uint16_t> At16(std::size_t offset) const {
-        if (offset > data_.size() || data_.size() - offset < 2) return std::nullopt;
-        return Short(offset);
-    }
-    std::size_t Size() const { return data_.size(); }
-    bool BigEndian() const { return bigEndian_; }
-
-private:
-    uint16_t Short(std::size_t at) const {
-        return bigEndian_ ? static_cast<uint16_t>(data_[at] << 8 | data_[at + 1])
-                          : static_cast<uint16_t>(data_[at + 1] << 8 | data_[at]);
-    }
-    uint32_t Long(std::size_t at) const {
-        const uint32_t high = bigEndian_ ? Short(at) : Short(at + 2);
-        const uint32_t low = bigEndian_ ? Short(at + 2) : Short(at);
-        return high << 16 | low;
-    }
-
-    const std::vector<uint8_t>& data_;
-    bool bigEndian_ = false;
-};
 
 // The first directory: where its entries start and how many there are,
 // all of them inside the data.
@@ -60,42 +19,41 @@ struct Directory {
     uint16_t count = 0;
 };
 
-std::optional<Directory> FirstDirectory(const TiffReader& reader) {
-    const std::optional<uint32_t> offset = reader.At32(4);
+std::optional<Directory> FirstDirectory(const TiffBytes& reader) {
+    const std::optional<uint32_t> offset = reader.U32(4);
     if (!offset) return std::nullopt;
-    const std::optional<uint16_t> count = reader.At16(*offset);
+    const std::optional<uint16_t> count = reader.U16(*offset);
     if (!count) return std::nullopt;
     const std::size_t entries = std::size_t(*offset) + 2;
-    if (entries > reader.Size() || (reader.Size() - entries) / kEntryBytes < *count) return std::nullopt;
+    if (entries > reader.Size() || (reader.Size() - entries) / kTiffEntryBytes < *count) return std::nullopt;
     return Directory{entries, *count};
 }
 
 // The entry of `tag` with `type` and a count of 1: the offset of the entry.
-std::optional<std::size_t> FindEntry(const TiffReader& reader, const Directory& directory, uint16_t tag,
-                                     uint16_t type) {
+std::optional<std::size_t> FindEntry(const TiffBytes& reader, const Directory& directory, uint16_t tag, uint16_t type) {
     for (uint16_t i = 0; i < directory.count; ++i) {
-        const std::size_t entry = directory.entries + std::size_t(i) * kEntryBytes;
-        if (reader.At16(entry) != tag) continue;
-        if (reader.At16(entry + 2) != type || reader.At32(entry + 4) != 1u) return std::nullopt;
+        const std::size_t entry = directory.entries + std::size_t(i) * kTiffEntryBytes;
+        if (reader.U16(entry) != tag) continue;
+        if (reader.U16(entry + 2) != type || reader.U32(entry + 4) != 1u) return std::nullopt;
         return entry;
     }
     return std::nullopt;
 }
 
 std::optional<uint16_t> ShortField(const std::vector<uint8_t>& exif, uint16_t tag) {
-    TiffReader reader(exif);
+    TiffBytes reader(exif.data(), exif.size());
     if (!reader.ReadHeader()) return std::nullopt;
     const std::optional<Directory> directory = FirstDirectory(reader);
     if (!directory) return std::nullopt;
     const std::optional<std::size_t> entry = FindEntry(reader, *directory, tag, kShortType);
     if (!entry) return std::nullopt;
-    return reader.At16(*entry + 8);
+    return reader.U16(*entry + 8);
 }
 
 }  // namespace
 
 bool ExifIsReadable(const std::vector<uint8_t>& exif) {
-    TiffReader reader(exif);
+    TiffBytes reader(exif.data(), exif.size());
     return reader.ReadHeader() && FirstDirectory(reader).has_value();
 }
 
@@ -105,7 +63,7 @@ int ExifOrientation(const std::vector<uint8_t>& exif) {
 }
 
 void ClearExifOrientation(std::vector<uint8_t>& exif) {
-    TiffReader reader(exif);
+    TiffBytes reader(exif.data(), exif.size());
     if (!reader.ReadHeader()) return;
     const std::optional<Directory> directory = FirstDirectory(reader);
     if (!directory) return;
@@ -117,16 +75,16 @@ void ClearExifOrientation(std::vector<uint8_t>& exif) {
 }
 
 double ExifPixelsPerInch(const std::vector<uint8_t>& exif) {
-    TiffReader reader(exif);
+    TiffBytes reader(exif.data(), exif.size());
     if (!reader.ReadHeader()) return 0.0;
     const std::optional<Directory> directory = FirstDirectory(reader);
     if (!directory) return 0.0;
     const std::optional<std::size_t> entry = FindEntry(reader, *directory, kXResolutionTag, kRationalType);
     if (!entry) return 0.0;
-    const std::optional<uint32_t> offset = reader.At32(*entry + 8);
+    const std::optional<uint32_t> offset = reader.U32(*entry + 8);
     if (!offset) return 0.0;
-    const std::optional<uint32_t> numerator = reader.At32(*offset);
-    const std::optional<uint32_t> denominator = reader.At32(std::size_t(*offset) + 4);
+    const std::optional<uint32_t> numerator = reader.U32(*offset);
+    const std::optional<uint32_t> denominator = reader.U32(std::size_t(*offset) + 4);
     if (!numerator || !denominator || *denominator == 0 || *numerator == 0) return 0.0;
     const double perUnit = static_cast<double>(*numerator) / *denominator;
     // Unit 2 is the inch (also when the tag is missing), 3 the centimetre; 1 states no unit.

@@ -124,10 +124,11 @@ std::vector<std::string> NotesNaming(const std::string& name, const std::vector<
 
 }  // namespace
 
-const char* ImageSizeProblem(uint64_t width, uint64_t height) {
+const char* ImageSizeProblem(uint64_t width, uint64_t height, uint64_t maxPixels) {
     if (width == 0 || height == 0) return "the image has no pixels";
-    if (width > INT32_MAX || height > INT32_MAX || width * height > kMaxRasterPixels)
-        return "the image is too large (more than 268435456 pixels)";
+    if (width > INT32_MAX || height > INT32_MAX || width * height > maxPixels)
+        return maxPixels == kMaxRasterPixels ? "the image is too large (more than 268435456 pixels)"
+                                             : "the image is too large";
     return nullptr;
 }
 
@@ -146,9 +147,10 @@ std::optional<ImageFileFormat> ImageFileFormatForPath(const std::string& path) {
 }
 
 ImageFileStatus DecodeImageFile(const uint8_t* data, std::size_t size, const std::string& name, ImageFile& file,
-                                const ImageFileProgress& progress) {
+                                const ImageFileProgress& progress, uint64_t maxPixels) {
     try {
         DecodedImage decoded;
+        decoded.maxPixels = maxPixels;
         if (std::string problem = Decode(data, size, decoded, progress); !problem.empty())
             return ReadFailure(name, problem);
         SettleMetadata(decoded);

@@ -72,9 +72,11 @@ struct ImageFile {
                                             const ImageFileProgress& progress = {});
 // The pixels alone.
 [[nodiscard]] ImageFileStatus ReadImageFile(const std::string& path, RasterImage& image);
-// The same read from SIZE bytes in memory, the file's content; NAME names it in messages.
+// The same read from SIZE bytes in memory, the file's content; NAME names it
+// in messages. A file of more than MAX_PIXELS pixels is refused.
 [[nodiscard]] ImageFileStatus DecodeImageFile(const uint8_t* data, std::size_t size, const std::string& name,
-                                              ImageFile& file, const ImageFileProgress& progress = {});
+                                              ImageFile& file, const ImageFileProgress& progress = {},
+                                              uint64_t maxPixels = kMaxRasterPixels);
 
 // Writes IMAGE with METADATA to PATH ("-": standard output) as FORMAT,
 // replacing any file there only once the new one is complete.

@@ -22,6 +22,8 @@ struct DecodedImage {
     // The orientation the file's own fields give (TIFF); 0 to take EXIF's.
     int orientation = 0;
     std::vector<std::string> notes;
+    // Set before decoding: files of more pixels are refused before anything is sized for them.
+    uint64_t maxPixels = kMaxRasterPixels;
 };
 
 // Decoders fill DECODED only on success and report progress from 0 to 1.
@@ -47,7 +49,7 @@ std::string EncodeJpeg(std::FILE* file, const RasterImage& image, int quality);
 void FlattenRowOverWhite(const uint8_t* source, int channels, uint8_t* target, int32_t width);
 
 // Why a file claiming WIDTH x HEIGHT pixels is refused, or nullptr when its size is acceptable.
-const char* ImageSizeProblem(uint64_t width, uint64_t height);
+const char* ImageSizeProblem(uint64_t width, uint64_t height, uint64_t maxPixels = kMaxRasterPixels);
 
 // The note for a file whose samples had more than 8 bits.
 inline const char* kReducedToEightBits = "its 16-bit samples are reduced to 8 bits (the effects work on 8 bits)";

@@ -94,7 +94,7 @@ struct JpegLayout {
 };
 
 // Reads the header, refuses absurd sizes and picks the decoded colour space.
-bool ReadJpegHeader(JpegDecoder& decoder, const uint8_t* data, size_t size, JpegLayout& layout) {
+bool ReadJpegHeader(JpegDecoder& decoder, const uint8_t* data, size_t size, uint64_t maxPixels, JpegLayout& layout) {
     if (setjmp(decoder.errors.jump)) return false;
     InstallErrors(decoder.errors);
     jpeg_create_decompress(&decoder.codec);
@@ -104,7 +104,7 @@ bool ReadJpegHeader(JpegDecoder& decoder, const uint8_t* data, size_t size, Jpeg
     jpeg_read_header(&decoder.codec, TRUE);
 
     jpeg_decompress_struct& codec = decoder.codec;
-    if (const char* problem = ImageSizeProblem(codec.image_width, codec.image_height)) {
+    if (const char* problem = ImageSizeProblem(codec.image_width, codec.image_height, maxPixels)) {
         std::snprintf(decoder.errors.message, sizeof decoder.errors.message, "%s", problem);
         return false;
     }
@@ -283,7 +283,7 @@ void FlattenRowOverWhite(const uint8_t* source, int channels, uint8_t* target, i
 std::string DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& decoded, const ImageFileProgress& progress) {
     JpegDecoder decoder;
     JpegLayout layout;
-    if (!ReadJpegHeader(decoder, data, size, layout)) return decoder.errors.message;
+    if (!ReadJpegHeader(decoder, data, size, decoded.maxPixels, layout)) return decoder.errors.message;
     DecodedImage read;
     ReadJpegMetadata(decoder, read);
     const int channels = layout.decodedComponents == 1 ? 1 : 3;

@@ -17,6 +17,7 @@
 #include <new>
 #include <utility>
 
+#include "imagefiles/DeflateHandles.h"
 #include "imagefiles/ImageFilesCodecs.h"
 #include "imagefiles/PngChunks.h"
 #include "imagefiles/PngUnfilter.h"
@@ -53,10 +54,6 @@ int ChannelsOfColourType(int colourType) {
     }
 }
 
-struct DecompressorCloser {
-    void operator()(libdeflate_decompressor* decompressor) const { libdeflate_free_decompressor(decompressor); }
-};
-
 // The fast path: every IDAT joined, inflated into the image's buffer with a
 // filter byte before each row, then unfiltered in place.
 std::string DecodeDirect(const Header& header, const std::vector<PngChunkView>& chunks, RasterImage& image,
@@ -72,8 +69,7 @@ std::string DecodeDirect(const Header& header, const std::vector<PngChunkView>& 
     decoded.channels = channels;
     const size_t filteredBytes = (decoded.RowBytes() + 1) * static_cast<size_t>(decoded.height);
     decoded.pixels.resize(filteredBytes);
-    const std::unique_ptr<libdeflate_decompressor, DecompressorCloser> decompressor(libdeflate_alloc_decompressor());
-    if (decompressor == nullptr) throw std::bad_alloc();
+    const Decompressor decompressor = NewDecompressor();
     size_t inflated = 0;
     const libdeflate_result result = libdeflate_zlib_decompress(
         decompressor.get(), compressed.data(), compressed.size(), decoded.pixels.data(), filteredBytes, &inflated);
@@ -213,7 +209,7 @@ std::string DecodePng(const uint8_t* data, size_t size, DecodedImage& decoded, c
     first.length = size >= kHeaderEnd ? ReadBigEndian(data + 8) : 0;
     Header header;
     if (!ReadHeader(first, header)) return size < kHeaderEnd ? "the file is truncated" : "the PNG header is damaged";
-    if (const char* tooLarge = ImageSizeProblem(header.width, header.height)) return tooLarge;
+    if (const char* tooLarge = ImageSizeProblem(header.width, header.height, decoded.maxPixels)) return tooLarge;
     std::string problem;
     const std::vector<PngChunkView> chunks = PngChunks(data, size, problem);
     if (chunks.empty()) return problem;

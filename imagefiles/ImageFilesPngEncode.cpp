@@ -26,6 +26,7 @@
 
 #include "base/Rect.h"
 #include "image/Parallel.h"
+#include "imagefiles/DeflateHandles.h"
 #include "imagefiles/DeflatePieces.h"
 #include "imagefiles/ImageFilesCodecs.h"
 #include "imagefiles/PngChunks.h"
@@ -124,14 +125,9 @@ struct Band {
     bool failed = false;
 };
 
-struct CompressorCloser {
-    void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
-};
-
 // Raw deflate of `length` bytes at `level`, joinable to what follows unless `last`.
 bool Deflate(const uint8_t* data, std::size_t length, int level, bool last, std::vector<uint8_t>& out) {
-    const std::unique_ptr<libdeflate_compressor, CompressorCloser> compressor(libdeflate_alloc_compressor(level));
-    if (compressor == nullptr) throw std::bad_alloc();
+    const Compressor compressor = NewCompressor(level);
     out.resize(libdeflate_deflate_compress_bound(compressor.get(), length));
     const std::size_t written = libdeflate_deflate_compress(compressor.get(), data, length, out.data(), out.size());
     if (written == 0) return false;

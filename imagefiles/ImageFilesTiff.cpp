@@ -233,7 +233,7 @@ std::string DecodeTiff(const uint8_t* data, size_t size, DecodedImage& decoded, 
     const TiffHandle tiff = OpenMemory(file, "rm");
     if (tiff == nullptr) return ProblemOf(file, "not a readable TIFF file");
     const TiffLayout layout = LayoutOf(tiff.get());
-    if (const char* problem = ImageSizeProblem(layout.width, layout.height)) return problem;
+    if (const char* problem = ImageSizeProblem(layout.width, layout.height, decoded.maxPixels)) return problem;
     DecodedImage read;
     ReadTiffMetadata(tiff.get(), read.metadata);
     read.metadata.exif = ExifFromTiffFile(data, size);

@@ -1,12 +1,10 @@
 #include "imagefiles/PngChunks.h"
 
-#include <libdeflate.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <memory>
-#include <new>
+
+#include "imagefiles/DeflateHandles.h"
 
 namespace {
 
@@ -16,16 +14,8 @@ constexpr double kMetresPerInch = 0.0254;
 // The largest profile we inflate: far above any real one (a few MB at most).
 constexpr std::size_t kMaxProfileBytes = std::size_t(64) << 20;
 
-struct CompressorCloser {
-    void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
-};
-struct DecompressorCloser {
-    void operator()(libdeflate_decompressor* decompressor) const { libdeflate_free_decompressor(decompressor); }
-};
-
 std::vector<uint8_t> ZlibCompressed(const std::vector<uint8_t>& data) {
-    const std::unique_ptr<libdeflate_compressor, CompressorCloser> compressor(libdeflate_alloc_compressor(9));
-    if (compressor == nullptr) throw std::bad_alloc();
+    const Compressor compressor = NewCompressor(9);
     std::vector<uint8_t> out(libdeflate_zlib_compress_bound(compressor.get(), data.size()));
     out.resize(libdeflate_zlib_compress(compressor.get(), data.data(), data.size(), out.data(), out.size()));
     return out;
@@ -33,8 +23,7 @@ std::vector<uint8_t> ZlibCompressed(const std::vector<uint8_t>& data) {
 
 // A zlib stream inflated whole, growing the buffer as needed up to `limit`.
 bool ZlibInflated(const uint8_t* data, std::size_t size, std::size_t limit, std::vector<uint8_t>& out) {
-    const std::unique_ptr<libdeflate_decompressor, DecompressorCloser> decompressor(libdeflate_alloc_decompressor());
-    if (decompressor == nullptr) throw std::bad_alloc();
+    const Decompressor decompressor = NewDecompressor();
     for (std::size_t capacity = std::max<std::size_t>(size * 4, 4096);; capacity *= 2) {
         capacity = std::min(capacity, limit);
         out.resize(capacity);

@@ -1,5 +1,7 @@
 #include "imagefiles/TiffExif.h"
 
+#include "imagefiles/TiffStructure.h"
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -12,7 +14,6 @@ constexpr uint16_t kInteroperabilityTag = 40965;
 // Descriptive tags of the first directory: description, make, model,
 // software, date and time, artist, host computer, copyright.
 constexpr std::array<uint16_t, 8> kDescriptiveTags = {270, 271, 272, 305, 306, 315, 316, 33432};
-constexpr std::size_t kEntryBytes = 12;
 // Directories nest at most this deep (first, EXIF, interoperability).
 constexpr int kMaxDepth = 3;
 
@@ -42,37 +43,6 @@ std::size_t TypeBytes(uint16_t type) {
         default: return 0;
     }
 }
-
-// TIFF-structured bytes in their own byte order.
-class TiffBytes {
-public:
-    TiffBytes(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-
-    bool ReadHeader() {
-        if (size_ < 8 || data_[0] != data_[1] || (data_[0] != 'I' && data_[0] != 'M')) return false;
-        bigEndian_ = data_[0] == 'M';
-        return U16(2) == 42u;
-    }
-    bool BigEndian() const { return bigEndian_; }
-    bool Has(std::size_t offset, std::size_t length) const { return offset <= size_ && size_ - offset >= length; }
-    std::optional<uint16_t> U16(std::size_t offset) const {
-        if (!Has(offset, 2)) return std::nullopt;
-        return static_cast<uint16_t>(bigEndian_ ? data_[offset] << 8 | data_[offset + 1]
-                                                : data_[offset + 1] << 8 | data_[offset]);
-    }
-    std::optional<uint32_t> U32(std::size_t offset) const {
-        const std::optional<uint16_t> a = U16(offset);
-        const std::optional<uint16_t> b = U16(offset + 2);
-        if (!a || !b) return std::nullopt;
-        return bigEndian_ ? uint32_t(*a) << 16 | *b : uint32_t(*b) << 16 | *a;
-    }
-    const uint8_t* At(std::size_t offset) const { return data_ + offset; }
-
-private:
-    const uint8_t* data_;
-    std::size_t size_;
-    bool bigEndian_ = false;
-};
 
 struct Entry {
     uint16_t tag = 0;
@@ -128,11 +98,11 @@ std::optional<Entry> ReadEntry(const TiffBytes& tiff, std::size_t at, int depth)
 
 std::optional<std::vector<Entry>> ReadDirectory(const TiffBytes& tiff, uint32_t offset, int depth) {
     const std::optional<uint16_t> count = tiff.U16(offset);
-    if (depth > kMaxDepth || !count || !tiff.Has(std::size_t(offset) + 2, std::size_t(*count) * kEntryBytes))
+    if (depth > kMaxDepth || !count || !tiff.Has(std::size_t(offset) + 2, std::size_t(*count) * kTiffEntryBytes))
         return std::nullopt;
     std::vector<Entry> entries;
     for (uint16_t i = 0; i < *count; ++i) {
-        std::optional<Entry> entry = ReadEntry(tiff, std::size_t(offset) + 2 + std::size_t(i) * kEntryBytes, depth);
+        std::optional<Entry> entry = ReadEntry(tiff, std::size_t(offset) + 2 + std::size_t(i) * kTiffEntryBytes, depth);
         if (!entry) return std::nullopt;
         entries.push_back(std::move(*entry));
     }
@@ -155,7 +125,7 @@ uint32_t WriteDirectory(std::vector<Entry> entries, std::vector<uint8_t>& out, b
     Put32(out, 0, bigEndian);  // no next directory
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Entry& entry = entries[i];
-        const std::size_t valueField = start + 2 + i * kEntryBytes + 8;
+        const std::size_t valueField = start + 2 + i * kTiffEntryBytes + 8;
         if (IsPointer(entry.tag)) {
             const uint32_t offset = WriteDirectory(entry.directory, out, bigEndian);
             Patch32(out, valueField, offset, bigEndian);
@@ -177,10 +147,10 @@ std::optional<std::vector<Entry>> ExifEntries(const TiffBytes& tiff) {
     const std::optional<uint32_t> first = tiff.U32(4);
     if (!first) return std::nullopt;
     const std::optional<uint16_t> count = tiff.U16(*first);
-    if (!count || !tiff.Has(std::size_t(*first) + 2, std::size_t(*count) * kEntryBytes)) return std::nullopt;
+    if (!count || !tiff.Has(std::size_t(*first) + 2, std::size_t(*count) * kTiffEntryBytes)) return std::nullopt;
     std::vector<Entry> kept;
     for (uint16_t i = 0; i < *count; ++i) {
-        const std::size_t at = std::size_t(*first) + 2 + std::size_t(i) * kEntryBytes;
+        const std::size_t at = std::size_t(*first) + 2 + std::size_t(i) * kTiffEntryBytes;
         const uint16_t tag = *tiff.U16(at);
         if (!IsDescriptive(tag) && tag != kExifDirectoryTag && tag != kGpsDirectoryTag) continue;
         std::optional<Entry> entry = ReadEntry(tiff, at, 0);
