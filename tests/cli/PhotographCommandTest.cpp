@@ -97,8 +97,10 @@ TEST_F(PhotographCommandTest, QualityAndFormatChooseTheOutput) {
 
 TEST_F(PhotographCommandTest, StandardInputAndOutputCarryFiles) {
     const std::string output = PathOf("piped.jpg");
-    const std::string command = std::string("\"") + DAPPLE_PROGRAM + "\" apply edge - - --format jpg --quiet < \"" +
-                                kData + "tagged.png\" > \"" + output + "\"";
+    // The input's redirection first: Windows' command interpreter drops the
+    // first and last quotes of a line that starts with one.
+    const std::string command = "< \"" + kData + "tagged.png\" \"" + DAPPLE_PROGRAM +
+                                "\" apply edge - - --format jpg --quiet > \"" + output + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     ImageFile written;
     ASSERT_TRUE(ReadImageFile(output, written).Ok());
