@@ -111,7 +111,8 @@ screenshots: windows-deps content-generator $(WINDOWS_BUILD)/build.ninja smoke-n
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target dialog-screenshots
 	scripts/wine-run.sh scripts/dialog-screenshots.sh $(BUILD) $(WINDOWS_BUILD)
 
-bench: deps
+bench:
+	@scripts/install-deps.sh --bench
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DDAPPLE_BENCH=ON -DDAPPLE_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done

@@ -81,6 +81,14 @@ bool ParseApplyOption(const std::vector<std::string>& args, std::size_t& i, Appl
     if (matched) return ParseThreadCount(value, options.threads, problem);
     if (!OptionValue(args, i, "--png-compression", value, matched, problem)) return false;
     if (matched) return ParsePngCompression(value, options.writeOptions.png, problem);
+    if (!OptionValue(args, i, "--quality", value, matched, problem)) return false;
+    if (matched) return ParseJpegQuality(value, options.writeOptions.jpegQuality, problem);
+    if (!OptionValue(args, i, "--format", value, matched, problem)) return false;
+    if (matched) {
+        options.format = ImageFileFormatForName(value);
+        if (!options.format) problem = "--format needs png, jpg or tif, got '" + value + "'";
+        return options.format.has_value();
+    }
     return ParseParameterOption(args, i, options.parameters, matched, problem);
 }
 
@@ -108,6 +116,17 @@ bool ParsePngCompression(const std::string& text, PngCompression& compression, s
     return true;
 }
 
+bool ParseJpegQuality(const std::string& text, int& quality, std::string& problem) {
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || end != text.c_str() + text.size() || value < 1 || value > 100) {
+        problem = "--quality needs a whole number from 1 to 100, got '" + text + "'";
+        return false;
+    }
+    quality = static_cast<int>(value);
+    return true;
+}
+
 bool PrepareApply(const std::string& effect, const ApplyOptions& options, const CommandStreams& streams,
                   ApplySetup& setup, std::string& problem) {
     if (!FindEffect(effect, setup.choice)) {
@@ -129,15 +148,22 @@ bool PrepareApply(const std::string& effect, const ApplyOptions& options, const 
     return true;
 }
 
-bool ReadApplyInput(const std::string& path, RasterImage& input, std::string& problem) {
+bool ReadApplyInput(const std::string& path, ImageFile& input, std::ostream& err, std::string& problem,
+                    const ImageFileProgress& progress) {
     std::error_code error;
-    if (std::filesystem::is_directory(PathFromUtf8(path), error)) {
+    if (path != "-" && std::filesystem::is_directory(PathFromUtf8(path), error)) {
         problem = path + ": is a folder, not a picture";
         return false;
     }
-    if (!ReadImage(path, input, problem)) return false;
-    if (input.width > INT16_MAX || input.height > INT16_MAX) {
-        problem = path + " is " + SizeText(input.width, input.height) +
+    const ImageFileStatus status = ReadImageFile(path, input, progress);
+    if (!status.Ok()) {
+        problem = status.error;
+        return false;
+    }
+    for (const std::string& note : status.notes) err << "dapple: " << note << '\n';
+    const RasterImage& image = input.image;
+    if (image.width > INT16_MAX || image.height > INT16_MAX) {
+        problem = path + " is " + SizeText(image.width, image.height) +
                   "; the largest image an effect takes is 32767 pixels on a side";
         return false;
     }

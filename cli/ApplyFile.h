@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,10 +23,11 @@ struct ApplyOptions {
     std::string mask;  // empty: no mask
     ParameterChoices parameters;
     bool quiet = false;
-    std::string plugin;   // empty: the effect linked into the command
-    int32_t threads = 0;  // --threads; 0: the default (DAPPLE_THREADS, else every core)
-    ImageWriteOptions writeOptions;
-    bool timings = false;  // report the time of each stage on the error stream
+    std::string plugin;                     // empty: the effect linked into the command
+    int32_t threads = 0;                    // --threads; 0: the default (DAPPLE_THREADS, else every core)
+    ImageWriteOptions writeOptions;         // --png-compression, --quality
+    std::optional<ImageFileFormat> format;  // --format; nothing: the output's extension says
+    bool timings = false;                   // report the time of each stage on the error stream
 };
 
 // Takes args[i] when it is one of the shared options (with its value, which
@@ -37,6 +40,8 @@ bool ParseApplyOption(const std::vector<std::string>& args, std::size_t& i, Appl
 bool ParseThreadCount(const std::string& text, int32_t& threads, std::string& problem);
 // fast or smallest.
 bool ParsePngCompression(const std::string& text, PngCompression& compression, std::string& problem);
+// A JPEG quality of --quality: a whole number from 1 to 100.
+bool ParseJpegQuality(const std::string& text, int& quality, std::string& problem);
 
 // What stays the same for every file of a run.
 struct ApplySetup {
@@ -69,9 +74,11 @@ std::vector<std::string> OtherInputs(const ApplyOptions& options, const ApplySet
 // an output that does not exist is none of them.
 bool OutputIsNoInput(const std::string& output, const std::vector<std::string>& inputs, std::string& problem);
 
-// The input, refused with `problem` when it cannot be read or is larger than
-// an effect takes.
-bool ReadApplyInput(const std::string& path, RasterImage& input, std::string& problem);
+// The input ("-": standard input) with what its file says beside the pixels,
+// refused with `problem` when it cannot be read or is larger than an effect
+// takes. What reading changed or left out goes to `err`, a line each.
+bool ReadApplyInput(const std::string& path, ImageFile& input, std::ostream& err, std::string& problem,
+                    const ImageFileProgress& progress = {});
 
 // The mask file on its own: a grey image without alpha that selects something.
 bool ReadApplyMask(const std::string& path, RasterImage& mask, std::string& problem);

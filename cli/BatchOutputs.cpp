@@ -10,7 +10,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* ExtensionOf(ImageFileFormat format) { return format == ImageFileFormat::Png ? ".png" : ".jpg"; }
+const char* ExtensionOf(ImageFileFormat format) {
+    switch (format) {
+        case ImageFileFormat::Png: return ".png";
+        case ImageFileFormat::Jpeg: return ".jpg";
+        default: return ".tif";
+    }
+}
 
 // One spelling per file, so that "out/a.png" and "./out/a.png" are the same.
 std::string Canonical(const std::string& path) {

@@ -1,17 +1,23 @@
 // dapple apply EFFECT INPUT OUTPUT [--mask MASK] [--settings NAME] [--set KEY=VALUE]... [--quiet] [--plugin PATH]
-//                                  [--dialog] [--threads N] [--png-compression fast|smallest] [--timings]
+//                                  [--dialog] [--threads N] [--png-compression fast|smallest] [--quality N]
+//                                  [--format png|jpg|tif] [--timings]
 //
 // Everything the user gave is checked before the effect runs; the output
 // file is written only after the effect succeeded, and atomically, so a
 // failed run leaves no file behind. With --out-dir the command applies the
 // effect to many files (cli/CommandApplyBatch.cpp). The images move from the
-// input file to the host and on to the output file without copies.
+// input file to the host and on to the output file without copies; the
+// input's colour profile, EXIF, XMP and resolution go with them, and the
+// resolution is the host document's, which lengths in inches, centimetres,
+// points and picas convert through. On a terminal one progress line covers
+// reading, the effect and writing.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "cli/ApplyFile.h"
@@ -20,6 +26,7 @@
 #include "cli/CommandOptions.h"
 #include "cli/CommandPreview.h"
 #include "cli/ProgressBar.h"
+#include "filters/LengthValue.h"
 #include "host/FilterFactory.h"
 #include "image/Parallel.h"
 #include "imagefiles/ImageFiles.h"
@@ -135,20 +142,51 @@ std::string FailureText(const std::string& name, const RunOutcome& outcome) {
     }
 }
 
+// The share of the progress line each stage fills: reading, the effect, writing.
+constexpr double kReadShare = 0.15;
+constexpr double kWriteShare = 0.25;
+
+// The progress line of a whole run, or nothing when it is not shown.
+class RunProgress {
+public:
+    RunProgress(ProgressBar& bar, bool shown) : bar_(bar), shown_(shown) {}
+
+    ImageFileProgress Reading() { return Stage(0.0, kReadShare); }
+    ImageFileProgress Writing() { return Stage(1.0 - kWriteShare, 1.0); }
+    // The effect's progress, `done` of `total`.
+    void Effect(int32_t done, int32_t total) {
+        const double fraction = total > 0 ? static_cast<double>(done) / total : 0.0;
+        Show(kReadShare + fraction * (1.0 - kReadShare - kWriteShare));
+    }
+    bool Shown() const { return shown_; }
+
+private:
+    static constexpr int32_t kSteps = 1000;
+
+    ImageFileProgress Stage(double from, double to) {
+        if (!shown_) return {};
+        return [this, from, to](double fraction) { Show(from + fraction * (to - from)); };
+    }
+    void Show(double fraction) { bar_.Update(static_cast<int32_t>(fraction * kSteps), kSteps); }
+
+    ProgressBar& bar_;
+    bool shown_;
+};
+
 // Runs the effect on `input` (taken over) and leaves the result in `result`.
 int RunEffect(const ApplyRequest& request, const EffectChoice& choice, const DescriptorStore& descriptor,
-              RasterImage input, RasterImage* mask, const PluginModule* plugin, const CommandStreams& streams,
-              RasterImage& result) {
+              RasterImage input, double pixelsPerInch, RasterImage* mask, const PluginModule* plugin,
+              const CommandStreams& streams, RunProgress& progress, ProgressBar& bar, RasterImage& result) {
     InProcessHost host;
     host.SetAbortQuestion([] { return InterruptRequested(); });
     if (plugin != nullptr) host.SetEntry(plugin->Entry());
     host.SetImage(HostImageFromRaster(std::move(input)))
+        .SetResolution(pixelsPerInch)
         .SetPlayMode(request.dialog ? ps::plugInDialogDisplay : ps::plugInDialogDontDisplay);
     if (mask != nullptr) host.SetSelection(std::move(mask->pixels));
     if (!descriptor.Empty()) host.SetPlayDescriptor(descriptor);
-    ProgressBar bar(streams.err, EffectDisplayName(choice.kind));
-    if (streams.errIsTerminal && !request.options.quiet) {
-        host.SetProgressObserver([&bar](int32_t done, int32_t total) { bar.Update(done, total); });
+    if (progress.Shown()) {
+        host.SetProgressObserver([&progress](int32_t done, int32_t total) { progress.Effect(done, total); });
     }
     RunOutcome outcome;
     int warnings = 0;
@@ -161,7 +199,7 @@ int RunEffect(const ApplyRequest& request, const EffectChoice& choice, const Des
         outcome = host.RunFilter(choice.kind, options);
         warnings = capture.Count();
     }
-    bar.Finish();
+    if (!outcome.Succeeded()) bar.Finish();
     if (request.dialog && outcome.result == ResultCode::kCancelled && warnings == 0) {
         streams.err << "dapple: the dialog was cancelled; nothing was written\n";
         return kExitFailed;
@@ -175,8 +213,13 @@ int RunEffect(const ApplyRequest& request, const EffectChoice& choice, const Des
     return kExitSuccess;
 }
 
-int WriteOutput(const ApplyRequest& request, const RasterImage& result, const CommandStreams& streams) {
-    const ImageFileStatus written = WriteImageFile(request.output, result, request.options.writeOptions);
+int WriteOutput(const ApplyRequest& request, ImageFileFormat format, const RasterImage& result,
+                const ImageMetadata& metadata, RunProgress& progress, ProgressBar& bar, const CommandStreams& streams) {
+    ImageWriteOptions options = request.options.writeOptions;
+    options.progress = progress.Writing();
+    const ImageFileStatus written = WriteImageFile(request.output, format, result, metadata, options);
+    bar.Finish();
+    for (const std::string& note : written.notes) streams.err << "dapple: " << note << '\n';
     if (!written.Ok()) {
         streams.err << "dapple: " << written.error << '\n';
         return kExitFailed;
@@ -223,22 +266,38 @@ int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& 
     }
     ApplySetup setup;
     if (!PrepareApply(request.effect, request.options, streams, setup, problem)) return usage(problem);
-    if (!ImageFileFormatForPath(request.output)) {
-        return usage(request.output + ": cannot tell the format from the extension (use .png, .jpg or .jpeg)");
+    const std::optional<ImageFileFormat> format =
+        request.options.format ? request.options.format : ImageFileFormatForPath(request.output);
+    if (!format && request.output == "-") return usage("writing to standard output needs --format png, jpg or tif");
+    if (!format) {
+        return usage("cannot tell the format of " + request.output +
+                     " from its extension (use .png, .jpg, .jpeg, .tif or .tiff, or --format)");
     }
     std::vector<std::string> inputs = OtherInputs(request.options, setup);
     inputs.push_back(request.input);
     if (!OutputIsNoInput(request.output, inputs, problem)) return usage(problem);
     ThreadCountForCommand threads(request.options.threads);
+    // The bar shows nothing unless it is drawn on a terminal.
+    ProgressBar bar(streams.err, EffectDisplayName(setup.choice.kind));
+    RunProgress progress(bar, streams.errIsTerminal && !request.options.quiet && request.previewScale <= 0.0);
     StageTimes times;
-    RasterImage input;
-    if (!ReadApplyInput(request.input, input, problem)) return usage(problem);
-    if (!ParametersForPicture(request.options, std::min(input.width, input.height), streams, setup, problem))
+    ImageFile input;
+    if (!ReadApplyInput(request.input, input, streams.err, problem, progress.Reading())) {
+        bar.Finish();
         return usage(problem);
+    }
+    if (!ParametersForPicture(request.options, std::min(input.image.width, input.image.height), streams, setup,
+                              problem)) {
+        bar.Finish();
+        return usage(problem);
+    }
+    ImageMetadata metadata = std::move(input.metadata);
+    const double pixelsPerInch = metadata.pixelsPerInch > 0.0 ? metadata.pixelsPerInch : kDefaultPixelsPerInch;
     RasterImage mask;
     const std::string& maskPath = request.options.mask;
     if (!maskPath.empty() &&
-        (!ReadApplyMask(maskPath, mask, problem) || !MaskFitsInput(maskPath, mask, input, problem))) {
+        (!ReadApplyMask(maskPath, mask, problem) || !MaskFitsInput(maskPath, mask, input.image, problem))) {
+        bar.Finish();
         return usage(problem);
     }
     RasterImage* selection = maskPath.empty() ? nullptr : &mask;
@@ -246,13 +305,15 @@ int RunApplyCommand(const std::vector<std::string>& args, const CommandStreams& 
     RasterImage result;
     if (request.previewScale <= 0.0) CatchInterrupts();
     const int rendered = request.previewScale > 0.0
-                             ? RunPreviewRender(*setup.choice.filter, setup.descriptor, input, selection,
-                                                request.previewScale, result, streams)
-                             : RunEffect(request, setup.choice, setup.descriptor, std::move(input), selection,
-                                         setup.plugin.get(), streams, result);
+                             ? RunPreviewRender(*setup.choice.filter, setup.descriptor, input.image, pixelsPerInch,
+                                                selection, request.previewScale, result, streams)
+                             : RunEffect(request, setup.choice, setup.descriptor, std::move(input.image), pixelsPerInch,
+                                         selection, setup.plugin.get(), streams, progress, bar, result);
     if (rendered != kExitSuccess) return rendered;
+    // The preview keeps every f-th pixel, f the scale's whole part: a coarser resolution.
+    if (request.previewScale > 0.0) metadata.pixelsPerInch /= std::floor(request.previewScale);
     const double effect = times.Lap();
-    const int written = WriteOutput(request, result, streams);
+    const int written = WriteOutput(request, *format, result, metadata, progress, bar, streams);
     if (written == kExitSuccess && request.options.timings) ReportTimes(streams, read, effect, times.Lap());
     return written;
 }

@@ -1,4 +1,4 @@
-// dapple apply EFFECT INPUT... --out-dir DIR [--suffix TEXT] [--format png|jpg] [--overwrite]
+// dapple apply EFFECT INPUT... --out-dir DIR [--suffix TEXT] [--format png|jpg|tif] [--overwrite]
 //                              [--mask MASK] [--settings NAME] [--set KEY=VALUE]... [--quiet] [--plugin PATH]
 //
 // Each input is one run of the single-file form, `dapple apply EFFECT INPUT
@@ -47,18 +47,6 @@ struct BatchRequest {
     std::vector<std::string> runOptions;  // the shared options as given, for each file's run
 };
 
-bool ParseFormat(const std::string& text, BatchNaming& naming, std::string& problem) {
-    if (text == "png") {
-        naming.format = ImageFileFormat::Png;
-    } else if (text == "jpg" || text == "jpeg") {
-        naming.format = ImageFileFormat::Jpeg;
-    } else {
-        problem = "--format needs png or jpg, got '" + text + "'";
-        return false;
-    }
-    return true;
-}
-
 // Takes args[i] when it is one of the batch's own options.
 bool ParseBatchOption(const std::vector<std::string>& args, std::size_t& i, BatchRequest& request, bool& matched,
                       std::string& problem) {
@@ -74,12 +62,8 @@ bool ParseBatchOption(const std::vector<std::string>& args, std::size_t& i, Batc
         return true;
     }
     if (!OptionValue(args, i, "--suffix", value, matched, problem)) return false;
-    if (matched) {
-        request.naming.suffix = value;
-        return true;
-    }
-    if (!OptionValue(args, i, "--format", value, matched, problem)) return false;
-    return !matched || ParseFormat(value, request.naming, problem);
+    if (matched) request.naming.suffix = value;
+    return true;
 }
 
 bool ParseArguments(const std::vector<std::string>& args, BatchRequest& request, std::string& problem) {
@@ -114,6 +98,7 @@ bool ParseArguments(const std::vector<std::string>& args, BatchRequest& request,
     }
     request.effect = positional[0];
     request.inputs.assign(positional.begin() + 1, positional.end());
+    request.naming.format = request.options.format;
     return true;
 }
 

@@ -42,8 +42,9 @@ std::string FailureText(const std::string& name, const ResultCode& result) {
 
 }  // namespace
 
-int RunPreviewRender(Filter& filter, const DescriptorStore& settings, const RasterImage& input, const RasterImage* mask,
-                     double previewScale, RasterImage& preview, const CommandStreams& streams) {
+int RunPreviewRender(Filter& filter, const DescriptorStore& settings, const RasterImage& input, double pixelsPerInch,
+                     const RasterImage* mask, double previewScale, RasterImage& preview,
+                     const CommandStreams& streams) {
     const std::string name = filter.InternalName();
     auto block = std::make_unique<ParameterBlock>();
     ResultCode result = ReadSettings(filter, settings, *block);
@@ -74,7 +75,7 @@ int RunPreviewRender(Filter& filter, const DescriptorStore& settings, const Rast
     document.mask = shapeView.get();
     document.shapeFromTransparency = shapeFromTransparency;
     document.imageMode = input.channels <= 2 ? ps::plugInModeGrayScale : ps::plugInModeRGBColor;
-    filter.pixelsPerInch = kDefaultPixelsPerInch;
+    filter.pixelsPerInch = pixelsPerInch;
     PreviewRenderer renderer(document);
     NeverAborts never;
     result = renderer.Render(filter, *block, previewScale, Rect(), never, nullptr);

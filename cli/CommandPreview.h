@@ -10,7 +10,8 @@
 #include "inprocesshost/DescriptorStore.h"
 
 // `settings` holds the --set values as the scripting descriptor a full run
-// would be handed; `mask` may be null. Returns an exit code and, on success,
-// the picture in `preview`; a failure is one line on `streams.err`.
-int RunPreviewRender(Filter& filter, const DescriptorStore& settings, const RasterImage& input, const RasterImage* mask,
-                     double previewScale, RasterImage& preview, const CommandStreams& streams);
+// would be handed; lengths convert at the input's `pixelsPerInch`; `mask`
+// may be null. Returns an exit code and, on success, the picture in
+// `preview`; a failure is one line on `streams.err`.
+int RunPreviewRender(Filter& filter, const DescriptorStore& settings, const RasterImage& input, double pixelsPerInch,
+                     const RasterImage* mask, double previewScale, RasterImage& preview, const CommandStreams& streams);

@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# make-seeds.sh TOOLS_FOLDER SEEDS_FOLDER
+# make-seeds.sh TOOLS_FOLDER SEEDS_FOLDER PHOTOGRAPHS_FOLDER
 # The fuzz targets' seed corpora, made by the content writers from small
 # sample pictures: picture tubes and frames in both format versions, tile
-# libraries, colour and grey JPEG files.
+# libraries, colour and grey JPEG files; and for the image files and EXIF,
+# the test photographs written by ImageMagick and ExifTool
+# (tests/imagefiles/data) and the sample picture as our own PNG.
 set -euo pipefail
 tools=${1:?usage: make-seeds.sh TOOLS_FOLDER SEEDS_FOLDER}
 seeds=${2:?}
+photographs=${3:?}
 sample=$tools/make-sample-image
 content=$tools/dapple-content
 
 # Only the content readers' corpora: the settings readers' are made beside them.
-rm -rf "$seeds/jpeg" "$seeds/picture_tube" "$seeds/tile_library" "$seeds/pictures"
-mkdir -p "$seeds/jpeg" "$seeds/picture_tube" "$seeds/tile_library" "$seeds/pictures"
+rm -rf "$seeds/jpeg" "$seeds/picture_tube" "$seeds/tile_library" "$seeds/pictures" "$seeds/image_file" "$seeds/exif"
+mkdir -p "$seeds/jpeg" "$seeds/picture_tube" "$seeds/tile_library" "$seeds/pictures" "$seeds/image_file" "$seeds/exif"
 "$sample" "$seeds/pictures/a.png" 24 16
 "$sample" "$seeds/pictures/b.png" 18 18
 "$sample" "$seeds/pictures/c.jpg" 16 16
@@ -25,5 +28,8 @@ mkdir -p "$seeds/jpeg" "$seeds/picture_tube" "$seeds/tile_library" "$seeds/pictu
 
 cp "$seeds/pictures/c.jpg" "$seeds/jpeg/colour.jpg"
 "$content" texture "$seeds/pictures/a.png" "$seeds/jpeg/grey.jpg"
+cp "$seeds/pictures/a.png" "$photographs"/tagged.* "$photographs"/orient-6.jpg "$photographs"/deep16.png \
+  "$seeds/image_file/"
+cp "$photographs/tagged.tif" "$seeds/exif/"
 rm -rf "$seeds/pictures"
 touch "$seeds/made"

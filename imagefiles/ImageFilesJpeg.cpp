@@ -2,8 +2,16 @@
 // handler that must not return, so ours longjmps back: every libjpeg call sits
 // in a plain function that sets the jump point first and keeps no C++ object
 // with a destructor; the owning objects live in the callers.
+//
+// The metadata: EXIF and XMP in APP1 segments, the ICC profile in APP2
+// segments (libjpeg-turbo splits and joins it), the resolution in the JFIF
+// header. Files are written with optimised Huffman tables.
+#include <algorithm>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -16,10 +24,18 @@
 
 namespace {
 
+constexpr char kExifSignature[] = "Exif\0";  // with the string's own NUL: "Exif" and two NULs
+constexpr std::size_t kExifSignatureBytes = 6;
+constexpr char kXmpSignature[] = "http://ns.adobe.com/xap/1.0/";  // followed by a NUL
+constexpr std::size_t kXmpSignatureBytes = sizeof kXmpSignature;
+// A marker segment holds at most 65533 bytes after its length.
+constexpr std::size_t kMaxMarkerBytes = 65533;
+
 struct JpegErrors {
     jpeg_error_mgr manager;  // first: libjpeg hands back a pointer to it
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
+    bool damagedProfile;  // the ICC segments did not fit together
 };
 
 [[noreturn]] void OnJpegError(j_common_ptr codec) {
@@ -33,6 +49,10 @@ struct JpegErrors {
 // picture; trace messages and harmless warnings are dropped.
 void OnJpegMessage(j_common_ptr codec, int level) {
     if (level >= 0 || IsHarmlessJpegWarning(codec->err->msg_code)) return;
+    if (codec->err->msg_code == JWRN_BOGUS_ICC) {
+        reinterpret_cast<JpegErrors*>(codec->err)->damagedProfile = true;
+        return;
+    }
     OnJpegError(codec);
 }
 
@@ -41,6 +61,7 @@ void InstallErrors(JpegErrors& errors) {
     errors.manager.error_exit = OnJpegError;
     errors.manager.emit_message = OnJpegMessage;
     errors.message[0] = '\0';
+    errors.damagedProfile = false;
 }
 
 // Destroying a codec that was never created (or half created) is safe: libjpeg
@@ -73,15 +94,17 @@ struct JpegLayout {
 };
 
 // Reads the header, refuses absurd sizes and picks the decoded colour space.
-bool ReadJpegHeader(JpegDecoder& decoder, std::FILE* file, JpegLayout& layout) {
+bool ReadJpegHeader(JpegDecoder& decoder, const uint8_t* data, size_t size, uint64_t maxPixels, JpegLayout& layout) {
     if (setjmp(decoder.errors.jump)) return false;
     InstallErrors(decoder.errors);
     jpeg_create_decompress(&decoder.codec);
-    jpeg_stdio_src(&decoder.codec, file);
+    jpeg_mem_src(&decoder.codec, data, static_cast<unsigned long>(size));
+    jpeg_save_markers(&decoder.codec, JPEG_APP0 + 1, 0xffff);
+    jpeg_save_markers(&decoder.codec, JPEG_APP0 + 2, 0xffff);
     jpeg_read_header(&decoder.codec, TRUE);
 
     jpeg_decompress_struct& codec = decoder.codec;
-    if (const char* problem = ImageSizeProblem(codec.image_width, codec.image_height)) {
+    if (const char* problem = ImageSizeProblem(codec.image_width, codec.image_height, maxPixels)) {
         std::snprintf(decoder.errors.message, sizeof decoder.errors.message, "%s", problem);
         return false;
     }
@@ -119,7 +142,8 @@ void CmykRowToRgb(const uint8_t* cmyk, uint8_t* rgb, uint32_t width, bool invert
 }
 
 // Decodes every row into IMAGE; CMYK rows pass through SCRATCH (4 bytes a pixel).
-bool ReadJpegPixels(JpegDecoder& decoder, const JpegLayout& layout, RasterImage& image, uint8_t* scratch) {
+bool ReadJpegPixels(JpegDecoder& decoder, const JpegLayout& layout, RasterImage& image, uint8_t* scratch,
+                    const ImageFileProgress& progress) {
     if (setjmp(decoder.errors.jump)) return false;
     jpeg_decompress_struct& codec = decoder.codec;
     jpeg_start_decompress(&codec);
@@ -137,6 +161,7 @@ bool ReadJpegPixels(JpegDecoder& decoder, const JpegLayout& layout, RasterImage&
             return false;
         }
         if (cmyk) CmykRowToRgb(scratch, target, layout.width, layout.invertedInks);
+        if (progress && codec.output_scanline % 256 == 0) progress(double(codec.output_scanline) / layout.height);
     }
     jpeg_finish_decompress(&codec);
     return true;
@@ -146,7 +171,33 @@ uint8_t OverWhite(unsigned value, unsigned alpha) {
     return static_cast<uint8_t>((value * alpha + 255u * (255u - alpha) + 127) / 255);
 }
 
-bool WriteJpegStream(JpegEncoder& encoder, std::FILE* file, const RasterImage& image, int quality, uint8_t* scratch) {
+// The APP1 segment of SIGNATURE (its bytes, NUL included) and DATA, or
+// false when they do not fit in one segment.
+bool WriteApp1(j_compress_ptr codec, const char* signature, std::size_t signatureBytes, const uint8_t* data,
+               std::size_t length) {
+    if (length > kMaxMarkerBytes - signatureBytes) return false;
+    std::vector<uint8_t> segment(signature, signature + signatureBytes);
+    segment.insert(segment.end(), data, data + length);
+    jpeg_write_marker(codec, JPEG_APP0 + 1, segment.data(), static_cast<unsigned int>(segment.size()));
+    return true;
+}
+
+void WriteMetadata(j_compress_ptr codec, const ImageMetadata& metadata, std::vector<std::string>& notes) {
+    if (!metadata.exif.empty() &&
+        !WriteApp1(codec, kExifSignature, kExifSignatureBytes, metadata.exif.data(), metadata.exif.size())) {
+        notes.push_back("its EXIF data is too large for a JPEG file and is left out");
+    }
+    if (!metadata.iccProfile.empty()) {
+        jpeg_write_icc_profile(codec, metadata.iccProfile.data(),
+                               static_cast<unsigned int>(metadata.iccProfile.size()));
+    }
+    const auto* xmp = reinterpret_cast<const uint8_t*>(metadata.xmp.data());
+    if (!metadata.xmp.empty() && !WriteApp1(codec, kXmpSignature, kXmpSignatureBytes, xmp, metadata.xmp.size()))
+        notes.push_back("its XMP data is too large for a JPEG file and is left out");
+}
+
+bool WriteJpegStream(JpegEncoder& encoder, std::FILE* file, const RasterImage& image, const ImageMetadata& metadata,
+                     const ImageWriteOptions& options, uint8_t* scratch, std::vector<std::string>& notes) {
     if (setjmp(encoder.errors.jump)) return false;
     InstallErrors(encoder.errors);
     jpeg_compress_struct& codec = encoder.codec;
@@ -158,7 +209,14 @@ bool WriteJpegStream(JpegEncoder& encoder, std::FILE* file, const RasterImage& i
     codec.input_components = colour ? 3 : 1;
     codec.in_color_space = colour ? JCS_RGB : JCS_GRAYSCALE;
     jpeg_set_defaults(&codec);
-    jpeg_set_quality(&codec, quality, TRUE);
+    jpeg_set_quality(&codec, options.jpegQuality, TRUE);
+    codec.optimize_coding = TRUE;
+    if (metadata.pixelsPerInch > 0.0) {
+        codec.density_unit = 1;  // dots per inch
+        const auto density = static_cast<UINT16>(std::clamp(std::lround(metadata.pixelsPerInch), 1L, 65535L));
+        codec.X_density = density;
+        codec.Y_density = density;
+    }
     if (colour) {
         // Full-resolution colour: the effects draw fine coloured detail that
         // halved chroma would smear.
@@ -166,13 +224,50 @@ bool WriteJpegStream(JpegEncoder& encoder, std::FILE* file, const RasterImage& i
         codec.comp_info[0].v_samp_factor = 1;
     }
     jpeg_start_compress(&codec, TRUE);
+    WriteMetadata(&codec, metadata, notes);
     while (codec.next_scanline < codec.image_height) {
         FlattenRowOverWhite(image.Row(static_cast<int32_t>(codec.next_scanline)), image.channels, scratch, image.width);
         JSAMPROW row = scratch;
         jpeg_write_scanlines(&codec, &row, 1);
+        if (options.progress && codec.next_scanline % 256 == 0)
+            options.progress(double(codec.next_scanline) / image.height);
     }
     jpeg_finish_compress(&codec);
     return true;
+}
+
+// The profile libjpeg joins from the APP2 segments, in memory it allocates.
+bool ReadJoinedProfile(JpegDecoder& decoder, JOCTET*& profile, unsigned int& length) {
+    if (setjmp(decoder.errors.jump)) return false;
+    return jpeg_read_icc_profile(&decoder.codec, &profile, &length) && profile != nullptr;
+}
+
+// The saved APP1 segments' EXIF and XMP, the joined ICC profile and the JFIF resolution.
+void ReadJpegMetadata(JpegDecoder& decoder, DecodedImage& decoded) {
+    jpeg_decompress_struct& codec = decoder.codec;
+    ImageMetadata& metadata = decoded.metadata;
+    for (jpeg_saved_marker_ptr marker = codec.marker_list; marker != nullptr; marker = marker->next) {
+        if (marker->marker != JPEG_APP0 + 1) continue;
+        const uint8_t* data = marker->data;
+        const std::size_t length = marker->data_length;
+        if (metadata.exif.empty() && length > kExifSignatureBytes &&
+            std::memcmp(data, kExifSignature, kExifSignatureBytes) == 0) {
+            metadata.exif.assign(data + kExifSignatureBytes, data + length);
+        } else if (metadata.xmp.empty() && length > kXmpSignatureBytes &&
+                   std::memcmp(data, kXmpSignature, kXmpSignatureBytes) == 0) {
+            metadata.xmp.assign(reinterpret_cast<const char*>(data) + kXmpSignatureBytes, length - kXmpSignatureBytes);
+        }
+    }
+    JOCTET* profile = nullptr;
+    unsigned int profileLength = 0;
+    if (ReadJoinedProfile(decoder, profile, profileLength))
+        metadata.iccProfile.assign(profile, profile + profileLength);
+    std::free(profile);
+    if (decoder.errors.damagedProfile) decoded.notes.push_back("its colour profile is damaged and is left out");
+    if (codec.saw_JFIF_marker && codec.X_density > 0) {
+        if (codec.density_unit == 1) metadata.pixelsPerInch = codec.X_density;
+        if (codec.density_unit == 2) metadata.pixelsPerInch = codec.X_density * 2.54;
+    }
 }
 
 }  // namespace
@@ -185,21 +280,31 @@ void FlattenRowOverWhite(const uint8_t* source, int channels, uint8_t* target, i
     }
 }
 
-std::string DecodeJpeg(std::FILE* file, RasterImage& image) {
+std::string DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& decoded, const ImageFileProgress& progress) {
     JpegDecoder decoder;
     JpegLayout layout;
-    if (!ReadJpegHeader(decoder, file, layout)) return decoder.errors.message;
+    if (!ReadJpegHeader(decoder, data, size, decoded.maxPixels, layout)) return decoder.errors.message;
+    DecodedImage read;
+    ReadJpegMetadata(decoder, read);
     const int channels = layout.decodedComponents == 1 ? 1 : 3;
-    RasterImage decoded(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), channels);
+    read.image = RasterImage(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), channels);
     std::vector<uint8_t> scratch(layout.decodedComponents == 4 ? static_cast<size_t>(layout.width) * 4 : 0);
-    if (!ReadJpegPixels(decoder, layout, decoded, scratch.data())) return decoder.errors.message;
-    image = std::move(decoded);
+    if (!ReadJpegPixels(decoder, layout, read.image, scratch.data(), progress)) return decoder.errors.message;
+    decoded = std::move(read);
+    return {};
+}
+
+std::string EncodeJpeg(std::FILE* file, const RasterImage& image, const ImageMetadata& metadata,
+                       const ImageWriteOptions& options, std::vector<std::string>& notes) {
+    JpegEncoder encoder;
+    std::vector<uint8_t> scratch(static_cast<size_t>(image.width) * (image.channels >= 3 ? 3 : 1));
+    if (!WriteJpegStream(encoder, file, image, metadata, options, scratch.data(), notes)) return encoder.errors.message;
     return {};
 }
 
 std::string EncodeJpeg(std::FILE* file, const RasterImage& image, int quality) {
-    JpegEncoder encoder;
-    std::vector<uint8_t> scratch(static_cast<size_t>(image.width) * (image.channels >= 3 ? 3 : 1));
-    if (!WriteJpegStream(encoder, file, image, quality, scratch.data())) return encoder.errors.message;
-    return {};
+    ImageWriteOptions options;
+    options.jpegQuality = quality;
+    std::vector<std::string> notes;
+    return EncodeJpeg(file, image, ImageMetadata(), options, notes);
 }

@@ -26,3 +26,8 @@ bool SeekFile(std::FILE* stream, uint64_t offset);
 
 // The stream's length in bytes, leaving its position where it was.
 bool FileLength(std::FILE* stream, uint64_t& length);
+
+// The standard input and output streams, switched to binary mode where the
+// system tells text from binary (Windows), for image data.
+std::FILE* BinaryStandardInput();
+std::FILE* BinaryStandardOutput();

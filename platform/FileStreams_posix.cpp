@@ -21,3 +21,7 @@ bool FileLength(std::FILE* stream, uint64_t& length) {
     length = static_cast<uint64_t>(end);
     return true;
 }
+
+std::FILE* BinaryStandardInput() { return stdin; }
+
+std::FILE* BinaryStandardOutput() { return stdout; }

@@ -1,5 +1,8 @@
 #include "platform/FileStreams.h"
 
+#include <fcntl.h>
+#include <io.h>
+
 #include "platform/TextEncoding.h"
 
 // Paths are UTF-8; the narrow fopen would read them in the ANSI code page.
@@ -19,4 +22,14 @@ bool FileLength(std::FILE* stream, uint64_t& length) {
     if (_fseeki64(stream, here, SEEK_SET) != 0 || end < 0) return false;
     length = static_cast<uint64_t>(end);
     return true;
+}
+
+std::FILE* BinaryStandardInput() {
+    _setmode(_fileno(stdin), _O_BINARY);
+    return stdin;
+}
+
+std::FILE* BinaryStandardOutput() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    return stdout;
 }

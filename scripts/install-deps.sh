@@ -9,12 +9,12 @@
 set -euo pipefail
 
 packages=(g++ cmake make ninja-build pkg-config libgtest-dev libgmock-dev man-db
-          libbenchmark-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
+          libbenchmark-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev libdeflate-dev libtiff-dev
           clang-format clang libclang-rt-dev gimp python3 time)
 # --bench: also the peers bench/compare-peers.sh times us against
 # (ImageMagick, and OpenCV from Python); the build and tests never need them.
 if [ "${1:-}" = "--bench" ]; then
-  packages+=(imagemagick python3-opencv)
+  packages+=(imagemagick python3-opencv libvips-tools)
 fi
 
 missing=()

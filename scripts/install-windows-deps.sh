@@ -2,8 +2,8 @@
 # Installs what the Windows cross build and its tests need: the mingw-w64
 # compilers (posix thread model, for std::thread), zlib for mingw, Wine with
 # its own fonts (the window captions draw their buttons in Marlett) and Xvfb
-# from Debian, then builds libjpeg, libpng and GoogleTest for mingw into
-# .cache/ (once). Does nothing that is already done. Needs root or sudo for
+# from Debian, then builds libjpeg, libpng, libdeflate, libtiff and
+# GoogleTest for mingw into .cache/ (once). Does nothing that is already done. Needs root or sudo for
 # the Debian packages.
 #   scripts/install-windows-deps.sh [ARCH...]   (default: x86_64 i686)
 set -euo pipefail
@@ -34,10 +34,11 @@ fi
 for arch in "${archs[@]}"; do
   scripts/build-libjpeg-mingw.sh "$arch"
   # Only the x86-64 build runs tests (the host's tests drive the core
-  # through the command-line host, which reads PNG files); the i686 build
-  # compiles and links the plug-in.
+  # through the command-line host, which reads image files); the i686 build
+  # compiles and links the plug-in, which reads none.
   if [ "$arch" = x86_64 ]; then
     scripts/build-libpng-mingw.sh "$arch"
+    scripts/build-libtiff-mingw.sh "$arch"
     scripts/build-googletest-mingw.sh "$arch"
   fi
 done

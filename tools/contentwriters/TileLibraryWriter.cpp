@@ -95,7 +95,7 @@ std::string WriteLibrary(std::FILE* stream, std::size_t count, const TilePicture
         uint64_t start = 0;
         if (!out.ok || !StreamEnd(stream, start)) return "write error";
         if (start - dataAreaStart > static_cast<uint64_t>(INT32_MAX)) return "the tiles take more than 2 GiB";
-        if (std::string problem = EncodeJpeg(stream, tile, kJpegWriteQuality); !problem.empty()) return problem;
+        if (std::string problem = EncodeJpeg(stream, tile, kDefaultJpegQuality); !problem.empty()) return problem;
         uint64_t end = 0;
         if (!StreamEnd(stream, end) || !SeekFile(stream, kTileLibraryHeaderSize + entryBytes * i)) return "write error";
         out.Int32(static_cast<int32_t>(start - dataAreaStart));
