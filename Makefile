@@ -106,6 +106,7 @@ screenshots: windows-deps content-generator $(WINDOWS_BUILD)/build.ninja smoke-n
 
 bench:
 	@scripts/install-deps.sh --bench
+	@scripts/fetch-photographs.sh >/dev/null
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DDAPPLE_BENCH=ON -DDAPPLE_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
