@@ -6,6 +6,7 @@
 #include "filters/RenderContext.h"
 #include "filters/borderstamp/BorderStampDistanceTransform.h"
 #include "filters/stamp/FullSizeSelection.h"
+#include "filters/stamp/StampPlacement.h"
 
 namespace {
 
@@ -28,11 +29,9 @@ void BorderStamp::WriteDefaults(ParameterBlock& block) const {
 Rect BorderStamp::AffectedRect(const Rect& in, const ParameterBlock& block, double scale) const {
     const BorderStampParameters& p = block.As<BorderStampParameters>();
     if (!(scale > 0.0) || !std::isfinite(scale)) scale = 1.0;
-    Rect out = in;
-    const int32_t n = static_cast<int32_t>(stamp::RenderedPixels(p.borderOffset, pixelsPerInch, scale) + 0.5);
-    if (n < 0) out.Inflate(-n, -n);
-    if (p.shadowOn != 0) out = ShadowedRect(out, stamp::ShadowAt(true, p.shadow, pixelsPerInch, scale));
-    return out;
+    const Rect out = in.Grown(StampReach(stamp::RenderedPixels(p.borderOffset, pixelsPerInch, scale)));
+    if (p.shadowOn == 0) return out;
+    return ShadowedRect(out, stamp::ShadowAt(true, p.shadow, pixelsPerInch, scale));
 }
 
 ResultCode BorderStamp::BeginRender(RenderContext& /*context*/) {

@@ -12,6 +12,7 @@
 #include "filters/fillstamp/TiledPlacement.h"
 #include "filters/stamp/FullSizeSelection.h"
 #include "filters/stamp/StampColours.h"
+#include "filters/stamp/StampPlacement.h"
 
 namespace {
 
@@ -48,11 +49,9 @@ void FillStamp::WriteDefaults(ParameterBlock& block) const {
 Rect FillStamp::AffectedRect(const Rect& in, const ParameterBlock& block, double scale) const {
     const FillStampParameters& p = block.As<FillStampParameters>();
     if (!(scale > 0.0) || !std::isfinite(scale)) scale = 1.0;
-    Rect out = in;
-    const int32_t n = static_cast<int32_t>(stamp::RenderedPixels(p.edgeOffset, pixelsPerInch, scale) + 0.5);
-    if (n < 0) out.Inflate(-n, -n);
-    if (p.shadowOn != 0) out = ShadowedRect(out, stamp::ShadowAt(true, p.shadow, pixelsPerInch, scale));
-    return out;
+    const Rect out = in.Grown(StampReach(stamp::RenderedPixels(p.edgeOffset, pixelsPerInch, scale)));
+    if (p.shadowOn == 0) return out;
+    return ShadowedRect(out, stamp::ShadowAt(true, p.shadow, pixelsPerInch, scale));
 }
 
 Rect FillStamp::NeededInputRect(const Rect& area, const ParameterBlock& block, double /*scale*/) const {

@@ -132,12 +132,14 @@ TEST(FillStampRectangles, ColourizedStampsReadTheWholeDocumentUnlessTiled) {
     p.tileMode = 1;
     EXPECT_EQ(effect.NeededInputRect(area, block, 1.0), area);
 
-    // The default shadow: moved by (⌈2.12⌉, ⌈2.12⌉) = (3, 3), grown by 2; an
-    // outward offset of 10 grows by trunc(−9.5) → 9 first.
-    EXPECT_EQ(effect.AffectedRect(area, block, 1.0), Rect(8, 8, 55, 55));
+    // Stamps reach 3 pixels past the selection's box, and an outward offset
+    // of 10 further; the default shadow then moves by (⌈2.12⌉, ⌈2.12⌉) =
+    // (3, 3) and grows by 2.
+    p.tileMode = 0;
+    EXPECT_EQ(effect.AffectedRect(area, block, 1.0), Rect(5, 5, 58, 58));
     p.shadowOn = 0;
     p.edgeOffset.Set(-10.0, kLengthPixels);
-    EXPECT_EQ(effect.AffectedRect(area, block, 1.0), Rect(1, 1, 59, 59));
+    EXPECT_EQ(effect.AffectedRect(area, block, 1.0), Rect(-3, -3, 63, 63));
 }
 
 }  // namespace
