@@ -32,9 +32,7 @@ LayerFill LayerFillFor(const FillStampParameters& p, const RenderContext& contex
         const std::array<uint8_t, 3> rgb = ColourToRGB(p.layerFill.colour);
         DestinationColours(rgb[0], rgb[1], rgb[2], layout, fill.colour);
     }
-    fill.mask = context.maskView;
-    fill.maskBounds = context.maskBounds.IsEmpty() ? context.area : context.maskBounds;
-    fill.wholeImage = context.shapeFromTransparency;
+    fill.selection = CoverageOf(context);
     return fill;
 }
 
@@ -49,6 +47,7 @@ void FillStamp::WriteDefaults(ParameterBlock& block) const {
 Rect FillStamp::AffectedRect(const Rect& in, const ParameterBlock& block, double scale) const {
     const FillStampParameters& p = block.As<FillStampParameters>();
     if (!(scale > 0.0) || !std::isfinite(scale)) scale = 1.0;
+    if (p.tileMode != 0) return in;
     const Rect out = in.Grown(StampReach(stamp::RenderedPixels(p.edgeOffset, pixelsPerInch, scale)));
     if (p.shadowOn == 0) return out;
     return ShadowedRect(out, stamp::ShadowAt(true, p.shadow, pixelsPerInch, scale));
@@ -148,5 +147,9 @@ ResultCode FillStamp::Render(RenderContext& context) {
             return colours.Recolour(cell, placed, part, out);
         };
     }
-    return pass_.Draw(context, recolouring, fillFrom + 0.1);
+    // Stamps placed inside the selection may reach over its edge as the
+    // edge offset lets them; tiled ones cover the whole picture and are
+    // kept to the selection, as every effect's result is.
+    const SelectionCoverage selection = CoverageOf(context);
+    return pass_.Draw(context, recolouring, fillFrom + 0.1, p.tileMode != 0 ? &selection : nullptr);
 }

@@ -47,7 +47,11 @@ ResultCode DrawStampsInRect(const StampDrawing& drawing, const Rect& rect) {
             if (made.IsFailure()) return made;
             stamp = recoloured.get();
         }
-        CompositeImageOver(*stamp, offset, *drawing.destination, part);
+        if (drawing.within != nullptr) {
+            CompositeImageOverSelection(*stamp, offset, *drawing.destination, part, *drawing.within);
+        } else {
+            CompositeImageOver(*stamp, offset, *drawing.destination, part);
+        }
     }
     return ResultCode::Success();
 }

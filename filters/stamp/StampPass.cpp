@@ -60,7 +60,8 @@ ResultCode StampPass::Place(const StampCentres& centres, double density, const R
     return DrawPlacements(draw, placements);
 }
 
-ResultCode StampPass::Draw(const RenderContext& context, const StampRecolouring& recolour, double progressFrom) {
+ResultCode StampPass::Draw(const RenderContext& context, const StampRecolouring& recolour, double progressFrom,
+                           const SelectionCoverage* within) {
     if (!recolour) {
         const ResultCode converted = ConvertCellsForDestination(cells, context.outputView->layout);
         if (converted.IsFailure()) return converted;
@@ -71,6 +72,7 @@ ResultCode StampPass::Draw(const RenderContext& context, const StampRecolouring&
     drawing.destination = context.outputView;
     drawing.document = context.documentBounds;
     drawing.recolour = recolour;
+    drawing.within = within;
     drawing.abort = context.abort;
     drawing.progress = context.progress;
     drawing.progressFrom = progressFrom;

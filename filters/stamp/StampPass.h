@@ -42,9 +42,10 @@ public:
                      double progressFrom, double progressTo);
 
     // Draws every placement's stamp over the render's output inside its area,
-    // recoloured when `recolour` is set; the cells are first given the
-    // output's colours.
-    ResultCode Draw(const RenderContext& context, const StampRecolouring& recolour, double progressFrom);
+    // recoloured when `recolour` is set and only through `within` when that
+    // is given; the cells are first given the output's colours.
+    ResultCode Draw(const RenderContext& context, const StampRecolouring& recolour, double progressFrom,
+                    const SelectionCoverage* within = nullptr);
 
     RandomGenerator generator;
     CellTable cells;

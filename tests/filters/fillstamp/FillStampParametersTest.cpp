@@ -131,6 +131,8 @@ TEST(FillStampRectangles, ColourizedStampsReadTheWholeDocumentUnlessTiled) {
     EXPECT_EQ(Rect::Intersect(needed, Rect(0, 0, 30000, 30000)), Rect(0, 0, 30000, 30000));
     p.tileMode = 1;
     EXPECT_EQ(effect.NeededInputRect(area, block, 1.0), area);
+    // Tiled stamps are kept to the selection.
+    EXPECT_EQ(effect.AffectedRect(area, block, 1.0), area);
 
     // Stamps reach 3 pixels past the selection's box, and an outward offset
     // of 10 further; the default shadow then moves by (⌈2.12⌉, ⌈2.12⌉) =
