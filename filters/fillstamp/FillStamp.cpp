@@ -12,6 +12,7 @@
 #include "filters/fillstamp/TiledPlacement.h"
 #include "filters/stamp/FullSizeSelection.h"
 #include "filters/stamp/StampColours.h"
+#include "filters/stamp/StampFit.h"
 #include "filters/stamp/StampPlacement.h"
 
 namespace {
@@ -114,6 +115,11 @@ ResultCode FillStamp::Render(RenderContext& context) {
     const bool recolour = RecolourStamps(p, context);
     const bool fullSize = scale == 1.0;
     const double size = stamp::RenderedPixels(p.stampSize, pixelsPerInch, 1.0);
+    // Inside the selection, stamps whose centres cannot lie as deep as their
+    // radius and the offset ask are refused before any cell is made.
+    const double offset = stamp::RenderedPixels(p.edgeOffset, pixelsPerInch, 1.0);
+    if (p.tileMode == 0 && !SomePixelThatDeep(FullSizeSelectionBox(context), pass_.LeastLargestRadius(size) + offset))
+        return NothingFits(context);
     CellMeasures measures;
     result =
         pass_.PrepareCells(context, size, stamp::ShadowAt(p.shadowOn != 0 && fullSize, p.shadow, pixelsPerInch, 1.0),
@@ -124,7 +130,7 @@ ResultCode FillStamp::Render(RenderContext& context) {
 
     result = Place(context, std::trunc(measures.meanArea + 0.5), measures.largestRadius);
     if (result.IsFailure()) return result;
-    if (pass_.placements.empty()) return ResultCode::Failure(fillstamp::kNothingPlaced);
+    if (pass_.placements.empty()) return NothingFits(context);
 
     if (!fullSize) {
         result = pass_.PrepareCells(context, stamp::RenderedPixels(p.stampSize, pixelsPerInch, scale),

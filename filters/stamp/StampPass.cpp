@@ -4,6 +4,7 @@
 
 #include "content/ContentFolders.h"
 #include "filters/stamp/StampColours.h"
+#include "filters/stamp/StampFit.h"
 
 void StampPass::Start(uint16_t seed) {
     Release();
@@ -26,6 +27,11 @@ ResultCode StampPass::ReadTube(const ContentReference& reference, const RenderCo
     read.progress = context.progress;
     read.progressTo = progressTo;
     return ReadContentPicture(path, read, tube_);
+}
+
+int32_t StampPass::LeastLargestRadius(double targetWidth) const {
+    if (tube_.pixels == nullptr) return 0;
+    return ::LeastLargestRadius(*tube_.pixels, tube_.columns, tube_.rows, targetWidth);
 }
 
 ResultCode StampPass::PrepareCells(const RenderContext& context, double targetWidth, const ShadowSettings& shadow,

@@ -31,6 +31,9 @@ public:
     ResultCode ReadTube(const ContentReference& reference, const RenderContext& context, double progressTo,
                         bool& found);
 
+    // LeastLargestRadius of the tube read, for cells `targetWidth` wide.
+    int32_t LeastLargestRadius(double targetWidth) const;
+
     // Makes every cell ready at `scale`, its width `targetWidth`, over the
     // progress range. Shadows and colour forms only when they will be drawn.
     ResultCode PrepareCells(const RenderContext& context, double targetWidth, const ShadowSettings& shadow,
