@@ -4,8 +4,10 @@
 #include <cstdint>
 
 #include "filters/ColourConversion.h"
+#include "filters/LayerFillParameter.h"
 #include "filters/ParameterBlock.h"
 #include "filters/RenderContext.h"
+#include "filters/TransparencyNote.h"
 #include "filters/fillstamp/FillStampDistanceTransform.h"
 #include "filters/fillstamp/LayerFill.h"
 #include "filters/fillstamp/StampRecolouring.h"
@@ -138,6 +140,8 @@ ResultCode FillStamp::Render(RenderContext& context) {
                                     0.6, measures);
         if (result.IsFailure()) return result;
     }
+    if (p.layerFill.behaviour == kLayerFillTransparent)
+        SayNothingToMakeTransparent(context, kNothingToMakeTransparentId);
     const double fillFrom = fullSize ? 0.5 : 0.6;
     result =
         FillLayer(LayerFillFor(p, context), context.area, context.abort, context.progress, fillFrom, fillFrom + 0.1);

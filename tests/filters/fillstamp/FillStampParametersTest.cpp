@@ -119,6 +119,24 @@ TEST(FillStampParameterList, ParametersComeInDialogOrderWithTheirBindingsAndRang
     ExpectShadowParameters(set, 8, &p.shadowOn, p.shadow, fillstamp::kShadowStrings);
 }
 
+TEST(FillStampParameterList, MakingTransparentIsGreyedWhereTheLayerHasNoTransparency) {
+    FillStamp effect;
+    ParameterBlock block{};
+    effect.WriteDefaults(block);
+    ParameterSet set;
+    ASSERT_TRUE(effect.BuildParameters(set, block).IsSuccess());
+    auto* fill = dynamic_cast<LayerFillParameter*>(set.At(4));
+    ASSERT_TRUE(fill != nullptr);
+    EXPECT_EQ(fill->transparentUnavailableHint, LoadResourceString(kNothingToMakeTransparentId));
+    EXPECT_NE(fill->transparentUnavailableHint, kLostString);
+    for (const bool transparency : {true, false, true}) {
+        effect.targetHasTransparency = transparency;
+        effect.UpdateControlStates(set, block);
+        EXPECT_EQ(fill->transparentAvailable, transparency);
+        EXPECT_TRUE(fill->enabled) << "filling with a colour and keeping still apply";
+    }
+}
+
 TEST(FillStampRectangles, ColourizedStampsReadTheWholeDocumentUnlessTiled) {
     FillStamp effect;
     ParameterBlock block{};
