@@ -10,7 +10,7 @@ WINDOWS_BUILD ?= build-windows-x86_64
 WINDOWS32_BUILD ?= build-windows-i686
 
 .PHONY: all deps build run test test-native test-sanitize bench clean windows-deps build-windows test-windows \
-        content-generator smoke-native format format-check gallery dialog screenshots fuzz-build fuzz test-fuzz
+        content-generator smoke-native format format-check gallery docs-gallery dialog screenshots fuzz-build fuzz test-fuzz
 
 all: build
 
@@ -112,6 +112,12 @@ bench:
 	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 	@bench/batch-vs-loop.sh $(BENCH_BUILD)
 	bench/whole-run.sh $(BENCH_BUILD)/dapple $(BENCH_BUILD)/make-sample-image
+
+# The README's gallery: every effect and factory setting on a photograph,
+# as JPEGs in docs/gallery/, made by the built command.
+docs-gallery: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j$(JOBS) --target run_programs
+	scripts/make-docs-gallery.sh $(BUILD)/dapple
 
 format: deps
 	@scripts/format.sh
