@@ -20,8 +20,9 @@ photograph=motorcycle_left.png
 gallery=docs/gallery
 readme=README.md
 columns=3
-grep -q '^<!-- gallery -->$' "$readme" && grep -q '^<!-- /gallery -->$' "$readme" ||
+if ! grep -q '^<!-- gallery -->$' "$readme" || ! grep -q '^<!-- /gallery -->$' "$readme"; then
   fail "$readme has no <!-- gallery --> ... <!-- /gallery --> markers"
+fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/dapple-gallery.XXXXXX")
 trap 'rm -rf "$work"' EXIT
