@@ -6,5 +6,5 @@
 void SayNothingToMakeTransparent(const RenderContext& context, int messageId) {
     if (context.renderMode != kRenderModeFullSize || context.outputHasAlpha) return;
     if (context.outputView != nullptr && context.outputView->layout.hasAlpha) return;
-    ShowWarning(LoadResourceString(messageId), nullptr);
+    ShowNote(LoadResourceString(messageId));
 }
