@@ -12,7 +12,7 @@ WINDOWS32_BUILD ?= build-windows-i686
 PREFIX ?= /usr/local
 
 .PHONY: all deps build install run test test-native test-sanitize bench clean windows-deps build-windows test-windows \
-        content-generator smoke-native format format-check gallery dialog screenshots fuzz-build fuzz test-fuzz
+        content-generator smoke-native format format-check gallery docs-gallery dialog screenshots fuzz-build fuzz test-fuzz
 
 all: build
 
@@ -113,11 +113,18 @@ screenshots: windows-deps content-generator $(WINDOWS_BUILD)/build.ninja smoke-n
 
 bench:
 	@scripts/install-deps.sh --bench
+	@scripts/fetch-photographs.sh >/dev/null
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DDAPPLE_BENCH=ON -DDAPPLE_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 	@bench/batch-vs-loop.sh $(BENCH_BUILD)
 	bench/whole-run.sh $(BENCH_BUILD)/dapple $(BENCH_BUILD)/make-sample-image
+
+# The README's gallery: every effect and factory setting on a photograph,
+# as JPEGs in docs/gallery/, made by the built command.
+docs-gallery: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j$(JOBS) --target run_programs
+	scripts/make-docs-gallery.sh $(BUILD)/dapple
 
 format: deps
 	@scripts/format.sh

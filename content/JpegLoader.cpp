@@ -43,7 +43,7 @@ ResultCode ReadScanlines(JpegDecompressor& decoder, Image<unsigned char>& image,
         if (sink != nullptr) sink->Update(from + (to - from) * (line / height));
         unsigned char* row =
             image.PixelAddress(Point{image.bounds.left, image.bounds.top + static_cast<int32_t>(line)});
-        if (!decoder.ReadScanline(row)) return ResultCode::Failure();
+        if (!decoder.ReadScanline(row)) return kDamaged;
     }
     decoder.Finish();
     return ResultCode::Success();
@@ -55,7 +55,7 @@ ResultCode LoadWith(JpegDecompressor& decoder, uint64_t storedBytes, std::unique
     if (decoder.ReadHeader() != JPEG_HEADER_OK) return kDamaged;
     const jpeg_decompress_struct& info = decoder.Info();
     ChannelLayout layout;
-    if (!LayoutForOutput(info, layout)) return ResultCode::Failure();
+    if (!LayoutForOutput(info, layout)) return kDamaged;
     if (!IsPlausiblePictureSize(info.image_width, info.image_height, storedBytes)) return kDamaged;
     ResultCode result;
     const Rect bounds(0, 0, static_cast<int32_t>(info.image_height), static_cast<int32_t>(info.image_width));

@@ -121,7 +121,7 @@ ResultCode TileLibrary::readTile(int32_t dataOffset, Image<unsigned char>& desti
     const int64_t position = static_cast<int64_t>(dataAreaStart_) + dataOffset;
     if (!file_ || position < 0 || static_cast<uint64_t>(position) >= fileLength_ ||
         !SeekFile(file_.get(), static_cast<uint64_t>(position)))
-        return ResultCode::Failure();
+        return ContentFileDamaged();
     return DecodeJpegStream(file_.get(), destination, sink, start, end);
 }
 

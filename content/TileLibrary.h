@@ -36,8 +36,8 @@ public:
 
     // Decodes the tile whose stream starts `dataOffset` bytes into the data
     // area into `destination`, a three-channel image of the tile size.
-    // Asks `abort` once, before decoding. A position outside the file gives
-    // -1 without a message.
+    // Asks `abort` once, before decoding. A position outside the file is
+    // damage: {-1, 10033}.
     ResultCode readTile(int32_t dataOffset, Image<unsigned char>& destination, Abort_Tester* abort,
                         ProgressUpdateSink* sink, double start, double end);
     // The same for the first tile of the directory.

@@ -4,6 +4,7 @@
 // enumerated value of type "Fibe" (key 1).
 #pragma once
 
+#include <string>
 #include <type_traits>
 
 #include "filters/ColorSpec.h"
@@ -18,6 +19,8 @@ inline constexpr uint32_t kLayerFillEnumerationType = ps::FourCC("Fibe");
 // String resources with the texts of the dialog's fill behaviour control.
 inline constexpr int kLayerFillFirstTextId = 11200;
 inline constexpr int kLayerFillLastTextId = 11208;
+// What "make transparent" does on a layer without transparency: nothing.
+inline constexpr int kNothingToMakeTransparentId = 11217;
 
 // Plain data so that it can live inside a parameter record.
 struct LayerFillValue {
@@ -43,4 +46,10 @@ public:
 
     uint32_t keys[2];
     LayerFillValue* value;
+    // Whether "make transparent" can change anything: not where the layer
+    // has no transparency. Set with the other control states; while false,
+    // the dialog greys that mode and shows `transparentUnavailableHint` over
+    // it.
+    bool transparentAvailable = true;
+    std::string transparentUnavailableHint;
 };

@@ -12,7 +12,8 @@
 // output sample; when both sides change and one shrinks, the work is done in
 // two one-axis passes through an intermediate image. An axis whose source is
 // one pixel long is stretched as a copy of that pixel line. Alpha images are
-// interpolated alpha-weighted, so transparent pixels lend no colour.
+// interpolated and reduced alpha-weighted, so transparent pixels lend no
+// colour (no dark fringe round a shrunk picture on black transparency).
 //
 // Abort is asked before each destination row and progress reported after it
 // (the first of two passes takes the first half of the range). -1 when the

@@ -1,6 +1,6 @@
 // Gaussian reduction along one axis: each destination sample is the
 // Gaussian-weighted mean of the source samples within half a step of its
-// centre in the source.
+// centre in the source; with alpha, colours weighted by alpha as well.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -200,6 +200,56 @@ void ReduceRowHorizontally(const unsigned char* row, std::ptrdiff_t inStride, un
     }
 }
 
+// One destination pixel of an image whose last channel is alpha, from the
+// source pixels `stride` bytes apart from `first`, one per weight. Each
+// pixel's colour counts in proportion to its alpha, so that the transparent
+// pixels around a picture (black, often) lend it no dark fringe; the alpha
+// is the plain weighted mean. Where every pixel is transparent the colour is
+// the plain mean.
+void ReduceAlphaPixel(const unsigned char* first, std::ptrdiff_t stride, const double* weights, std::size_t taps,
+                      double total, int32_t channels, unsigned char* out) {
+    constexpr int32_t kMostColours = 8;
+    const int32_t colours = std::min(channels - 1, kMostColours);
+    double weighted[kMostColours] = {};
+    double plain[kMostColours] = {};
+    double alphaSum = 0.0;
+    const unsigned char* in = first;
+    for (std::size_t t = 0; t < taps; ++t, in += stride) {
+        const double weight = weights[t];
+        const double alphaWeight = weight * in[channels - 1];
+        alphaSum += alphaWeight;
+        for (int32_t c = 0; c < colours; ++c) {
+            weighted[c] += alphaWeight * in[c];
+            plain[c] += weight * in[c];
+        }
+    }
+    for (int32_t c = 0; c < colours; ++c)
+        out[c] = alphaSum > 0.0 ? RoundToByte(weighted[c] / alphaSum) : RoundToByte(plain[c] / total);
+    out[channels - 1] = RoundToByte(alphaSum / total);
+}
+
+// ReduceAlphaPixel along the rows (`vertical`) or the columns of the source.
+ResultCode ReduceWithAlpha(const Image<unsigned char>& source, Image<unsigned char>& destination,
+                           const ReductionTaps& taps, bool vertical, const RowProgress& progress) {
+    const int32_t channels = source.layout.channelCount;
+    const std::ptrdiff_t along = vertical ? source.rowStride : source.pixelStride;
+    const std::ptrdiff_t across = vertical ? source.pixelStride : source.rowStride;
+    return progress.Rows([&](int32_t first, int32_t last) {
+        for (int32_t y = first; y < last; ++y) {
+            unsigned char* out = destination.data + static_cast<std::ptrdiff_t>(y) * destination.rowStride;
+            for (int32_t x = 0; x < destination.Width(); ++x, out += destination.pixelStride) {
+                const std::size_t k = static_cast<std::size_t>(vertical ? y : x);
+                const int32_t other = vertical ? x : y;
+                const unsigned char* start = source.data + static_cast<std::ptrdiff_t>(taps.first[k]) * along +
+                                             static_cast<std::ptrdiff_t>(other) * across;
+                const std::size_t begin = taps.weightStart[k];
+                ReduceAlphaPixel(start, along, taps.weights.data() + begin, taps.weightStart[k + 1] - begin,
+                                 taps.weightSum[k], channels, out);
+            }
+        }
+    });
+}
+
 ResultCode ReduceHorizontally(const Image<unsigned char>& source, Image<unsigned char>& destination,
                               const ReductionTaps& taps, const RowProgress& progress) {
     const int32_t channels = source.layout.channelCount;
@@ -224,7 +274,13 @@ ResultCode ReduceHorizontally(const Image<unsigned char>& source, Image<unsigned
 
 ResultCode ReduceAlongAxis(const Image<unsigned char>& source, Image<unsigned char>& destination, Axis axis,
                            const RowProgress& progress) {
-    if (axis == Axis::Horizontal) {
+    const bool horizontal = axis == Axis::Horizontal;
+    if (source.layout.hasAlpha && source.layout.channelCount >= 2) {
+        const ReductionTaps taps = horizontal ? GaussianTaps(source.Width(), destination.Width())
+                                              : GaussianTaps(source.Height(), destination.Height());
+        return ReduceWithAlpha(source, destination, taps, !horizontal, progress);
+    }
+    if (horizontal) {
         return ReduceHorizontally(source, destination, GaussianTaps(source.Width(), destination.Width()), progress);
     }
     return ReduceVertically(source, destination, GaussianTaps(source.Height(), destination.Height()), progress);

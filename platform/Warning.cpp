@@ -35,12 +35,22 @@ WarningSink SetWarningSink(WarningSink sink) {
     return sink;
 }
 
+namespace {
+
+WarningSink CurrentSink() {
+    std::lock_guard<std::mutex> lock(SinkMutex());
+    return Sink();
+}
+
+}  // namespace
+
+void ShowNote(const std::string& text) {
+    const WarningSink sink = CurrentSink();
+    if (sink) sink(WarningLine(text));
+}
+
 void ShowWarning(const std::string& text, void* parentWindow) {
-    WarningSink sink;
-    {
-        std::lock_guard<std::mutex> lock(SinkMutex());
-        sink = Sink();
-    }
+    const WarningSink sink = CurrentSink();
     if (sink) {
         sink(WarningLine(text));
         return;

@@ -19,6 +19,11 @@ std::string WarningLine(const std::string& text);
 // could act on, so it reports nothing.
 void ShowWarning(const std::string& text, void* parentWindow);
 
+// Says `text` only where warnings are collected (the command's error
+// stream, tests): for what a user is better told in the dialog than by a box
+// at every render of a plug-in host. Nothing is shown where no sink is set.
+void ShowNote(const std::string& text);
+
 // Receives the WarningLine of every warning instead of the user, so that
 // tests and the command-line host can collect warnings. An empty sink
 // shows warnings the platform's way again.

@@ -6,6 +6,8 @@
 #include "filters/RenderContext.h"
 #include "filters/borderstamp/BorderStampDistanceTransform.h"
 #include "filters/stamp/FullSizeSelection.h"
+#include "filters/stamp/StampFit.h"
+#include "filters/stamp/StampPlacement.h"
 
 namespace {
 
@@ -28,11 +30,9 @@ void BorderStamp::WriteDefaults(ParameterBlock& block) const {
 Rect BorderStamp::AffectedRect(const Rect& in, const ParameterBlock& block, double scale) const {
     const BorderStampParameters& p = block.As<BorderStampParameters>();
     if (!(scale > 0.0) || !std::isfinite(scale)) scale = 1.0;
-    Rect out = in;
-    const int32_t n = static_cast<int32_t>(stamp::RenderedPixels(p.borderOffset, pixelsPerInch, scale) + 0.5);
-    if (n < 0) out.Inflate(-n, -n);
-    if (p.shadowOn != 0) out = ShadowedRect(out, stamp::ShadowAt(true, p.shadow, pixelsPerInch, scale));
-    return out;
+    const Rect out = in.Grown(StampReach(stamp::RenderedPixels(p.borderOffset, pixelsPerInch, scale)));
+    if (p.shadowOn == 0) return out;
+    return ShadowedRect(out, stamp::ShadowAt(true, p.shadow, pixelsPerInch, scale));
 }
 
 ResultCode BorderStamp::BeginRender(RenderContext& /*context*/) {
@@ -73,19 +73,26 @@ ResultCode BorderStamp::Render(RenderContext& context) {
     ResultCode result = pass_.ReadTube(p.tubeFile, context, 0.2, found);
     if (result.IsFailure() || !found) return result;
 
+    // Stamps whose centres cannot lie as deep in the selection as their
+    // radius and the offset ask are refused before any cell is made.
+    const double target = TargetWidth(p, pixelsPerInch, 1.0);
+    const double offset = stamp::RenderedPixels(p.borderOffset, pixelsPerInch, 1.0);
+    if (!SomePixelThatDeep(FullSizeSelectionBox(context), pass_.LeastLargestRadius(target) + offset))
+        return NothingFits(context);
+
     // The cells at full size give the placement its measures; in a reduced
     // render their shadows are left out, as they change none of them.
     const bool fullSize = scale == 1.0;
     CellMeasures measures;
-    result = pass_.PrepareCells(context, TargetWidth(p, pixelsPerInch, 1.0),
-                                stamp::ShadowAt(p.shadowOn != 0 && fullSize, p.shadow, pixelsPerInch, 1.0), false, 0.2,
-                                0.4, measures);
+    result =
+        pass_.PrepareCells(context, target, stamp::ShadowAt(p.shadowOn != 0 && fullSize, p.shadow, pixelsPerInch, 1.0),
+                           false, 0.2, 0.4, measures);
     if (result.IsFailure()) return result;
     if (!(measures.meanArea > 0.0)) return ResultCode::Success();
 
     result = Place(context, measures.largestRadius);
     if (result.IsFailure()) return result;
-    if (pass_.placements.empty()) return ResultCode::Failure(borderstamp::kNothingPlaced);
+    if (pass_.placements.empty()) return NothingFits(context);
 
     if (!fullSize) {
         result = pass_.PrepareCells(context, TargetWidth(p, pixelsPerInch, scale),

@@ -21,9 +21,9 @@ public:
     int32_t ParameterSize() const override { return borderstamp::kParameterSize; }
 
     void WriteDefaults(ParameterBlock& block) const override;
-    // `in` grown by the border offset when the stamps go outside the
-    // selection, then united with itself moved by the shadow and grown by
-    // its blur.
+    // `in` grown by as far as the stamps can reach beyond it (StampReach of
+    // the border offset), then united with itself moved by the shadow and
+    // grown by its blur.
     Rect AffectedRect(const Rect& in, const ParameterBlock& block, double scale) const override;
 
     // Releases what an earlier render left.

@@ -45,8 +45,6 @@ inline constexpr stamp::ShadowStrings kShadowStrings{{4156, 4174}, {4157, 4175},
 inline constexpr int kPageTitle = 4162;
 // The default tube's path from the plug-in folder.
 inline constexpr int kDefaultTubeFile = 4166;
-// Nothing could be placed along the selection edge.
-inline constexpr uint16_t kNothingPlaced = 8500;
 
 // Parameters in dialog order.
 inline constexpr int kParameterCount = 12;

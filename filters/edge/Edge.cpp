@@ -6,6 +6,7 @@
 #include "filters/ParameterBlock.h"
 #include "filters/RenderContext.h"
 #include "filters/RenderSelection.h"
+#include "filters/TransparencyNote.h"
 #include "filters/edge/EdgeCompose.h"
 #include "filters/edge/EdgeTreatments.h"
 
@@ -93,6 +94,7 @@ ResultCode Edge::Render(RenderContext& context) {
     compose.destination = context.outputView;
     compose.area = context.area;
     compose.transparentTicked = p.transparent != 0;
+    if (p.transparent != 0) SayNothingToMakeTransparent(context, edge::kNothingToMakeTransparentId);
     compose.colour = p.colour;
     compose.abort = &abort;
     compose.progress = context.progress;

@@ -54,6 +54,8 @@ ResultCode Edge::BuildParameters(ParameterSet& set, ParameterBlock& block) const
     auto* transparent = set.Emplace<CheckboxParameter>(kKeyTransparent, &p.transparent);
     if (transparent == nullptr) return ResultCode::OutOfMemory();
     LoadParameterStrings(*transparent, kTransparentStrings);
+    // Greyed where there is no transparency; its help then says why.
+    if (!targetHasTransparency) transparent->hint = LoadResourceString(kNothingToMakeTransparentId);
 
     auto* seed = set.Emplace<RandomSeedParameter>(kKeyRandomSeed, &p.randomSeed);
     if (seed == nullptr) return ResultCode::OutOfMemory();

@@ -75,6 +75,8 @@ inline constexpr StringPair kDirectionStrings{0x106C, 0x107F};
 inline constexpr StringPair kEdgeTypeStrings{0x106D, 0x1080};
 inline constexpr StringPair kColourStrings{0x106E, 0x1081};
 inline constexpr StringPair kTransparentStrings{0x106F, 0x1082};
+// What "Transparent" does on a layer without transparency.
+inline constexpr int kNothingToMakeTransparentId = 4227;
 inline constexpr StringPair kRandomSeedStrings{0x2B8E, 0x2B8F};
 
 // Parameters in dialog order.

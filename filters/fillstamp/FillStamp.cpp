@@ -4,14 +4,18 @@
 #include <cstdint>
 
 #include "filters/ColourConversion.h"
+#include "filters/LayerFillParameter.h"
 #include "filters/ParameterBlock.h"
 #include "filters/RenderContext.h"
+#include "filters/TransparencyNote.h"
 #include "filters/fillstamp/FillStampDistanceTransform.h"
 #include "filters/fillstamp/LayerFill.h"
 #include "filters/fillstamp/StampRecolouring.h"
 #include "filters/fillstamp/TiledPlacement.h"
 #include "filters/stamp/FullSizeSelection.h"
 #include "filters/stamp/StampColours.h"
+#include "filters/stamp/StampFit.h"
+#include "filters/stamp/StampPlacement.h"
 
 namespace {
 
@@ -31,9 +35,7 @@ LayerFill LayerFillFor(const FillStampParameters& p, const RenderContext& contex
         const std::array<uint8_t, 3> rgb = ColourToRGB(p.layerFill.colour);
         DestinationColours(rgb[0], rgb[1], rgb[2], layout, fill.colour);
     }
-    fill.mask = context.maskView;
-    fill.maskBounds = context.maskBounds.IsEmpty() ? context.area : context.maskBounds;
-    fill.wholeImage = context.shapeFromTransparency;
+    fill.selection = CoverageOf(context);
     return fill;
 }
 
@@ -48,11 +50,10 @@ void FillStamp::WriteDefaults(ParameterBlock& block) const {
 Rect FillStamp::AffectedRect(const Rect& in, const ParameterBlock& block, double scale) const {
     const FillStampParameters& p = block.As<FillStampParameters>();
     if (!(scale > 0.0) || !std::isfinite(scale)) scale = 1.0;
-    Rect out = in;
-    const int32_t n = static_cast<int32_t>(stamp::RenderedPixels(p.edgeOffset, pixelsPerInch, scale) + 0.5);
-    if (n < 0) out.Inflate(-n, -n);
-    if (p.shadowOn != 0) out = ShadowedRect(out, stamp::ShadowAt(true, p.shadow, pixelsPerInch, scale));
-    return out;
+    if (p.tileMode != 0) return in;
+    const Rect out = in.Grown(StampReach(stamp::RenderedPixels(p.edgeOffset, pixelsPerInch, scale)));
+    if (p.shadowOn == 0) return out;
+    return ShadowedRect(out, stamp::ShadowAt(true, p.shadow, pixelsPerInch, scale));
 }
 
 Rect FillStamp::NeededInputRect(const Rect& area, const ParameterBlock& block, double /*scale*/) const {
@@ -116,6 +117,11 @@ ResultCode FillStamp::Render(RenderContext& context) {
     const bool recolour = RecolourStamps(p, context);
     const bool fullSize = scale == 1.0;
     const double size = stamp::RenderedPixels(p.stampSize, pixelsPerInch, 1.0);
+    // Inside the selection, stamps whose centres cannot lie as deep as their
+    // radius and the offset ask are refused before any cell is made.
+    const double offset = stamp::RenderedPixels(p.edgeOffset, pixelsPerInch, 1.0);
+    if (p.tileMode == 0 && !SomePixelThatDeep(FullSizeSelectionBox(context), pass_.LeastLargestRadius(size) + offset))
+        return NothingFits(context);
     CellMeasures measures;
     result =
         pass_.PrepareCells(context, size, stamp::ShadowAt(p.shadowOn != 0 && fullSize, p.shadow, pixelsPerInch, 1.0),
@@ -126,7 +132,7 @@ ResultCode FillStamp::Render(RenderContext& context) {
 
     result = Place(context, std::trunc(measures.meanArea + 0.5), measures.largestRadius);
     if (result.IsFailure()) return result;
-    if (pass_.placements.empty()) return ResultCode::Failure(fillstamp::kNothingPlaced);
+    if (pass_.placements.empty()) return NothingFits(context);
 
     if (!fullSize) {
         result = pass_.PrepareCells(context, stamp::RenderedPixels(p.stampSize, pixelsPerInch, scale),
@@ -134,6 +140,8 @@ ResultCode FillStamp::Render(RenderContext& context) {
                                     0.6, measures);
         if (result.IsFailure()) return result;
     }
+    if (p.layerFill.behaviour == kLayerFillTransparent)
+        SayNothingToMakeTransparent(context, kNothingToMakeTransparentId);
     const double fillFrom = fullSize ? 0.5 : 0.6;
     result =
         FillLayer(LayerFillFor(p, context), context.area, context.abort, context.progress, fillFrom, fillFrom + 0.1);
@@ -149,5 +157,9 @@ ResultCode FillStamp::Render(RenderContext& context) {
             return colours.Recolour(cell, placed, part, out);
         };
     }
-    return pass_.Draw(context, recolouring, fillFrom + 0.1);
+    // Stamps placed inside the selection may reach over its edge as the
+    // edge offset lets them; tiled ones cover the whole picture and are
+    // kept to the selection, as every effect's result is.
+    const SelectionCoverage selection = CoverageOf(context);
+    return pass_.Draw(context, recolouring, fillFrom + 0.1, p.tileMode != 0 ? &selection : nullptr);
 }

@@ -21,9 +21,10 @@ public:
     int32_t ParameterSize() const override { return fillstamp::kParameterSize; }
 
     void WriteDefaults(ParameterBlock& block) const override;
-    // `in` grown by the edge offset when stamps may reach beyond the
-    // selection, then united with itself moved by the shadow and grown by its
-    // blur.
+    // `in` grown by as far as the stamps can reach beyond it (StampReach of
+    // the edge offset), then united with itself moved by the shadow and
+    // grown by its blur; in tile mode, where stamps are kept to the
+    // selection, `in` itself.
     Rect AffectedRect(const Rect& in, const ParameterBlock& block, double scale) const override;
     // The area itself, unless colourized stamps outside tile mode average
     // the image under them, which may lie anywhere in the document.

@@ -37,6 +37,8 @@ ResultCode FillStamp::BuildParameters(ParameterSet& set, ParameterBlock& block) 
     if (fill == nullptr) return ResultCode::OutOfMemory();
     fill->hint = LoadResourceString(kLayerFillLastTextId);
     fill->name = "fill";
+    fill->transparentUnavailableHint = LoadResourceString(kNothingToMakeTransparentId);
+    fill->transparentAvailable = targetHasTransparency;
     auto* tile = set.Emplace<CheckboxParameter>(kKeyTileMode, &p.tileMode);
     if (tile == nullptr) return ResultCode::OutOfMemory();
     stamp::LoadStrings(*tile, kTileModeStrings);
@@ -52,4 +54,7 @@ ResultCode FillStamp::BuildParameters(ParameterSet& set, ParameterBlock& block) 
 
 void FillStamp::UpdateControlStates(ParameterSet& set, const ParameterBlock& block) const {
     stamp::EnableShadowControls(set, block.As<FillStampParameters>().shadowOn != 0);
+    for (std::size_t i = 0; i < set.Count(); ++i)
+        if (auto* fill = dynamic_cast<LayerFillParameter*>(set.At(i)))
+            fill->transparentAvailable = targetHasTransparency;
 }

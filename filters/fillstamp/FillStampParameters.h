@@ -51,8 +51,6 @@ inline constexpr stamp::ShadowStrings kShadowStrings{{4507, 4535}, {4508, 4536},
 inline constexpr int kPageTitle = 4513;
 // The default tube's path from the plug-in folder.
 inline constexpr int kDefaultTubeFile = 4517;
-// Nothing could be placed.
-inline constexpr uint16_t kNothingPlaced = 8500;
 
 inline constexpr int kParameterCount = 14;
 

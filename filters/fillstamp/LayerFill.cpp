@@ -5,18 +5,6 @@
 #include "filters/LayerFillParameter.h"
 #include "filters/stamp/StampCompositing.h"
 
-namespace {
-
-// The selection's value at (x, y).
-unsigned char MaskValue(const LayerFill& fill, int32_t x, int32_t y) {
-    if (!fill.maskBounds.Contains(Point{x, y})) return 0;
-    if (fill.mask == nullptr) return 255;
-    if (!fill.mask->bounds.Contains(Point{x, y})) return 0;
-    return *fill.mask->PixelAddress(Point{x, y});
-}
-
-}  // namespace
-
 bool LayerFillApplies(const LayerFill& fill) {
     if (fill.destination == nullptr || fill.destination->layout.colourChannels > 8) return false;
     if (fill.behaviour == kLayerFillTransparent) return fill.destination->layout.hasAlpha;
@@ -35,7 +23,7 @@ void FillLayerRows(const LayerFill& fill, const Rect& rows) {
     for (int32_t y = area.top; y < area.bottom; ++y) {
         unsigned char* pixel = destination.PixelAddress(Point{area.left, y});
         for (int32_t x = area.left; x < area.right; ++x, pixel += destination.pixelStride) {
-            const int32_t m = fill.wholeImage ? 255 : MaskValue(fill, x, y);
+            const int32_t m = fill.selection.At(x, y);
             if (fill.behaviour == kLayerFillTransparent) {
                 pixel[colours] = static_cast<unsigned char>(pixel[colours] - pixel[colours] * m / 255);
             } else {

@@ -7,19 +7,16 @@
 #include "base/Progress.h"
 #include "base/Rect.h"
 #include "base/ResultCode.h"
+#include "filters/stamp/SelectionCoverage.h"
 #include "image/Image.h"
 
 struct LayerFill {
     uint32_t behaviour = 0;  // kLayerFillWithColour, kLayerFillTransparent or kLayerFillKeep
     // The fill colour as the destination's colour samples, then 255.
     uint8_t colour[8] = {};
-    // The selection at the render's scale; null selects everything in
-    // `maskBounds`. Outside the mask nothing is selected.
-    const SingleChannelImage<unsigned char>* mask = nullptr;
-    Rect maskBounds;
-    // The selection is the layer's own shape (its transparency): the whole
+    // The selection: with the layer's own shape (its transparency) the whole
     // layer is cleared or filled.
-    bool wholeImage = false;
+    SelectionCoverage selection;
     Image<unsigned char>* destination = nullptr;
 };
 
@@ -27,10 +24,9 @@ struct LayerFill {
 // destination without alpha.
 bool LayerFillApplies(const LayerFill& fill);
 
-// Fills the pixels of `rows` (inside the destination), with m the mask value:
-// "fiB1" alpha − alpha × m ÷ 255 (0 for the whole image); "fiB0" the fill
-// colour composited over with alpha m (the fill colour itself for the whole
-// image). Touches nothing outside `rows`.
+// Fills the pixels of `rows` (inside the destination), with m the
+// selection's coverage: "fiB1" alpha − alpha × m ÷ 255; "fiB0" the fill
+// colour composited over with alpha m. Touches nothing outside `rows`.
 void FillLayerRows(const LayerFill& fill, const Rect& rows);
 
 // FillLayerRows over `area`, a row at a time: the abort tester is asked

@@ -24,7 +24,8 @@ public:
 
     void WriteDefaults(ParameterBlock& block) const override;
     // `in` grown by 20 − min(0, e) on every side, e = trunc(edge offset ÷
-    // scale + 0.5).
+    // scale + 0.5), and united with where the pieces of a frame around `in`
+    // lie (read from the frame picture's header), which can reach further.
     Rect AffectedRect(const Rect& in, const ParameterBlock& block, double scale) const override;
 
     // Releases the pieces and marks them stale.

@@ -34,6 +34,12 @@ struct FrameLayout {
     int32_t pieceWidth = 0;   // pw
     int32_t pieceHeight = 0;  // ph
     Point origin;             // where the top-left corner goes
+
+    // Where the pieces lie: nx × pw by ny × ph from the origin, which may
+    // reach past F by up to a piece's width less a pixel on each side.
+    Rect Tiled() const {
+        return Rect(origin.y, origin.x, origin.y + rows * pieceHeight, origin.x + columns * pieceWidth);
+    }
 };
 
 struct FrameRequest {

@@ -14,7 +14,7 @@
 // Plain data laid over the ParameterBlock; 1072 bytes, as hosts have stored it.
 struct FrameParameters {
     FilterKind kind;
-    LengthValue edgeOffset;  // how far the frame's outer edge lies inside the selection's box (negative: outside)
+    LengthValue edgeOffset;  // how much narrower and lower than the selection's box the frame is (each side moves half)
     LengthValue frameWidth;  // the width the frame's sides aim at
     ContentReference framePicture;
 };
@@ -33,6 +33,10 @@ inline constexpr stamp::StringPair kFrameWidthStrings{4302, 4321};
 inline constexpr stamp::StringPair kEdgeOffsetStrings{4303, 4322};
 // The default frame picture's path from the plug-in folder.
 inline constexpr int kDefaultFramePicture = 4308;
+// Refusals: a frame picture not cut into 3 × 3 cells, and a frame that
+// would lie wholly beyond the picture.
+inline constexpr uint16_t kNotThreeByThree = 4330;
+inline constexpr uint16_t kFrameOutsidePicture = 4331;
 
 inline constexpr int kParameterCount = 3;
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
+
+#include "image/Parallel.h"
 
 namespace patchwork {
 namespace {
@@ -60,25 +63,12 @@ TileMatcher::TileMatcher(const std::vector<TileDirectoryEntry>& directory, int32
     for (std::size_t t = 0; t < directory.size(); ++t)
         binnedTiles_[static_cast<std::size_t>(filled[static_cast<std::size_t>(binOfTile[t])]++)] =
             static_cast<int32_t>(t);
-    // Each tile's nearest others by their sums, nearest first. Every tile
-    // is measured against every other, so very large libraries go without.
+    // Each tile's nearest others by their sums, nearest first. Very large
+    // libraries go without.
     if (directory.size() <= kLargestListedLibrary)
         neighbourCount_ = std::min<std::size_t>(directory.size() - 1, kNeighbours);
     neighbours_.resize(directory.size() * neighbourCount_);
-    std::vector<Neighbour> all;
-    for (std::size_t t = 0; t < directory.size(); ++t) {
-        all.clear();
-        for (std::size_t u = 0; u < directory.size(); ++u) {
-            if (u == t) continue;
-            int64_t d = 0;
-            for (std::size_t c = 0; c < 3; ++c) d += Squared(channelSums_[t * 3 + c] - channelSums_[u * 3 + c]);
-            all.push_back(Neighbour{d, static_cast<int32_t>(u)});
-        }
-        std::partial_sort(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(neighbourCount_), all.end(),
-                          [](const Neighbour& a, const Neighbour& b) { return a.distance < b.distance; });
-        std::copy(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(neighbourCount_),
-                  neighbours_.begin() + static_cast<std::ptrdiff_t>(t * neighbourCount_));
-    }
+    if (neighbourCount_ > 0) ListNeighbours();
     // The box each bin's tiles actually fill, tighter than the bin.
     binBoxes_.assign(binCount, BinBox{{255 * pixels_, 255 * pixels_, 255 * pixels_}, {0, 0, 0}});
     for (std::size_t t = 0; t < directory.size(); ++t) {
@@ -88,6 +78,53 @@ TileMatcher::TileMatcher(const std::vector<TileDirectoryEntry>& directory, int32
             box.high[c] = std::max(box.high[c], channelSums_[t * 3 + static_cast<std::size_t>(c)]);
         }
     }
+}
+
+void TileMatcher::ListNeighbours() {
+    // The tiles in order of their red sums: walking out from a tile both
+    // ways, a side ends where the red difference alone puts every further
+    // tile beyond the farthest of the nearest found so far. Ties go to the
+    // earlier tile, so the lists are those of measuring every pair.
+    const std::size_t count = static_cast<std::size_t>(tileCount_);
+    std::vector<int32_t> byRed(count);
+    for (std::size_t t = 0; t < count; ++t) byRed[t] = static_cast<int32_t>(t);
+    const auto red = [&](int32_t tile) { return channelSums_[static_cast<std::size_t>(tile) * 3]; };
+    std::stable_sort(byRed.begin(), byRed.end(), [&](int32_t a, int32_t b) { return red(a) < red(b); });
+    std::vector<std::size_t> place(count);
+    for (std::size_t i = 0; i < count; ++i) place[static_cast<std::size_t>(byRed[i])] = i;
+    const auto nearer = [](const Neighbour& a, const Neighbour& b) {
+        return a.distance < b.distance || (a.distance == b.distance && a.tile < b.tile);
+    };
+    const auto listFor = [&](std::size_t t, std::vector<Neighbour>& heap) {
+        heap.clear();
+        const int64_t* own = &channelSums_[t * 3];
+        const auto consider = [&](int32_t other) {
+            const int64_t* sums = &channelSums_[static_cast<std::size_t>(other) * 3];
+            const Neighbour candidate{Squared(own[0] - sums[0]) + Squared(own[1] - sums[1]) + Squared(own[2] - sums[2]),
+                                      other};
+            if (heap.size() < neighbourCount_) {
+                heap.push_back(candidate);
+                std::push_heap(heap.begin(), heap.end(), nearer);
+            } else if (nearer(candidate, heap.front())) {
+                std::pop_heap(heap.begin(), heap.end(), nearer);
+                heap.back() = candidate;
+                std::push_heap(heap.begin(), heap.end(), nearer);
+            }
+        };
+        const auto beyondReach = [&](int32_t other) {
+            return heap.size() == neighbourCount_ && Squared(red(other) - own[0]) > heap.front().distance;
+        };
+        const std::size_t at = place[t];
+        for (std::size_t i = at + 1; i < count && !beyondReach(byRed[i]); ++i) consider(byRed[i]);
+        for (std::size_t i = at; i-- > 0 && !beyondReach(byRed[i]);) consider(byRed[i]);
+        std::sort_heap(heap.begin(), heap.end(), nearer);
+        std::copy(heap.begin(), heap.end(), neighbours_.begin() + static_cast<std::ptrdiff_t>(t * neighbourCount_));
+    };
+    const ResultCode listed = ParallelChunks(static_cast<int64_t>(count), 64, [&](int64_t first, int64_t end) {
+        std::vector<Neighbour> heap;
+        for (int64_t t = first; t < end; ++t) listFor(static_cast<std::size_t>(t), heap);
+    });
+    if (listed.IsFailure()) throw std::bad_alloc();
 }
 
 int64_t TileMatcher::Distance(const CellSample& sample, int32_t tile) const {

@@ -52,6 +52,8 @@ private:
     // The distance of a complete sample, or some value above `bound` once it
     // is sure to exceed it.
     int64_t BoundedDistance(const unsigned char* sample, int32_t tile, int64_t bound) const;
+    // Fills each tile's list of its nearest others by their sums.
+    void ListNeighbours();
     struct Search;
     int32_t BinOf(int64_t channelSum) const { return static_cast<int32_t>(channelSum >> binShift_); }
     int32_t BinIndex(int32_t red, int32_t green, int32_t blue) const {

@@ -29,11 +29,15 @@ TextureSize ScaledTextureSize(int32_t textureWidth, int32_t textureHeight, doubl
 
 ResultCode LoadHeightField(const std::string& path, double renderedWidth, ProgressUpdateSink* progress,
                            SingleChannelImage<double>& heights) {
-    const ResultCode unusable = ResultCode::Failure(kContentFileUnopenable);
     std::unique_ptr<Image<unsigned char>> texture;
     ResultCode result = LoadJpegFile(path, texture, progress, 0.0, 0.1);
-    if (result.IsFailure() || texture == nullptr) return unusable;
-    if (texture->layout.colourChannels != 1 || texture->layout.hasAlpha || texture->Width() < 1) return unusable;
+    // A file that cannot be opened says so; one that is damaged, or a
+    // picture in colour, is not a texture.
+    if (result.status == ResultCode::kFailure && result.messageId == 0)
+        return ResultCode::Failure(kContentFileUnopenable);
+    if (result.IsFailure()) return result;
+    if (texture == nullptr || texture->layout.colourChannels != 1 || texture->layout.hasAlpha || texture->Width() < 1)
+        return ContentFileDamaged();
 
     const TextureSize size = ScaledTextureSize(texture->Width(), texture->Height(), renderedWidth);
     const Rect bounds(0, 0, size.height, size.width);

@@ -26,8 +26,9 @@ inline constexpr int32_t kLargestTextureSide = 1 << 20;
 
 // Loads the texture at `path` (progress 0 to 0.1 of the render), scales it
 // (0.1 to 0.2) and turns it into heights = value / 255 (0.2 to 0.3). A file
-// that cannot be loaded, or that is not a one-channel grey picture, is
-// {-1, 10032}; out of memory -108. Quick enough not to ask for abort.
+// that cannot be opened is {-1, 10032}; one that is damaged, or not a
+// one-channel grey picture, {-1, 10033}; out of memory -108. Quick enough
+// not to ask for abort.
 ResultCode LoadHeightField(const std::string& path, double renderedWidth, ProgressUpdateSink* progress,
                            SingleChannelImage<double>& heights);
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <new>
 
-#include "content/ContentLimits.h"
 #include "content/TubeCellGrid.h"
+#include "filters/stamp/StampFit.h"
 #include "image/HueSaturationValue.h"
 #include "image/ImageStatistics.h"
 #include "image/Resample.h"
@@ -14,6 +14,21 @@ namespace {
 
 const ChannelLayout kRGBA(kColourModelRGB, 3, true);
 const ChannelLayout kHSVA(kColourModelHSB, 3, true);
+
+// What the cells of one tube may take, so that no stamp size takes the
+// machine's memory: the table of cells, with their shadows and colour
+// forms, and the work of making one more.
+constexpr uint64_t kCellTableBudget = uint64_t{512} << 20;
+
+uint64_t CellTableBytes(Point size, const CellPreparation& request, int32_t cells) {
+    Rect stamp(0, 0, size.y, size.x);
+    if (request.shadow.on) stamp = ShadowedRect(stamp, request.shadow);
+    const uint64_t pixels = uint64_t(std::max(stamp.Width(), 0)) * uint64_t(std::max(stamp.Height(), 0));
+    // Four bytes a pixel, and four doubles for a colour form; making a
+    // shadow takes a mask and a blur's rows besides.
+    const uint64_t perPixel = 4 + (request.colourStamps ? 4 * sizeof(double) : 0);
+    return pixels * perPixel * uint64_t(cells) + pixels * 16;
+}
 
 // One side of a scaled stamp, at least 2; absurd sizes become 0, which the
 // caller refuses as more than memory holds.
@@ -57,6 +72,9 @@ ResultCode PrepareCell(const CellPreparation& request, const TubeCellGrid& grid,
         result = AddDropShadow(request.shadow, cell.stamp, request.abort);
         if (result.IsFailure()) return result;
     }
+    // The box's right and bottom are its last pixels.
+    const Rect box = VisiblePixelBounds(*cell.stamp);
+    cell.visible = Rect(box.top, box.left, box.bottom + 1, box.right + 1);
     if (request.colourStamps) return MakeColourStamp(*cell.stamp, cell.colourStamp);
     return ResultCode::Success();
 }
@@ -96,8 +114,8 @@ ResultCode PrepareCells(const CellPreparation& request, CellTable& cells, CellMe
     const TubeCellGrid grid(request.columns, request.rows, tube.Width(), tube.Height());
     if (grid.CellCount() == 0 || grid.CellWidth() < 1 || grid.CellHeight() < 1) return ResultCode::Failure();
     const Point size = ScaledStampSize(grid.CellWidth(), grid.CellHeight(), request.targetWidth);
-    if (size.x == 0 || size.y == 0 || uint64_t(size.x) * uint64_t(size.y) > kMaxContentPixels)
-        return ResultCode::OutOfMemory();
+    if (size.x == 0 || size.y == 0 || CellTableBytes(size, request, grid.CellCount()) > kCellTableBudget)
+        return ResultCode::Failure(kStampsTooLarge);
     try {
         cells.Reset(grid.Columns(), grid.Rows());
     } catch (const std::bad_alloc&) {

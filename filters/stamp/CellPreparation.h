@@ -42,7 +42,8 @@ Point ScaledStampSize(int32_t cellWidth, int32_t cellHeight, double targetWidth)
 void MeasureStamp(const Image<unsigned char>& stamp, FillStampScaledTubeStamp& cell);
 
 // Fills `cells` with every cell of the tube, row by row, left to right, with
-// progress spread evenly over the cells. -108 when memory runs out or a
-// stamp would be larger than any content picture (the table is then empty),
-// 1 when aborted, -1 for a grid without cells.
+// progress spread evenly over the cells. -1 with kStampsTooLarge, before any
+// cell is made, when the cells would take more than 512 MiB; -108 when
+// memory runs out (the table is then empty), 1 when aborted, -1 for a grid
+// without cells.
 ResultCode PrepareCells(const CellPreparation& request, CellTable& cells, CellMeasures& measures);

@@ -15,7 +15,7 @@ ResultCode ReadContentPicture(const std::string& path, const ContentPictureRead&
     if (result.IsFailure()) return result;
     if ((request.requiredColumns != 0 && reader.columns() != request.requiredColumns) ||
         (request.requiredRows != 0 && reader.rows() != request.requiredRows)) {
-        return ResultCode::Failure();
+        return ResultCode::Failure(request.wrongGridMessage);
     }
     const Rect bounds(0, 0, reader.height(), reader.width());
     std::unique_ptr<Image<unsigned char>> pixels(

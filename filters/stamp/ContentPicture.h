@@ -20,10 +20,11 @@ struct ContentPicture {
 };
 
 struct ContentPictureRead {
-    // A grid other than columns × rows is refused (status -1, no message)
-    // before any pixel is read; 0 takes any grid.
+    // A grid other than columns × rows is refused (status -1 with
+    // `wrongGridMessage`) before any pixel is read; 0 takes any grid.
     int32_t requiredColumns = 0;
     int32_t requiredRows = 0;
+    uint16_t wrongGridMessage = 0;
     ProgressUpdateSink* progress = nullptr;
     double progressFrom = 0.0;
     double progressTo = 1.0;

@@ -1,15 +1,16 @@
 #include "filters/stamp/FullSizeSelection.h"
 
+Rect FullSizeSelectionBox(const RenderContext& context) {
+    if (context.fullSizeDocumentBounds.IsEmpty())
+        return context.maskBounds.IsEmpty() ? context.documentBounds : context.maskBounds;
+    return context.fullSizeMaskBounds.IsEmpty() ? context.fullSizeDocumentBounds : context.fullSizeMaskBounds;
+}
+
 ResultCode FullSizeSelection::Prepare(const RenderContext& context) {
-    if (context.fullSizeDocumentBounds.IsEmpty()) {
-        document = context.documentBounds;
-        given_ = context.maskView;
-        return selection.Prepare(context.maskView, context.maskBounds.IsEmpty() ? document : context.maskBounds);
-    }
-    document = context.fullSizeDocumentBounds;
-    given_ = context.fullSizeMask;
-    const Rect& maskBounds = context.fullSizeMaskBounds.IsEmpty() ? document : context.fullSizeMaskBounds;
-    return selection.Prepare(context.fullSizeMask, maskBounds);
+    const bool given = !context.fullSizeDocumentBounds.IsEmpty();
+    document = given ? context.fullSizeDocumentBounds : context.documentBounds;
+    given_ = given ? context.fullSizeMask : context.maskView;
+    return selection.Prepare(given_, FullSizeSelectionBox(context));
 }
 
 CentreSearchKey FullSizeSelection::SearchKey(double length0, double length1, int32_t radius) const {

@@ -8,6 +8,10 @@
 #include "filters/RenderSelection.h"
 #include "filters/stamp/StampCentres.h"
 
+// The full-size selection's box: its mask's bounds, or the document when
+// it names none; the render's own when it was not given the full-size fields.
+Rect FullSizeSelectionBox(const RenderContext& context);
+
 struct FullSizeSelection {
     Rect document;
     RenderSelection selection;

@@ -22,6 +22,10 @@ struct FillStampScaledTubeStamp {
     // shadows are on. The scaled cell's top-left corner is at (0, 0); a
     // shadow may reach to negative coordinates.
     std::unique_ptr<Image<unsigned char>> stamp;
+    // The part of `stamp` that holds its visible pixels, in the stamp's
+    // coordinates: a wide blur leaves most of a small stamp's picture
+    // transparent, and drawing passes over the rest. Empty: all of it.
+    Rect visible;
     // The stamp as hue, saturation, value (each 0..1) and alpha (0..255),
     // for recolouring; null unless asked for.
     std::unique_ptr<Image<double>> colourStamp;

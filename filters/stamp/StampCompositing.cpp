@@ -1,5 +1,6 @@
 #include "filters/stamp/StampCompositing.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -72,6 +73,30 @@ void CompositeImageOver(const Image<unsigned char>& source, Point offset, Image<
             CompositeRow<1, true>(table, from, fromStride, to, toStride, count);
         } else {
             CompositeAnyRow(table, from, fromStride, to, toStride, count, colours, destinationHasAlpha);
+        }
+    }
+}
+
+void CompositeImageOverSelection(const Image<unsigned char>& source, Point offset, Image<unsigned char>& destination,
+                                 const Rect& clip, const SelectionCoverage& selection) {
+    if (!source.HasData() || !destination.HasData()) return;
+    const int32_t colours = destination.layout.colourChannels;
+    if (source.layout.channelCount != colours + 1 || colours > 8) return;
+    const Rect placed(source.bounds.top + offset.y, source.bounds.left + offset.x, source.bounds.bottom + offset.y,
+                      source.bounds.right + offset.x);
+    const Rect area = Rect::Intersect(Rect::Intersect(placed, clip), destination.bounds);
+    const OverPair* table = OverTable();
+    const bool destinationHasAlpha = destination.layout.hasAlpha;
+    uint8_t covered[9] = {};
+    for (int32_t y = area.top; y < area.bottom; ++y) {
+        const unsigned char* from = source.PixelAddress(Point{area.left - offset.x, y - offset.y});
+        unsigned char* to = destination.PixelAddress(Point{area.left, y});
+        for (int32_t x = area.left; x < area.right; ++x, from += source.pixelStride, to += destination.pixelStride) {
+            const int32_t m = selection.At(x, y);
+            if (m == 0 || from[colours] == 0) continue;
+            std::copy_n(from, colours, covered);
+            covered[colours] = static_cast<uint8_t>(from[colours] * m / 255);
+            CompositeOver(table, covered, to, colours, destinationHasAlpha);
         }
     }
 }

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "base/Rect.h"
+#include "filters/stamp/SelectionCoverage.h"
 #include "image/Image.h"
 
 struct OverPair {
@@ -56,3 +57,9 @@ inline void CompositeOver(const OverPair* table, const uint8_t* source, uint8_t*
 // independently.
 void CompositeImageOver(const Image<unsigned char>& source, Point offset, Image<unsigned char>& destination,
                         const Rect& clip);
+
+// As CompositeImageOver, with each source pixel's alpha a first taken as
+// a × m ÷ 255 for the selection's coverage m of the pixel beneath it: nothing
+// outside the selection changes, and its soft edge blends.
+void CompositeImageOverSelection(const Image<unsigned char>& source, Point offset, Image<unsigned char>& destination,
+                                 const Rect& clip, const SelectionCoverage& selection);

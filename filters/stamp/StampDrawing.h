@@ -8,6 +8,7 @@
 #include "base/Rect.h"
 #include "base/ResultCode.h"
 #include "filters/stamp/ScaledTubeStamp.h"
+#include "filters/stamp/SelectionCoverage.h"
 #include "filters/stamp/StampPlacement.h"
 #include "image/Image.h"
 
@@ -26,6 +27,8 @@ struct StampDrawing {
     Rect document;
     // Set when stamps are recoloured before they are drawn.
     StampRecolouring recolour;
+    // Set when stamps are drawn only through the selection.
+    const SelectionCoverage* within = nullptr;
     Abort_Tester* abort = nullptr;
     ProgressUpdateSink* progress = nullptr;
     double progressFrom = 0.0;

@@ -4,6 +4,7 @@
 
 #include "content/ContentFolders.h"
 #include "filters/stamp/StampColours.h"
+#include "filters/stamp/StampFit.h"
 
 void StampPass::Start(uint16_t seed) {
     Release();
@@ -26,6 +27,11 @@ ResultCode StampPass::ReadTube(const ContentReference& reference, const RenderCo
     read.progress = context.progress;
     read.progressTo = progressTo;
     return ReadContentPicture(path, read, tube_);
+}
+
+int32_t StampPass::LeastLargestRadius(double targetWidth) const {
+    if (tube_.pixels == nullptr) return 0;
+    return ::LeastLargestRadius(*tube_.pixels, tube_.columns, tube_.rows, targetWidth);
 }
 
 ResultCode StampPass::PrepareCells(const RenderContext& context, double targetWidth, const ShadowSettings& shadow,
@@ -60,7 +66,8 @@ ResultCode StampPass::Place(const StampCentres& centres, double density, const R
     return DrawPlacements(draw, placements);
 }
 
-ResultCode StampPass::Draw(const RenderContext& context, const StampRecolouring& recolour, double progressFrom) {
+ResultCode StampPass::Draw(const RenderContext& context, const StampRecolouring& recolour, double progressFrom,
+                           const SelectionCoverage* within) {
     if (!recolour) {
         const ResultCode converted = ConvertCellsForDestination(cells, context.outputView->layout);
         if (converted.IsFailure()) return converted;
@@ -71,6 +78,7 @@ ResultCode StampPass::Draw(const RenderContext& context, const StampRecolouring&
     drawing.destination = context.outputView;
     drawing.document = context.documentBounds;
     drawing.recolour = recolour;
+    drawing.within = within;
     drawing.abort = context.abort;
     drawing.progress = context.progress;
     drawing.progressFrom = progressFrom;

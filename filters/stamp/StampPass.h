@@ -31,6 +31,9 @@ public:
     ResultCode ReadTube(const ContentReference& reference, const RenderContext& context, double progressTo,
                         bool& found);
 
+    // LeastLargestRadius of the tube read, for cells `targetWidth` wide.
+    int32_t LeastLargestRadius(double targetWidth) const;
+
     // Makes every cell ready at `scale`, its width `targetWidth`, over the
     // progress range. Shadows and colour forms only when they will be drawn.
     ResultCode PrepareCells(const RenderContext& context, double targetWidth, const ShadowSettings& shadow,
@@ -42,9 +45,10 @@ public:
                      double progressFrom, double progressTo);
 
     // Draws every placement's stamp over the render's output inside its area,
-    // recoloured when `recolour` is set; the cells are first given the
-    // output's colours.
-    ResultCode Draw(const RenderContext& context, const StampRecolouring& recolour, double progressFrom);
+    // recoloured when `recolour` is set and only through `within` when that
+    // is given; the cells are first given the output's colours.
+    ResultCode Draw(const RenderContext& context, const StampRecolouring& recolour, double progressFrom,
+                    const SelectionCoverage* within = nullptr);
 
     RandomGenerator generator;
     CellTable cells;

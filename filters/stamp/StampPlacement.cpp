@@ -1,5 +1,7 @@
 #include "filters/stamp/StampPlacement.h"
 
+#include <algorithm>
+#include <cmath>
 #include <new>
 
 bool AppendPlacement(PlacementList& placements, const Placement& placement) {
@@ -9,6 +11,11 @@ bool AppendPlacement(PlacementList& placements, const Placement& placement) {
         return false;
     }
     return true;
+}
+
+int32_t StampReach(double offset) {
+    const double outside = std::ceil(std::max(0.0, -offset));
+    return static_cast<int32_t>(std::min(outside, 1e9)) + 3;
 }
 
 ResultCode DrawPlacements(const PlacementDraw& draw, PlacementList& placements) {

@@ -48,3 +48,11 @@ ResultCode DrawPlacements(const PlacementDraw& draw, PlacementList& placements);
 
 // Adds a placement, turning a failed allocation into false.
 bool AppendPlacement(PlacementList& placements, const Placement& placement);
+
+// How far beyond the selection's box the stamps of DrawPlacements can show
+// (shadows aside) when their centres keep at least their radius plus
+// `offset` rendered pixels inside the selection edge: −offset where that is
+// outside, and 3 more for the edge's half pixel and for the rounding bits
+// and the jitter, which put a stamp's centre up to 2 pixels above and left
+// of its centre pixel.
+int32_t StampReach(double offset);

@@ -87,8 +87,8 @@ TEST_F(TileLibraryTest, ReadTileAsksToAbortAndRefusesPositionsOutsideTheFile) {
         bool IsAborted() override { return true; }
     } stop;
     EXPECT_EQ(Outcome(library.readFirstTile(tile, &stop, nullptr, 0, 1)), std::make_pair(1, 0));
-    EXPECT_EQ(Outcome(library.readTile(-1000, tile, nullptr, nullptr, 0, 1)), std::make_pair(-1, 0));
-    EXPECT_EQ(Outcome(library.readTile(1 << 30, tile, nullptr, nullptr, 0, 1)), std::make_pair(-1, 0));
+    EXPECT_EQ(Outcome(library.readTile(-1000, tile, nullptr, nullptr, 0, 1)), std::make_pair(-1, 10033));
+    EXPECT_EQ(Outcome(library.readTile(1 << 30, tile, nullptr, nullptr, 0, 1)), std::make_pair(-1, 10033));
     // A position inside the file that is no JPEG stream.
     EXPECT_EQ(Outcome(library.readTile(library.directory()[1].dataOffset + 5, tile, nullptr, nullptr, 0, 1)),
               Damaged());

@@ -1,7 +1,8 @@
 // The default content pack as the build wrote it, read back with the
 // effects' readers: every effect's default file is in it, every file is
 // content of its kind, frame sides and textures repeat without a seam,
-// stamps have soft edges, and the tiles cover the colours of a picture.
+// stamps have soft edges, and the tiles cover the colours of a picture
+// evenly as the eye sees them.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -17,6 +18,7 @@
 #include "content/ContentValidation.h"
 #include "content/JpegLoader.h"
 #include "content/TileLibrary.h"
+#include "image/CieColour.h"
 #include "platform/LocalPath.h"
 #include "platform/ModuleFolder.h"
 #include "platform/ResourceStrings.h"
@@ -158,20 +160,29 @@ TEST(ContentPack, TexturesRepeatWithoutASeamBothWays) {
     }
 }
 
+// Each tile's mean colour (0..255 a channel), from its thumbnail.
+std::vector<std::array<double, 3>> TileMeans(const TileLibrary& library) {
+    std::vector<std::array<double, 3>> means;
+    for (const TileDirectoryEntry& entry : library.directory()) {
+        std::array<double, 3> mean{};
+        const std::size_t pixels = entry.thumbnail.size() / 3;
+        for (std::size_t i = 0; i < entry.thumbnail.size(); ++i) mean[i % 3] += entry.thumbnail[i];
+        for (double& m : mean) m /= static_cast<double>(pixels);
+        means.push_back(mean);
+    }
+    return means;
+}
+
+LabColour LabOf(double r, double g, double b) {
+    return LabFromXYZ(XYZFromSrgb(RGBColour{r / 255.0, g / 255.0, b / 255.0}));
+}
+
 TEST(ContentPack, TilesCoverTheColoursOfAPicture) {
     for (const fs::path& path : PackFiles(".ptl")) {
         TileLibrary library(path.string());
         ASSERT_TRUE(library.open().IsSuccess()) << path;
         EXPECT_GE(library.tileCount(), 200) << path;
-        // Each tile's mean colour, from its thumbnail.
-        std::vector<std::array<double, 3>> means;
-        for (const TileDirectoryEntry& entry : library.directory()) {
-            std::array<double, 3> mean{};
-            const std::size_t pixels = entry.thumbnail.size() / 3;
-            for (std::size_t i = 0; i < entry.thumbnail.size(); ++i) mean[i % 3] += entry.thumbnail[i];
-            for (double& m : mean) m /= static_cast<double>(pixels);
-            means.push_back(mean);
-        }
+        const std::vector<std::array<double, 3>> means = TileMeans(library);
         // Every colour of a coarse grid over the colour cube has a tile
         // within 30 levels on each channel.
         for (int r = 0; r <= 255; r += 51) {
@@ -186,6 +197,37 @@ TEST(ContentPack, TilesCoverTheColoursOfAPicture) {
                 }
             }
         }
+    }
+}
+
+// Every colour of a fine grid over the colour cube, darks and greys as much
+// as bright ones, has a tile within a few ΔE76: a mosaic of a sky or a
+// shadow then steps by less than a viewer sees as another colour.
+TEST(ContentPack, TilesCoverTheColourSolidEvenly) {
+    for (const fs::path& path : PackFiles(".ptl")) {
+        TileLibrary library(path.string());
+        ASSERT_TRUE(library.open().IsSuccess()) << path;
+        std::vector<LabColour> tiles;
+        for (const auto& m : TileMeans(library)) tiles.push_back(LabOf(m[0], m[1], m[2]));
+        double farthest = 0.0;
+        std::string where;
+        for (int r = 0; r <= 255; r += 17) {
+            for (int g = 0; g <= 255; g += 17) {
+                for (int b = 0; b <= 255; b += 17) {
+                    const LabColour colour = LabOf(r, g, b);
+                    double nearest = 1e9;
+                    for (const LabColour& t : tiles) {
+                        nearest = std::min(nearest,
+                                           std::hypot(t.lightness - colour.lightness, t.a - colour.a, t.b - colour.b));
+                    }
+                    if (nearest > farthest) {
+                        farthest = nearest;
+                        where = std::to_string(r) + "," + std::to_string(g) + "," + std::to_string(b);
+                    }
+                }
+            }
+        }
+        EXPECT_LE(farthest, 6.5) << path << " farthest colour " << where;
     }
 }
 

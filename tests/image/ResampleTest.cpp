@@ -89,8 +89,11 @@ Grid Transposed(const Grid& grid, int channels) {
 
 // Gaussian mean over the samples within half a step of each centre, with the
 // weights looked up in a table of 50 distances (r/100 apart) by the first
-// tabulated distance not below the sample's.
-std::vector<int> ReferenceReduce(const std::vector<int>& line, int channels, int destinationLength) {
+// tabulated distance not below the sample's. With `alpha` (the last channel)
+// each colour sample also counts in proportion to its pixel's alpha; a run
+// of transparent pixels takes the plain mean.
+std::vector<int> ReferenceReduce(const std::vector<int>& line, int channels, int destinationLength,
+                                 bool alpha = false) {
     const int sourceLength = static_cast<int>(line.size()) / channels;
     const double r =
         destinationLength == 1 ? sourceLength - 1.0 : static_cast<double>(sourceLength - 1) / (destinationLength - 1);
@@ -105,14 +108,19 @@ std::vector<int> ReferenceReduce(const std::vector<int>& line, int channels, int
     for (int k = 0; k < destinationLength; ++k) {
         const double centre = destinationLength == 1 ? r / 2.0 : k * r;
         for (int c = 0; c < channels; ++c) {
-            double sum = 0.0, weights = 0.0;
+            const bool byAlpha = alpha && c < channels - 1;
+            double sum = 0.0, weights = 0.0, alphaSum = 0.0, alphaWeights = 0.0;
             for (int s = 0; s < sourceLength; ++s) {
                 const auto entry = table.lower_bound(std::fabs(s - centre) - slack);
                 if (entry == table.end()) continue;
                 sum += entry->second * line[s * channels + c];
                 weights += entry->second;
+                const int a = line[s * channels + channels - 1];
+                alphaSum += entry->second * a * line[s * channels + c];
+                alphaWeights += entry->second * a;
             }
-            out.push_back(static_cast<int>(std::clamp(sum / weights + 0.5, 0.0, 255.0)));
+            const double mean = byAlpha && alphaWeights > 0.0 ? alphaSum / alphaWeights : sum / weights;
+            out.push_back(static_cast<int>(std::clamp(mean + 0.5, 0.0, 255.0)));
         }
     }
     return out;
@@ -135,18 +143,19 @@ std::vector<int> ReferenceEnlarge(const std::vector<int>& line, int channels, in
     return out;
 }
 
-Grid ReferenceHorizontal(const Grid& grid, int channels, int destinationWidth, int start) {
+Grid ReferenceHorizontal(const Grid& grid, int channels, int destinationWidth, int start, bool alpha = false) {
     Grid out;
     const int sourceWidth = static_cast<int>(grid[0].size()) / channels;
     for (const std::vector<int>& row : grid) {
-        out.push_back(destinationWidth < sourceWidth ? ReferenceReduce(row, channels, destinationWidth)
+        out.push_back(destinationWidth < sourceWidth ? ReferenceReduce(row, channels, destinationWidth, alpha)
                                                      : ReferenceEnlarge(row, channels, destinationWidth, start));
     }
     return out;
 }
 
-Grid ReferenceVertical(const Grid& grid, int channels, int destinationHeight, int start) {
-    return Transposed(ReferenceHorizontal(Transposed(grid, channels), channels, destinationHeight, start), channels);
+Grid ReferenceVertical(const Grid& grid, int channels, int destinationHeight, int start, bool alpha = false) {
+    return Transposed(ReferenceHorizontal(Transposed(grid, channels), channels, destinationHeight, start, alpha),
+                      channels);
 }
 
 std::vector<int> Flattened(const Grid& grid) {
@@ -359,6 +368,47 @@ TEST(ResampleTest, OneAxisAndTwoPassResultsMatchNaiveReference) {
             expected = c.dw == c.sw ? vertical : ReferenceHorizontal(vertical, 3, c.dw, 5);
         }
         EXPECT_EQ(Samples(destination), Flattened(expected));
+    }
+}
+
+TEST(ResampleTest, ReducingWeightsColoursByAlphaLikeANaiveReference) {
+    // A picture as tubes hold them: opaque and soft-edged colours in
+    // transparent black, with some fully transparent runs.
+    struct Case {
+        int sw, sh, dw, dh;
+    };
+    for (const Case& c : {Case{20, 50, 20, 7}, Case{50, 20, 7, 20}, Case{53, 41, 17, 9}, Case{31, 29, 30, 3}}) {
+        SCOPED_TRACE(testing::Message() << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh);
+        Image<unsigned char> source = MakeImage(kRGBA, 3, 2, c.sw, c.sh);
+        FillRandom(source, static_cast<unsigned>(c.sw * 31 + c.sh));
+        for (int y = 0; y < c.sh; ++y)
+            for (int x = 0; x < c.sw; ++x) {
+                unsigned char* p = At(source, x, y);
+                const bool inside = x > c.sw / 4 && x < 3 * c.sw / 4 && y > c.sh / 4;
+                if (!inside || x % 7 == 0) std::fill(p, p + 4, 0);
+                if (inside && x % 3 == 0) p[3] = 255;
+            }
+        Image<unsigned char> destination = MakeImage(kRGBA, 0, 0, c.dw, c.dh);
+        ASSERT_EQ(Resample(source, destination, nullptr, nullptr, 0, 1).status, 0);
+
+        // Vertical first when both shrink; each pass rounds to bytes.
+        const Grid grid = GridOf(source);
+        const Grid vertical = c.dh == c.sh ? grid : ReferenceVertical(grid, 4, c.dh, 2, true);
+        const Grid expected = c.dw == c.sw ? vertical : ReferenceHorizontal(vertical, 4, c.dw, 3, true);
+        EXPECT_EQ(Samples(destination), Flattened(expected));
+    }
+
+    // A white square on transparent black keeps its white edge when shrunk.
+    Image<unsigned char> square = MakeImage(kRGBA, 0, 0, 40, 40);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) std::fill_n(At(square, x, y), 4, x >= 10 && x < 30 && y >= 10 && y < 30 ? 255 : 0);
+    Image<unsigned char> small = MakeImage(kRGBA, 0, 0, 10, 10);
+    ASSERT_EQ(Resample(square, small, nullptr, nullptr, 0, 1).status, 0);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 10; ++x) {
+            if (At(small, x, y)[3] == 0) continue;
+            EXPECT_EQ(At(small, x, y)[0], 255) << x << "," << y;
+        }
     }
 }
 

@@ -30,6 +30,19 @@ TEST(Warning, SinkReceivesOnePrefixedLinePerWarning) {
     EXPECT_EQ(warnings.lines[1], "Mornebrook Dapple!: Second line  here");
 }
 
+TEST(Warning, NotesReachOnlyASink) {
+    {
+        CollectedWarnings warnings;
+        ShowNote("Nothing\nto do.");
+        ASSERT_EQ(warnings.lines, std::vector<std::string>{"Mornebrook Dapple!: Nothing to do."});
+    }
+    // Without a sink nothing is shown: on Windows a box would wait here for
+    // someone to close it.
+    const WarningSink previous = SetWarningSink(nullptr);
+    ShowNote("Nobody sees this.");
+    SetWarningSink(previous);
+}
+
 TEST(Warning, SettingASinkReturnsTheOneItReplaces) {
     int firstCalls = 0;
     const WarningSink original = SetWarningSink([&](const std::string&) { ++firstCalls; });

@@ -5,15 +5,14 @@
 #include <cmath>
 #include <functional>
 
+#include "image/CieColour.h"
 #include "tools/contentpack/Colour.h"
 #include "tools/contentpack/TileableNoise.h"
+#include "tools/contentwriters/RasterPictures.h"
 
 namespace {
 
 constexpr int32_t kSide = kTileSize;
-// Levels of red, green and blue: seven each way fill the colour cube
-// evenly enough for a picture to be recognised in the mosaic.
-constexpr int kLevels = 7;
 
 // The noise every texture draws from; each tile reads it at its own place.
 struct Noises {
@@ -119,6 +118,57 @@ double Bevel(double x, double y) {
     return 0.10 * lit - 0.14 * shade;
 }
 
+// The weight of thumbnail sample k (0, 1 or 2 along one side) at `x`: hats
+// that peak at the samples' centres (the tile's edges and middle, where the
+// reduction to the thumbnail centres them) and add up to 1 everywhere.
+double Hat(int k, double x) {
+    const double half = (kSide - 1) / 2.0;
+    return std::max(0.0, 1.0 - std::fabs(x - k * half) / half);
+}
+
+RasterImage Quantised(const std::array<std::vector<double>, 3>& values) {
+    RasterImage tile(kSide, kSide, 3);
+    for (std::size_t i = 0; i < values[0].size(); ++i)
+        for (std::size_t c = 0; c < 3; ++c)
+            tile.pixels[i * 3 + c] = static_cast<uint8_t>(std::lround(Clamp01(values[c][i]) * 255.0));
+    return tile;
+}
+
+// Evens the tile out under its thumbnail: each thumbnail pixel is brought
+// to the tile's colour by a smooth ramp, which leaves the texture and the
+// cut as they are. The match compares thumbnails, so a tile whose thumbnail
+// is its colour all over goes where that colour is, and at any size its
+// mean stays that colour.
+RasterImage EvenedUnderThumbnail(std::array<std::vector<double>, 3>& values, const std::array<double, 3>& wanted) {
+    RasterImage tile = Quantised(values);
+    for (int pass = 0; pass < 8; ++pass) {
+        const RasterImage thumbnail = Scaled(tile, kTileThumbnailSize, kTileThumbnailSize);
+        double error[3][3][3];
+        double largest = 0.0;
+        for (int ty = 0; ty < 3; ++ty)
+            for (int tx = 0; tx < 3; ++tx)
+                for (int c = 0; c < 3; ++c) {
+                    const double e = wanted[static_cast<std::size_t>(c)] -
+                                     thumbnail.pixels[static_cast<std::size_t>((ty * 3 + tx) * 3 + c)] / 255.0;
+                    error[ty][tx][c] = e;
+                    largest = std::max(largest, std::fabs(e));
+                }
+        if (largest < 0.5 / 255.0) break;
+        for (int32_t y = 0; y < kSide; ++y)
+            for (int32_t x = 0; x < kSide; ++x) {
+                const std::size_t i = static_cast<std::size_t>(y) * kSide + static_cast<std::size_t>(x);
+                for (int ty = 0; ty < 3; ++ty)
+                    for (int tx = 0; tx < 3; ++tx) {
+                        const double weight = Hat(tx, x) * Hat(ty, y);
+                        if (weight == 0.0) continue;
+                        for (std::size_t c = 0; c < 3; ++c) values[c][i] += weight * error[ty][tx][c];
+                    }
+            }
+        tile = Quantised(values);
+    }
+    return tile;
+}
+
 RasterImage DrawTile(const Colour& target, const Pattern& pattern) {
     constexpr std::size_t kPixels = static_cast<std::size_t>(kSide) * kSide;
     std::vector<double> texture(kPixels);
@@ -135,62 +185,80 @@ RasterImage DrawTile(const Colour& target, const Pattern& pattern) {
     for (double v : texture) variance += (v - mean) * (v - mean);
     const double deviation = std::max(std::sqrt(variance / kPixels), 1e-6);
 
-    RasterImage tile(kSide, kSide, 3);
     const std::array<double, 3> wanted = {target.r, target.g, target.b};
-    for (int c = 0; c < 3; ++c) {
+    std::array<std::vector<double>, 3> values;
+    for (std::size_t c = 0; c < 3; ++c) {
         // Texture strength: less where the colour is near black or white,
         // where it has no room to vary without changing the tile's colour.
         const double room = std::min(wanted[c], 1.0 - wanted[c]);
-        const double strength = 0.035 + 0.12 * std::min(1.0, room * 3.0);
-        std::vector<double> values(kPixels);
+        const double strength = 0.03 + 0.10 * std::min(1.0, room * 3.0);
+        values[c].resize(kPixels);
         for (std::size_t i = 0; i < kPixels; ++i) {
             const int32_t x = static_cast<int32_t>(i % kSide), y = static_cast<int32_t>(i / kSide);
-            values[i] = wanted[c] + strength * (texture[i] - mean) / deviation + Bevel(x + 0.5, y + 0.5);
-        }
-        // Shift the channel until its clamped mean is the colour wanted, so
-        // the thumbnail matches where the tile is meant to go.
-        for (int pass = 0; pass < 4; ++pass) {
-            double sum = 0.0;
-            for (double v : values) sum += Clamp01(v);
-            const double shift = wanted[c] - sum / kPixels;
-            for (double& v : values) v += shift;
-        }
-        for (std::size_t i = 0; i < kPixels; ++i) {
-            tile.pixels[i * 3 + static_cast<std::size_t>(c)] =
-                static_cast<uint8_t>(std::lround(Clamp01(values[i]) * 255.0));
+            values[c][i] = wanted[c] + strength * (texture[i] - mean) / deviation + Bevel(x + 0.5, y + 0.5);
         }
     }
-    return tile;
+    return EvenedUnderThumbnail(values, wanted);
+}
+
+// The tiles' colours: a lattice over CIE L*a*b*, kLabSpacing apart, kept
+// where it lies in sRGB, so that the colours cover the colour solid evenly
+// as the eye sees it (greys, darks and pale colours as densely as the
+// bright ones); lattice points just beyond the gamut add its nearest colour
+// in it, so that the most saturated colours have tiles too.
+constexpr double kLabSpacing = 7.0;
+
+LabColour LabOf(const RGBColour& rgb) { return LabFromXYZ(XYZFromSrgb(rgb)); }
+
+double LabDistance(const LabColour& p, const LabColour& q) {
+    return std::hypot(p.lightness - q.lightness, p.a - q.a, p.b - q.b);
+}
+
+std::vector<Colour> TileColours() {
+    std::vector<LabColour> inside;
+    std::vector<LabColour> edge;
+    const int steps = static_cast<int>(130.0 / kLabSpacing) + 1;
+    for (int l = 0; l * kLabSpacing <= 100.0 + 1e-9; ++l)
+        for (int a = -steps; a <= steps; ++a)
+            for (int b = -steps; b <= steps; ++b) {
+                const LabColour point{l * kLabSpacing, a * kLabSpacing, b * kLabSpacing};
+                // sRGB clips what it cannot show: a point that comes back
+                // where it was lies in the gamut.
+                const LabColour back = LabOf(SrgbFromXYZ(XYZFromLab(point)));
+                const double moved = LabDistance(point, back);
+                if (moved < 0.5) {
+                    inside.push_back(back);
+                } else if (moved < 0.75 * kLabSpacing) {
+                    edge.push_back(back);
+                }
+            }
+    for (const LabColour& colour : edge) {
+        const bool near = std::any_of(inside.begin(), inside.end(), [&](const LabColour& other) {
+            return LabDistance(colour, other) < 0.5 * kLabSpacing;
+        });
+        if (!near) inside.push_back(colour);
+    }
+    std::vector<Colour> colours;
+    for (const LabColour& lab : inside) {
+        const RGBColour rgb = SrgbFromXYZ(XYZFromLab(lab));
+        colours.push_back(Rgb(rgb.red, rgb.green, rgb.blue));
+    }
+    return colours;
 }
 
 }  // namespace
 
 std::vector<RasterImage> DrawTiles() {
     const Noises noises;
-    std::vector<Colour> colours;
-    for (int r = 0; r < kLevels; ++r) {
-        for (int g = 0; g < kLevels; ++g) {
-            for (int b = 0; b < kLevels; ++b) {
-                colours.push_back(Rgb(r / (kLevels - 1.0), g / (kLevels - 1.0), b / (kLevels - 1.0)));
-            }
-        }
-    }
-    // Between the cube's levels, the muted colours once more: skies, skin,
-    // stone and shadow fill large parts of most pictures, and steps between
-    // neighbouring tiles show most there.
-    for (int r = 0; r < kLevels - 1; ++r) {
-        for (int g = 0; g < kLevels - 1; ++g) {
-            for (int b = 0; b < kLevels - 1; ++b) {
-                if (std::max({r, g, b}) - std::min({r, g, b}) > 2) continue;
-                colours.push_back(
-                    Rgb((r + 0.5) / (kLevels - 1.0), (g + 0.5) / (kLevels - 1.0), (b + 0.5) / (kLevels - 1.0)));
-            }
-        }
-    }
-    // The library's preview is made from its first tile: a warm terracotta marble.
-    const std::size_t preview = (5 * kLevels + 3) * kLevels + 2;
-    std::rotate(colours.begin(), colours.begin() + static_cast<std::ptrdiff_t>(preview),
-                colours.begin() + static_cast<std::ptrdiff_t>(preview) + 1);
+    std::vector<Colour> colours = TileColours();
+    // The library's preview is made from its first tile: a warm terracotta
+    // marble, the tile nearest to it.
+    const LabColour terracotta = LabOf(RGBColour{0.78, 0.42, 0.28});
+    const auto first = std::min_element(colours.begin(), colours.end(), [&](const Colour& p, const Colour& q) {
+        return LabDistance(LabOf(RGBColour{p.r, p.g, p.b}), terracotta) <
+               LabDistance(LabOf(RGBColour{q.r, q.g, q.b}), terracotta);
+    });
+    std::rotate(colours.begin(), first, first + 1);
     std::vector<RasterImage> tiles;
     for (std::size_t i = 0; i < colours.size(); ++i) {
         const int index = static_cast<int>(i);

@@ -136,19 +136,20 @@ TEST(BorderStampAffectedRect, GrowsForAnOffsetOutsideAndForTheShadow) {
     ParameterBlock block{};
     effect.WriteDefaults(block);
     BorderStampParameters& p = block.As<BorderStampParameters>();
+    // Stamps reach 3 pixels past the selection's box whatever the offset
+    // inside, and an offset outside further: 10 + 3, at scale 2 5 + 3.
     const Rect in(10, 10, 50, 50);
     p.shadowOn = 0;
-    EXPECT_EQ(effect.AffectedRect(in, block, 1.0), in);
+    EXPECT_EQ(effect.AffectedRect(in, block, 1.0), Rect(7, 7, 53, 53));
     p.borderOffset.Set(30.0, kLengthPixels);
-    EXPECT_EQ(effect.AffectedRect(in, block, 1.0), in);
-    // n = trunc(−10 + 0.5) = −9; at scale 2, trunc(−5 + 0.5) = −4.
+    EXPECT_EQ(effect.AffectedRect(in, block, 1.0), Rect(7, 7, 53, 53));
     p.borderOffset.Set(-10.0, kLengthPixels);
-    EXPECT_EQ(effect.AffectedRect(in, block, 1.0), Rect(1, 1, 59, 59));
-    EXPECT_EQ(effect.AffectedRect(in, block, 2.0), Rect(6, 6, 54, 54));
+    EXPECT_EQ(effect.AffectedRect(in, block, 1.0), Rect(-3, -3, 63, 63));
+    EXPECT_EQ(effect.AffectedRect(in, block, 2.0), Rect(2, 2, 58, 58));
     // The default shadow: moved by (3, 3), grown by 5.
     p.borderOffset.Set(0.0, kLengthPixels);
     p.shadowOn = 1;
-    EXPECT_EQ(effect.AffectedRect(in, block, 1.0), Rect(5, 5, 58, 58));
+    EXPECT_EQ(effect.AffectedRect(in, block, 1.0), Rect(2, 2, 61, 61));
 }
 
 }  // namespace

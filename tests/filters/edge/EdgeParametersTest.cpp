@@ -190,6 +190,15 @@ TEST_F(EdgeParameterList, ColourAndTransparentFollowTheLayersTransparency) {
         EXPECT_EQ(set.At(5)->enabled, c.colourEnabled) << c.layerHasTransparency << int(c.ticked);
         EXPECT_EQ(set.At(6)->enabled, c.transparentEnabled) << c.layerHasTransparency << int(c.ticked);
     }
+    // Greyed, its help says why.
+    for (const bool transparency : {true, false}) {
+        Edge effect;
+        effect.targetHasTransparency = transparency;
+        ParameterSet built;
+        ASSERT_TRUE(effect.BuildParameters(built, block).IsSuccess());
+        EXPECT_EQ(built.At(6)->hint, LoadResourceString(transparency ? 0x1082 : 4227));
+    }
+    EXPECT_NE(LoadResourceString(4227), kLostString);
 }
 
 }  // namespace

@@ -119,6 +119,24 @@ TEST(FillStampParameterList, ParametersComeInDialogOrderWithTheirBindingsAndRang
     ExpectShadowParameters(set, 8, &p.shadowOn, p.shadow, fillstamp::kShadowStrings);
 }
 
+TEST(FillStampParameterList, MakingTransparentIsGreyedWhereTheLayerHasNoTransparency) {
+    FillStamp effect;
+    ParameterBlock block{};
+    effect.WriteDefaults(block);
+    ParameterSet set;
+    ASSERT_TRUE(effect.BuildParameters(set, block).IsSuccess());
+    auto* fill = dynamic_cast<LayerFillParameter*>(set.At(4));
+    ASSERT_TRUE(fill != nullptr);
+    EXPECT_EQ(fill->transparentUnavailableHint, LoadResourceString(kNothingToMakeTransparentId));
+    EXPECT_NE(fill->transparentUnavailableHint, kLostString);
+    for (const bool transparency : {true, false, true}) {
+        effect.targetHasTransparency = transparency;
+        effect.UpdateControlStates(set, block);
+        EXPECT_EQ(fill->transparentAvailable, transparency);
+        EXPECT_TRUE(fill->enabled) << "filling with a colour and keeping still apply";
+    }
+}
+
 TEST(FillStampRectangles, ColourizedStampsReadTheWholeDocumentUnlessTiled) {
     FillStamp effect;
     ParameterBlock block{};
@@ -131,13 +149,17 @@ TEST(FillStampRectangles, ColourizedStampsReadTheWholeDocumentUnlessTiled) {
     EXPECT_EQ(Rect::Intersect(needed, Rect(0, 0, 30000, 30000)), Rect(0, 0, 30000, 30000));
     p.tileMode = 1;
     EXPECT_EQ(effect.NeededInputRect(area, block, 1.0), area);
+    // Tiled stamps are kept to the selection.
+    EXPECT_EQ(effect.AffectedRect(area, block, 1.0), area);
 
-    // The default shadow: moved by (⌈2.12⌉, ⌈2.12⌉) = (3, 3), grown by 2; an
-    // outward offset of 10 grows by trunc(−9.5) → 9 first.
-    EXPECT_EQ(effect.AffectedRect(area, block, 1.0), Rect(8, 8, 55, 55));
+    // Stamps reach 3 pixels past the selection's box, and an outward offset
+    // of 10 further; the default shadow then moves by (⌈2.12⌉, ⌈2.12⌉) =
+    // (3, 3) and grows by 2.
+    p.tileMode = 0;
+    EXPECT_EQ(effect.AffectedRect(area, block, 1.0), Rect(5, 5, 58, 58));
     p.shadowOn = 0;
     p.edgeOffset.Set(-10.0, kLengthPixels);
-    EXPECT_EQ(effect.AffectedRect(area, block, 1.0), Rect(1, 1, 59, 59));
+    EXPECT_EQ(effect.AffectedRect(area, block, 1.0), Rect(-3, -3, 63, 63));
 }
 
 }  // namespace

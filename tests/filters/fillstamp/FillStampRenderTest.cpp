@@ -71,8 +71,8 @@ TEST(LayerFillRows, ClearFillAndKeepFollowTheMask) {
         MakeImage(RGBA(), Rect(0, 0, 2, 5), [](int, int, int c) -> uint8_t { return c == 3 ? 200 : 100; });
     LayerFill fill;
     fill.behaviour = kLayerFillTransparent;
-    fill.mask = &mask;
-    fill.maskBounds = mask.bounds;
+    fill.selection.mask = &mask;
+    fill.selection.bounds = mask.bounds;
     fill.destination = &rgba;
     FillLayerRows(fill, Rect(0, 0, 1, 5));
     // alpha − alpha × m ÷ 255 for m = 0, 85, 170, 255; x = 4 lies beyond the mask.
@@ -82,13 +82,13 @@ TEST(LayerFillRows, ClearFillAndKeepFollowTheMask) {
         EXPECT_EQ(At(rgba, x, 0)[0], 100);
         EXPECT_EQ(At(rgba, x, 1)[3], 200) << "row 1 is not asked for";
     }
-    fill.wholeImage = true;
+    fill.selection.everything = true;
     FillLayerRows(fill, Rect(1, 0, 2, 5));
     for (int x = 0; x < 5; ++x) EXPECT_EQ(At(rgba, x, 1)[3], 0);
 
     Image<unsigned char> rgb = MakeImage(RGB(), Rect(0, 0, 1, 5), [](int, int, int) -> uint8_t { return 100; });
     fill.destination = &rgb;
-    fill.wholeImage = false;
+    fill.selection.everything = false;
     FillLayerRows(fill, rgb.bounds);
     EXPECT_EQ(At(rgb, 3, 0)[0], 100) << "nothing to make transparent";
     fill.behaviour = kLayerFillWithColour;
@@ -135,6 +135,36 @@ TEST_F(FillStampRender, TileModeAtDensityOnePlacesAStampEvenOnATinyImage) {
     Record().density = 1.0;
     ASSERT_TRUE(Render(effect, block, setup).status.IsSuccess());
     EXPECT_EQ(effect.Placements().size(), 1u);
+}
+
+TEST_F(FillStampRender, TileModeChangesNoPixelOutsideTheSelection) {
+    // Tiled stamps cover the whole picture; a soft ellipse keeps them, their
+    // shadows and the fill colour to itself, rendered over the whole picture.
+    const Image<unsigned char> source =
+        MakeImage(RGB(), Rect(0, 0, 90, 120), [](int x, int y, int c) { return static_cast<uint8_t>(x + y + c); });
+    const SingleChannelImage<unsigned char> mask = EllipseMask(source.bounds);
+    RenderSetup setup;
+    setup.source = &source;
+    setup.mask = &mask;
+    Record().tileMode = 1;
+    Record().density = 80.0;
+    for (const uint32_t fill : {kLayerFillKeep, kLayerFillWithColour}) {
+        Record().layerFill.behaviour = fill;
+        const RenderOutcome outcome = Render(effect, block, setup);
+        ASSERT_TRUE(outcome.status.IsSuccess());
+        int64_t outside = 0, changedInside = 0;
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 120; ++x) {
+                const bool same = std::equal(At(source, x, y), At(source, x, y) + 3, At(outcome.output, x, y));
+                if (*mask.PixelAddress(Point{x, y}) == 0) {
+                    outside += same ? 0 : 1;
+                } else {
+                    changedInside += same ? 0 : 1;
+                }
+            }
+        EXPECT_EQ(outside, 0) << "fill " << fill;
+        EXPECT_GT(changedInside, 2000) << "fill " << fill;
+    }
 }
 
 TEST_F(FillStampRender, ALargeEdgeOffsetPlacesNothingAndReportsMessage8500) {

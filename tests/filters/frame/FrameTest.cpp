@@ -143,6 +143,54 @@ TEST_F(FrameRender, CornersAndSidesTakeTheirCellsAndTheMiddleStays) {
         }
 }
 
+TEST_F(FrameRender, TheOutputAreaHoldsEveryPieceTheLayoutPlaces) {
+    // Rendered over a document far larger than the frame, every changed
+    // pixel must lie in the output area: whole pieces can reach past the
+    // 20 pixels the offset rule allows (4 pixels, for 2859 x 600 and 54).
+    struct Case {
+        int32_t width, height;
+        double frameWidth, edgeOffset;
+    };
+    for (const Case& c : {Case{2859, 600, 54.0, -5.0}, Case{181, 97, 40.0, 0.0}, Case{333, 250, 43.0, -15.0},
+                          Case{500, 41, 10.0, 30.0}, Case{97, 503, 33.0, -100.0}, Case{720, 480, 62.0, -5.0}}) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << ", " << c.frameWidth);
+        const Rect selection(150, 150, 150 + c.height, 150 + c.width);
+        const Image<unsigned char> source =
+            MakeImage(RGB(), Rect(0, 0, c.height + 300, c.width + 300), [](int, int, int) { return 1; });
+        const SingleChannelImage<unsigned char> mask = RectMask(selection, selection);
+        Record().frameWidth.Set(c.frameWidth, kLengthPixels);
+        Record().edgeOffset.Set(c.edgeOffset, kLengthPixels);
+        RenderSetup setup;
+        setup.source = &source;
+        setup.mask = &mask;
+        const RenderOutcome outcome = Render(effect, block, setup);
+        ASSERT_TRUE(outcome.status.IsSuccess());
+        const Rect area = effect.AffectedRect(selection, block, 1.0);
+        int64_t outside = 0;
+        for (int32_t y = 0; y < source.bounds.bottom; ++y)
+            for (int32_t x = 0; x < source.bounds.right; ++x)
+                if (At(outcome.output, x, y)[0] != 1 && !area.Contains(Point{x, y})) ++outside;
+        EXPECT_EQ(outside, 0);
+    }
+}
+
+TEST_F(FrameRender, AFrameWhollyBeyondThePictureIsRefusedWithItsReason) {
+    // Edge offset −100 around the whole picture with sides 40 wide: the
+    // frame runs from 50 to 10 pixels beyond every edge.
+    const Image<unsigned char> source = MakeImage(RGB(), Rect(0, 0, 150, 200), [](int, int, int) { return 1; });
+    Record().edgeOffset.Set(-100.0, kLengthPixels);
+    Record().frameWidth.Set(40.0, kLengthPixels);
+    RenderSetup setup;
+    setup.source = &source;
+    const RenderOutcome outcome = Render(effect, block, setup);
+    EXPECT_EQ(outcome.status.messageId, frame::kFrameOutsidePicture);
+    EXPECT_TRUE(SameImage(outcome.output, source));
+    EXPECT_NE(LoadResourceString(frame::kFrameOutsidePicture), kLostString);
+    // Sides 60 wide reach 10 pixels in.
+    Record().frameWidth.Set(60.0, kLengthPixels);
+    EXPECT_TRUE(Render(effect, block, setup).status.IsSuccess());
+}
+
 TEST_F(FrameRender, GreyImagesTakeTheBrightestChannel) {
     const Image<unsigned char> source = MakeImage(Grey(), Rect(0, 0, 60, 60), [](int, int, int) { return 1; });
     RenderSetup setup;
@@ -163,7 +211,8 @@ TEST_F(FrameRender, AGridOtherThanThreeByThreeIsRejectedBeforeAnythingIsDrawn) {
     setup.progress = &progress;
     const RenderOutcome outcome = Render(effect, block, setup);
     EXPECT_EQ(outcome.status.status, -1);
-    EXPECT_EQ(outcome.status.messageId, 0);
+    EXPECT_EQ(outcome.status.messageId, frame::kNotThreeByThree);
+    EXPECT_NE(LoadResourceString(frame::kNotThreeByThree), kLostString);
     EXPECT_TRUE(SameImage(outcome.output, source));
     EXPECT_TRUE(progress.values.empty());
 

@@ -288,18 +288,19 @@ TEST_F(ResurfaceRender, LabKeepsItsColourAxesWhenBoosted) {
     EXPECT_EQ(At(out.output, 2, 2)[2], 128);
 }
 
-TEST_F(ResurfaceRender, TexturesThatCannotBeUsedAreRefusedWithTheOpeningMessage) {
+TEST_F(ResurfaceRender, TexturesThatCannotBeUsedAreRefusedWithTheirReason) {
     const Image<unsigned char> source = Ramp(RGB(), Rect(0, 0, 10, 10));
     ResurfaceParameters p = Parameters();
     const std::string colour = PathOf("colour.jpg");
     ASSERT_TRUE(WriteImageFile(
                     colour, Picture(16, 16, 3, [](int x, int, int c) { return static_cast<uint8_t>(x * 10 + c * 50); }))
                     .Ok());
-    for (const std::string& path : {colour, PathOf("missing.jpg")}) {
+    // A colour picture is not a texture; a missing file cannot be opened.
+    for (const auto& [path, message] : {std::make_pair(colour, 10033), std::make_pair(PathOf("missing.jpg"), 10032)}) {
         p.texture = AbsoluteReference(path);
         const RenderOutcome out = Render(p, source);
         EXPECT_EQ(out.status.status, -1) << path;
-        EXPECT_EQ(out.status.messageId, 10032) << path;
+        EXPECT_EQ(out.status.messageId, message) << path;
         EXPECT_TRUE(SameImage(out.output, source));
     }
     // A width far below a pixel still makes a 2 x 2 texture.
