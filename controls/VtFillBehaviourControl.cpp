@@ -108,15 +108,28 @@ void VtFillBehaviourControl::GetHelpText(ResultCode& out, POINT point, std::stri
     };
     // The frame holds the rest: what is over a mode or the colour says more.
     if (hit(label_)) text = LoadResourceString(kLabelHelpId);
-    for (int mode = 0; mode < kModeCount; ++mode)
-        if (hit(RadioHwnd(mode))) text = LoadResourceString(kModeHelpId + mode);
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        if (!hit(RadioHwnd(mode))) continue;
+        const std::string& why = unavailableWhy_[static_cast<std::size_t>(mode)];
+        text = why.empty() ? LoadResourceString(kModeHelpId + mode) : why;
+    }
     if (hit(colour_.Hwnd())) text = LoadResourceString(kColourHelpId);
+}
+
+bool VtFillBehaviourControl::ModeEnabled(int mode) const {
+    return enabled_ && unavailableWhy_[static_cast<std::size_t>(mode)].empty();
+}
+
+void VtFillBehaviourControl::SetModeUnavailable(int mode, const std::string& why) {
+    if (mode < 0 || mode >= kModeCount) return;
+    unavailableWhy_[static_cast<std::size_t>(mode)] = why;
+    EnableWindow(RadioHwnd(mode), ModeEnabled(mode) ? TRUE : FALSE);
 }
 
 void VtFillBehaviourControl::Enable(bool enable) {
     enabled_ = enable;
     EnableWindow(label_, enable ? TRUE : FALSE);
-    for (HWND radio : radios_) EnableWindow(radio, enable ? TRUE : FALSE);
+    for (int mode = 0; mode < kModeCount; ++mode) EnableWindow(RadioHwnd(mode), ModeEnabled(mode) ? TRUE : FALSE);
     colour_.Enable(enable && behaviour_ == kLayerFillWithColour);
 }
 

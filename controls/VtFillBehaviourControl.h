@@ -52,6 +52,11 @@ public:
     void SetValue(const LayerFillValue& value) override;
     int PreferredHeight() override;
 
+    // Greys one mode that cannot change anything here (e.g. "make
+    // transparent" on a layer without transparency); `why` becomes its help.
+    // An empty `why` makes the mode available again.
+    void SetModeUnavailable(int mode, const std::string& why);
+
     void GetHelpText(ResultCode& out, POINT point, std::string& text) override;
     using VtControl::GetHelpText;
 
@@ -63,14 +68,18 @@ public:
     LRESULT OnSize(UINT sizeType, unsigned width, unsigned height) override;
 
     HWND RadioHwnd(int mode) const { return radios_[static_cast<std::size_t>(mode)]; }
+    // The mode that shows `behaviour`; the first for an unknown one.
+    int ModeIndex(uint32_t behaviour) const;
     VtColorControl& Colour() { return colour_; }
 
 private:
     void ShowMode(int mode);
     void ColourChanged();
-    int ModeIndex(uint32_t behaviour) const;
+
+    bool ModeEnabled(int mode) const;
 
     std::array<HWND, kModeCount> radios_{};
+    std::array<std::string, kModeCount> unavailableWhy_{};
     HWND label_ = nullptr;
     HFONT font_ = nullptr;
     VtColorControl colour_;

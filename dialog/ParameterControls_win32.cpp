@@ -212,6 +212,8 @@ ResultCode FilterDialogModel::CreateParameterControl(FilterParameter& parameter,
     if (auto* fill = As<LayerFillParameter>(parameter)) {
         return MakeControl<VtFillBehaviourControl>(bound, [&](VtFillBehaviourControl& c) {
             const ResultCode made = c.Create(parent, rect, 0, font, fill->label, &colours_);
+            if (made.IsSuccess() && !fill->transparentAvailable)
+                c.SetModeUnavailable(c.ModeIndex(kLayerFillTransparent), fill->transparentUnavailableHint);
             c.SetChangeSink(changed);
             bound.show = [&c, fill] { c.SetValue(*fill->value); };
             bound.read = [&c, fill] { *fill->value = c.GetValue(); };

@@ -132,6 +132,15 @@ TEST_F(CompoundControlsTest, FillBehaviourModesAndColour) {
     MapWindowPoints(nullptr, fill.Hwnd(), reinterpret_cast<POINT*>(&second), 2);
     fill.GetHelpText(status, POINT{second.left + 2, second.top + 2}, help);
     EXPECT_EQ(help, LoadResourceString(VtFillBehaviourControl::kModeHelpId + 1));
+
+    // A mode that cannot apply stays grey when the control is enabled again,
+    // and its help says why.
+    fill.SetModeUnavailable(fill.ModeIndex(kLayerFillTransparent), "nothing to make transparent");
+    control.Enable(true);
+    EXPECT_FALSE(IsWindowEnabled(fill.RadioHwnd(1)));
+    EXPECT_TRUE(IsWindowEnabled(fill.RadioHwnd(0)) && IsWindowEnabled(fill.RadioHwnd(2)));
+    fill.GetHelpText(status, POINT{second.left + 2, second.top + 2}, help);
+    EXPECT_EQ(help, "nothing to make transparent");
 }
 
 TEST(LightingGeometry, MarkerAndLightAreEachOthersInverse) {
