@@ -72,8 +72,10 @@ build-windows: windows-deps content-generator $(WINDOWS_BUILD)/build.ninja $(WIN
 smoke-native: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j$(JOBS) --target dapple make-sample-image
 
+# Wine now and then fails to start a process (no output, exit in 10 ms);
+# a test that fails twice is a real fault.
 test-windows: package-windows smoke-native
-	scripts/wine-run.sh ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j$(JOBS)
+	scripts/wine-run.sh ctest --test-dir $(WINDOWS_BUILD) --output-on-failure --repeat until-pass:2 -j$(JOBS)
 	scripts/wine-run.sh scripts/wine-plugin-smoke.sh $(BUILD) $(WINDOWS_BUILD)
 	scripts/wine-run.sh scripts/wine-package-test.sh $(WINDOWS_PACKAGE) $(BUILD) $(WINDOWS_BUILD)
 
