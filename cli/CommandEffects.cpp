@@ -1,27 +1,13 @@
 // dapple effects, and the effect lookup the commands share.
 #include "cli/CommandEffects.h"
 
-#include <cctype>
 #include <cstring>
 #include <memory>
 
+#include "base/AsciiCase.h"
 #include "cli/Command.h"
 #include "cli/JsonText.h"
 #include "host/FilterFactory.h"
-
-namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 bool FindEffect(const std::string& name, EffectChoice& choice) {
     for (FilterKind kind : BuiltEffectKinds()) {

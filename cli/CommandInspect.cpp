@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "base/AsciiCase.h"
 #include "cli/Command.h"
 #include "cli/JsonText.h"
 #include "content/ContentMessages.h"
@@ -35,10 +36,7 @@ enum class ContentKind { Unknown, PictureTube, TileLibrary, Jpeg };
 std::string LowercaseExtension(const std::string& path) {
     const size_t dot = path.find_last_of("./\\");
     if (dot == std::string::npos || path[dot] != '.') return {};
-    std::string extension = path.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
+    return LowerCase(path.substr(dot));
 }
 
 ContentKind KindOfFirstBytes(const std::string& path) {

@@ -1,8 +1,8 @@
 #include "content/ContentFolders.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "base/AsciiCase.h"
 #include "platform/DataFolder.h"
 
 namespace {
@@ -13,7 +13,7 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 // match exactly), and the two separators as one.
 bool SamePathCharacter(char a, char b) {
     if (IsSeparator(a) && IsSeparator(b)) return true;
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    return AsciiLower(a) == AsciiLower(b);
 }
 
 // True when `path` names something inside `folder`: it begins with the

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "base/AsciiCase.h"
 #include "parametertext/ParameterDescriptions.h"
 
 namespace {
@@ -32,9 +33,7 @@ std::string ShellQuoted(const std::string& argument) {
 std::string ApplyCommandLine(const std::string& effect, const ParameterSet& set) {
     const std::vector<ParameterDescription> values = DescribeParameters(set);
     if (values.empty()) return std::string();
-    std::string name;
-    for (char c : effect) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    std::string line = "dapple apply " + ShellQuoted(name) + " input.png output.png";
+    std::string line = "dapple apply " + ShellQuoted(LowerCase(effect)) + " input.png output.png";
     for (const ParameterDescription& value : values) {
         if (value.value.empty() || value.decidedBy != 0) continue;
         line += " --set " + ShellQuoted(value.name + "=" + value.value);

@@ -1,13 +1,13 @@
 #include "imagefiles/ImageFiles.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
 
+#include "base/AsciiCase.h"
 #include "imagefiles/ExifData.h"
 #include "imagefiles/ImageFilesCodecs.h"
 #include "imagefiles/ImageFilesOutput.h"
@@ -20,12 +20,6 @@ namespace {
 constexpr char kStandardStream[] = "-";
 // An ICC profile starts with a 128-byte header and a tag count.
 constexpr std::size_t kProfileHeaderBytes = 132;
-
-std::string Lowercase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 std::string ShownName(const std::string& path) { return path == kStandardStream ? "standard input" : path; }
 
@@ -133,7 +127,7 @@ const char* ImageSizeProblem(uint64_t width, uint64_t height, uint64_t maxPixels
 }
 
 std::optional<ImageFileFormat> ImageFileFormatForName(const std::string& name) {
-    const std::string lower = Lowercase(name);
+    const std::string lower = LowerCase(name);
     if (lower == "png") return ImageFileFormat::Png;
     if (lower == "jpg" || lower == "jpeg") return ImageFileFormat::Jpeg;
     if (lower == "tif" || lower == "tiff") return ImageFileFormat::Tiff;

@@ -1,10 +1,10 @@
 #include "parametertext/ContentPaths.h"
 
-#include <cctype>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 
+#include "base/AsciiCase.h"
 #include "content/ContentFolders.h"
 #include "content/ContentValidation.h"
 #include "platform/DataFolder.h"
@@ -22,15 +22,6 @@ bool IsFile(const std::string& path) {
 
 // The stored form of a relative reference: a backslash first.
 bool IsStoredForm(const std::string& typed) { return !typed.empty() && typed.front() == '\\'; }
-
-bool StartsWithIgnoringCase(const std::string& text, const std::string& start) {
-    if (text.size() < start.size()) return false;
-    for (std::size_t i = 0; i < start.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(start[i])))
-            return false;
-    }
-    return true;
-}
 
 std::string ContentFolderPrefix() { return std::string("\\") + kContentFolderName + "\\"; }
 

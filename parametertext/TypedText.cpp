@@ -1,12 +1,5 @@
 #include "parametertext/TypedText.h"
 
-#include <cctype>
-
-std::string LowerCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 std::string TrimmedBlanks(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return std::string();

@@ -3,8 +3,7 @@
 
 #include <string>
 
-// `text` with its ASCII letters in lower case.
-std::string LowerCase(std::string text);
+#include "base/AsciiCase.h"
 
 // `text` without blanks or tabs at either end.
 std::string TrimmedBlanks(const std::string& text);

@@ -5,12 +5,12 @@
 // from its menu, waits until the preview has rendered, saves a picture of
 // the whole dialog as FOLDER/dialog-<effect>.png and presses OK. Run under
 // Wine with a display (make screenshots).
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "base/AsciiCase.h"
 #include "dialog/FilterDialogRunner.h"
 #include "dialog/FilterDialog_win32.h"
 #include "filters/Filter.h"
@@ -66,11 +66,6 @@ void CALLBACK WatchDialog(HWND, UINT, UINT_PTR, DWORD) {
     SendMessageW(dialog->Hwnd(), WM_COMMAND, IDOK, 0);
 }
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // The built effects named on the command line, or all of them.
 std::vector<FilterKind> ChosenKinds(int argc, char** argv) {
     std::vector<FilterKind> kinds;
@@ -78,7 +73,7 @@ std::vector<FilterKind> ChosenKinds(int argc, char** argv) {
         std::unique_ptr<Filter> effect;
         if (CreateFilter(kind, effect).IsFailure()) continue;
         bool named = argc <= 3;
-        for (int i = 3; i < argc; ++i) named = named || Lower(argv[i]) == Lower(effect->InternalName());
+        for (int i = 3; i < argc; ++i) named = named || LowerCase(argv[i]) == LowerCase(effect->InternalName());
         if (named) kinds.push_back(kind);
     }
     return kinds;
@@ -88,7 +83,7 @@ bool Screenshot(const RasterImage& picture, FilterKind kind, const std::string& 
     std::unique_ptr<Filter> effect;
     if (CreateFilter(kind, effect).IsFailure()) return false;
     gWatch = Watch{};
-    gWatch.picture = folder + "/dialog-" + Lower(effect->InternalName()) + ".png";
+    gWatch.picture = folder + "/dialog-" + LowerCase(effect->InternalName()) + ".png";
     InProcessHost host;
     host.SetImage(HostImage::FromInterleaved(picture.width, picture.height, picture.channels, picture.pixels))
         .SetPlayMode(ps::plugInDialogDisplay);
