@@ -120,39 +120,49 @@ bool UsableFolder(const std::string& folder, std::string& problem) {
 
 constexpr char kWarningPrefix[] = "dapple: warning: ";
 
-// The warnings among a run's error lines, without their prefix.
-std::vector<std::string> WarningLines(const std::string& errorText) {
+// A run's error text as lines, without line ends (a Windows run's too).
+std::vector<std::string> ErrorLines(const std::string& errorText) {
     std::vector<std::string> lines;
     std::istringstream text(errorText);
     std::string line;
-    const std::string prefix = kWarningPrefix;
     while (std::getline(text, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line.substr(prefix.size()));
+        lines.push_back(line);
     }
     return lines;
+}
+
+bool StartsWith(const std::string& line, const std::string& prefix) {
+    return line.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The warnings among a run's error lines, without their prefix.
+std::vector<std::string> WarningLines(const std::string& errorText) {
+    std::vector<std::string> warnings;
+    const std::string prefix = kWarningPrefix;
+    for (const std::string& line : ErrorLines(errorText)) {
+        if (StartsWith(line, prefix)) warnings.push_back(line.substr(prefix.size()));
+    }
+    return warnings;
 }
 
 // A run's error lines without the program's prefix (and the input's name
 // after it) or the core's: the batch gives each again after its own and the
 // file's name.
 std::vector<std::string> ProblemLines(const std::string& errorText, const std::string& input) {
-    std::vector<std::string> lines;
-    std::istringstream text(errorText);
-    std::string line;
+    std::vector<std::string> problems;
     const std::string prefixes[] = {"dapple: " + input + ": ", "dapple: ", std::string(kWarningCaption) + ": "};
-    while (std::getline(text, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (std::string line : ErrorLines(errorText)) {
         if (line.empty()) continue;
         for (const std::string& prefix : prefixes) {
-            if (line.compare(0, prefix.size(), prefix) == 0) {
+            if (StartsWith(line, prefix)) {
                 line.erase(0, prefix.size());
                 break;
             }
         }
-        lines.push_back(line);
+        problems.push_back(line);
     }
-    return lines;
+    return problems;
 }
 
 class BatchRun {
