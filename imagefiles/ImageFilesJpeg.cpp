@@ -225,9 +225,12 @@ bool WriteJpegStream(JpegEncoder& encoder, std::FILE* file, const RasterImage& i
     }
     jpeg_start_compress(&codec, TRUE);
     WriteMetadata(&codec, metadata, notes);
+    const bool opaque = image.channels == 1 || image.channels == 3;
     while (codec.next_scanline < codec.image_height) {
-        FlattenRowOverWhite(image.Row(static_cast<int32_t>(codec.next_scanline)), image.channels, scratch, image.width);
-        JSAMPROW row = scratch;
+        // Opaque rows go to libjpeg as they are, without a copy.
+        const uint8_t* source = image.Row(static_cast<int32_t>(codec.next_scanline));
+        if (!opaque) FlattenRowOverWhite(source, image.channels, scratch, image.width);
+        JSAMPROW row = opaque ? const_cast<uint8_t*>(source) : scratch;
         jpeg_write_scanlines(&codec, &row, 1);
         if (options.progress && codec.next_scanline % 256 == 0)
             options.progress(double(codec.next_scanline) / image.height);
