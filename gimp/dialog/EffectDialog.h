@@ -1,0 +1,49 @@
+// The GIMP plug-in's dialog for one effect: the effect's controls, built
+// from its parameter list, beside a live preview of the layer, with named
+// settings and GIMP's Reset, Help, Cancel and OK buttons.
+//
+// Call it on GTK's main thread after GTK is set up (gimp_ui_init inside
+// GIMP, gtk_init elsewhere). It runs its own modal loop and returns when the
+// user has pressed OK or Cancel or closed the window.
+#pragma once
+
+#include <string>
+
+#include "base/FilterKind.h"
+#include "filters/ParameterBlock.h"
+#include "image/Image.h"
+#include "pluginapi/PluginInterface.h"
+
+struct EffectDialogRequest {
+    FilterKind kind = FilterKinds::None;
+    // The layer: 8-bit grey or RGB samples, with or without alpha, in
+    // document coordinates (bounds from (0, 0)). Not owned; it must outlive
+    // the call and is not written.
+    const Image<unsigned char>* layer = nullptr;
+    // The selection, one byte per pixel over the layer's bounds (0 outside,
+    // 255 fully selected); null when nothing is selected, so that the layer's
+    // transparency, if any, is the shape. Not owned.
+    const SingleChannelImage<unsigned char>* selection = nullptr;
+    // The image's resolution, through which lengths become pixels.
+    double pixelsPerInch = 72.0;
+    ps::RGBColor foreground = {0, 0, 0};
+    ps::RGBColor background = {0xffff, 0xffff, 0xffff};
+    // The folder that holds Content/ and Settings/ (factory settings); empty:
+    // the program's data folder. Named settings of the user live in the same
+    // user folder as the command's.
+    std::string dataFolder;
+    // GIMP's help id for the Help button (the procedure's name). Help opens
+    // GIMP's help browser only inside GIMP; `gimpHelp` false (the demo, the
+    // tests) gives the button nothing to do.
+    std::string helpId;
+    bool gimpHelp = true;
+    // Transient parent window (GIMP's display), as an X window id; 0: none.
+    unsigned long parentWindow = 0;
+};
+
+// Shows the dialog modally. On entry `values` holds the values to start
+// from (the last values of the effect, or its defaults when its kind is not
+// `request.kind`). Returns true on OK, with the chosen values in `values`;
+// false on Cancel, on closing the window and when the dialog cannot be
+// shown (a message says why), with `values` unchanged.
+bool RunEffectDialog(const EffectDialogRequest& request, ParameterBlock& values);
