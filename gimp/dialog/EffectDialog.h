@@ -32,13 +32,11 @@ struct EffectDialogRequest {
     // the program's data folder. Named settings of the user live in the same
     // user folder as the command's.
     std::string dataFolder;
-    // GIMP's help id for the Help button (the procedure's name). Help opens
-    // GIMP's help browser only inside GIMP; `gimpHelp` false (the demo, the
-    // tests) gives the button nothing to do.
+    // GIMP's help id for the Help button (the procedure's name).
     std::string helpId;
-    bool gimpHelp = true;
-    // Transient parent window (GIMP's display), as an X window id; 0: none.
-    unsigned long parentWindow = 0;
+    // Run from GIMP: Help opens GIMP's help browser and the window stays
+    // above GIMP's. False (the demo, the tests): neither, no GIMP needed.
+    bool insideGimp = true;
 };
 
 // Shows the dialog modally. On entry `values` holds the values to start
