@@ -20,8 +20,6 @@ enum Column { kColumnThumbnail, kColumnName, kColumnPath, kColumnCount };
 // The last row opens a file chooser; its path column is empty.
 constexpr char kOtherFileText[] = "Other File\xe2\x80\xa6";
 
-std::string DataFolderOr(const std::string& given) { return given.empty() ? DataFolder() : given; }
-
 GdkPixbuf* PixbufOf(const Image<unsigned char>& picture) {
     const int32_t width = picture.Width();
     const int32_t height = picture.Height();
@@ -63,8 +61,7 @@ std::string ContentFolderPath(const ContentFolders& folders) {
 
 }  // namespace
 
-ContentChooserSource::ContentChooserSource(FilterKind kind, const std::string& dataFolder)
-    : folders_(DataFolderOr(dataFolder)), model_(kind, folders_) {}
+ContentChooserSource::ContentChooserSource(FilterKind kind) : folders_(DataFolder()), model_(kind, folders_) {}
 
 ContentChooserSource::~ContentChooserSource() {
     for (auto& [path, thumbnail] : thumbnails_) {

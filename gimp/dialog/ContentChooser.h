@@ -21,8 +21,9 @@ class TubeButtonParameter;
 // The content of one effect in one data folder, shared by its choosers.
 class ContentChooserSource {
 public:
-    // `dataFolder`: the folder holding Content/; empty: the program's.
-    ContentChooserSource(FilterKind kind, const std::string& dataFolder);
+    // The content folder of the program's data folder, where the effects
+    // look for their content.
+    explicit ContentChooserSource(FilterKind kind);
     ~ContentChooserSource();
     ContentChooserSource(const ContentChooserSource&) = delete;
     ContentChooserSource& operator=(const ContentChooserSource&) = delete;

@@ -63,16 +63,11 @@ public:
         gtk_widget_set_name(window_, "effect-dialog");
 
         preview_ = std::make_unique<PreviewView>(document, kPreviewSize, kPreviewSize);
-        preview_->OnFailure([this](const ResultCode& failed) {
-            ShowDialogMessage(window_, failed.status == ResultCode::kOutOfMemory
-                                           ? "There is not enough memory for the preview."
-                                           : "The preview could not be made with these values.");
-        });
-        content_ = std::make_unique<ContentChooserSource>(request_.kind, request_.dataFolder);
+        content_ = std::make_unique<ContentChooserSource>(request_.kind);
         widgets_ = std::make_unique<ParameterWidgets>(
             set_, *content_, [this] { Before(); }, [this] { After(false); });
         settings_ = std::make_unique<SettingsBar>(
-            effect_, set_, working_, request_.dataFolder, [this] { Before(); }, [this] { After(true); });
+            effect_, set_, working_, [this] { Before(); }, [this] { After(true); });
 
         GtkWidget* columns = gtk_hbox_new(FALSE, 12);
         gtk_container_set_border_width(GTK_CONTAINER(columns), 12);

@@ -3,7 +3,9 @@
 // settings and GIMP's Reset, Help, Cancel and OK buttons.
 //
 // Call it on GTK's main thread after GTK is set up (gimp_ui_init inside
-// GIMP, gtk_init elsewhere). It runs its own modal loop and returns when the
+// GIMP, gtk_init elsewhere). Content and factory settings come from the
+// program's data folder (platform/DataFolder.h), as the effects read them;
+// the user's named settings are the command's. It runs its own modal loop and returns when the
 // user has pressed OK or Cancel or closed the window.
 #pragma once
 
@@ -28,10 +30,6 @@ struct EffectDialogRequest {
     double pixelsPerInch = 72.0;
     ps::RGBColor foreground = {0, 0, 0};
     ps::RGBColor background = {0xffff, 0xffff, 0xffff};
-    // The folder that holds Content/ and Settings/ (factory settings); empty:
-    // the program's data folder. Named settings of the user live in the same
-    // user folder as the command's.
-    std::string dataFolder;
     // GIMP's help id for the Help button (the procedure's name).
     std::string helpId;
     // Run from GIMP: Help opens GIMP's help browser and the window stays

@@ -4,10 +4,18 @@
 #include <string>
 
 #include "dialog/PreviewPixels.h"
+#include "platform/ResourceStrings.h"
 
 namespace {
 
 constexpr guint kPollMilliseconds = 100;
+
+// The render's own message when it gives one, as the Windows dialog shows it.
+std::string FailureText(const ResultCode& result) {
+    if (result.status == ResultCode::kOutOfMemory) return "There is not enough memory for the preview.";
+    if (result.messageId != 0) return LoadResourceString(result.messageId);
+    return "The preview could not be made with these values.";
+}
 
 }  // namespace
 
@@ -26,6 +34,10 @@ PreviewView::PreviewView(const PreviewDocument& document, int32_t width, int32_t
     progress_ = gtk_progress_bar_new();
     gtk_widget_set_size_request(progress_, -1, 8);
     gtk_box_pack_start(GTK_BOX(box_), progress_, FALSE, FALSE, 0);
+    status_ = gtk_label_new("");
+    gtk_widget_set_name(status_, "preview-status");
+    gtk_label_set_line_wrap(GTK_LABEL(status_), TRUE);
+    gtk_box_pack_start(GTK_BOX(box_), status_, FALSE, FALSE, 0);
 
     g_signal_connect(area_, "size-allocate", G_CALLBACK(Allocated), this);
     g_signal_connect(area_, "expose-event", G_CALLBACK(Exposed), this);
@@ -36,6 +48,7 @@ PreviewView::PreviewView(const PreviewDocument& document, int32_t width, int32_t
     // The dialog destroys the widgets; the view still talks to them until it goes.
     g_object_ref(area_);
     g_object_ref(progress_);
+    g_object_ref(status_);
     timer_ = g_timeout_add(kPollMilliseconds, Tick, this);
 }
 
@@ -45,6 +58,7 @@ PreviewView::~PreviewView() {
     g_signal_handlers_disconnect_matched(area_, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, this);
     g_object_set_data(G_OBJECT(area_), kPreviewViewKey, nullptr);
     g_object_unref(progress_);
+    g_object_unref(status_);
     g_object_unref(area_);
 }
 
@@ -73,7 +87,11 @@ const std::vector<uint32_t>& PreviewView::Pixels() {
 gboolean PreviewView::Tick(gpointer self) {
     auto* view = static_cast<PreviewView*>(self);
     const ResultCode result = view->model_.Poll();
-    if (result.IsFailure() && view->failed_) view->failed_(result);
+    if (result.IsFailure()) {
+        gtk_label_set_text(GTK_LABEL(view->status_), FailureText(result).c_str());
+    } else if (view->model_.State() != PreviewState::Failed) {
+        gtk_label_set_text(GTK_LABEL(view->status_), "");
+    }
     return TRUE;
 }
 

@@ -3,14 +3,14 @@
 // and collects the model's render worker. The worker never touches GTK: the
 // timer polls it and every drawing happens on GTK's main thread.
 //
-// Drag to pan, the wheel zooms, and holding the middle button shows the
+// A render that fails says so under the preview until the next one; the
+// dialog stays usable. Drag to pan, the wheel zooms, and holding the middle button shows the
 // original.
 #pragma once
 
 #include <gtk/gtk.h>
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "dialog/PreviewModel.h"
@@ -32,8 +32,6 @@ public:
     GtkWidget* Widget() const { return box_; }
     GtkWidget* Area() const { return area_; }
     PreviewModel& Model() { return model_; }
-    // Called with a render's failure, once per failed render.
-    void OnFailure(std::function<void(const ResultCode&)> failed) { failed_ = std::move(failed); }
 
     void PreviewChanged() override;
     void ShowProgress(double fraction) override;
@@ -59,7 +57,7 @@ private:
     GtkWidget* progress_ = nullptr;
     guint timer_ = 0;
     std::vector<uint32_t> pixels_;
-    std::function<void(const ResultCode&)> failed_;
+    GtkWidget* status_ = nullptr;
     bool dragging_ = false;
     double dragX_ = 0.0;
     double dragY_ = 0.0;

@@ -1,7 +1,6 @@
 #include "gimp/dialog/SettingsBar.h"
 
 #include "gimp/dialog/DialogMessages.h"
-#include "platform/DataFolder.h"
 
 namespace {
 
@@ -18,24 +17,11 @@ gboolean IsSeparator(GtkTreeModel* model, GtkTreeIter* row, gpointer) {
 
 }  // namespace
 
-DialogSettingsFolders::DialogSettingsFolders(std::string dataFolder) : dataFolder_(std::move(dataFolder)) {}
-
-ResultCode DialogSettingsFolders::UserFolder(std::string& folder) const {
-    return RunningSettingsFolders().UserFolder(folder);
-}
-
-ResultCode DialogSettingsFolders::PluginFolder(std::string& folder) const {
-    if (dataFolder_.empty()) return RunningSettingsFolders().PluginFolder(folder);
-    folder = dataFolder_;
-    return ResultCode::Success();
-}
-
-SettingsBar::SettingsBar(const Filter& effect, ParameterSet& set, ParameterBlock& block, const std::string& dataFolder,
-                         std::function<void()> before, std::function<void()> after)
+SettingsBar::SettingsBar(const Filter& effect, ParameterSet& set, ParameterBlock& block, std::function<void()> before,
+                         std::function<void()> after)
     : effect_(effect),
       set_(set),
       block_(block),
-      folders_(dataFolder),
       archiver_(folders_),
       before_(std::move(before)),
       after_(std::move(after)) {

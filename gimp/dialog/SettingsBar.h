@@ -16,23 +16,12 @@
 #include "settings/DappleSettingsArchiver.h"
 #include "settings/SettingsFolders.h"
 
-// The user's settings folder, and factory settings below `dataFolder`.
-class DialogSettingsFolders final : public ISettingsFolders {
-public:
-    explicit DialogSettingsFolders(std::string dataFolder);
-    ResultCode UserFolder(std::string& folder) const override;
-    ResultCode PluginFolder(std::string& folder) const override;
-
-private:
-    std::string dataFolder_;
-};
-
 class SettingsBar {
 public:
     // `set` is built over `block`. Loading runs `before` (the preview stops)
     // and then `after` (the controls show the values, a new preview).
-    SettingsBar(const Filter& effect, ParameterSet& set, ParameterBlock& block, const std::string& dataFolder,
-                std::function<void()> before, std::function<void()> after);
+    SettingsBar(const Filter& effect, ParameterSet& set, ParameterBlock& block, std::function<void()> before,
+                std::function<void()> after);
     SettingsBar(const SettingsBar&) = delete;
     SettingsBar& operator=(const SettingsBar&) = delete;
 
@@ -55,7 +44,7 @@ private:
     const Filter& effect_;
     ParameterSet& set_;
     ParameterBlock& block_;
-    DialogSettingsFolders folders_;
+    RunningSettingsFolders folders_;
     DappleSettingsArchiver archiver_;
     std::function<void()> before_;
     std::function<void()> after_;

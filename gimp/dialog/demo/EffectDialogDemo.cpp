@@ -1,8 +1,10 @@
 // Opens the effect dialog on a picture file, for development and for the
 // dialog's screenshots; not installed.
 //
-//   dapple-gimp-dialog-demo EFFECT PICTURE [--data DIR] [--theme GTKRC] [--screenshot OUT.png]
+//   dapple-gimp-dialog-demo EFFECT PICTURE [--theme GTKRC] [--screenshot OUT.png]
 //
+// Content and factory settings come from the data folder (DAPPLE_DATA when
+// run from the build).
 // EFFECT is an internal name (Edge, Frame, ...). --screenshot waits for the
 // first rendered preview, saves the window as a PNG and cancels.
 #include <gtk/gtk.h>
@@ -78,15 +80,14 @@ ChannelLayout LayoutOf(const RasterImage& raster) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string data;
     std::string screenshot;
     std::string theme;
     std::string positional[2];
     int count = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if ((argument == "--data" || argument == "--screenshot" || argument == "--theme") && i + 1 < argc) {
-            (argument == "--data" ? data : argument == "--theme" ? theme : screenshot) = argv[++i];
+        if ((argument == "--screenshot" || argument == "--theme") && i + 1 < argc) {
+            (argument == "--theme" ? theme : screenshot) = argv[++i];
         } else if (count < 2) {
             positional[count++] = argument;
         } else {
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
     }
     if (count != 2) {
         std::fprintf(stderr,
-                     "usage: dapple-gimp-dialog-demo EFFECT PICTURE [--data DIR] [--theme GTKRC] "
+                     "usage: dapple-gimp-dialog-demo EFFECT PICTURE [--theme GTKRC] "
                      "[--screenshot OUT.png]\n");
         return 2;
     }
@@ -119,7 +120,6 @@ int main(int argc, char** argv) {
     EffectDialogRequest request;
     request.kind = kind;
     request.layer = &layer;
-    request.dataFolder = data;
     request.insideGimp = false;
     Screenshot shot{screenshot};
     if (!screenshot.empty()) g_timeout_add(100, SaveWhenRendered, &shot);
