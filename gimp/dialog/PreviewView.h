@@ -15,7 +15,7 @@
 
 #include "dialog/PreviewModel.h"
 
-// The drawing area carries its view under this key (DialogProbe.h).
+// The drawing area carries its view under this key (EffectDialogParts.h).
 inline constexpr char kPreviewViewKey[] = "dapple-preview-view";
 
 class PreviewView final : public IPreviewViews {

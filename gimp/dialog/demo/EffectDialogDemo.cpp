@@ -15,8 +15,8 @@
 #include <string>
 
 #include "dialog/PreviewModel.h"
-#include "gimp/dialog/DialogProbe.h"
 #include "gimp/dialog/EffectDialog.h"
+#include "gimp/dialog/EffectDialogParts.h"
 #include "gimp/dialog/PreviewView.h"
 #include "host/FilterFactory.h"
 #include "imagefiles/ImageFiles.h"

@@ -1,4 +1,4 @@
-#include "gimp/dialog/DialogProbe.h"
+#include "gimp/dialog/EffectDialogParts.h"
 
 #include "gimp/dialog/PreviewView.h"
 

@@ -1,0 +1,195 @@
+// The GIMP effect dialog driven through GTK as a user drives it: the
+// dialog opens on a small picture, a control is moved through its widget,
+// the preview drawn on screen is read back from the X server and compared
+// with the preview renderer's own result for the new values, and Cancel or
+// OK is pressed.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "dialog/PreviewPixels.h"
+#include "dialog/PreviewRenderer.h"
+#include "filters/Filter.h"
+#include "filters/LengthSliderParameter.h"
+#include "filters/ParameterSet.h"
+#include "gimp/dialog/EffectDialog.h"
+#include "gimp/dialog/EffectDialogParts.h"
+#include "gimp/dialog/PreviewView.h"
+#include "host/FilterFactory.h"
+#include "parametertext/ReadableNames.h"
+
+namespace {
+
+constexpr int kWidth = 96;
+constexpr int kHeight = 64;
+// Ticks of 20 ms before a step that waits gives up.
+constexpr int kPatience = 3000;
+constexpr double kChangedWidth = 12.0;
+
+// A picture with something for the edge to work on: a diagonal gradient.
+std::vector<unsigned char> Picture() {
+    std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 3);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            unsigned char* p = &pixels[(static_cast<size_t>(y) * kWidth + x) * 3];
+            p[0] = static_cast<unsigned char>(x * 255 / kWidth);
+            p[1] = static_cast<unsigned char>(y * 255 / kHeight);
+            p[2] = static_cast<unsigned char>(128 + (x ^ y) % 64);
+        }
+    }
+    return pixels;
+}
+
+// The Edge effect's block at its defaults with its width set to `width` pixels.
+void EdgeBlock(ParameterBlock& block, double width) {
+    std::unique_ptr<Filter> edge;
+    ASSERT_TRUE(CreateFilter(FilterKinds::Edge, edge).IsSuccess());
+    edge->WriteDefaults(block);
+    ParameterSet set;
+    ASSERT_TRUE(edge->BuildParameters(set, block).IsSuccess());
+    for (size_t i = 0; i < set.Count(); ++i) {
+        if (KeyName(*set.At(i), 0) != "width") continue;
+        auto* length = dynamic_cast<LengthSliderParameter*>(set.At(i));
+        ASSERT_NE(length, nullptr);
+        length->value->Set(width, kLengthPixels);
+        return;
+    }
+    FAIL() << "Edge has no width";
+}
+
+// Steps run one after another from GTK's main loop while the dialog is
+// open; a step returns false to be called again on the next tick.
+class Script {
+public:
+    void Then(std::function<bool(GtkWidget* dialog)> step) { steps_.push_back(std::move(step)); }
+    void Start() { g_timeout_add(20, Tick, this); }
+    bool Finished() const { return next_ == steps_.size(); }
+
+private:
+    static gboolean Tick(gpointer self) {
+        auto* script = static_cast<Script*>(self);
+        GtkWidget* dialog = FindEffectDialog();
+        if (dialog == nullptr) return script->Finished() ? FALSE : TRUE;
+        if (++script->ticks_ > kPatience) {
+            ADD_FAILURE() << "step " << script->next_ << " never finished";
+            gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+            return FALSE;
+        }
+        if (script->steps_[script->next_](dialog)) {
+            script->ticks_ = 0;
+            ++script->next_;
+        }
+        return script->Finished() ? FALSE : TRUE;
+    }
+
+    std::vector<std::function<bool(GtkWidget*)>> steps_;
+    size_t next_ = 0;
+    int ticks_ = 0;
+};
+
+bool PreviewRendered(GtkWidget* dialog) {
+    PreviewView* view = PreviewOf(dialog);
+    return view != nullptr && view->Model().ShowsRendered();
+}
+
+// The preview's pixels as the X server shows them, 0x00RRGGBB.
+std::vector<uint32_t> PixelsOnScreen(GtkWidget* area, int width, int height) {
+    gdk_window_process_all_updates();
+    gdk_flush();
+    GdkPixbuf* shot =
+        gdk_pixbuf_get_from_drawable(nullptr, gtk_widget_get_window(area), nullptr, 0, 0, 0, 0, width, height);
+    std::vector<uint32_t> pixels;
+    if (shot == nullptr) return pixels;
+    const int stride = gdk_pixbuf_get_rowstride(shot);
+    const int channels = gdk_pixbuf_get_n_channels(shot);
+    const guchar* data = gdk_pixbuf_get_pixels(shot);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const guchar* p = data + y * stride + x * channels;
+            pixels.push_back(uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2]);
+        }
+    }
+    g_object_unref(shot);
+    return pixels;
+}
+
+class EffectDialogTest : public testing::TestWithParam<int> {
+protected:
+    static void SetUpTestSuite() {
+        int argc = 0;
+        ASSERT_TRUE(gtk_init_check(&argc, nullptr)) << "no X display";
+    }
+};
+
+// Moves the Edge width slider and presses the button the parameter names.
+TEST_P(EffectDialogTest, PreviewFollowsTheControlAndTheButtonDecides) {
+    const int button = GetParam();
+    std::vector<unsigned char> pixels = Picture();
+    const Image<unsigned char> layer(ChannelLayout(kColourModelRGB, 3, false), Rect(0, 0, kHeight, kWidth),
+                                     pixels.data(), 0);
+    auto values = std::make_unique<ParameterBlock>();
+    EdgeBlock(*values, 40.0);
+    const auto before = std::make_unique<ParameterBlock>(*values);
+    auto changed = std::make_unique<ParameterBlock>();
+    EdgeBlock(*changed, kChangedWidth);
+
+    // The renderer's preview for the changed values, made apart from the dialog.
+    std::unique_ptr<Filter> edge;
+    ASSERT_TRUE(CreateFilter(FilterKinds::Edge, edge).IsSuccess());
+    PreviewDocument document;
+    document.image = &layer;
+    PreviewRenderer renderer(document);
+
+    EffectDialogRequest request;
+    request.kind = FilterKinds::Edge;
+    request.layer = &layer;
+    request.insideGimp = false;
+
+    Script script;
+    script.Then(PreviewRendered);
+    script.Then([](GtkWidget* dialog) {
+        GtkWidget* scale = FindNamedWidget(dialog, "width-scale");
+        EXPECT_NE(scale, nullptr);
+        if (scale == nullptr) return true;
+        gtk_range_set_value(GTK_RANGE(scale), kChangedWidth);
+        EXPECT_FALSE(PreviewRendered(dialog)) << "a change asks for a new preview";
+        return true;
+    });
+    script.Then(PreviewRendered);
+    script.Then([&](GtkWidget* dialog) {
+        PreviewView* view = PreviewOf(dialog);
+        const PreviewGeometry& geometry = view->Model().Geometry();
+        NeverAborts never;
+        EXPECT_TRUE(
+            renderer.Render(*edge, *changed, geometry.Scale(), geometry.ShownReduced(), never, nullptr).IsSuccess());
+        std::vector<uint32_t> expected(static_cast<size_t>(geometry.ViewWidth()) * geometry.ViewHeight());
+        std::vector<uint32_t> original(expected.size());
+        ComposeView(geometry, layer, &renderer.Preview(), expected.data());
+        ComposeView(geometry, layer, nullptr, original.data());
+        EXPECT_NE(expected, original) << "the effect changes the preview";
+        const std::vector<uint32_t> shown = PixelsOnScreen(view->Area(), geometry.ViewWidth(), geometry.ViewHeight());
+        EXPECT_EQ(shown.size(), expected.size());
+        size_t differing = 0;
+        for (size_t i = 0; i < std::min(shown.size(), expected.size()); ++i)
+            differing += shown[i] != expected[i] ? 1 : 0;
+        EXPECT_EQ(differing, 0u) << "preview pixels unlike the renderer's";
+        gtk_button_clicked(GTK_BUTTON(gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), button)));
+        return true;
+    });
+    script.Start();
+
+    const bool confirmed = RunEffectDialog(request, *values);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(confirmed, button == GTK_RESPONSE_OK);
+    const ParameterBlock& wanted = button == GTK_RESPONSE_OK ? *changed : *before;
+    EXPECT_EQ(std::memcmp(values.get(), &wanted, sizeof(ParameterBlock)), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(CancelAndOk, EffectDialogTest, testing::Values(GTK_RESPONSE_CANCEL, GTK_RESPONSE_OK));
+
+}  // namespace
