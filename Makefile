@@ -14,7 +14,7 @@ PREFIX ?= /usr/local
 
 .PHONY: all deps build install run test test-native test-sanitize bench clean windows-deps build-windows test-windows \
         package-windows \
-        content-generator smoke-native format format-check gallery docs-gallery dialog screenshots fuzz-build fuzz test-fuzz
+        content-generator smoke-native format format-check gallery docs-gallery dialog screenshots gimp-screenshots fuzz-build fuzz test-fuzz
 
 all: build
 
@@ -119,6 +119,12 @@ screenshots: windows-deps content-generator $(WINDOWS_BUILD)/build.ninja smoke-n
 	cmake -S . -B $(WINDOWS_BUILD) -DDAPPLE_CONTENT_GENERATOR=$(abspath $(BUILD))/make-content-pack >/dev/null
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS) --target dialog-screenshots
 	scripts/wine-run.sh scripts/dialog-screenshots.sh $(BUILD) $(WINDOWS_BUILD)
+
+# Every effect's GIMP dialog once its preview has rendered, under Xvfb
+# without a display: out/gimp-dialog-<effect>.png.
+gimp-screenshots: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j$(JOBS) --target dapple-gimp-dialog-demo make-sample-image content_pack dapple_factory_settings
+	tests/gimp/dialog/with-display.sh gimp/dialog/demo/screenshots.sh $(BUILD) out
 
 bench:
 	@scripts/install-deps.sh --bench

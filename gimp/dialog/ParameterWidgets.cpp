@@ -352,7 +352,7 @@ void AddLighting(RowBuilder& b, Table& t, ParameterWidgets::Row& row, LightingPa
 
 void AddLayerFill(RowBuilder& b, Table& t, ParameterWidgets::Row& row, LayerFillParameter& p) {
     const KeyShape shape = p.DescribeKey(1);
-    GtkWidget* text = Label(p.label);
+    GtkWidget* text = Label(KeyLabel(p, 1));
     GtkWidget* combo = gtk_combo_box_text_new();
     for (const KeyChoice& choice : shape.choices)
         gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(combo), choice.name.c_str());

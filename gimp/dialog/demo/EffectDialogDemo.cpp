@@ -1,7 +1,7 @@
 // Opens the effect dialog on a picture file, for development and for the
 // dialog's screenshots; not installed.
 //
-//   dapple-gimp-dialog-demo EFFECT PICTURE [--theme GTKRC] [--screenshot OUT.png]
+//   dapple-gimp-dialog-demo EFFECT PICTURE [--screenshot OUT.png]
 //
 // Content and factory settings come from the data folder (DAPPLE_DATA when
 // run from the build).
@@ -81,13 +81,12 @@ ChannelLayout LayoutOf(const RasterImage& raster) {
 
 int main(int argc, char** argv) {
     std::string screenshot;
-    std::string theme;
     std::string positional[2];
     int count = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if ((argument == "--screenshot" || argument == "--theme") && i + 1 < argc) {
-            (argument == "--theme" ? theme : screenshot) = argv[++i];
+        if (argument == "--screenshot" && i + 1 < argc) {
+            screenshot = argv[++i];
         } else if (count < 2) {
             positional[count++] = argument;
         } else {
@@ -95,12 +94,9 @@ int main(int argc, char** argv) {
         }
     }
     if (count != 2) {
-        std::fprintf(stderr,
-                     "usage: dapple-gimp-dialog-demo EFFECT PICTURE [--theme GTKRC] "
-                     "[--screenshot OUT.png]\n");
+        std::fprintf(stderr, "usage: dapple-gimp-dialog-demo EFFECT PICTURE [--screenshot OUT.png]\n");
         return 2;
     }
-    if (!theme.empty()) gtk_rc_add_default_file(theme.c_str());
     gtk_init(&argc, &argv);
 
     FilterKind kind = FilterKinds::None;
