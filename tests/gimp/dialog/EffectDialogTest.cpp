@@ -3,10 +3,12 @@
 // the preview drawn on screen is read back from the X server and compared
 // with the preview renderer's own result for the new values, and Cancel or
 // OK is pressed.
+#include <glib/gstdio.h>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -17,11 +19,14 @@
 #include "filters/Filter.h"
 #include "filters/LengthSliderParameter.h"
 #include "filters/ParameterSet.h"
+#include "filters/TubeButtonParameter.h"
 #include "gimp/dialog/EffectDialog.h"
 #include "gimp/dialog/EffectDialogParts.h"
 #include "gimp/dialog/PreviewView.h"
 #include "host/FilterFactory.h"
 #include "parametertext/ReadableNames.h"
+#include "settings/DappleSettingsArchiver.h"
+#include "settings/SettingsFolders.h"
 
 namespace {
 
@@ -191,5 +196,87 @@ TEST_P(EffectDialogTest, PreviewFollowsTheControlAndTheButtonDecides) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CancelAndOk, EffectDialogTest, testing::Values(GTK_RESPONSE_CANCEL, GTK_RESPONSE_OK));
+
+// Selects the row of `combo` whose text column `column` reads `text`.
+bool SelectRow(GtkWidget* combo, int column, const std::string& text) {
+    GtkTreeModel* model = gtk_combo_box_get_model(GTK_COMBO_BOX(combo));
+    GtkTreeIter row;
+    for (gboolean more = gtk_tree_model_get_iter_first(model, &row); more;
+         more = gtk_tree_model_iter_next(model, &row)) {
+        gchar* shown = nullptr;
+        gtk_tree_model_get(model, &row, column, &shown, -1);
+        const bool found = shown != nullptr && text == shown;
+        g_free(shown);
+        if (found) {
+            gtk_combo_box_set_active_iter(GTK_COMBO_BOX(combo), &row);
+            return true;
+        }
+    }
+    return false;
+}
+
+// A factory setting chosen from the settings list, then a tube from the
+// content chooser: OK gives the setting's values with the tube's path as a
+// setting keeps it, relative to the data folder.
+TEST_F(EffectDialogTest, SettingsListAndContentChooserSetTheValues) {
+    const char* data = std::getenv("DAPPLE_DATA");
+    ASSERT_NE(data, nullptr) << "DAPPLE_DATA names the build's data folder";
+    gchar* user = g_dir_make_tmp("gimp-dialog-XXXXXX", nullptr);
+    ASSERT_NE(user, nullptr);
+    setenv("XDG_DATA_HOME", user, 1);
+
+    std::vector<unsigned char> pixels = Picture();
+    const Image<unsigned char> layer(ChannelLayout(kColourModelRGB, 3, false), Rect(0, 0, kHeight, kWidth),
+                                     pixels.data(), 0);
+    std::unique_ptr<Filter> fill;
+    ASSERT_TRUE(CreateFilter(FilterKinds::FillStamp, fill).IsSuccess());
+    auto values = std::make_unique<ParameterBlock>();
+    fill->WriteDefaults(*values);
+
+    auto expected = std::make_unique<ParameterBlock>(*values);
+    ParameterSet set;
+    ASSERT_TRUE(fill->BuildParameters(set, *expected).IsSuccess());
+    GivenSettingsFolders folders(user, data);
+    DappleSettingsArchiver archiver(folders);
+    ASSERT_TRUE(archiver.Load(*fill, set, "Heart Confetti", false).IsSuccess());
+    TubeButtonParameter* tube = nullptr;
+    for (size_t i = 0; i < set.Count() && tube == nullptr; ++i) tube = dynamic_cast<TubeButtonParameter*>(set.At(i));
+    ASSERT_NE(tube, nullptr);
+    const std::string tubeName = KeyName(*tube, 0);
+    const char stars[] = "\\Content\\Tubes\\Stars.tub";
+    std::memset(tube->path, 0, tube->pathCapacity);
+    std::memcpy(tube->path, stars, sizeof stars);
+    *tube->relative = 1;
+
+    EffectDialogRequest request;
+    request.kind = FilterKinds::FillStamp;
+    request.layer = &layer;
+    request.insideGimp = false;
+    Script script;
+    script.Then([](GtkWidget* dialog) {
+        GtkWidget* settings = FindNamedWidget(dialog, "settings");
+        EXPECT_TRUE(settings != nullptr && SelectRow(settings, 0, "Heart Confetti"));
+        return true;
+    });
+    script.Then([&](GtkWidget* dialog) {
+        GtkWidget* chooser = FindNamedWidget(dialog, tubeName);
+        EXPECT_TRUE(chooser != nullptr && SelectRow(chooser, 1, "Tubes/Stars"));
+        return true;
+    });
+    script.Then(PreviewRendered);
+    script.Then([](GtkWidget* dialog) {
+        gtk_button_clicked(GTK_BUTTON(gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK)));
+        return true;
+    });
+    script.Start();
+
+    EXPECT_TRUE(RunEffectDialog(request, *values));
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(std::memcmp(values.get(), expected.get(), sizeof(ParameterBlock)), 0);
+    const std::ptrdiff_t pathAt = tube->path - reinterpret_cast<char*>(expected.get());
+    EXPECT_STREQ(reinterpret_cast<const char*>(values.get()) + pathAt, stars);
+    g_rmdir(user);
+    g_free(user);
+}
 
 }  // namespace
