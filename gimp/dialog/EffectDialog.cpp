@@ -57,6 +57,10 @@ public:
 
     bool Build(const PreviewDocument& document) {
         if (effect_.BuildParameters(set_, working_).IsFailure()) return false;
+        // Last values from elsewhere (a script, an older version) may lie
+        // outside what the controls can show; they are brought into range
+        // before they are shown, as the effect would take them.
+        for (size_t index = 0; index < set_.Count(); ++index) set_.At(index)->Validate();
         effect_.UpdateControlStates(set_, working_);
         window_ = NewGimpStyleDialog("Mornebrook Dapple! \xe2\x80\x93 " + EffectDisplayName(request_.kind),
                                      request_.helpId, request_.insideGimp);

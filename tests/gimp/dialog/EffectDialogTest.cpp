@@ -3,6 +3,7 @@
 // the preview drawn on screen is read back from the X server and compared
 // with the preview renderer's own result for the new values, and Cancel or
 // OK is pressed.
+#include <gdk/gdkkeysyms.h>
 #include <glib/gstdio.h>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
@@ -20,6 +21,7 @@
 #include "filters/LengthSliderParameter.h"
 #include "filters/ParameterSet.h"
 #include "filters/TubeButtonParameter.h"
+#include "gimp/dialog/DialogWindow_gimp2.h"
 #include "gimp/dialog/EffectDialog.h"
 #include "gimp/dialog/EffectDialogParts.h"
 #include "gimp/dialog/PreviewView.h"
@@ -196,6 +198,66 @@ TEST_P(EffectDialogTest, PreviewFollowsTheControlAndTheButtonDecides) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CancelAndOk, EffectDialogTest, testing::Values(GTK_RESPONSE_CANCEL, GTK_RESPONSE_OK));
+
+// Sends a key press and release to the focus of `window`, as the X server would.
+void PressKey(GtkWidget* window, guint keyval) {
+    for (const GdkEventType type : {GDK_KEY_PRESS, GDK_KEY_RELEASE}) {
+        GdkEvent* event = gdk_event_new(type);
+        event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window)));
+        event->key.send_event = TRUE;
+        event->key.time = GDK_CURRENT_TIME;
+        event->key.keyval = keyval;
+        GdkKeymapKey* keys = nullptr;
+        gint count = 0;
+        if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_default(), keyval, &keys, &count) && count > 0)
+            event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+        g_free(keys);
+        gtk_main_do_event(event);
+        gdk_event_free(event);
+    }
+}
+
+// Reset brings back the defaults, and the arrow key in a focused spin
+// button steps the value from there: OK gives the defaults with a width of
+// 40 + 1 pixels.
+TEST_F(EffectDialogTest, ResetAndArrowKey) {
+    std::vector<unsigned char> pixels = Picture();
+    const Image<unsigned char> layer(ChannelLayout(kColourModelRGB, 3, false), Rect(0, 0, kHeight, kWidth),
+                                     pixels.data(), 0);
+    auto values = std::make_unique<ParameterBlock>();
+    EdgeBlock(*values, kChangedWidth);
+    auto expected = std::make_unique<ParameterBlock>();
+    EdgeBlock(*expected, 41.0);
+
+    EffectDialogRequest request;
+    request.kind = FilterKinds::Edge;
+    request.layer = &layer;
+    request.insideGimp = false;
+    Script script;
+    script.Then([](GtkWidget* dialog) {
+        gtk_button_clicked(GTK_BUTTON(gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), kResponseReset)));
+        return true;
+    });
+    script.Then([](GtkWidget* dialog) {
+        GtkWidget* width = FindNamedWidget(dialog, "width");
+        EXPECT_NE(width, nullptr);
+        if (width == nullptr) return true;
+        EXPECT_EQ(gtk_spin_button_get_value(GTK_SPIN_BUTTON(width)), 40.0);
+        gtk_window_present(GTK_WINDOW(dialog));
+        gtk_widget_grab_focus(width);
+        PressKey(dialog, GDK_KEY_Up);
+        return true;
+    });
+    script.Then([](GtkWidget* dialog) {
+        gtk_button_clicked(GTK_BUTTON(gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK)));
+        return true;
+    });
+    script.Start();
+
+    EXPECT_TRUE(RunEffectDialog(request, *values));
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(std::memcmp(values.get(), expected.get(), sizeof(ParameterBlock)), 0);
+}
 
 // Selects the row of `combo` whose text column `column` reads `text`.
 bool SelectRow(GtkWidget* combo, int column, const std::string& text) {
