@@ -4,10 +4,13 @@
 // before any value changes and before the window goes.
 #include "gimp/dialog/EffectDialog.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <new>
 #include <string>
 
+#include "dialog/PreviewGeometry.h"
 #include "dialog/PreviewSelection.h"
 #include "filters/Filter.h"
 #include "filters/ParameterSet.h"
@@ -21,7 +24,21 @@
 
 namespace {
 
-constexpr int32_t kPreviewSize = 360;
+// The preview area's longest and shortest side.
+constexpr int32_t kPreviewMost = 400;
+constexpr int32_t kPreviewLeast = 200;
+
+// The area the picture takes once the preview has fitted it into the
+// largest area: sized so, the first preview fills it.
+void PreviewSize(const Image<unsigned char>& layer, int32_t& width, int32_t& height) {
+    PreviewGeometry geometry;
+    geometry.SetImageSize(layer.Width(), layer.Height());
+    geometry.SetViewSize(kPreviewMost, kPreviewMost);
+    geometry.Fit();
+    const double scale = geometry.Scale() > 0.0 ? geometry.Scale() : 1.0;
+    width = std::clamp(static_cast<int32_t>(std::ceil(layer.Width() / scale)), kPreviewLeast, kPreviewMost);
+    height = std::clamp(static_cast<int32_t>(std::ceil(layer.Height() / scale)), kPreviewLeast, kPreviewMost);
+}
 
 // The shape the effect works on and the document the preview renders.
 struct DialogDocument {
@@ -66,7 +83,10 @@ public:
                                      request_.helpId, request_.insideGimp);
         gtk_widget_set_name(window_, "effect-dialog");
 
-        preview_ = std::make_unique<PreviewView>(document, kPreviewSize, kPreviewSize);
+        int32_t width = 0;
+        int32_t height = 0;
+        PreviewSize(*request_.layer, width, height);
+        preview_ = std::make_unique<PreviewView>(document, width, height);
         content_ = std::make_unique<ContentChooserSource>(request_.kind);
         widgets_ = std::make_unique<ParameterWidgets>(
             set_, *content_, [this] { Before(); }, [this] { After(false); });
