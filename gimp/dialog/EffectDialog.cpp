@@ -95,7 +95,10 @@ public:
 
         GtkWidget* columns = gtk_hbox_new(FALSE, 12);
         gtk_container_set_border_width(GTK_CONTAINER(columns), 12);
-        gtk_box_pack_start(GTK_BOX(columns), preview_->Widget(), TRUE, TRUE, 0);
+        // The area keeps the picture's shape however tall the controls are.
+        GtkWidget* top = gtk_alignment_new(0.5f, 0.0f, 0.0f, 0.0f);
+        gtk_container_add(GTK_CONTAINER(top), preview_->Widget());
+        gtk_box_pack_start(GTK_BOX(columns), top, FALSE, FALSE, 0);
         GtkWidget* controls = gtk_vbox_new(FALSE, 12);
         gtk_box_pack_start(GTK_BOX(controls), settings_->Widget(), FALSE, FALSE, 0);
         gtk_box_pack_start(GTK_BOX(controls), gtk_hseparator_new(), FALSE, FALSE, 0);
