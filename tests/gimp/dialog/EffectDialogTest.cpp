@@ -4,13 +4,13 @@
 // with the preview renderer's own result for the new values, and Cancel or
 // OK is pressed.
 #include <gdk/gdkkeysyms.h>
-#include <glib/gstdio.h>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -277,9 +277,39 @@ bool SelectRow(GtkWidget* combo, int column, const std::string& text) {
     return false;
 }
 
+GtkWidget* FindEntry(GtkWidget* root) {
+    if (GTK_IS_ENTRY(root)) return root;
+    if (!GTK_IS_CONTAINER(root)) return nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(root));
+    GtkWidget* found = nullptr;
+    for (GList* item = children; item != nullptr && found == nullptr; item = item->next)
+        found = FindEntry(static_cast<GtkWidget*>(item->data));
+    g_list_free(children);
+    return found;
+}
+
+// Types `name` into the name prompt once it opens (it runs its own loop
+// inside the Save button's click) and presses its Save.
+gboolean AnswerNamePrompt(gpointer name) {
+    GList* windows = gtk_window_list_toplevels();
+    GtkWidget* prompt = nullptr;
+    for (GList* item = windows; item != nullptr; item = item->next) {
+        auto* window = static_cast<GtkWidget*>(item->data);
+        const gchar* title = gtk_window_get_title(GTK_WINDOW(window));
+        if (title != nullptr && std::string(title) == "Save Settings" && gtk_widget_get_visible(window))
+            prompt = window;
+    }
+    g_list_free(windows);
+    if (prompt == nullptr) return TRUE;
+    gtk_entry_set_text(GTK_ENTRY(FindEntry(prompt)), static_cast<const char*>(name));
+    gtk_dialog_response(GTK_DIALOG(prompt), GTK_RESPONSE_OK);
+    return FALSE;
+}
+
 // A factory setting chosen from the settings list, then a tube from the
 // content chooser: OK gives the setting's values with the tube's path as a
-// setting keeps it, relative to the data folder.
+// setting keeps it, relative to the data folder; Save… keeps the same
+// values as a user setting, which the list then offers.
 TEST_F(EffectDialogTest, SettingsListAndContentChooserSetTheValues) {
     const char* data = std::getenv("DAPPLE_DATA");
     ASSERT_NE(data, nullptr) << "DAPPLE_DATA names the build's data folder";
@@ -298,7 +328,8 @@ TEST_F(EffectDialogTest, SettingsListAndContentChooserSetTheValues) {
     auto expected = std::make_unique<ParameterBlock>(*values);
     ParameterSet set;
     ASSERT_TRUE(fill->BuildParameters(set, *expected).IsSuccess());
-    GivenSettingsFolders folders(user, data);
+    // Where the dialog keeps the user's settings: the folder of the user's data.
+    GivenSettingsFolders folders(std::string(user) + "/Mornebrook/Dapple", data);
     DappleSettingsArchiver archiver(folders);
     ASSERT_TRUE(archiver.Load(*fill, set, "Heart Confetti", false).IsSuccess());
     TubeButtonParameter* tube = nullptr;
@@ -325,6 +356,12 @@ TEST_F(EffectDialogTest, SettingsListAndContentChooserSetTheValues) {
         EXPECT_TRUE(chooser != nullptr && SelectRow(chooser, 1, "Tubes/Stars"));
         return true;
     });
+    script.Then([](GtkWidget* dialog) {
+        g_timeout_add(20, AnswerNamePrompt, const_cast<char*>("Mine"));
+        gtk_button_clicked(GTK_BUTTON(FindNamedWidget(dialog, "save-settings")));
+        EXPECT_TRUE(SelectRow(FindNamedWidget(dialog, "settings"), 0, "Mine"));
+        return true;
+    });
     script.Then(PreviewRendered);
     script.Then([](GtkWidget* dialog) {
         gtk_button_clicked(GTK_BUTTON(gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK)));
@@ -333,11 +370,17 @@ TEST_F(EffectDialogTest, SettingsListAndContentChooserSetTheValues) {
     script.Start();
 
     EXPECT_TRUE(RunEffectDialog(request, *values));
+    auto saved = std::make_unique<ParameterBlock>();
+    fill->WriteDefaults(*saved);
+    ParameterSet savedSet;
+    ASSERT_TRUE(fill->BuildParameters(savedSet, *saved).IsSuccess());
+    EXPECT_TRUE(archiver.Load(*fill, savedSet, "Mine", true).IsSuccess());
+    EXPECT_EQ(std::memcmp(saved.get(), expected.get(), sizeof(ParameterBlock)), 0);
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(std::memcmp(values.get(), expected.get(), sizeof(ParameterBlock)), 0);
     const std::ptrdiff_t pathAt = tube->path - reinterpret_cast<char*>(expected.get());
     EXPECT_STREQ(reinterpret_cast<const char*>(values.get()) + pathAt, stars);
-    g_rmdir(user);
+    std::filesystem::remove_all(user);
     g_free(user);
 }
 
