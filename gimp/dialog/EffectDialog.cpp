@@ -89,7 +89,11 @@ public:
         preview_ = std::make_unique<PreviewView>(document, width, height);
         content_ = std::make_unique<ContentChooserSource>(request_.kind);
         widgets_ = std::make_unique<ParameterWidgets>(
-            set_, *content_, [this] { Before(); }, [this] { After(false); });
+            set_, *content_, [this] { Before(); },
+            [this] {
+                After(false);
+                settings_->Forget();
+            });
         settings_ = std::make_unique<SettingsBar>(
             effect_, set_, working_, [this] { Before(); }, [this] { After(true); });
 
@@ -119,6 +123,7 @@ public:
                 Before();
                 effect_.WriteDefaults(working_);
                 After(true);
+                settings_->Forget();
                 continue;
             }
             preview_->Model().StopWorker();

@@ -168,10 +168,8 @@ std::function<void(double)> AddNumberRow(Table& table, ParameterWidgets::Row& ro
     g_signal_connect_data(sync->widgets.spinRange, "value-changed", G_CALLBACK(SpinChanged), sync, FreeSync,
                           GConnectFlags(0));
     NumberWidgets widgets = sync->widgets;
-    return [widgets](double value) {
-        gtk_adjustment_set_value(widgets.spinRange, value);
-        gtk_adjustment_set_value(widgets.scaleRange, value);
-    };
+    // The spin button takes the value whole and moves the scale within its track.
+    return [widgets](double value) { gtk_adjustment_set_value(widgets.spinRange, value); };
 }
 
 GdkColor ToGdk(const ColorSpec& colour) {

@@ -87,6 +87,12 @@ bool SettingsBar::Save(const std::string& name) {
     return true;
 }
 
+void SettingsBar::Forget() {
+    filling_ = true;
+    gtk_combo_box_set_active(GTK_COMBO_BOX(combo_), 0);
+    filling_ = false;
+}
+
 void SettingsBar::Chosen(GtkComboBox* combo, gpointer self) {
     auto* bar = static_cast<SettingsBar*>(self);
     if (bar->filling_) return;

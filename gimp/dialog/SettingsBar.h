@@ -31,6 +31,8 @@ public:
     bool Load(const std::string& name, bool fromUser);
     // Saves the current values under `name` (asking before replacing one).
     bool Save(const std::string& name);
+    // The values are no longer the setting's: the list names none.
+    void Forget();
 
 private:
     struct Entry {
