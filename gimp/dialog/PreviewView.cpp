@@ -34,6 +34,12 @@ PreviewView::PreviewView(const PreviewDocument& document, int32_t width, int32_t
     progress_ = gtk_progress_bar_new();
     gtk_widget_set_size_request(progress_, -1, 8);
     gtk_box_pack_start(GTK_BOX(box_), progress_, FALSE, FALSE, 0);
+    // GIMP's previews can be turned off: the picture then shows as it is.
+    GtkWidget* shown = gtk_check_button_new_with_mnemonic("_Preview");
+    gtk_widget_set_name(shown, "show-preview");
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(shown), TRUE);
+    gtk_box_pack_start(GTK_BOX(box_), shown, FALSE, FALSE, 0);
+    g_signal_connect(shown, "toggled", G_CALLBACK(Toggled), this);
     status_ = gtk_label_new("");
     gtk_widget_set_name(status_, "preview-status");
     gtk_label_set_line_wrap(GTK_LABEL(status_), TRUE);
@@ -82,6 +88,10 @@ const std::vector<uint32_t>& PreviewView::Pixels() {
     pixels_.assign(static_cast<size_t>(geometry.ViewWidth()) * geometry.ViewHeight(), kPreviewBackground);
     if (!pixels_.empty()) model_.Compose(pixels_.data());
     return pixels_;
+}
+
+void PreviewView::Toggled(GtkToggleButton* shown, gpointer self) {
+    static_cast<PreviewView*>(self)->model_.ShowEffect(gtk_toggle_button_get_active(shown));
 }
 
 gboolean PreviewView::Tick(gpointer self) {

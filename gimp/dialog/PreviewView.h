@@ -4,7 +4,8 @@
 // timer polls it and every drawing happens on GTK's main thread.
 //
 // A render that fails says so under the preview until the next one; the
-// dialog stays usable. Drag to pan, the wheel zooms, and holding the middle button shows the
+// dialog stays usable. The Preview check box turns the effect off and on.
+// Drag to pan, the wheel zooms, and holding the middle button shows the
 // original.
 #pragma once
 
@@ -44,6 +45,7 @@ public:
 
 private:
     static gboolean Tick(gpointer self);
+    static void Toggled(GtkToggleButton* shown, gpointer self);
     static void Allocated(GtkWidget* area, GtkAllocation* allocation, gpointer self);
     static gboolean Exposed(GtkWidget* area, GdkEventExpose* event, gpointer self);
     static gboolean Pressed(GtkWidget* area, GdkEventButton* event, gpointer self);
