@@ -131,14 +131,24 @@ protected:
         int argc = 0;
         ASSERT_TRUE(gtk_init_check(&argc, nullptr)) << "no X display";
     }
+
+    // The dialog of `kind` on the picture, outside GIMP.
+    EffectDialogRequest Request(FilterKind kind) const {
+        EffectDialogRequest request;
+        request.kind = kind;
+        request.layer = &layer;
+        request.insideGimp = false;
+        return request;
+    }
+
+    std::vector<unsigned char> pixels = Picture();
+    const Image<unsigned char> layer{ChannelLayout(kColourModelRGB, 3, false), Rect(0, 0, kHeight, kWidth),
+                                     pixels.data(), 0};
 };
 
 // Moves the Edge width slider and presses the button the parameter names.
 TEST_P(EffectDialogTest, PreviewFollowsTheControlAndTheButtonDecides) {
     const int button = GetParam();
-    std::vector<unsigned char> pixels = Picture();
-    const Image<unsigned char> layer(ChannelLayout(kColourModelRGB, 3, false), Rect(0, 0, kHeight, kWidth),
-                                     pixels.data(), 0);
     auto values = std::make_unique<ParameterBlock>();
     EdgeBlock(*values, 40.0);
     const auto before = std::make_unique<ParameterBlock>(*values);
@@ -152,10 +162,7 @@ TEST_P(EffectDialogTest, PreviewFollowsTheControlAndTheButtonDecides) {
     document.image = &layer;
     PreviewRenderer renderer(document);
 
-    EffectDialogRequest request;
-    request.kind = FilterKinds::Edge;
-    request.layer = &layer;
-    request.insideGimp = false;
+    const EffectDialogRequest request = Request(FilterKinds::Edge);
 
     Script script;
     script.Then(PreviewRendered);
@@ -221,18 +228,12 @@ void PressKey(GtkWidget* window, guint keyval) {
 // button steps the value from there: OK gives the defaults with a width of
 // 40 + 1 pixels.
 TEST_F(EffectDialogTest, ResetAndArrowKey) {
-    std::vector<unsigned char> pixels = Picture();
-    const Image<unsigned char> layer(ChannelLayout(kColourModelRGB, 3, false), Rect(0, 0, kHeight, kWidth),
-                                     pixels.data(), 0);
     auto values = std::make_unique<ParameterBlock>();
     EdgeBlock(*values, kChangedWidth);
     auto expected = std::make_unique<ParameterBlock>();
     EdgeBlock(*expected, 41.0);
 
-    EffectDialogRequest request;
-    request.kind = FilterKinds::Edge;
-    request.layer = &layer;
-    request.insideGimp = false;
+    const EffectDialogRequest request = Request(FilterKinds::Edge);
     Script script;
     script.Then([](GtkWidget* dialog) {
         gtk_button_clicked(GTK_BUTTON(gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), kResponseReset)));
@@ -317,9 +318,6 @@ TEST_F(EffectDialogTest, SettingsListAndContentChooserSetTheValues) {
     ASSERT_NE(user, nullptr);
     setenv("XDG_DATA_HOME", user, 1);
 
-    std::vector<unsigned char> pixels = Picture();
-    const Image<unsigned char> layer(ChannelLayout(kColourModelRGB, 3, false), Rect(0, 0, kHeight, kWidth),
-                                     pixels.data(), 0);
     std::unique_ptr<Filter> fill;
     ASSERT_TRUE(CreateFilter(FilterKinds::FillStamp, fill).IsSuccess());
     auto values = std::make_unique<ParameterBlock>();
@@ -341,10 +339,7 @@ TEST_F(EffectDialogTest, SettingsListAndContentChooserSetTheValues) {
     std::memcpy(tube->path, stars, sizeof stars);
     *tube->relative = 1;
 
-    EffectDialogRequest request;
-    request.kind = FilterKinds::FillStamp;
-    request.layer = &layer;
-    request.insideGimp = false;
+    const EffectDialogRequest request = Request(FilterKinds::FillStamp);
     Script script;
     script.Then([](GtkWidget* dialog) {
         GtkWidget* settings = FindNamedWidget(dialog, "settings");
