@@ -3,10 +3,11 @@
 // settings and GIMP's Reset, Help, Cancel and OK buttons.
 //
 // Call it on GTK's main thread after GTK is set up (gimp_ui_init inside
-// GIMP, gtk_init elsewhere). Content and factory settings come from the
-// program's data folder (platform/DataFolder.h), as the effects read them;
-// the user's named settings are the command's. It runs its own modal loop and returns when the
-// user has pressed OK or Cancel or closed the window.
+// GIMP, gtk_init elsewhere). It runs its own modal loop and returns when
+// the user has pressed OK or Cancel or closed the window. Content and
+// factory settings come from the program's data folder
+// (platform/DataFolder.h), where the effects read them; the user's named
+// settings are the command's.
 #pragma once
 
 #include <string>
@@ -38,8 +39,8 @@ struct EffectDialogRequest {
 };
 
 // Shows the dialog modally. On entry `values` holds the values to start
-// from (the last values of the effect, or its defaults when its kind is not
-// `request.kind`). Returns true on OK, with the chosen values in `values`;
+// from, the effect's last values; a block of another kind (no last values
+// yet) starts from the effect's defaults. Returns true on OK, with the chosen values in `values`;
 // false on Cancel, on closing the window and when the dialog cannot be
 // shown (a message says why), with `values` unchanged.
 bool RunEffectDialog(const EffectDialogRequest& request, ParameterBlock& values);
