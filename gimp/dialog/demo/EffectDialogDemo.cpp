@@ -53,6 +53,11 @@ gboolean SaveWhenRendered(gpointer data) {
         if (dialog != nullptr) gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
         return FALSE;
     }
+    if (view != nullptr && view->Model().State() == PreviewState::Failed) {
+        std::fprintf(stderr, "dapple-gimp-dialog-demo: the preview failed (is DAPPLE_DATA set?)\n");
+        gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+        return FALSE;
+    }
     if (view == nullptr || !view->Model().ShowsRendered()) return TRUE;
     GdkWindow* window = gtk_widget_get_window(dialog);
     gdk_window_process_all_updates();
