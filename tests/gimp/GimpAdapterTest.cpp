@@ -1,0 +1,148 @@
+// The GIMP-independent half of the plug-in: the procedures made from the
+// effects' parameter lists, the values of a call and their stored text, and
+// one effect on one layer with cancel and named settings.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "gimp/EffectProcedures.h"
+#include "gimp/LayerRun.h"
+#include "gimp/ProcedureValues.h"
+
+namespace {
+
+const EffectProcedure& ProcedureOf(const std::vector<EffectProcedure>& procedures, FilterKind kind) {
+    const auto found = std::find_if(procedures.begin(), procedures.end(),
+                                    [kind](const EffectProcedure& procedure) { return procedure.kind == kind; });
+    if (found == procedures.end()) throw std::runtime_error("no procedure for kind " + std::to_string(kind));
+    return *found;
+}
+
+const ProcedureArgument* ArgumentNamed(const EffectProcedure& procedure, const std::string& name) {
+    for (const ProcedureArgument& argument : procedure.arguments) {
+        if (argument.name == name) return &argument;
+    }
+    return nullptr;
+}
+
+HostImage Picture(int32_t width, int32_t height) {
+    HostImage image(HostImageMode::Rgb, width, height, false);
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            for (int32_t plane = 0; plane < 3; ++plane) image.At(x, y, plane) = static_cast<uint8_t>(x * 5 + y * plane);
+        }
+    }
+    return image;
+}
+
+LayerRunRequest EdgeRequest() {
+    LayerRunRequest request;
+    request.kind = FilterKinds::Edge;
+    request.layer = Picture(48, 40);
+    return request;
+}
+
+TEST(EffectProcedures, OnePerEffectNamedAsTheCommandNamesItsParameters) {
+    const std::vector<EffectProcedure> procedures = EffectProcedures();
+    std::vector<std::string> names;
+    for (const EffectProcedure& procedure : procedures) names.push_back(procedure.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"plug-in-dapple-border-stamp", "plug-in-dapple-edge",
+                                               "plug-in-dapple-fill-stamp", "plug-in-dapple-frame",
+                                               "plug-in-dapple-patchwork", "plug-in-dapple-resurface"}));
+    const EffectProcedure& border = ProcedureOf(procedures, FilterKinds::BorderStamp);
+    EXPECT_EQ(border.menuLabel, "Border Stamp...");
+    ASSERT_FALSE(border.arguments.empty());
+    EXPECT_EQ(border.arguments[0].name, kSettingsArgument);
+    // The content file is a string; its relative flag follows from the path and is no argument.
+    ASSERT_NE(ArgumentNamed(border, "tube"), nullptr);
+    EXPECT_EQ(ArgumentNamed(border, "tube")->type, ArgumentType::String);
+    EXPECT_EQ(ArgumentNamed(border, "tube-relative"), nullptr);
+    EXPECT_EQ(ArgumentNamed(border, "border-width")->type, ArgumentType::String);  // a length with its unit
+    EXPECT_EQ(ArgumentNamed(border, "density")->type, ArgumentType::Float);
+    EXPECT_EQ(ArgumentNamed(border, "random-seed")->type, ArgumentType::Int);
+    EXPECT_NE(ArgumentNamed(border, "density")->description.find("1 to 100"), std::string::npos);
+    EXPECT_NE(border.help.find("layer's edge"), std::string::npos);
+    EXPECT_EQ(ProcedureOf(procedures, FilterKinds::Edge).help.find("layer's edge"), std::string::npos);
+}
+
+TEST(ProcedureValues, ArgumentsBecomeTypedValuesAndSurviveTheirText) {
+    EffectProcedure procedure;
+    procedure.arguments = {{kSettingsArgument, ArgumentType::String, ""},
+                           {"scale", ArgumentType::Float, ""},
+                           {"random-seed", ArgumentType::Int, ""},
+                           {"edge-type", ArgumentType::String, ""},
+                           {"colour", ArgumentType::String, ""}};
+    std::vector<ArgumentValue> arguments(5);
+    arguments[0].text = "Soft";
+    arguments[1].number = 0.1;
+    arguments[2].integer = 837;
+    arguments[3].text = "torn paper";
+    const ProcedureValues values = ValuesFromArguments(procedure, arguments);
+    EXPECT_EQ(values.settings, "Soft");
+    const std::string text = ValuesText(values);
+    EXPECT_EQ(
+        text,
+        "settings=Soft\nscale=0.1\nrandom-seed=837\nedge-type=torn paper\n");  // the empty colour keeps its default
+    const ProcedureValues back = ValuesFromText(text);
+    EXPECT_EQ(back.settings, "Soft");
+    EXPECT_EQ(ValuesText(back), text);
+}
+
+TEST(LayerRun, CancelGivesNoPixelsAndSaysSo) {
+    LayerRunRequest request = EdgeRequest();
+    int asked = 0;
+    request.cancelled = [&asked] { return ++asked >= 1; };
+    const LayerRunResult result = RunEffectOnLayer(std::move(request));
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_GT(asked, 0);
+    EXPECT_TRUE(result.layer.IsEmpty());
+    EXPECT_NE(result.message.find("cancelled"), std::string::npos) << result.message;
+}
+
+TEST(LayerRun, ChangesTheSelectionOnlyAndReportsProgressToTheEnd) {
+    LayerRunRequest request = EdgeRequest();
+    const HostImage before = request.layer;
+    request.selection.assign(before.PixelCount(), 0);
+    for (int32_t y = 10; y < 30; ++y) std::fill_n(request.selection.begin() + y * before.width + 10, 28, 255);
+    double last = 0.0;
+    request.progress = [&last](double fraction) { last = fraction; };
+    const LayerRunResult result = RunEffectOnLayer(std::move(request));
+    ASSERT_TRUE(result.succeeded) << result.message;
+    EXPECT_DOUBLE_EQ(last, 1.0);
+    EXPECT_EQ(result.layer.At(0, 0, 0), before.At(0, 0, 0));
+    EXPECT_EQ(result.layer.At(47, 39, 2), before.At(47, 39, 2));
+    EXPECT_NE(result.layer.pixels, before.pixels);
+}
+
+TEST(LayerRun, RefusesWhatCannotRunWithAMessage) {
+    LayerRunRequest missesLayer = EdgeRequest();
+    missesLayer.selection.assign(missesLayer.layer.PixelCount(), 0);
+    LayerRunResult result = RunEffectOnLayer(std::move(missesLayer));
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_NE(result.message.find("selection does not touch"), std::string::npos) << result.message;
+
+    LayerRunRequest unknownSetting = EdgeRequest();
+    unknownSetting.values.settings = "No Such Setting";
+    result = RunEffectOnLayer(std::move(unknownSetting));
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_NE(result.message.find("No Such Setting"), std::string::npos) << result.message;
+
+    LayerRunRequest badValue = EdgeRequest();
+    badValue.values.values = {{"edge-type", "sideways"}};
+    result = RunEffectOnLayer(std::move(badValue));
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_EQ(result.message.rfind("Edges: edge-type=sideways: edge-type is one of", 0), 0u) << result.message;
+}
+
+TEST(LayerRun, ANamedSettingStandsForTheValues) {
+    LayerRunRequest setting = EdgeRequest();
+    setting.values.settings = "Torn Paper";
+    setting.values.values = {{"edge-type", "sideways"}};  // not read beside a setting
+    const LayerRunResult result = RunEffectOnLayer(std::move(setting));
+    EXPECT_TRUE(result.succeeded) << result.message;
+}
+
+}  // namespace
