@@ -14,7 +14,8 @@ PREFIX ?= /usr/local
 
 .PHONY: all deps build install run test test-native test-sanitize bench clean windows-deps build-windows test-windows \
         package-windows \
-        content-generator smoke-native format format-check gallery docs-gallery dialog screenshots gimp-screenshots fuzz-build fuzz test-fuzz
+        content-generator smoke-native install-gimp format format-check gallery docs-gallery dialog screenshots \
+        gimp-screenshots fuzz-build fuzz test-fuzz
 
 all: build
 
@@ -31,6 +32,12 @@ build: deps $(BUILD)/build.ninja
 # share/man/man1.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The GIMP 2.10 plug-in with its content and settings, for the current user
+# (GIMP's plug-in folder); GIMP shows it after a restart.
+install-gimp: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j$(JOBS) --target dapple-gimp content_pack dapple_factory_settings
+	scripts/install-gimp.sh $(BUILD)
 
 # Only what it runs: a first run builds no test program.
 run: deps $(BUILD)/build.ninja

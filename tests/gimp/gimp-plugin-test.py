@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """The GIMP plug-in inside GIMP, headless, against the dapple command.
 
-    gimp-plugin-test.py PLUGIN DAPPLE DATA_FOLDER COMPARE_PNG_PIXELS WORK
+    gimp-plugin-test.py BUILD DAPPLE COMPARE_PNG_PIXELS WORK
 
 One GIMP session (gimp -i -b, Script-Fu) in a private profile in WORK, the
-plug-in installed there: every effect runs on a real photograph, scaled
+plug-in of BUILD installed there as `make install-gimp` installs it: every effect runs on a real photograph, scaled
 down, with a selection, and must give exactly the pixels `dapple apply`
 gives for the same values and mask; a repeat with the last values gives
 them again; bad input (a content file that is not there, a value the
@@ -131,17 +131,18 @@ def run(command, **kwargs):
 
 
 def main():
-    plugin, dapple, data, compare, work = (os.path.abspath(a) for a in sys.argv[1:6])
+    build, dapple, compare, work = (os.path.abspath(a) for a in sys.argv[1:5])
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     photos = run([os.path.join(SOURCE, 'scripts/fetch-photographs.sh')], cwd=SOURCE, check=True).stdout.strip()
     photo = os.path.join(SOURCE, photos, 'chelsea.png')
-    env = dict(os.environ, HOME=os.path.join(work, 'home'), GIMP2_DIRECTORY=os.path.join(work, 'profile'),
-               DAPPLE_DATA=data, XDG_CONFIG_HOME=os.path.join(work, 'home/.config'))
-    plug_ins = os.path.join(work, 'profile/plug-ins/dapple-gimp')
-    os.makedirs(plug_ins)
+    # A fresh home (the user's named settings) and GIMP profile; the plug-in
+    # finds its content and settings as installed, beside itself.
+    env = {name: value for name, value in os.environ.items() if name not in ('DAPPLE_DATA', 'XDG_CONFIG_HOME',
+                                                                              'XDG_DATA_HOME')}
+    env.update(HOME=os.path.join(work, 'home'), GIMP2_DIRECTORY=os.path.join(work, 'profile'))
     os.makedirs(env['HOME'])
-    shutil.copy2(plugin, os.path.join(plug_ins, 'dapple-gimp'))
+    run([os.path.join(SOURCE, 'scripts/install-gimp.sh'), build], env=env, check=True)
 
     parameters = {}
     for effect in EFFECTS:
