@@ -83,7 +83,12 @@ void WriteGimp2Layer(const Gimp2Layer& layer, const HostImage& pixels) {
     }
     gimp_drawable_merge_shadow(layer.drawable, TRUE);
     if (saved != -1) {
+        // Selecting from a channel feathers it as the user's tool options
+        // say; the selection comes back unchanged only without.
+        gimp_context_push();
+        gimp_context_set_feather(FALSE);
         gimp_image_select_item(layer.image, GIMP_CHANNEL_OP_REPLACE, saved);
+        gimp_context_pop();
         gimp_image_remove_channel(layer.image, saved);
     }
     gimp_image_undo_group_end(layer.image);

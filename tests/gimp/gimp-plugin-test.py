@@ -74,7 +74,16 @@ SCRIPT_HEAD = r'''
 (define (say . words) (gimp-message (apply string-append words)))
 (define (save image file)
   (let ((layer (car (gimp-image-flatten image))))
-    (file-png-save2 RUN-NONINTERACTIVE image layer file file 0 9 0 0 0 0 0 0 0)))
+    (save-layer image layer file)))
+; The layer alone, at its own size, with its alpha and the colour of its
+; transparent pixels.
+(define (save-layer image layer file)
+  (file-png-save2 RUN-NONINTERACTIVE image layer file file 0 9 0 0 0 0 0 0 1))
+; The selection's coverage along the image's diagonal.
+(define (selection-line image)
+  (let loop ((i 0) (values '()))
+    (if (= i 100) values
+        (loop (+ i 1) (cons (car (gimp-selection-value image (+ 20 i) i)) values)))))
 (define (select-shape image)
   (gimp-context-set-antialias FALSE)
   (gimp-context-set-feather FALSE)
@@ -122,6 +131,8 @@ PREPARE = r'''
   (gimp-drawable-edit-fill mask-layer FILL-WHITE)
   (gimp-selection-none mask)
   (save mask "mask.png")
+  (gimp-image-crop mask {lw} {lh} {lx} {ly})
+  (save mask "mask-offset.png")
   (gimp-image-delete mask)
   (gimp-image-delete photo))
 '''
@@ -152,7 +163,7 @@ def main():
     run([dapple, 'settings', 'save', 'Edge', SETTINGS['Edge-user-setting'], '--set', 'edge-type=pixelizer', '--set',
          'width=12px'], env=env, check=True)
 
-    script = SCRIPT_HEAD + PREPARE.format(photo=photo, w=WIDTH, h=HEIGHT)
+    script = SCRIPT_HEAD + PREPARE.format(photo=photo, w=WIDTH, h=HEIGHT, **LAYER)
     for effect in EFFECTS:
         arguments = scheme_arguments(parameters[effect], values[effect])
         procedure = procedure_name(effect)
@@ -165,6 +176,7 @@ def main():
     for name, setting in SETTINGS.items():
         arguments = scheme_arguments(parameters['Edge'], values['Edge'], setting=setting)
         script += f'(apply-effect "{name}" plug-in-dapple-edge RUN-NONINTERACTIVE (list {arguments}))\n'
+    script += layer_calls(parameters, values)
     script += bad_input_calls(parameters, values)
     script += '(gimp-quit 0)\n'
     with open(os.path.join(work, 'test.scm'), 'w') as f:
@@ -177,6 +189,8 @@ def main():
         failures.append(f'GIMP ended with {session.returncode}')
     failures += compare_effects(dapple, compare, work, env, parameters, values)
     failures += check_refusals(compare, work, log)
+    if 'SELECTION KEPT' not in log:
+        failures.append('a run changed the selection')
     if failures:
         print(log)
         for failure in failures:
@@ -184,6 +198,43 @@ def main():
         return 1
     print('every effect in GIMP gives the pixels of dapple apply; bad input is refused and changes nothing')
     return 0
+
+
+def layer_calls(parameters, values):
+    """Script-Fu for the layer's own shape: Frame on a layer with
+    transparency and no selection, Edge on a layer away from the image's
+    corner; and a soft selection that must come through a run as it was."""
+    frame = scheme_arguments(parameters['Frame'], values['Frame'])
+    edge = scheme_arguments(parameters['Edge'], values['Edge'])
+    return f'''
+(let* ((image (open-input)) (layer (active image)))
+  (gimp-layer-add-alpha layer)
+  (select-shape image)
+  (gimp-selection-invert image)
+  (gimp-drawable-edit-clear layer)
+  (gimp-selection-none image)
+  (save-layer image layer "input-alpha.png")
+  (plug-in-dapple-frame RUN-NONINTERACTIVE image layer {frame})
+  (save-layer image layer "Frame-alpha.png")
+  (gimp-image-delete image))
+(let* ((image (open-input))
+       (layer (car (gimp-layer-new-from-drawable (active image) image))))
+  (gimp-image-insert-layer image layer 0 0)
+  (gimp-layer-resize layer {LAYER['lw']} {LAYER['lh']} -{LAYER['lx']} -{LAYER['ly']})
+  (save-layer image layer "input-offset.png")
+  (select-shape image)
+  (plug-in-dapple-edge RUN-NONINTERACTIVE image layer {edge})
+  (save-layer image layer "Edge-offset.png")
+  (gimp-image-delete image))
+(let* ((image (open-input)))
+  (gimp-context-set-feather TRUE)
+  (gimp-context-set-feather-radius 12 12)
+  (gimp-image-select-ellipse image CHANNEL-OP-REPLACE 20 10 90 70)
+  (let ((before (selection-line image)))
+    (plug-in-dapple-edge RUN-NONINTERACTIVE image (active image) {edge})
+    (say (if (equal? before (selection-line image)) "SELECTION KEPT" "SELECTION CHANGED")))
+  (gimp-image-delete image))
+'''
 
 
 def bad_input_calls(parameters, values):
@@ -215,6 +266,10 @@ def bad_input_calls(parameters, values):
   (refused "empty-selection" image small plug-in-dapple-edge (list {edge})))
 '''
 
+
+# A layer smaller than the image, away from its corner: the selection
+# over it is read where the layer lies.
+LAYER = {'lw': 80, 'lh': 60, 'lx': 30, 'ly': 20}
 
 # Named settings of Edge: the picture each gives, and the setting.
 SETTINGS = {'Edge-factory-setting': 'Torn Paper', 'Edge-user-setting': 'Made by the command'}
@@ -258,6 +313,16 @@ def compare_effects(dapple, compare, work, env, parameters, values):
         same, why = compare_pictures(compare, expected, os.path.join(work, name + '.png'))
         if applied.returncode != 0 or not same:
             failures.append(f'Edge with the setting {setting} differs from dapple apply: {applied.stderr}{why}')
+    for name, effect, picture, mask in (('Frame-alpha', 'Frame', 'input-alpha.png', None),
+                                        ('Edge-offset', 'Edge', 'input-offset.png', 'mask-offset.png')):
+        expected = os.path.join(work, 'dapple-' + name + '.png')
+        command = [dapple, 'apply', effect, picture, expected] + (['--mask', mask] if mask else [])
+        for key, value in values[effect].items():
+            command += ['--set', key + '=' + value]
+        applied = run(command, cwd=work, env=env)
+        same, why = compare_pictures(compare, expected, os.path.join(work, name + '.png'))
+        if applied.returncode != 0 or not same:
+            failures.append(f'{name} in GIMP differs from dapple apply: {applied.stderr}{why}')
     same, why = compare_pictures(compare, os.path.join(work, 'Edge.png'), os.path.join(work, 'Edge-last.png'))
     if not same:
         failures.append(f'Edge with the last values differs from its run before: {why}')
