@@ -203,7 +203,8 @@ def main():
 def layer_calls(parameters, values):
     """Script-Fu for the layer's own shape: Frame on a layer with
     transparency and no selection, Edge on a layer away from the image's
-    corner; and a soft selection that must come through a run as it was."""
+    corner and on a grey image; and a soft selection that must come through
+    a run as it was."""
     frame = scheme_arguments(parameters['Frame'], values['Frame'])
     edge = scheme_arguments(parameters['Edge'], values['Edge'])
     return f'''
@@ -225,6 +226,13 @@ def layer_calls(parameters, values):
   (select-shape image)
   (plug-in-dapple-edge RUN-NONINTERACTIVE image layer {edge})
   (save-layer image layer "Edge-offset.png")
+  (gimp-image-delete image))
+(let* ((image (open-input)))
+  (gimp-image-convert-grayscale image)
+  (save image "input-grey.png")
+  (select-shape image)
+  (plug-in-dapple-edge RUN-NONINTERACTIVE image (active image) {edge})
+  (save image "Edge-grey.png")
   (gimp-image-delete image))
 (let* ((image (open-input)))
   (gimp-context-set-feather TRUE)
@@ -314,7 +322,8 @@ def compare_effects(dapple, compare, work, env, parameters, values):
         if applied.returncode != 0 or not same:
             failures.append(f'Edge with the setting {setting} differs from dapple apply: {applied.stderr}{why}')
     for name, effect, picture, mask in (('Frame-alpha', 'Frame', 'input-alpha.png', None),
-                                        ('Edge-offset', 'Edge', 'input-offset.png', 'mask-offset.png')):
+                                        ('Edge-offset', 'Edge', 'input-offset.png', 'mask-offset.png'),
+                                        ('Edge-grey', 'Edge', 'input-grey.png', 'mask.png')):
         expected = os.path.join(work, 'dapple-' + name + '.png')
         command = [dapple, 'apply', effect, picture, expected] + (['--mask', mask] if mask else [])
         for key, value in values[effect].items():
