@@ -7,7 +7,6 @@
 #include "filters/ParameterBlock.h"
 #include "filters/ParameterSet.h"
 #include "host/FilterFactory.h"
-#include "parametertext/ParameterDescriptions.h"
 #include "parametertext/ReadableNames.h"
 #include "plugins/EffectModules.h"
 
@@ -49,20 +48,22 @@ std::string ProcedureHelp(const std::string& displayName, bool paintsAround) {
     return help;
 }
 
-// The keys a procedure takes: every key the parameters write, but the
-// relative flag of a content file, which its path decides.
 std::vector<ProcedureArgument> ArgumentsOf(const std::vector<ParameterDescription>& keys) {
     std::vector<ProcedureArgument> arguments;
     arguments.push_back({kSettingsArgument, ArgumentType::String,
                          "A saved setting of this effect by name, or empty for the values below"});
     for (const ParameterDescription& key : keys) {
-        if (key.shape.kind == KeyKind::None || key.decidedBy != 0) continue;
+        if (!IsProcedureArgument(key)) continue;
         arguments.push_back({key.name, ArgumentTypeOf(key.shape.kind), ArgumentDescription(key)});
     }
     return arguments;
 }
 
 }  // namespace
+
+bool IsProcedureArgument(const ParameterDescription& key) {
+    return key.shape.kind != KeyKind::None && key.decidedBy == 0;
+}
 
 std::string ProcedureNameOf(const std::string& internalName) {
     std::string words;

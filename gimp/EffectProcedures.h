@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/FilterKind.h"
+#include "parametertext/ParameterDescriptions.h"
 
 enum class ArgumentType { Float, Int, String };
 
@@ -32,6 +33,11 @@ struct EffectProcedure {
 // The name of the first argument: a named setting whose values are used
 // instead of the other arguments when it is not empty.
 inline constexpr char kSettingsArgument[] = "settings";
+
+// Whether a key of the effect's parameter list is an argument: every key
+// the parameters write but the relative flag of a content file, which its
+// path decides.
+bool IsProcedureArgument(const ParameterDescription& key);
 
 // The procedure of every effect of this build, in kind order. Empty for an
 // effect that cannot list its parameters.

@@ -37,7 +37,7 @@ void Query() { InstallGimp2Procedures(EffectProcedures()); }
 
 // The values the run mode asks for; false with `status` when there are none.
 bool ValuesForRun(const EffectProcedure& procedure, GimpRunMode mode, gint count, const GimpParam* params,
-                  ProcedureValues& values, GimpPDBStatusType& status) {
+                  const Gimp2Layer& layer, ProcedureValues& values, GimpPDBStatusType& status) {
     switch (mode) {
         case GIMP_RUN_NONINTERACTIVE:
             status = GIMP_PDB_CALLING_ERROR;
@@ -46,7 +46,7 @@ bool ValuesForRun(const EffectProcedure& procedure, GimpRunMode mode, gint count
         case GIMP_RUN_INTERACTIVE:
             values = LoadLastValues(procedure);
             status = GIMP_PDB_CANCEL;
-            return ChooseValuesInteractively(procedure, params[1].data.d_image, params[2].data.d_drawable, values);
+            return ChooseValuesInteractively(procedure, layer, values);
     }
     status = GIMP_PDB_CALLING_ERROR;
     return false;
@@ -60,17 +60,17 @@ void Run(const gchar* name, gint count, const GimpParam* params, gint* returnedC
         return;
     }
     const auto mode = static_cast<GimpRunMode>(params[0].data.d_int32);
-    ProcedureValues values;
-    GimpPDBStatusType status = GIMP_PDB_SUCCESS;
-    if (!ValuesForRun(*procedure, mode, count, params, values, status)) {
-        returnValues.Set(status, returnedCount, returned);
-        return;
-    }
     gegl_init(nullptr, nullptr);
     Gimp2Layer layer;
     std::string problem;
     if (!ReadGimp2Layer(params[1].data.d_image, params[2].data.d_drawable, layer, problem)) {
         returnValues.Set(GIMP_PDB_EXECUTION_ERROR, returnedCount, returned, problem);
+        return;
+    }
+    ProcedureValues values;
+    GimpPDBStatusType status = GIMP_PDB_SUCCESS;
+    if (!ValuesForRun(*procedure, mode, count, params, layer, values, status)) {
+        returnValues.Set(status, returnedCount, returned);
         return;
     }
     gimp_progress_init(EffectDisplayName(procedure->kind).c_str());
