@@ -1,6 +1,7 @@
 #include "gimp/LayerRun.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <utility>
 
@@ -73,6 +74,13 @@ LayerRunResult RunEffectOnLayer(LayerRunRequest request) {
     const std::string name = EffectDisplayName(request.kind);
     if (request.layer.IsEmpty()) {
         result.message = name + ": the layer is empty";
+        return result;
+    }
+    // The interface's rectangles hold 16-bit coordinates.
+    if (request.layer.width > INT16_MAX || request.layer.height > INT16_MAX) {
+        result.message = name + ": the layer is " + std::to_string(request.layer.width) + " x " +
+                         std::to_string(request.layer.height) +
+                         " pixels; the largest layer an effect takes is 32767 pixels on a side";
         return result;
     }
     if (SelectsNothing(request.selection)) {

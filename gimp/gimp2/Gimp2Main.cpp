@@ -3,6 +3,7 @@
 // active layer through the GIMP-independent adapter (gimp/LayerRun.h).
 #include <libgimp/gimp.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,7 @@ bool ValuesForRun(const EffectProcedure& procedure, GimpRunMode mode, gint count
     return false;
 }
 
-void Run(const gchar* name, gint count, const GimpParam* params, gint* returnedCount, GimpParam** returned) {
+void RunProcedure(const gchar* name, gint count, const GimpParam* params, gint* returnedCount, GimpParam** returned) {
     const std::vector<EffectProcedure> procedures = EffectProcedures();
     const EffectProcedure* procedure = FindProcedure(procedures, name);
     if (procedure == nullptr || count < kLeadingArguments) {
@@ -95,6 +96,17 @@ void Run(const gchar* name, gint count, const GimpParam* params, gint* returnedC
         gimp_displays_flush();
     }
     returnValues.Set(GIMP_PDB_SUCCESS, returnedCount, returned);
+}
+
+// A plug-in that dies leaves GIMP a bare "plug-in crashed"; running out
+// of memory is said instead.
+void Run(const gchar* name, gint count, const GimpParam* params, gint* returnedCount, GimpParam** returned) {
+    try {
+        RunProcedure(name, count, params, returnedCount, returned);
+    } catch (const std::bad_alloc&) {
+        returnValues.Set(GIMP_PDB_EXECUTION_ERROR, returnedCount, returned,
+                         "Mornebrook Dapple! ran out of memory; the layer is unchanged");
+    }
 }
 
 const GimpPlugInInfo PLUG_IN_INFO = {nullptr, nullptr, Query, Run};

@@ -127,6 +127,12 @@ TEST(LayerRun, RefusesWhatCannotRunWithAMessage) {
     EXPECT_FALSE(result.succeeded);
     EXPECT_NE(result.message.find("selection does not touch"), std::string::npos) << result.message;
 
+    LayerRunRequest tooWide = EdgeRequest();
+    tooWide.layer = HostImage(HostImageMode::Grey, 32768, 1, false);
+    result = RunEffectOnLayer(std::move(tooWide));
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_NE(result.message.find("32767"), std::string::npos) << result.message;
+
     LayerRunRequest unknownSetting = EdgeRequest();
     unknownSetting.values.settings = "No Such Setting";
     result = RunEffectOnLayer(std::move(unknownSetting));
