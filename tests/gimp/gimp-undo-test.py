@@ -1,0 +1,180 @@
+#!/usr/bin/env python3
+"""One undo step in GIMP's own window puts the layer back as it was.
+
+    xvfb-run -a gimp-undo-test.py BUILD DAPPLE COMPARE_PNG_PIXELS WORK
+
+GIMP 2.10's procedures cannot undo, so this runs GIMP with its window (on
+the display xvfb-run gives) in a private profile with the plug-in
+installed, drives it through the Script-Fu server, applies Edges to a
+photograph with a soft selection, and presses Ctrl+Z once through the X
+test extension, as a user does. The layer must come back pixel for pixel
+and the selection as it was.
+"""
+import ctypes
+import json
+import os
+import shutil
+import socket
+import struct
+import subprocess
+import sys
+import time
+
+from gimp_script import chosen_values, run, scheme_arguments
+
+SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+# How long GIMP may take to start, and to show the undone layer.
+START_SECONDS = 90
+UNDO_SECONDS = 30
+
+
+class ScriptFuServer:
+    """Script-Fu's server protocol: 'G', a 16-bit length and the command;
+    the answer 'G', an error flag, a 16-bit length and the text."""
+
+    def __init__(self, port):
+        deadline = time.monotonic() + START_SECONDS
+        while True:
+            try:
+                self.sock = socket.create_connection(('127.0.0.1', port))
+                return
+            except OSError:
+                if time.monotonic() > deadline:
+                    raise
+                time.sleep(0.2)
+
+    def _read(self, count):
+        data = b''
+        while len(data) < count:
+            more = self.sock.recv(count - len(data))
+            if not more:
+                raise ConnectionError('GIMP closed the Script-Fu server')
+            data += more
+        return data
+
+    def send(self, command):
+        data = command.encode()
+        self.sock.sendall(b'G' + struct.pack('>H', len(data)) + data)
+
+    def call(self, command):
+        self.send(command)
+        head = self._read(4)
+        text = self._read(struct.unpack('>H', head[2:4])[0]).decode()
+        if head[1] != 0:
+            raise RuntimeError(f'{command}: {text}')
+        return text
+
+
+def press_undo():
+    """Ctrl+Z, with the pointer over the middle of GIMP's window."""
+    x11 = ctypes.cdll.LoadLibrary('libX11.so.6')
+    xtst = ctypes.cdll.LoadLibrary('libXtst.so.6')
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+    xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
+    display = x11.XOpenDisplay(None)
+    if not display:
+        raise RuntimeError('no X display (run under xvfb-run)')
+    control = x11.XKeysymToKeycode(display, 0xffe3)
+    z = x11.XKeysymToKeycode(display, ord('z'))
+    xtst.XTestFakeMotionEvent(display, -1, 640, 512, 0)
+    for key, down in ((control, 1), (z, 1), (z, 0), (control, 0)):
+        xtst.XTestFakeKeyEvent(display, key, down, 0)
+    x11.XFlush(display)
+    x11.XCloseDisplay(display)
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(('127.0.0.1', 0))
+        return probe.getsockname()[1]
+
+
+# The selection's coverage along the image's diagonal, as one text.
+SELECTION_LINE = '''(define (selection-line)
+  (let loop ((i 0) (text ""))
+    (if (= i 100) text
+        (loop (+ i 1) (string-append text " " (number->string (car (gimp-selection-value image (+ 20 i) i))))))))'''
+
+
+def main():
+    build, dapple, compare, work = (os.path.abspath(a) for a in sys.argv[1:5])
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    photos = run([os.path.join(SOURCE, 'scripts/fetch-photographs.sh')], cwd=SOURCE, check=True).stdout.strip()
+    photo = os.path.join(SOURCE, photos, 'chelsea.png')
+    env = {name: value for name, value in os.environ.items() if name != 'DAPPLE_DATA'}
+    env.update(HOME=os.path.join(work, 'home'), GIMP2_DIRECTORY=os.path.join(work, 'profile'))
+    os.makedirs(env['GIMP2_DIRECTORY'])
+    os.makedirs(env['HOME'])
+    # One window: the canvas fills the screen, under the pointer.
+    with open(os.path.join(env['GIMP2_DIRECTORY'], 'sessionrc'), 'w') as sessionrc:
+        sessionrc.write('(single-window-mode yes)\n')
+    run([os.path.join(SOURCE, 'scripts/install-gimp.sh'), build], env=env, check=True)
+    parameters = json.loads(run([dapple, 'params', 'Edge', '--json'], env=env, check=True).stdout)['parameters']
+    edge = scheme_arguments(parameters, chosen_values(parameters))
+
+    port = free_port()
+    log = open(os.path.join(work, 'gimp.log'), 'w')
+    gimp = subprocess.Popen(['gimp', '-n', '-d', '-f', '-s', '-b',
+                             f'(plug-in-script-fu-server RUN-NONINTERACTIVE "127.0.0.1" {port} "")'],
+                            cwd=work, env=env, stdout=log, stderr=subprocess.STDOUT)
+    failures = []
+    try:
+        server = ScriptFuServer(port)
+        save = '(file-png-save2 RUN-NONINTERACTIVE image layer "{0}" "{0}" 0 9 0 0 0 0 0 0 1)'
+        server.call(f'''(begin
+          (define image (car (gimp-file-load RUN-NONINTERACTIVE "{photo}" "{photo}")))
+          (gimp-image-scale image 150 100)
+          (define layer (car (gimp-image-get-active-drawable image)))
+          (gimp-context-set-feather TRUE)
+          (gimp-context-set-feather-radius 12 12)
+          (gimp-image-select-ellipse image CHANNEL-OP-REPLACE 20 10 90 70)
+          (gimp-display-new image)
+          (gimp-displays-flush))''')
+        server.call(save.format(os.path.join(work, 'before.png')))
+        server.call(SELECTION_LINE)
+        selection_before = server.call('(selection-line)')
+        server.call(f'(plug-in-dapple-edge RUN-NONINTERACTIVE image layer {edge})')
+        server.call('(gimp-displays-flush)')
+        server.call(save.format(os.path.join(work, 'after.png')))
+        if run(['perl', compare, 'before.png', 'after.png'], cwd=work).returncode == 0:
+            failures.append('Edges changed nothing')
+        press_undo()
+        deadline = time.monotonic() + UNDO_SECONDS
+        while True:
+            server.call(save.format(os.path.join(work, 'undone.png')))
+            compared = run(['perl', compare, 'before.png', 'undone.png'], cwd=work)
+            if compared.returncode == 0:
+                break
+            if time.monotonic() > deadline:
+                failures.append('one undo did not bring the layer back: ' + compared.stdout.strip())
+                break
+            time.sleep(0.3)
+        if server.call('(selection-line)') != selection_before:
+            failures.append('the selection after the undo is not the one before the effect')
+        server.send('(gimp-quit 1)')  # GIMP ends before it answers
+    except (OSError, RuntimeError, ConnectionError) as error:
+        failures.append(str(error))
+    finally:
+        try:
+            gimp.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            gimp.kill()
+            gimp.wait()
+        log.close()
+    if failures:
+        with open(os.path.join(work, 'gimp.log')) as text:
+            print(text.read())
+        for failure in failures:
+            print('FAIL:', failure)
+        return 1
+    print('one undo in GIMP brings back the layer and the selection as they were before Edges')
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
