@@ -39,8 +39,12 @@ bool ReadGimp2Layer(gint32 image, gint32 drawable, Gimp2Layer& layer, std::strin
             "(perceptual gamma) first";
         return false;
     }
-    if (!gimp_item_is_layer(drawable)) {
-        problem = "Mornebrook Dapple! works on a layer: choose a layer, not a mask or channel";
+    if (!gimp_item_is_layer(drawable) || gimp_item_is_group(drawable)) {
+        problem = "Mornebrook Dapple! works on a layer: choose a layer, not a layer group, mask or channel";
+        return false;
+    }
+    if (gimp_item_get_lock_content(drawable)) {
+        problem = "The layer's pixels are locked: unlock them in the Layers dialog first";
         return false;
     }
     const int width = gimp_drawable_width(drawable);
@@ -65,7 +69,7 @@ bool ReadGimp2Layer(gint32 image, gint32 drawable, Gimp2Layer& layer, std::strin
     return true;
 }
 
-void WriteGimp2Layer(const Gimp2Layer& layer, const HostImage& pixels) {
+bool WriteGimp2Layer(const Gimp2Layer& layer, const HostImage& pixels, std::string& problem) {
     const bool grey = pixels.mode == HostImageMode::Grey;
     GeglBuffer* shadow = gimp_drawable_get_shadow_buffer(layer.drawable);
     const GeglRectangle area = {0, 0, pixels.width, pixels.height};
@@ -81,7 +85,8 @@ void WriteGimp2Layer(const Gimp2Layer& layer, const HostImage& pixels) {
         saved = gimp_selection_save(layer.image);
         gimp_selection_none(layer.image);
     }
-    gimp_drawable_merge_shadow(layer.drawable, TRUE);
+    const bool merged = gimp_drawable_merge_shadow(layer.drawable, TRUE);
+    if (!merged) problem = std::string("GIMP did not take the result: ") + gimp_get_pdb_error();
     if (saved != -1) {
         // Selecting from a channel feathers it as the user's tool options
         // say; the selection comes back unchanged only without.
@@ -92,5 +97,6 @@ void WriteGimp2Layer(const Gimp2Layer& layer, const HostImage& pixels) {
         gimp_image_remove_channel(layer.image, saved);
     }
     gimp_image_undo_group_end(layer.image);
-    gimp_drawable_update(layer.drawable, 0, 0, pixels.width, pixels.height);
+    if (merged) gimp_drawable_update(layer.drawable, 0, 0, pixels.width, pixels.height);
+    return merged;
 }

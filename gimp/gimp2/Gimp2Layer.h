@@ -20,10 +20,12 @@ struct Gimp2Layer {
 
 // Reads the drawable. False, with `problem` for the user, for an indexed
 // image, a precision other than 8-bit perceptual integer, or a drawable
-// that is not a layer.
+// that is not a layer with pixels of its own (a group, a mask, a channel).
 bool ReadGimp2Layer(gint32 image, gint32 drawable, Gimp2Layer& layer, std::string& problem);
 
 // Writes `pixels` (the layer's size and planes) over the whole layer as
 // one undo step. The selection is not applied again: the effect has
-// already masked its result, and may paint beyond the selection.
-void WriteGimp2Layer(const Gimp2Layer& layer, const HostImage& pixels);
+// already masked its result, and may paint beyond the selection. False,
+// with GIMP's reason in `problem` and the layer as it was, when GIMP
+// refuses the pixels.
+bool WriteGimp2Layer(const Gimp2Layer& layer, const HostImage& pixels, std::string& problem);

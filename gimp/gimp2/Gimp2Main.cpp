@@ -88,7 +88,10 @@ void RunProcedure(const gchar* name, gint count, const GimpParam* params, gint* 
                          result.message);
         return;
     }
-    WriteGimp2Layer(layer, result.layer);
+    if (!WriteGimp2Layer(layer, result.layer, problem)) {
+        returnValues.Set(GIMP_PDB_EXECUTION_ERROR, returnedCount, returned, problem);
+        return;
+    }
     gimp_progress_update(1.0);
     SaveLastValues(*procedure, values);
     if (mode != GIMP_RUN_NONINTERACTIVE) {

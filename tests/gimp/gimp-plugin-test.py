@@ -9,7 +9,7 @@ down, with a selection, and must give exactly the pixels `dapple apply`
 gives for the same values and mask; a repeat with the last values gives
 them again; bad input (a content file that is not there, a value the
 effect does not take, a 16-bit image, an indexed image, a selection that
-misses the layer) is refused with a message and leaves the image as it was.
+misses the layer, a layer group, locked pixels) is refused with a message and leaves the image as it was.
 """
 import json
 import os
@@ -224,6 +224,11 @@ def bad_input_calls(parameters, values):
   (gimp-drawable-fill small FILL-WHITE)
   (gimp-image-select-rectangle image CHANNEL-OP-REPLACE 60 40 30 30)
   (refused "empty-selection" image small plug-in-dapple-edge (list {edge})))
+(let* ((image (open-input)) (group (car (gimp-layer-group-new image))))
+  (gimp-image-insert-layer image group 0 0)
+  (refused "layer-group" image group plug-in-dapple-edge (list {edge})))
+(let ((image (open-input))) (gimp-item-set-lock-content (active image) TRUE)
+  (refused "locked-pixels" image (active image) plug-in-dapple-edge (list {edge})))
 '''
 
 
@@ -241,6 +246,8 @@ REFUSALS = {
     '16-bit': '8-bit',
     'indexed': 'indexed',
     'empty-selection': 'selection',
+    'layer-group': 'layer group',
+    'locked-pixels': 'locked',
 }
 
 
