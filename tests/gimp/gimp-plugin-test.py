@@ -4,21 +4,22 @@
     gimp-plugin-test.py BUILD DAPPLE COMPARE_PNG_PIXELS WORK
 
 One GIMP session (gimp -i -b, Script-Fu) in a private profile in WORK, the
-plug-in of BUILD installed there as `make install-gimp` installs it: every effect runs on a real photograph, scaled
-down, with a selection, and must give exactly the pixels `dapple apply`
-gives for the same values and mask; a repeat with the last values gives
+plug-in of BUILD installed there as `make install-gimp` installs it:
+every effect runs on a real photograph, scaled down, with a selection, and
+must give exactly the pixels `dapple apply` gives for the same values and
+mask; a repeat with the last values gives
 them again; bad input (a content file that is not there, a value the
 effect does not take, a 16-bit image, an indexed image, a selection that
-misses the layer, a layer group, locked pixels) is refused with a message and leaves the image as it was.
+misses the layer, a layer group, locked pixels) is refused with a message
+and leaves the image as it was.
 """
 import json
 import os
 import shutil
 import sys
 
-from gimp_script import chosen_values, procedure_name, run, scheme_arguments, scheme_string
+from gimp_script import chosen_values, prepare_gimp, procedure_name, run, scheme_arguments, scheme_string
 
-SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 EFFECTS = ['BorderStamp', 'Edge', 'FillStamp', 'Frame', 'Patchwork', 'Resurface']
 WIDTH, HEIGHT = 150, 100
 
@@ -95,17 +96,7 @@ PREPARE = r'''
 
 def main():
     build, dapple, compare, work = (os.path.abspath(a) for a in sys.argv[1:5])
-    shutil.rmtree(work, ignore_errors=True)
-    os.makedirs(work)
-    photos = run([os.path.join(SOURCE, 'scripts/fetch-photographs.sh')], cwd=SOURCE, check=True).stdout.strip()
-    photo = os.path.join(SOURCE, photos, 'chelsea.png')
-    # A fresh home (the user's named settings) and GIMP profile; the plug-in
-    # finds its content and settings as installed, beside itself.
-    env = {name: value for name, value in os.environ.items() if name not in ('DAPPLE_DATA', 'XDG_CONFIG_HOME',
-                                                                              'XDG_DATA_HOME')}
-    env.update(HOME=os.path.join(work, 'home'), GIMP2_DIRECTORY=os.path.join(work, 'profile'))
-    os.makedirs(env['HOME'])
-    run([os.path.join(SOURCE, 'scripts/install-gimp.sh'), build], env=env, check=True)
+    env, photo = prepare_gimp(build, work)
 
     parameters = {}
     for effect in EFFECTS:

@@ -13,16 +13,14 @@ and the selection as it was.
 import ctypes
 import json
 import os
-import shutil
 import socket
 import struct
 import subprocess
 import sys
 import time
 
-from gimp_script import chosen_values, run, scheme_arguments
+from gimp_script import chosen_values, prepare_gimp, run, scheme_arguments
 
-SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 # How long GIMP may take to start, and to show the undone layer.
 START_SECONDS = 90
 UNDO_SECONDS = 30
@@ -102,18 +100,8 @@ SELECTION_LINE = '''(define (selection-line)
 
 def main():
     build, dapple, compare, work = (os.path.abspath(a) for a in sys.argv[1:5])
-    shutil.rmtree(work, ignore_errors=True)
-    os.makedirs(work)
-    photos = run([os.path.join(SOURCE, 'scripts/fetch-photographs.sh')], cwd=SOURCE, check=True).stdout.strip()
-    photo = os.path.join(SOURCE, photos, 'chelsea.png')
-    env = {name: value for name, value in os.environ.items() if name != 'DAPPLE_DATA'}
-    env.update(HOME=os.path.join(work, 'home'), GIMP2_DIRECTORY=os.path.join(work, 'profile'))
-    os.makedirs(env['GIMP2_DIRECTORY'])
-    os.makedirs(env['HOME'])
     # One window: the canvas fills the screen, under the pointer.
-    with open(os.path.join(env['GIMP2_DIRECTORY'], 'sessionrc'), 'w') as sessionrc:
-        sessionrc.write('(single-window-mode yes)\n')
-    run([os.path.join(SOURCE, 'scripts/install-gimp.sh'), build], env=env, check=True)
+    env, photo = prepare_gimp(build, work, sessionrc='(single-window-mode yes)\n')
     parameters = json.loads(run([dapple, 'params', 'Edge', '--json'], env=env, check=True).stdout)['parameters']
     edge = scheme_arguments(parameters, chosen_values(parameters))
 

@@ -1,6 +1,10 @@
 """What the GIMP tests share: the procedures' arguments in Script-Fu, made
 from what `dapple params --json` lists, and running a program."""
+import os
+import shutil
 import subprocess
+
+SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
 
 def procedure_name(effect):
@@ -50,3 +54,23 @@ def scheme_arguments(parameters, values, replaced=None, setting=''):
 
 def run(command, **kwargs):
     return subprocess.run(command, capture_output=True, text=True, **kwargs)
+
+
+def prepare_gimp(build, work, sessionrc=''):
+    """A fresh WORK with its own home (the user's named settings) and GIMP
+    profile, the plug-in of BUILD installed there as `make install-gimp`
+    installs it (it finds its content and settings beside itself), and the
+    photograph the tests use. Returns the environment and the photograph."""
+    shutil.rmtree(work, ignore_errors=True)
+    photos = run([os.path.join(SOURCE, 'scripts/fetch-photographs.sh')], cwd=SOURCE, check=True).stdout.strip()
+    photo = os.path.join(SOURCE, photos, 'chelsea.png')
+    env = {name: value for name, value in os.environ.items()
+           if name not in ('DAPPLE_DATA', 'XDG_CONFIG_HOME', 'XDG_DATA_HOME')}
+    env.update(HOME=os.path.join(work, 'home'), GIMP2_DIRECTORY=os.path.join(work, 'profile'))
+    os.makedirs(env['HOME'])
+    os.makedirs(env['GIMP2_DIRECTORY'])
+    if sessionrc:
+        with open(os.path.join(env['GIMP2_DIRECTORY'], 'sessionrc'), 'w') as session:
+            session.write(sessionrc)
+    run([os.path.join(SOURCE, 'scripts/install-gimp.sh'), build], env=env, check=True)
+    return env, photo
