@@ -85,6 +85,14 @@ def press_undo():
     x11.XCloseDisplay(display)
 
 
+SESSION = '''(session-info "toplevel"
+    (factory-entry "gimp-single-image-window")
+    (position 0 0)
+    (size 1280 1024))
+(single-window-mode yes)
+'''
+
+
 def free_port():
     with socket.socket() as probe:
         probe.bind(('127.0.0.1', 0))
@@ -100,8 +108,9 @@ SELECTION_LINE = '''(define (selection-line)
 
 def main():
     build, dapple, compare, work = (os.path.abspath(a) for a in sys.argv[1:5])
-    # One window: the canvas fills the screen, under the pointer.
-    env, photo = prepare_gimp(build, work, sessionrc='(single-window-mode yes)\n')
+    # One window over the whole screen (there is no window manager to place
+    # it), so that the canvas is under the pointer.
+    env, photo = prepare_gimp(build, work, sessionrc=SESSION)
     parameters = json.loads(run([dapple, 'params', 'Edge', '--json'], env=env, check=True).stdout)['parameters']
     edge = scheme_arguments(parameters, chosen_values(parameters))
 
