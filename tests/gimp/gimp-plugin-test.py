@@ -32,10 +32,10 @@ SCRIPT_HEAD = r'''
 (define (save image file)
   (let ((layer (car (gimp-image-flatten image))))
     (save-layer image layer file)))
-; The layer alone, at its own size, with its alpha and the colour of its
-; transparent pixels.
+; The layer alone, at its own size, with its alpha, the colour of its
+; transparent pixels and the image's resolution.
 (define (save-layer image layer file)
-  (file-png-save2 RUN-NONINTERACTIVE image layer file file 0 9 0 0 0 0 0 0 1))
+  (file-png-save2 RUN-NONINTERACTIVE image layer file file 0 9 0 0 0 1 0 0 1))
 ; The selection's coverage along the image's diagonal.
 (define (selection-line image)
   (let loop ((i 0) (values '()))
@@ -80,6 +80,9 @@ PREPARE = r'''
        (mask (car (gimp-image-new {w} {h} GRAY)))
        (mask-layer (car (gimp-layer-new mask {w} {h} GRAY-IMAGE "mask" 100 LAYER-MODE-NORMAL))))
   (gimp-image-scale photo {w} {h})
+  ; A resolution of its own, kept in the file, through which lengths in
+  ; millimetres become pixels in GIMP and in dapple alike.
+  (gimp-image-set-resolution photo 150 150)
   (save photo "input.png")
   (gimp-image-insert-layer mask mask-layer 0 0)
   (gimp-context-set-foreground '(0 0 0))
@@ -103,6 +106,7 @@ def main():
         listed = run([dapple, 'params', effect, '--json'], env=env, check=True).stdout
         parameters[effect] = json.loads(listed)['parameters']
     values = {effect: chosen_values(parameters[effect]) for effect in EFFECTS}
+    values['Edge']['width'] = '12mm'
     run([dapple, 'settings', 'save', 'Edge', SETTINGS['Edge-user-setting'], '--set', 'edge-type=pixelizer', '--set',
          'width=12px'], env=env, check=True)
 
