@@ -6,5 +6,5 @@
 #include "gimp/gimp2/Gimp2Layer.h"
 
 // Lets the user choose the values for `layer`, starting from `values` (the
-// last used); false when the user cancels.
-bool ChooseValuesInteractively(const EffectProcedure& procedure, const Gimp2Layer& layer, ProcedureValues& values);
+// last used); false when the user cancels. The layer is not changed.
+bool ChooseValuesInteractively(const EffectProcedure& procedure, Gimp2Layer& layer, ProcedureValues& values);

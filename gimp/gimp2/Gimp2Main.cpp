@@ -38,7 +38,7 @@ void Query() { InstallGimp2Procedures(EffectProcedures()); }
 
 // The values the run mode asks for; false with `status` when there are none.
 bool ValuesForRun(const EffectProcedure& procedure, GimpRunMode mode, gint count, const GimpParam* params,
-                  const Gimp2Layer& layer, ProcedureValues& values, GimpPDBStatusType& status) {
+                  Gimp2Layer& layer, ProcedureValues& values, GimpPDBStatusType& status) {
     switch (mode) {
         case GIMP_RUN_NONINTERACTIVE:
             status = GIMP_PDB_CALLING_ERROR;

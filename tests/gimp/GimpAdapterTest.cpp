@@ -12,6 +12,7 @@
 
 #include "gimp/EffectProcedures.h"
 #include "gimp/LayerRun.h"
+#include "gimp/LayerViews.h"
 #include "gimp/ProcedureRecord.h"
 #include "gimp/ProcedureValues.h"
 
@@ -139,6 +140,24 @@ TEST(ProcedureRecord, ValuesAndRecordRoundTrip) {
     ProcedureValues unknown;
     unknown.settings = "No Such Setting";
     EXPECT_FALSE(RecordFromValues(FilterKinds::Edge, unknown, 100, *second, problem));
+}
+
+// The dialog reads the layer through these views: every sample where the
+// layer holds it.
+TEST(LayerViews, AddressTheLayersSamples) {
+    HostImage layer = HostImage::FromInterleaved(3, 2, 4, std::vector<uint8_t>(24));
+    for (std::size_t i = 0; i < layer.pixels.size(); ++i) layer.pixels[i] = static_cast<uint8_t>(i);
+    const Image<unsigned char> view = LayerPixelsView(layer);
+    EXPECT_EQ(view.layout, ChannelLayout(kColourModelRGB, 3, true));
+    std::vector<uint8_t> selection = {0, 1, 2, 3, 4, 5};
+    SingleChannelImage<unsigned char> mask = SelectionView(selection, 3, 2);
+    for (int32_t y = 0; y < 2; ++y) {
+        for (int32_t x = 0; x < 3; ++x) {
+            for (int32_t plane = 0; plane < 4; ++plane)
+                EXPECT_EQ(view.PixelAddress(Point{x, y})[plane], layer.At(x, y, plane)) << x << "," << y;
+            EXPECT_EQ(*mask.PixelAddress(Point{x, y}), y * 3 + x);
+        }
+    }
 }
 
 }  // namespace
