@@ -10,7 +10,8 @@ bool ChooseValuesInteractively(const EffectProcedure& procedure, Gimp2Layer& lay
     //   SingleChannelImage<unsigned char> selection = SelectionView(layer.selection,
     //     width, height), passed only when layer.selection is not empty   gimp/LayerViews.h
     //   EffectDialogRequest: kind, &pixels, &selection or null,
-    //     layer.pixelsPerInch, helpId = procedure.name;
+    //     layer.pixelsPerInch, helpId = procedure.name, foreground and
+    //     background from gimp_context_get_foreground/background;
     //   RunEffectDialog(request, block): false -> return false;
     //   ValuesFromRecord(procedure.kind, block, values); return true.
     // Until then an interactive run takes the last values, as a repeat of
