@@ -131,7 +131,7 @@ screenshots: windows-deps content-generator $(WINDOWS_BUILD)/build.ninja smoke-n
 # without a display: out/gimp-dialog-<effect>.png.
 gimp-screenshots: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j$(JOBS) --target dapple-gimp-dialog-demo make-sample-image content_pack dapple_factory_settings
-	tests/gimp/dialog/with-display.sh gimp/dialog/demo/screenshots.sh $(BUILD) out
+	xvfb-run -a -s "-screen 0 1280x1024x24" gimp/dialog/demo/screenshots.sh $(BUILD) out
 
 bench:
 	@scripts/install-deps.sh --bench

@@ -103,7 +103,9 @@ LayerRunResult RunEffectOnLayer(LayerRunRequest request) {
     result.warnings = chosen.warnings;
 
     InProcessHost host;
-    host.SetImage(std::move(request.layer)).SetResolution(request.pixelsPerInch);
+    host.SetImage(std::move(request.layer))
+        .SetResolution(request.pixelsPerInch)
+        .SetColours(request.foreground, request.background);
     if (!request.selection.empty()) host.SetSelection(std::move(request.selection));
     if (!descriptor.Empty()) host.SetPlayDescriptor(descriptor);
     bool cancelled = false;

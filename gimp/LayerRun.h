@@ -5,6 +5,7 @@
 // it, so the same pixels, mask and values give the same result.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -19,6 +20,9 @@ struct LayerRunRequest {
     HostImage layer;                 // grey or RGB, with or without alpha
     std::vector<uint8_t> selection;  // one byte per layer pixel, 255 selected; empty: nothing selected
     double pixelsPerInch = 72.0;
+    // The user's colours, which effects may offer as choices.
+    std::array<uint8_t, 3> foreground{{0, 0, 0}};
+    std::array<uint8_t, 3> background{{255, 255, 255}};
     ProcedureValues values;
     std::function<void(double fraction)> progress;  // may be empty
     std::function<bool()> cancelled;                // asked while the effect runs; may be empty

@@ -7,13 +7,14 @@
 # colour differences of the Patchwork benchmark; man-db shows the installed
 # manual pages in the install test; libgimp2.0-dev builds the GIMP plug-in,
 # and Xvfb gives GIMP and its dialog a display in the tests, where the X
-# test extension (libxtst6) presses GIMP's keys.
+# test extension (libxtst6) presses GIMP's keys and buttons; xwininfo
+# (x11-utils) finds the dialog.
 # Does nothing when everything is present; needs root (or sudo) otherwise.
 set -euo pipefail
 
 packages=(g++ cmake make ninja-build pkg-config libgtest-dev libgmock-dev man-db
           libbenchmark-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev libdeflate-dev libtiff-dev
-          clang-format clang libclang-rt-dev gimp libgimp2.0-dev xvfb libxtst6 python3 time liblcms2-dev)
+          clang-format clang libclang-rt-dev gimp libgimp2.0-dev xvfb libxtst6 x11-utils python3 time liblcms2-dev)
 # --bench: also the peers bench/compare-peers.sh times us against
 # (ImageMagick, and OpenCV from Python); the build and tests never need them.
 if [ "${1:-}" = "--bench" ]; then

@@ -43,7 +43,11 @@ struct ParameterWidgets::Builder {
         const auto found = descriptions_.find(key);
         if (found == descriptions_.end()) return std::string();
         std::string help = found->second.description;
-        const std::string range = RangeWords(found->second.shape);
+        // Only a number's range says more than its control shows; the other
+        // kinds' words are about typing values on a command line.
+        const KeyShape& shape = found->second.shape;
+        const std::string range =
+            shape.kind == KeyKind::Number || shape.kind == KeyKind::Seed ? RangeWords(shape) : std::string();
         if (!range.empty()) help += (help.empty() ? "" : "\n") + range;
         return help;
     }

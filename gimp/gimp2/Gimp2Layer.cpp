@@ -23,6 +23,12 @@ std::vector<uint8_t> ReadSelection(gint32 image, gint32 drawable, int width, int
     return mask;
 }
 
+std::array<uint8_t, 3> Bytes(const GimpRGB& colour) {
+    std::array<uint8_t, 3> bytes{};
+    gimp_rgb_get_uchar(&colour, &bytes[0], &bytes[1], &bytes[2]);
+    return bytes;
+}
+
 }  // namespace
 
 bool ReadGimp2Layer(gint32 image, gint32 drawable, Gimp2Layer& layer, std::string& problem) {
@@ -66,6 +72,9 @@ bool ReadGimp2Layer(gint32 image, gint32 drawable, Gimp2Layer& layer, std::strin
     gdouble resolutionY = 72.0;
     if (gimp_image_get_resolution(image, &resolutionX, &resolutionY) && resolutionX > 0.0)
         layer.pixelsPerInch = resolutionX;
+    GimpRGB colour;
+    if (gimp_context_get_foreground(&colour)) layer.foreground = Bytes(colour);
+    if (gimp_context_get_background(&colour)) layer.background = Bytes(colour);
     return true;
 }
 

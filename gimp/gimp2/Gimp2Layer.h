@@ -4,6 +4,7 @@
 
 #include <libgimp/gimp.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ struct Gimp2Layer {
     HostImage pixels;
     std::vector<uint8_t> selection;  // empty: nothing selected
     double pixelsPerInch = 72.0;
+    // The user's foreground and background colours (GIMP's context).
+    std::array<uint8_t, 3> foreground{{0, 0, 0}};
+    std::array<uint8_t, 3> background{{255, 255, 255}};
 };
 
 // Reads the drawable. False, with `problem` for the user, for an indexed

@@ -80,6 +80,8 @@ void RunProcedure(const gchar* name, gint count, const GimpParam* params, gint* 
     request.layer = std::move(layer.pixels);
     request.selection = layer.selection;
     request.pixelsPerInch = layer.pixelsPerInch;
+    request.foreground = layer.foreground;
+    request.background = layer.background;
     request.values = values;
     request.progress = [](double fraction) { gimp_progress_update(fraction); };
     const LayerRunResult result = RunEffectOnLayer(std::move(request));

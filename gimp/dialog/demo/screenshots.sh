@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # screenshots.sh BUILD OUTDIR: every effect's GIMP dialog on the sample
 # photograph once its preview has rendered, as OUTDIR/gimp-dialog-<effect>.png.
-# Run with a display (tests/gimp/dialog/with-display.sh gives one).
+# Run with a display (xvfb-run gives a private one).
 set -euo pipefail
 build=$(cd "$1" && pwd)
 mkdir -p "$2"

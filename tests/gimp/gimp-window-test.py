@@ -1,18 +1,22 @@
 #!/usr/bin/env python3
-"""One undo step in GIMP's own window puts the layer back as it was.
+"""One undo step in GIMP's own window puts the layer back as it was, and
+the effect's dialog, opened from GIMP, applies what it shows.
 
-    xvfb-run -a gimp-undo-test.py BUILD DAPPLE COMPARE_PNG_PIXELS WORK
+    xvfb-run -a gimp-window-test.py BUILD DAPPLE COMPARE_PNG_PIXELS WORK
 
 GIMP 2.10's procedures cannot undo, so this runs GIMP with its window (on
 the display xvfb-run gives) in a private profile with the plug-in
 installed, drives it through the Script-Fu server, applies Edges to a
 photograph with a soft selection, and presses Ctrl+Z once through the X
 test extension, as a user does. The layer must come back pixel for pixel
-and the selection as it was.
+and the selection as it was. Then it runs Edges as the menu does: the
+dialog must open on the last values and Enter (OK) must give the same
+pixels again.
 """
 import ctypes
 import json
 import os
+import re
 import socket
 import struct
 import subprocess
@@ -21,9 +25,11 @@ import time
 
 from gimp_script import chosen_values, prepare_gimp, run, scheme_arguments
 
-# How long GIMP may take to start, and to show the undone layer.
+# How long GIMP may take to start, to show the undone layer, and to open
+# the effect's dialog.
 START_SECONDS = 90
 UNDO_SECONDS = 30
+DIALOG_SECONDS = 60
 
 
 class ScriptFuServer:
@@ -56,15 +62,20 @@ class ScriptFuServer:
 
     def call(self, command):
         self.send(command)
+        return self.receive()
+
+    def receive(self):
         head = self._read(4)
         text = self._read(struct.unpack('>H', head[2:4])[0]).decode()
         if head[1] != 0:
-            raise RuntimeError(f'{command}: {text}')
+            raise RuntimeError(text)
         return text
 
 
-def press_undo():
-    """Ctrl+Z, with the pointer over the middle of GIMP's window."""
+def press_keys(x, y, keys):
+    """The keys (X keysyms) pressed together and let go in reverse order,
+    with the pointer at (x, y): without a window manager the window under
+    the pointer has the keyboard."""
     x11 = ctypes.cdll.LoadLibrary('libX11.so.6')
     xtst = ctypes.cdll.LoadLibrary('libXtst.so.6')
     x11.XOpenDisplay.restype = ctypes.c_void_p
@@ -76,13 +87,51 @@ def press_undo():
     display = x11.XOpenDisplay(None)
     if not display:
         raise RuntimeError('no X display (run under xvfb-run)')
-    control = x11.XKeysymToKeycode(display, 0xffe3)
-    z = x11.XKeysymToKeycode(display, ord('z'))
-    xtst.XTestFakeMotionEvent(display, -1, 640, 512, 0)
-    for key, down in ((control, 1), (z, 1), (z, 0), (control, 0)):
-        xtst.XTestFakeKeyEvent(display, key, down, 0)
+    codes = [x11.XKeysymToKeycode(display, key) for key in keys]
+    xtst.XTestFakeMotionEvent(display, -1, x, y, 0)
+    for code in codes:
+        xtst.XTestFakeKeyEvent(display, code, 1, 0)
+    for code in reversed(codes):
+        xtst.XTestFakeKeyEvent(display, code, 0, 0)
     x11.XFlush(display)
     x11.XCloseDisplay(display)
+
+
+def press_undo():
+    """Ctrl+Z over the middle of GIMP's window."""
+    press_keys(640, 512, [0xffe3, ord('z')])
+
+
+def click(x, y):
+    """A click of the first mouse button at (x, y)."""
+    x11 = ctypes.cdll.LoadLibrary('libX11.so.6')
+    xtst = ctypes.cdll.LoadLibrary('libXtst.so.6')
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+    xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
+    display = x11.XOpenDisplay(None)
+    if not display:
+        raise RuntimeError('no X display (run under xvfb-run)')
+    xtst.XTestFakeMotionEvent(display, -1, x, y, 0)
+    xtst.XTestFakeButtonEvent(display, 1, 1, 50)
+    xtst.XTestFakeButtonEvent(display, 1, 0, 50)
+    x11.XFlush(display)
+    x11.XCloseDisplay(display)
+
+
+def window_area(title):
+    """(x, y, width, height) of the shown window whose title holds `title`,
+    or None."""
+    tree = run(['xwininfo', '-root', '-tree']).stdout
+    for line in tree.splitlines():
+        shown = re.search(r'"([^"]*)".*\s(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)\s*$', line)
+        if shown and title in shown.group(1):
+            width, height, x, y = (int(v) for v in shown.group(2, 3, 4, 5))
+            if width > 100 and height > 100:
+                return x, y, width, height
+    return None
 
 
 SESSION = '''(session-info "toplevel"
@@ -153,6 +202,26 @@ def main():
             time.sleep(0.3)
         if server.call('(selection-line)') != selection_before:
             failures.append('the selection after the undo is not the one before the effect')
+        # As from the menu: the dialog starts from the last values (the run
+        # above). OK is the last button of the row along the dialog's foot.
+        server.send(f'(plug-in-dapple-edge RUN-INTERACTIVE image layer {edge})')
+        deadline = time.monotonic() + DIALOG_SECONDS
+        while window_area('Mornebrook Dapple!') is None and time.monotonic() < deadline:
+            time.sleep(0.3)
+        area = window_area('Mornebrook Dapple!')
+        if area is None:
+            failures.append('the Edges dialog did not open')
+        else:
+            time.sleep(1.0)  # the preview's first render; OK does not wait for it
+            x, y, width, height = area
+            click(x + width - 45, y + height - 25)
+            server.sock.settimeout(DIALOG_SECONDS)
+            server.receive()
+            server.call('(gimp-displays-flush)')
+            server.call(save.format(os.path.join(work, 'dialog.png')))
+            compared = run(['perl', compare, 'after.png', 'dialog.png'], cwd=work)
+            if compared.returncode != 0:
+                failures.append('OK in the dialog did not give the last run\'s pixels: ' + compared.stdout.strip())
         server.send('(gimp-quit 1)')  # GIMP ends before it answers
     except (OSError, RuntimeError, ConnectionError) as error:
         failures.append(str(error))
@@ -169,7 +238,8 @@ def main():
         for failure in failures:
             print('FAIL:', failure)
         return 1
-    print('one undo in GIMP brings back the layer and the selection as they were before Edges')
+    print('one undo in GIMP brings back the layer and the selection as they were before Edges, '
+          'and OK in the Edges dialog gives the same pixels again')
     return 0
 
 
