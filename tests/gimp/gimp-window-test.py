@@ -9,9 +9,9 @@ the display xvfb-run gives) in a private profile with the plug-in
 installed, drives it through the Script-Fu server, applies Edges to a
 photograph with a soft selection, and presses Ctrl+Z once through the X
 test extension, as a user does. The layer must come back pixel for pixel
-and the selection as it was. Then it runs Edges as the menu does: the
-dialog must open on the last values and Enter (OK) must give the same
-pixels again.
+and the selection as it was. Then it runs Edges as the menu does, twice:
+the dialog opens on the last values; a click on Cancel leaves the layer as
+it is, a click on OK gives the same pixels as the run before.
 """
 import ctypes
 import json
@@ -155,6 +155,33 @@ SELECTION_LINE = '''(define (selection-line)
         (loop (+ i 1) (string-append text " " (number->string (car (gimp-selection-value image (+ 20 i) i))))))))'''
 
 
+def press_in_dialog(server, call, from_right):
+    """Sends `call`, which opens an effect's dialog, and clicks the button
+    `from_right` pixels left of the dialog's right edge in its row of
+    buttons. GIMP's answer: None on success, else its error."""
+    server.send(call)
+    deadline = time.monotonic() + DIALOG_SECONDS
+    while window_area('Mornebrook Dapple!') is None and time.monotonic() < deadline:
+        time.sleep(0.3)
+    area = window_area('Mornebrook Dapple!')
+    if area is None:
+        return 'the dialog did not open'
+    time.sleep(1.0)  # the preview's first render; the buttons do not wait for it
+    x, y, width, height = area
+    click(x + width - from_right, y + height - 25)
+    server.sock.settimeout(DIALOG_SECONDS)
+    try:
+        server.receive()
+    except RuntimeError as error:
+        return str(error)
+    finally:
+        server.sock.settimeout(None)
+    deadline = time.monotonic() + DIALOG_SECONDS
+    while window_area('Mornebrook Dapple!') is not None and time.monotonic() < deadline:
+        time.sleep(0.2)
+    return None
+
+
 def main():
     build, dapple, compare, work = (os.path.abspath(a) for a in sys.argv[1:5])
     # One window over the whole screen (there is no window manager to place
@@ -203,25 +230,19 @@ def main():
         if server.call('(selection-line)') != selection_before:
             failures.append('the selection after the undo is not the one before the effect')
         # As from the menu: the dialog starts from the last values (the run
-        # above). OK is the last button of the row along the dialog's foot.
-        server.send(f'(plug-in-dapple-edge RUN-INTERACTIVE image layer {edge})')
-        deadline = time.monotonic() + DIALOG_SECONDS
-        while window_area('Mornebrook Dapple!') is None and time.monotonic() < deadline:
-            time.sleep(0.3)
-        area = window_area('Mornebrook Dapple!')
-        if area is None:
-            failures.append('the Edges dialog did not open')
-        else:
-            time.sleep(1.0)  # the preview's first render; OK does not wait for it
-            x, y, width, height = area
-            click(x + width - 45, y + height - 25)
-            server.sock.settimeout(DIALOG_SECONDS)
-            server.receive()
+        # above). Cancel leaves the layer as it is; OK gives the last run's
+        # pixels.
+        server.call(save.format(os.path.join(work, 'undone.png')))
+        for button, from_right, wanted in (('Cancel', 130, 'undone.png'), ('OK', 45, 'after.png')):
+            problem = press_in_dialog(server, f'(plug-in-dapple-edge RUN-INTERACTIVE image layer {edge})', from_right)
+            if problem and button == 'OK':
+                failures.append(problem)
+                continue
             server.call('(gimp-displays-flush)')
             server.call(save.format(os.path.join(work, 'dialog.png')))
-            compared = run(['perl', compare, 'after.png', 'dialog.png'], cwd=work)
+            compared = run(['perl', compare, wanted, 'dialog.png'], cwd=work)
             if compared.returncode != 0:
-                failures.append('OK in the dialog did not give the last run\'s pixels: ' + compared.stdout.strip())
+                failures.append(f'{button} in the Edges dialog did not leave {wanted}: ' + compared.stdout.strip())
         server.send('(gimp-quit 1)')  # GIMP ends before it answers
     except (OSError, RuntimeError, ConnectionError) as error:
         failures.append(str(error))
