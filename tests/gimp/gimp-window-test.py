@@ -72,53 +72,51 @@ class ScriptFuServer:
         return text
 
 
-def press_keys(x, y, keys):
-    """The keys (X keysyms) pressed together and let go in reverse order,
-    with the pointer at (x, y): without a window manager the window under
-    the pointer has the keyboard."""
-    x11 = ctypes.cdll.LoadLibrary('libX11.so.6')
-    xtst = ctypes.cdll.LoadLibrary('libXtst.so.6')
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-    xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
-    display = x11.XOpenDisplay(None)
-    if not display:
-        raise RuntimeError('no X display (run under xvfb-run)')
-    codes = [x11.XKeysymToKeycode(display, key) for key in keys]
-    xtst.XTestFakeMotionEvent(display, -1, x, y, 0)
-    for code in codes:
-        xtst.XTestFakeKeyEvent(display, code, 1, 0)
-    for code in reversed(codes):
-        xtst.XTestFakeKeyEvent(display, code, 0, 0)
-    x11.XFlush(display)
-    x11.XCloseDisplay(display)
+class FakeInput:
+    """The X test extension on the display xvfb-run gives: the pointer
+    moved to (x, y), then keys or a click, as a user makes them. Without
+    a window manager the window under the pointer has the keyboard."""
+
+    def __init__(self, x, y):
+        self.x11 = ctypes.cdll.LoadLibrary('libX11.so.6')
+        self.xtst = ctypes.cdll.LoadLibrary('libXtst.so.6')
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.x11.XFlush.argtypes = [ctypes.c_void_p]
+        self.x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        for name in ('XTestFakeKeyEvent', 'XTestFakeButtonEvent'):
+            getattr(self.xtst, name).argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                                   ctypes.c_ulong]
+        self.display = self.x11.XOpenDisplay(None)
+        if not self.display:
+            raise RuntimeError('no X display (run under xvfb-run)')
+        self.xtst.XTestFakeMotionEvent(self.display, -1, x, y, 0)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.x11.XFlush(self.display)
+        self.x11.XCloseDisplay(self.display)
+
+    def keys(self, keysyms):
+        """Pressed together, let go in reverse order."""
+        codes = [self.x11.XKeysymToKeycode(self.display, key) for key in keysyms]
+        for code in codes:
+            self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
+        for code in reversed(codes):
+            self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
+
+    def click(self):
+        self.xtst.XTestFakeButtonEvent(self.display, 1, 1, 50)
+        self.xtst.XTestFakeButtonEvent(self.display, 1, 0, 50)
 
 
 def press_undo():
     """Ctrl+Z over the middle of GIMP's window."""
-    press_keys(640, 512, [0xffe3, ord('z')])
-
-
-def click(x, y):
-    """A click of the first mouse button at (x, y)."""
-    x11 = ctypes.cdll.LoadLibrary('libX11.so.6')
-    xtst = ctypes.cdll.LoadLibrary('libXtst.so.6')
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-    xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
-    display = x11.XOpenDisplay(None)
-    if not display:
-        raise RuntimeError('no X display (run under xvfb-run)')
-    xtst.XTestFakeMotionEvent(display, -1, x, y, 0)
-    xtst.XTestFakeButtonEvent(display, 1, 1, 50)
-    xtst.XTestFakeButtonEvent(display, 1, 0, 50)
-    x11.XFlush(display)
-    x11.XCloseDisplay(display)
+    with FakeInput(640, 512) as user:
+        user.keys([0xffe3, ord('z')])
 
 
 def window_area(title):
@@ -168,7 +166,8 @@ def press_in_dialog(server, call, from_right):
         return 'the dialog did not open'
     time.sleep(1.0)  # the preview's first render; the buttons do not wait for it
     x, y, width, height = area
-    click(x + width - from_right, y + height - 25)
+    with FakeInput(x + width - from_right, y + height - 25) as user:
+        user.click()
     server.sock.settimeout(DIALOG_SECONDS)
     try:
         server.receive()
