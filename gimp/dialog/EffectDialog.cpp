@@ -25,7 +25,7 @@
 namespace {
 
 // The preview area's longest and shortest side.
-constexpr int32_t kPreviewMost = 400;
+constexpr int32_t kPreviewMost = 512;
 constexpr int32_t kPreviewLeast = 200;
 
 // The area the picture takes once the preview has fitted it into the
