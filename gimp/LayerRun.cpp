@@ -27,6 +27,8 @@ public:
     WarningCollector(const WarningCollector&) = delete;
     WarningCollector& operator=(const WarningCollector&) = delete;
 
+    const std::vector<std::string>& Lines() const { return lines_; }
+
     std::string Text() const {
         std::string text;
         for (const std::string& line : lines_) text += (text.empty() ? "" : "\n") + line;
@@ -130,6 +132,9 @@ LayerRunResult RunEffectOnLayer(LayerRunRequest request) {
         return result;
     }
     result.succeeded = true;
+    // What the run noted (an option with nothing to act on) is told as the
+    // command tells it.
+    result.warnings.insert(result.warnings.end(), warnings.Lines().begin(), warnings.Lines().end());
     result.layer = host.TakeImage();
     return result;
 }

@@ -32,7 +32,7 @@ struct LayerRunResult {
     bool succeeded = false;
     bool cancelled = false;
     std::string message;                // why it failed, for the user
-    std::vector<std::string> warnings;  // values brought into their range, one line each
+    std::vector<std::string> warnings;  // values brought into their range and the run's notes, a line each
     HostImage layer;                    // the new pixels, when it succeeded
 };
 

@@ -107,6 +107,16 @@ TEST(LayerRun, CancelGivesNoPixelsAndSaysSo) {
     EXPECT_NE(result.message.find("cancelled"), std::string::npos) << result.message;
 }
 
+// Notes of a successful run reach GIMP's message as the command prints them.
+TEST(LayerRun, TellsWhatARunNoted) {
+    LayerRunRequest request = EdgeRequest();
+    request.values.values = {{"transparent", "1"}};
+    const LayerRunResult result = RunEffectOnLayer(std::move(request));
+    ASSERT_TRUE(result.succeeded) << result.message;
+    ASSERT_EQ(result.warnings.size(), 1u);
+    EXPECT_NE(result.warnings[0].find("no transparency"), std::string::npos) << result.warnings[0];
+}
+
 // The GIMP test refuses bad values, settings and selections in GIMP; a
 // layer too large for the interface is too slow to make there.
 TEST(LayerRun, RefusesALayerWiderThanAnEffectTakes) {
