@@ -50,7 +50,7 @@ for picture in $pictures; do
 done
 
 timings=--timings
-"$dapple" --help 2>&1 | grep -q -- --timings || timings=
+"$dapple" help apply 2>&1 | grep -q -- --timings || timings=
 
 # min/median/max of the numbers on standard input.
 spread() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else printf "%s/%s/%s", v[1], v[int((NR + 1) / 2)], v[NR] }'; }

@@ -1,11 +1,7 @@
-// JPEG through the libjpeg 6b interface. libjpeg reports errors through a
-// handler that must not return, so ours longjmps back: every libjpeg call sits
-// in a plain function that sets the jump point first and keeps no C++ object
-// with a destructor; the owning objects live in the callers.
+// JPEG reading through the libjpeg 6b interface.
 //
 // The metadata: EXIF and XMP in APP1 segments, the ICC profile in APP2
-// segments (libjpeg-turbo splits and joins it), the resolution in the JFIF
-// header. Files are written with optimised Huffman tables.
+// segments (libjpeg-turbo joins it), the resolution in the JFIF header.
 #include <algorithm>
 #include <cmath>
 #include <csetjmp>
@@ -15,54 +11,11 @@
 #include <utility>
 #include <vector>
 
-// jpeglib.h needs size_t and FILE declared before it.
-#include <jerror.h>
-#include <jpeglib.h>
-
-#include "content/JpegWarnings.h"
 #include "imagefiles/ImageFilesCodecs.h"
+#include "imagefiles/JpegErrors.h"
+#include "imagefiles/JpegMarkers.h"
 
 namespace {
-
-constexpr char kExifSignature[] = "Exif\0";  // with the string's own NUL: "Exif" and two NULs
-constexpr std::size_t kExifSignatureBytes = 6;
-constexpr char kXmpSignature[] = "http://ns.adobe.com/xap/1.0/";  // followed by a NUL
-constexpr std::size_t kXmpSignatureBytes = sizeof kXmpSignature;
-// A marker segment holds at most 65533 bytes after its length.
-constexpr std::size_t kMaxMarkerBytes = 65533;
-
-struct JpegErrors {
-    jpeg_error_mgr manager;  // first: libjpeg hands back a pointer to it
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-    bool damagedProfile;  // the ICC segments did not fit together
-};
-
-[[noreturn]] void OnJpegError(j_common_ptr codec) {
-    auto* errors = reinterpret_cast<JpegErrors*>(codec->err);
-    errors->manager.format_message(codec, errors->message);
-    std::longjmp(errors->jump, 1);
-}
-
-// libjpeg carries on through damaged or truncated data, inventing the pixels
-// it cannot read. A damaged file is refused instead of yielding a quietly wrong
-// picture; trace messages and harmless warnings are dropped.
-void OnJpegMessage(j_common_ptr codec, int level) {
-    if (level >= 0 || IsHarmlessJpegWarning(codec->err->msg_code)) return;
-    if (codec->err->msg_code == JWRN_BOGUS_ICC) {
-        reinterpret_cast<JpegErrors*>(codec->err)->damagedProfile = true;
-        return;
-    }
-    OnJpegError(codec);
-}
-
-void InstallErrors(JpegErrors& errors) {
-    jpeg_std_error(&errors.manager);
-    errors.manager.error_exit = OnJpegError;
-    errors.manager.emit_message = OnJpegMessage;
-    errors.message[0] = '\0';
-    errors.damagedProfile = false;
-}
 
 // Destroying a codec that was never created (or half created) is safe: libjpeg
 // only frees what its memory manager holds.
@@ -74,16 +27,6 @@ struct JpegDecoder {
     ~JpegDecoder() { jpeg_destroy_decompress(&codec); }
     JpegDecoder(const JpegDecoder&) = delete;
     JpegDecoder& operator=(const JpegDecoder&) = delete;
-};
-
-struct JpegEncoder {
-    jpeg_compress_struct codec{};
-    JpegErrors errors{};
-
-    JpegEncoder() { codec.err = &errors.manager; }
-    ~JpegEncoder() { jpeg_destroy_compress(&codec); }
-    JpegEncoder(const JpegEncoder&) = delete;
-    JpegEncoder& operator=(const JpegEncoder&) = delete;
 };
 
 struct JpegLayout {
@@ -167,78 +110,6 @@ bool ReadJpegPixels(JpegDecoder& decoder, const JpegLayout& layout, RasterImage&
     return true;
 }
 
-uint8_t OverWhite(unsigned value, unsigned alpha) {
-    return static_cast<uint8_t>((value * alpha + 255u * (255u - alpha) + 127) / 255);
-}
-
-// The APP1 segment of SIGNATURE (its bytes, NUL included) and DATA, or
-// false when they do not fit in one segment.
-bool WriteApp1(j_compress_ptr codec, const char* signature, std::size_t signatureBytes, const uint8_t* data,
-               std::size_t length) {
-    if (length > kMaxMarkerBytes - signatureBytes) return false;
-    std::vector<uint8_t> segment(signature, signature + signatureBytes);
-    segment.insert(segment.end(), data, data + length);
-    jpeg_write_marker(codec, JPEG_APP0 + 1, segment.data(), static_cast<unsigned int>(segment.size()));
-    return true;
-}
-
-void WriteMetadata(j_compress_ptr codec, const ImageMetadata& metadata, std::vector<std::string>& notes) {
-    if (!metadata.exif.empty() &&
-        !WriteApp1(codec, kExifSignature, kExifSignatureBytes, metadata.exif.data(), metadata.exif.size())) {
-        notes.push_back("its EXIF data is too large for a JPEG file and is left out");
-    }
-    if (!metadata.iccProfile.empty()) {
-        jpeg_write_icc_profile(codec, metadata.iccProfile.data(),
-                               static_cast<unsigned int>(metadata.iccProfile.size()));
-    }
-    const auto* xmp = reinterpret_cast<const uint8_t*>(metadata.xmp.data());
-    if (!metadata.xmp.empty() && !WriteApp1(codec, kXmpSignature, kXmpSignatureBytes, xmp, metadata.xmp.size()))
-        notes.push_back("its XMP data is too large for a JPEG file and is left out");
-}
-
-bool WriteJpegStream(JpegEncoder& encoder, std::FILE* file, const RasterImage& image, const ImageMetadata& metadata,
-                     const ImageWriteOptions& options, uint8_t* scratch, std::vector<std::string>& notes) {
-    if (setjmp(encoder.errors.jump)) return false;
-    InstallErrors(encoder.errors);
-    jpeg_compress_struct& codec = encoder.codec;
-    jpeg_create_compress(&codec);
-    jpeg_stdio_dest(&codec, file);
-    codec.image_width = static_cast<JDIMENSION>(image.width);
-    codec.image_height = static_cast<JDIMENSION>(image.height);
-    const bool colour = image.channels >= 3;
-    codec.input_components = colour ? 3 : 1;
-    codec.in_color_space = colour ? JCS_RGB : JCS_GRAYSCALE;
-    jpeg_set_defaults(&codec);
-    jpeg_set_quality(&codec, options.jpegQuality, TRUE);
-    codec.optimize_coding = TRUE;
-    if (metadata.pixelsPerInch > 0.0) {
-        codec.density_unit = 1;  // dots per inch
-        const auto density = static_cast<UINT16>(std::clamp(std::lround(metadata.pixelsPerInch), 1L, 65535L));
-        codec.X_density = density;
-        codec.Y_density = density;
-    }
-    if (colour) {
-        // Full-resolution colour: the effects draw fine coloured detail that
-        // halved chroma would smear.
-        codec.comp_info[0].h_samp_factor = 1;
-        codec.comp_info[0].v_samp_factor = 1;
-    }
-    jpeg_start_compress(&codec, TRUE);
-    WriteMetadata(&codec, metadata, notes);
-    const bool opaque = image.channels == 1 || image.channels == 3;
-    while (codec.next_scanline < codec.image_height) {
-        // Opaque rows go to libjpeg as they are, without a copy.
-        const uint8_t* source = image.Row(static_cast<int32_t>(codec.next_scanline));
-        if (!opaque) FlattenRowOverWhite(source, image.channels, scratch, image.width);
-        JSAMPROW row = opaque ? const_cast<uint8_t*>(source) : scratch;
-        jpeg_write_scanlines(&codec, &row, 1);
-        if (options.progress && codec.next_scanline % 256 == 0)
-            options.progress(double(codec.next_scanline) / image.height);
-    }
-    jpeg_finish_compress(&codec);
-    return true;
-}
-
 // The profile libjpeg joins from the APP2 segments, in memory it allocates.
 bool ReadJoinedProfile(JpegDecoder& decoder, JOCTET*& profile, unsigned int& length) {
     if (setjmp(decoder.errors.jump)) return false;
@@ -275,14 +146,6 @@ void ReadJpegMetadata(JpegDecoder& decoder, DecodedImage& decoded) {
 
 }  // namespace
 
-void FlattenRowOverWhite(const uint8_t* source, int channels, uint8_t* target, int32_t width) {
-    const int colours = channels >= 3 ? 3 : 1;
-    for (int32_t x = 0; x < width; ++x, source += channels, target += colours) {
-        const unsigned alpha = channels == colours ? 255u : source[colours];
-        for (int i = 0; i < colours; ++i) target[i] = OverWhite(source[i], alpha);
-    }
-}
-
 std::string DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& decoded, const ImageFileProgress& progress) {
     JpegDecoder decoder;
     JpegLayout layout;
@@ -295,19 +158,4 @@ std::string DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& decoded, 
     if (!ReadJpegPixels(decoder, layout, read.image, scratch.data(), progress)) return decoder.errors.message;
     decoded = std::move(read);
     return {};
-}
-
-std::string EncodeJpeg(std::FILE* file, const RasterImage& image, const ImageMetadata& metadata,
-                       const ImageWriteOptions& options, std::vector<std::string>& notes) {
-    JpegEncoder encoder;
-    std::vector<uint8_t> scratch(static_cast<size_t>(image.width) * (image.channels >= 3 ? 3 : 1));
-    if (!WriteJpegStream(encoder, file, image, metadata, options, scratch.data(), notes)) return encoder.errors.message;
-    return {};
-}
-
-std::string EncodeJpeg(std::FILE* file, const RasterImage& image, int quality) {
-    ImageWriteOptions options;
-    options.jpegQuality = quality;
-    std::vector<std::string> notes;
-    return EncodeJpeg(file, image, ImageMetadata(), options, notes);
 }

@@ -3,6 +3,7 @@
 // wrong, each with one clear line on stderr and no output file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -265,6 +266,22 @@ TEST_F(DappleCommand, ProgressBarOnlyOnATerminalAndNotWhenQuiet) {
 
     EXPECT_EQ(RunCommand({"apply", "TestShift", input, PathOf("b.png"), "-q"}, true).err, "");
     EXPECT_EQ(RunCommand({"apply", "TestShift", input, PathOf("c.png")}, false).err, "");
+}
+
+TEST_F(DappleCommand, ProgressLineCoversReadingTheEffectAndWriting) {
+    // Tall enough for the JPEG reader and writer to report along the way.
+    const std::string input = WriteImage("tall.jpg", 8, 4096, {90});
+    const CommandResult shown = RunCommand({"apply", "TestShift", input, PathOf("tall-out.jpg")}, true);
+    ASSERT_EQ(shown.code, kExitSuccess) << shown.err;
+    std::vector<int> percents;
+    for (std::size_t at = shown.err.find('%'); at != std::string::npos; at = shown.err.find('%', at + 1))
+        percents.push_back(std::stoi(shown.err.substr(shown.err.rfind(' ', at - 1) + 1)));
+    ASSERT_FALSE(percents.empty()) << shown.err;
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end())) << shown.err;
+    EXPECT_LT(percents.front(), 15) << "reading is shown: " << shown.err;
+    EXPECT_TRUE(std::any_of(percents.begin(), percents.end(), [](int p) { return p > 75 && p < 100; }))
+        << "writing is shown: " << shown.err;
+    EXPECT_EQ(percents.back(), 100);
 }
 
 TEST_F(DappleCommand, UsageAndHelp) {

@@ -20,6 +20,7 @@
 
 #include "image/Parallel.h"
 #include "imagefiles/ImageFiles.h"
+#include "imagefiles/JpegHuffman.h"
 
 namespace fs = std::filesystem;
 
@@ -183,6 +184,46 @@ bool WriteFourChannelJpegStream(jpeg_compress_struct& codec, TestJpegErrors& err
     }
     jpeg_finish_compress(&codec);
     return true;
+}
+
+// What libjpeg writes itself for IMAGE (grey or RGB) as our writer codes it:
+// quality 92, colour not subsampled, a restart marker after each row of
+// blocks, optimised Huffman tables; the whole picture on one thread.
+bool WriteWholeJpegStream(jpeg_compress_struct& codec, TestJpegErrors& errors, std::FILE* file,
+                          const RasterImage& image) {
+    if (setjmp(errors.jump)) return false;
+    jpeg_create_compress(&codec);
+    jpeg_stdio_dest(&codec, file);
+    codec.image_width = static_cast<JDIMENSION>(image.width);
+    codec.image_height = static_cast<JDIMENSION>(image.height);
+    codec.input_components = image.channels;
+    codec.in_color_space = image.channels == 3 ? JCS_RGB : JCS_GRAYSCALE;
+    jpeg_set_defaults(&codec);
+    jpeg_set_quality(&codec, 92, TRUE);
+    codec.comp_info[0].h_samp_factor = 1;
+    codec.comp_info[0].v_samp_factor = 1;
+    codec.restart_in_rows = 1;
+    codec.optimize_coding = TRUE;
+    jpeg_start_compress(&codec, TRUE);
+    while (codec.next_scanline < codec.image_height) {
+        JSAMPROW row = const_cast<uint8_t*>(image.Row(static_cast<int32_t>(codec.next_scanline)));
+        jpeg_write_scanlines(&codec, &row, 1);
+    }
+    jpeg_finish_compress(&codec);
+    return true;
+}
+
+std::vector<uint8_t> WholeJpegBytes(const std::string& path, const RasterImage& image) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return {};
+    jpeg_compress_struct codec{};
+    TestJpegErrors errors{};
+    codec.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = OnTestJpegError;
+    const bool written = WriteWholeJpegStream(codec, errors, file, image);
+    jpeg_destroy_compress(&codec);
+    std::fclose(file);
+    return written ? FileBytes(path) : std::vector<uint8_t>();
 }
 
 void WriteFourChannelJpeg(const std::string& path, const RasterImage& inks, J_COLOR_SPACE stored, bool adobe) {
@@ -563,4 +604,53 @@ TEST_F(ImageFilesTest, PngInManyBandsReadsBackAndIsTheSameOnAnyThreadCount) {
         ASSERT_TRUE(status.Ok()) << status.error;
         EXPECT_EQ(loaded.pixels, image.pixels);
     }
+}
+
+TEST_F(ImageFilesTest, JpegInStripsIsWhatLibjpegWritesWholeWithOptimisedTables) {
+    // Tall enough for several strips and a short last one, not a whole number
+    // of blocks wide or high; noise beside smooth and flat areas gives codes
+    // of many lengths.
+    for (const int32_t channels : {1, 3}) {
+        SCOPED_TRACE(channels);
+        RasterImage image = Gradient(203, 1301, channels);
+        uint32_t state = 99;
+        for (int32_t y = 0; y < image.height; ++y) {
+            for (int32_t x = 0; x < image.width * channels; ++x) {
+                state = state * 1664525u + 1013904223u;
+                if (x < 60 * channels) image.Row(y)[x] = static_cast<uint8_t>(state >> 24);
+                if (y > 900 && y < 1000) image.Row(y)[x] = 77;
+            }
+        }
+        const std::vector<uint8_t> whole = WholeJpegBytes(PathOf("whole.jpg"), image);
+        ASSERT_FALSE(whole.empty());
+        for (const int32_t threads : {1, 2, 5}) {
+            SetParallelThreads(threads);
+            ASSERT_TRUE(WriteImageFile(PathOf("strips.jpg"), image).Ok());
+            EXPECT_EQ(FileBytes(PathOf("strips.jpg")), whole) << threads << " threads";
+        }
+        SetParallelThreads(0);
+    }
+}
+
+TEST(JpegHuffmanTest, LongCodesAreCutToSixteenBitsAndStayAPrefixCode) {
+    // Fibonacci counts make the optimal tree as deep as the symbols are many.
+    JpegSymbolCounts counts{};
+    uint64_t previous = 1;
+    uint64_t current = 1;
+    for (std::size_t symbol = 0; symbol < 40; ++symbol) {
+        counts[symbol * 3] = current;
+        const uint64_t next = previous + current;
+        previous = current;
+        current = next;
+    }
+    const JpegHuffmanTable table = OptimalJpegHuffmanTable(counts);
+    double kraft = 0.0;
+    int codes = 0;
+    for (int length = 1; length <= 16; ++length) {
+        codes += table.codesOfLength[static_cast<std::size_t>(length)];
+        kraft += table.codesOfLength[static_cast<std::size_t>(length)] / double(1 << length);
+    }
+    EXPECT_EQ(codes, 40);
+    EXPECT_LT(kraft, 1.0);                // the all-ones code stays free
+    EXPECT_EQ(table.symbols[0], 39 * 3);  // the most frequent symbol has the shortest code
 }
