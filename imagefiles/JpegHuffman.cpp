@@ -67,8 +67,9 @@ class EntropyBits {
 public:
     EntropyBits(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
-    // At least 57 bits are buffered afterwards.
+    // At least 32 bits are buffered afterwards: a code and its extra bits.
     void Fill() {
+        if (count_ >= 32) return;
         while (count_ <= 56) {
             uint64_t byte = 0;
             if (stopped_ || position_ >= size_) {
