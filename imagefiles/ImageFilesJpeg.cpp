@@ -8,14 +8,23 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 #include <vector>
 
+#include "image/Parallel.h"
 #include "imagefiles/ImageFilesCodecs.h"
 #include "imagefiles/JpegErrors.h"
 #include "imagefiles/JpegMarkers.h"
+#include "imagefiles/ProgressRelay.h"
 
 namespace {
+
+// Pictures this large are decoded in two pieces at once.
+constexpr uint64_t kPiecesFromPixels = uint64_t{1} << 20;
+// The upper piece's share of the rows; the lower piece also reads the coded
+// data of the upper one's rows.
+constexpr double kUpperPieceShare = 0.65;
 
 // Destroying a codec that was never created (or half created) is safe: libjpeg
 // only frees what its memory manager holds.
@@ -32,6 +41,8 @@ struct JpegDecoder {
 struct JpegLayout {
     uint32_t width = 0;
     uint32_t height = 0;
+    uint32_t rowGroup = 8;      // rows decoded together: where a piece may start
+    bool sequential = true;     // baseline or extended, not progressive
     int decodedComponents = 0;  // 1 grey, 3 RGB, 4 CMYK
     bool invertedInks = false;  // Adobe CMYK: stored values are 255 - ink
 };
@@ -70,6 +81,8 @@ bool ReadJpegHeader(JpegDecoder& decoder, const uint8_t* data, size_t size, uint
     layout.width = codec.image_width;
     layout.height = codec.image_height;
     layout.invertedInks = codec.saw_Adobe_marker != 0;
+    layout.rowGroup = static_cast<uint32_t>(std::max(1, codec.max_v_samp_factor)) * DCTSIZE;
+    layout.sequential = codec.progressive_mode == FALSE;
     return true;
 }
 
@@ -84,9 +97,11 @@ void CmykRowToRgb(const uint8_t* cmyk, uint8_t* rgb, uint32_t width, bool invert
     }
 }
 
-// Decodes every row into IMAGE; CMYK rows pass through SCRATCH (4 bytes a pixel).
-bool ReadJpegPixels(JpegDecoder& decoder, const JpegLayout& layout, RasterImage& image, uint8_t* scratch,
-                    const ImageFileProgress& progress) {
+// Decodes rows FIRST to END - 1 into IMAGE, stepping over the rows above
+// FIRST; CMYK rows pass through SCRATCH (4 bytes a pixel). Progress goes
+// from 0 to 1 over those rows.
+bool ReadJpegRows(JpegDecoder& decoder, const JpegLayout& layout, uint32_t first, uint32_t end, RasterImage& image,
+                  uint8_t* scratch, const ImageFileProgress& progress) {
     if (setjmp(decoder.errors.jump)) return false;
     jpeg_decompress_struct& codec = decoder.codec;
     jpeg_start_decompress(&codec);
@@ -95,8 +110,12 @@ bool ReadJpegPixels(JpegDecoder& decoder, const JpegLayout& layout, RasterImage&
         std::snprintf(decoder.errors.message, sizeof decoder.errors.message, "unexpected JPEG decoder output");
         return false;
     }
+    if (first > 0 && jpeg_skip_scanlines(&codec, first) != first) {
+        std::snprintf(decoder.errors.message, sizeof decoder.errors.message, "the JPEG decoder stalled");
+        return false;
+    }
     const bool cmyk = layout.decodedComponents == 4;
-    while (codec.output_scanline < codec.output_height) {
+    while (codec.output_scanline < end) {
         uint8_t* target = image.Row(static_cast<int32_t>(codec.output_scanline));
         JSAMPROW row = cmyk ? scratch : target;
         if (jpeg_read_scanlines(&codec, &row, 1) != 1) {
@@ -104,10 +123,41 @@ bool ReadJpegPixels(JpegDecoder& decoder, const JpegLayout& layout, RasterImage&
             return false;
         }
         if (cmyk) CmykRowToRgb(scratch, target, layout.width, layout.invertedInks);
-        if (progress && codec.output_scanline % 256 == 0) progress(double(codec.output_scanline) / layout.height);
+        if (progress && codec.output_scanline % 256 == 0)
+            progress(double(codec.output_scanline - first) / (end - first));
     }
-    jpeg_finish_decompress(&codec);
+    // The lower piece checks the data to its end.
+    if (end == layout.height) jpeg_finish_decompress(&codec);
     return true;
+}
+
+// Decodes the picture in two pieces on two threads. libjpeg must still read
+// the coded data of the rows the lower piece steps over, so the upper piece
+// is the larger. The rows are the same as those of one decoder.
+std::string ReadJpegInPieces(JpegDecoder& upper, const JpegLayout& layout, const uint8_t* data, size_t size,
+                             uint64_t maxPixels, RasterImage& image, const ImageFileProgress& progress) {
+    JpegDecoder lower;
+    JpegLayout lowerLayout;
+    if (!ReadJpegHeader(lower, data, size, maxPixels, lowerLayout)) return lower.errors.message;
+    const uint32_t middle = static_cast<uint32_t>(layout.height * kUpperPieceShare) / layout.rowGroup * layout.rowGroup;
+    const uint32_t bounds[3] = {0, middle, layout.height};
+    JpegDecoder* decoders[2] = {&upper, &lower};
+    bool read[2] = {false, false};
+    ProgressRelay relay(progress);
+    const ResultCode decoded = ParallelChunks(
+        2, 1,
+        [&](int64_t begin, int64_t end) {
+            for (int64_t i = begin; i < end; ++i) {
+                std::vector<uint8_t> scratch(layout.decodedComponents == 4 ? static_cast<size_t>(layout.width) * 4 : 0);
+                read[i] = ReadJpegRows(*decoders[i], layout, bounds[i], bounds[i + 1], image, scratch.data(), {});
+            }
+        },
+        nullptr, &relay);
+    if (decoded.status == ResultCode::kOutOfMemory) throw std::bad_alloc();
+    for (int i = 0; i < 2; ++i) {
+        if (!read[i]) return decoders[i]->errors.message;
+    }
+    return {};
 }
 
 // The profile libjpeg joins from the APP2 segments, in memory it allocates.
@@ -154,8 +204,15 @@ std::string DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& decoded, 
     ReadJpegMetadata(decoder, read);
     const int channels = layout.decodedComponents == 1 ? 1 : 3;
     read.image = RasterImage(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.height), channels);
-    std::vector<uint8_t> scratch(layout.decodedComponents == 4 ? static_cast<size_t>(layout.width) * 4 : 0);
-    if (!ReadJpegPixels(decoder, layout, read.image, scratch.data(), progress)) return decoder.errors.message;
+    if (layout.sequential && ParallelThreads() > 1 && uint64_t{layout.width} * layout.height >= kPiecesFromPixels) {
+        const std::string problem =
+            ReadJpegInPieces(decoder, layout, data, size, decoded.maxPixels, read.image, progress);
+        if (!problem.empty()) return problem;
+    } else {
+        std::vector<uint8_t> scratch(layout.decodedComponents == 4 ? static_cast<size_t>(layout.width) * 4 : 0);
+        if (!ReadJpegRows(decoder, layout, 0, layout.height, read.image, scratch.data(), progress))
+            return decoder.errors.message;
+    }
     decoded = std::move(read);
     return {};
 }

@@ -20,13 +20,13 @@
 #include <string>
 #include <vector>
 
-#include "base/Progress.h"
 #include "base/Rect.h"
 #include "image/Parallel.h"
 #include "imagefiles/ImageFilesCodecs.h"
 #include "imagefiles/JpegErrors.h"
 #include "imagefiles/JpegHuffman.h"
 #include "imagefiles/JpegMarkers.h"
+#include "imagefiles/ProgressRelay.h"
 
 namespace {
 
@@ -174,17 +174,6 @@ struct CodedStrip {
     JpegScanPlace place;
     JpegTableCounts counts;
     std::string error;
-};
-
-class ProgressRelay : public ProgressUpdateSink {
-public:
-    explicit ProgressRelay(const ImageFileProgress& progress) : progress_(progress) {}
-    void Update(double fraction) override {
-        if (progress_) progress_(fraction);
-    }
-
-private:
-    const ImageFileProgress& progress_;
 };
 
 // Codes every strip with TABLES (null: the standard tables, and counts the

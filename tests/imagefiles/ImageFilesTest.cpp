@@ -188,9 +188,10 @@ bool WriteFourChannelJpegStream(jpeg_compress_struct& codec, TestJpegErrors& err
 
 // What libjpeg writes itself for IMAGE (grey or RGB) as our writer codes it:
 // quality 92, colour not subsampled, a restart marker after each row of
-// blocks, optimised Huffman tables; the whole picture on one thread.
+// blocks, optimised Huffman tables; the whole picture on one thread. Or,
+// as CAMERA, as cameras code it: colour halved both ways, no restart markers.
 bool WriteWholeJpegStream(jpeg_compress_struct& codec, TestJpegErrors& errors, std::FILE* file,
-                          const RasterImage& image) {
+                          const RasterImage& image, bool camera) {
     if (setjmp(errors.jump)) return false;
     jpeg_create_compress(&codec);
     jpeg_stdio_dest(&codec, file);
@@ -200,10 +201,12 @@ bool WriteWholeJpegStream(jpeg_compress_struct& codec, TestJpegErrors& errors, s
     codec.in_color_space = image.channels == 3 ? JCS_RGB : JCS_GRAYSCALE;
     jpeg_set_defaults(&codec);
     jpeg_set_quality(&codec, 92, TRUE);
-    codec.comp_info[0].h_samp_factor = 1;
-    codec.comp_info[0].v_samp_factor = 1;
-    codec.restart_in_rows = 1;
-    codec.optimize_coding = TRUE;
+    if (!camera) {
+        codec.comp_info[0].h_samp_factor = 1;
+        codec.comp_info[0].v_samp_factor = 1;
+        codec.restart_in_rows = 1;
+        codec.optimize_coding = TRUE;
+    }
     jpeg_start_compress(&codec, TRUE);
     while (codec.next_scanline < codec.image_height) {
         JSAMPROW row = const_cast<uint8_t*>(image.Row(static_cast<int32_t>(codec.next_scanline)));
@@ -213,14 +216,14 @@ bool WriteWholeJpegStream(jpeg_compress_struct& codec, TestJpegErrors& errors, s
     return true;
 }
 
-std::vector<uint8_t> WholeJpegBytes(const std::string& path, const RasterImage& image) {
+std::vector<uint8_t> WholeJpegBytes(const std::string& path, const RasterImage& image, bool camera = false) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return {};
     jpeg_compress_struct codec{};
     TestJpegErrors errors{};
     codec.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = OnTestJpegError;
-    const bool written = WriteWholeJpegStream(codec, errors, file, image);
+    const bool written = WriteWholeJpegStream(codec, errors, file, image, camera);
     jpeg_destroy_compress(&codec);
     std::fclose(file);
     return written ? FileBytes(path) : std::vector<uint8_t>();
@@ -630,6 +633,27 @@ TEST_F(ImageFilesTest, JpegInStripsIsWhatLibjpegWritesWholeWithOptimisedTables) 
         }
         SetParallelThreads(0);
     }
+}
+
+TEST_F(ImageFilesTest, LargeJpegReadInPiecesIsTheSameAsReadWhole) {
+    // Colour halved both ways: each piece's first rows are upsampled from
+    // rows of the piece above.
+    RasterImage image = Gradient(1203, 1101, 3);
+    for (std::size_t i = 0; i < image.pixels.size(); i += 7) image.pixels[i] = static_cast<uint8_t>(i * 13);
+    const std::vector<uint8_t> bytes = WholeJpegBytes(PathOf("camera.jpg"), image, true);
+    ASSERT_FALSE(bytes.empty());
+    std::vector<RasterImage> read(2);
+    for (const int32_t threads : {1, 2}) {
+        SetParallelThreads(threads);
+        const ImageFileStatus status = ReadImageFile(PathOf("camera.jpg"), read[static_cast<std::size_t>(threads - 1)]);
+        EXPECT_TRUE(status.Ok()) << status.error;
+    }
+    EXPECT_EQ(read[0].pixels, read[1].pixels);
+    // Damage in the lower piece is still found.
+    PutBytes(PathOf("cut.jpg"), std::vector<uint8_t>(bytes.begin(), bytes.begin() + bytes.size() * 9 / 10));
+    RasterImage cut;
+    EXPECT_FALSE(ReadImageFile(PathOf("cut.jpg"), cut).Ok());
+    SetParallelThreads(0);
 }
 
 TEST(JpegHuffmanTest, LongCodesAreCutToSixteenBitsAndStayAPrefixCode) {
