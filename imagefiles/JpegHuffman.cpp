@@ -5,7 +5,7 @@
 namespace {
 
 constexpr int kMaxCodeLength = 16;
-constexpr int kLookupBits = 9;  // codes this short are found with one look-up
+constexpr int kLookupBits = 11;  // codes this short are found with one look-up
 
 // A table's codes, for reading: canonical codes, shortest first.
 class HuffmanDecoder {
@@ -70,6 +70,20 @@ public:
     // At least 32 bits are buffered afterwards: a code and its extra bits.
     void Fill() {
         if (count_ >= 32) return;
+        if (!stopped_ && position_ + 8 <= size_) {
+            // Whole bytes at once where none of the next eight is 0xFF.
+            uint64_t word = 0;
+            for (int i = 0; i < 8; ++i) word = word << 8 | data_[position_ + static_cast<std::size_t>(i)];
+            const uint64_t inverted = ~word;
+            const bool anyFF = ((inverted - 0x0101010101010101u) & ~inverted & 0x8080808080808080u) != 0;
+            if (!anyFF) {
+                const int bytes = (64 - count_) / 8;
+                buffer_ |= (word >> count_) & (~uint64_t{0} << (64 - count_ - 8 * bytes));
+                count_ += 8 * bytes;
+                position_ += static_cast<std::size_t>(bytes);
+                return;
+            }
+        }
         while (count_ <= 56) {
             uint64_t byte = 0;
             if (stopped_ || position_ >= size_) {
