@@ -33,13 +33,15 @@ ResultCode Precision_Bevel::Run(Abort_Tester& abort, ProgressUpdateSink* sink, d
         [this](const Marching_Pixel& record) {
             ProcessPixel(Point{record.x, record.y}, ContourPoint{record.contourX, record.contourY}, record.distance);
         },
-        [this](int32_t y, int32_t left, int32_t right, bool inside) {
-            for (int32_t x = left; x < right; ++x) {
-                if (inside) {
-                    ProcessFarInside(Point{x, y});
-                } else {
-                    ProcessFarOutside(Point{x, y});
-                }
-            }
-        });
+        [this](int32_t y, int32_t left, int32_t right, bool inside) { ProcessFarRun(y, left, right, inside); });
+}
+
+void Precision_Bevel::ProcessFarRun(int32_t y, int32_t left, int32_t right, bool inside) {
+    for (int32_t x = left; x < right; ++x) {
+        if (inside) {
+            ProcessFarInside(Point{x, y});
+        } else {
+            ProcessFarOutside(Point{x, y});
+        }
+    }
 }

@@ -60,6 +60,10 @@ protected:
     virtual void ProcessFarInside(Point pixel) = 0;
     // A pixel without a record, mask value 127 or less.
     virtual void ProcessFarOutside(Point pixel) = 0;
+    // Pixels left .. right - 1 of row y without a record, all on one side:
+    // by default one call of the two above each, in order. Far pixels are
+    // most of a large picture, so hooks that can fill a run at once do.
+    virtual void ProcessFarRun(int32_t y, int32_t left, int32_t right, bool inside);
 
 private:
     MarchingFront<Marching_Pixel> front_;

@@ -37,6 +37,9 @@ protected:
     }
     void ProcessFarInside(Point pixel) override { amount_.Set(pixel.x, pixel.y, 0.0); }
     void ProcessFarOutside(Point pixel) override { amount_.Set(pixel.x, pixel.y, 1.0); }
+    void ProcessFarRun(int32_t y, int32_t left, int32_t right, bool inside) override {
+        amount_.SetRun(y, left, right, inside ? 0.0 : 1.0);
+    }
 
 private:
     TiledImage& amount_;
@@ -63,6 +66,9 @@ protected:
     }
     void ProcessFarInside(Point pixel) override { amount_.Set(pixel.x, pixel.y, 0.0); }
     void ProcessFarOutside(Point pixel) override { amount_.Set(pixel.x, pixel.y, 1.0); }
+    void ProcessFarRun(int32_t y, int32_t left, int32_t right, bool inside) override {
+        amount_.SetRun(y, left, right, inside ? 0.0 : 1.0);
+    }
 
 private:
     TiledImage& amount_;
@@ -93,6 +99,10 @@ protected:
         density_.Set(pixel.x, pixel.y, 1.0);
         amount_.Set(pixel.x, pixel.y, 1.0);
     }
+    void ProcessFarRun(int32_t y, int32_t left, int32_t right, bool inside) override {
+        density_.SetRun(y, left, right, inside ? 0.0 : 1.0);
+        amount_.SetRun(y, left, right, inside ? 0.0 : 1.0);
+    }
 
 private:
     TiledImage& amount_;
@@ -116,6 +126,9 @@ protected:
     }
     void ProcessFarInside(Point pixel) override { density_.Set(pixel.x, pixel.y, 1.0); }
     void ProcessFarOutside(Point pixel) override { density_.Set(pixel.x, pixel.y, 0.0); }
+    void ProcessFarRun(int32_t y, int32_t left, int32_t right, bool inside) override {
+        density_.SetRun(y, left, right, inside ? 1.0 : 0.0);
+    }
 
 private:
     TiledImage& density_;

@@ -10,6 +10,7 @@
 // when a second, different value arrives.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -64,6 +65,23 @@ public:
         if (constants_[tile] == value) return;
         data = Materialise(tile);
         if (data != nullptr) data[OffsetInTile(x, y)] = value;
+    }
+
+    // Set(x, y, value) for x = left .. right - 1, a tile at a time.
+    void SetRun(int32_t y, int32_t left, int32_t right, double value) {
+        for (int32_t x = left; x < right;) {
+            const int32_t end = std::min(TileEnd(x), right);
+            const std::size_t tile = TileIndex(x, y);
+            double* data = data_[tile].get();
+            if (data == nullptr && !written_[tile]) {
+                written_[tile] = 1;
+                constants_[tile] = value;
+            } else if (data != nullptr || constants_[tile] != value) {
+                if (data == nullptr) data = Materialise(tile);
+                if (data != nullptr) std::fill(data + OffsetInTile(x, y), data + OffsetInTile(x, y) + (end - x), value);
+            }
+            x = end;
+        }
     }
 
     // Tiles, for loops that treat a constant tile at once.

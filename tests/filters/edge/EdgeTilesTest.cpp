@@ -2,6 +2,8 @@
 // hold them, memory only for tiles with more than one value.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "filters/edge/EdgeTiles.h"
@@ -34,6 +36,28 @@ TEST(EdgeTiles, HoldsWhatWasWrittenAcrossTileBorders) {
     EXPECT_EQ(image.TileRect(2, 1), Rect(69, 118, 75, 140));
     EXPECT_EQ(image.TileEnd(-10), 54);
     EXPECT_EQ(image.TileEnd(130), 140);
+}
+
+TEST(EdgeTiles, RunsHoldWhatPixelByPixelWritesHold) {
+    // Runs that start and end inside tiles and across them, onto tiles that
+    // are unwritten, constant at the run's value or another, or materialised.
+    const Rect bounds(5, -10, 75, 140);
+    TiledImage runs;
+    TiledImage pixels;
+    ASSERT_TRUE(runs.Init(bounds, 0.0, -1.0).IsSuccess());
+    ASSERT_TRUE(pixels.Init(bounds, 0.0, -1.0).IsSuccess());
+    uint32_t state = 7;
+    for (int pass = 0; pass < 400; ++pass) {
+        state = state * 1664525u + 1013904223u;
+        const int y = bounds.top + static_cast<int>(state >> 8) % bounds.Height();
+        const int left = bounds.left + static_cast<int>(state >> 16) % bounds.Width();
+        const int right = std::min(bounds.right, left + 1 + static_cast<int>(state >> 4) % 90);
+        const double value = (state >> 28) % 3 / 2.0;
+        runs.SetRun(y, left, right, value);
+        for (int x = left; x < right; ++x) pixels.Set(x, y, value);
+    }
+    for (int y = bounds.top; y < bounds.bottom; ++y)
+        for (int x = bounds.left; x < bounds.right; ++x) ASSERT_EQ(runs.At(x, y), pixels.At(x, y)) << x << "," << y;
 }
 
 TEST(EdgeTiles, OneValueTilesTakeNoMemory) {
