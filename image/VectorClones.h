@@ -48,6 +48,18 @@ typedef int Int8 __attribute__((vector_size(32)));
 typedef unsigned char Byte32 __attribute__((vector_size(32)));
 typedef long long Long8 __attribute__((vector_size(64)));
 
+// The 32-bit integers a vector of doubles converts to, lane for lane.
+template <typename Vector>
+struct IntLanes;
+template <>
+struct IntLanes<Double4> {
+    using Type = Int4;
+};
+template <>
+struct IntLanes<Double8> {
+    using Type = Int8;
+};
+
 // Memory to vector without alignment. By reference: vector values passed to
 // or from a function would change the baseline's calling convention.
 [[gnu::always_inline]] inline void Load(Double4& v, const double* from) { std::memcpy(&v, from, sizeof v); }
