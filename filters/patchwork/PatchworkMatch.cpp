@@ -1,5 +1,10 @@
 #include "filters/patchwork/PatchworkMatch.h"
 
+#include <algorithm>
+#include <new>
+
+#include "image/Parallel.h"
+
 namespace patchwork {
 
 void MatchRows(const CellGrid& grid, const CellSampler& sampler, const TileMatcher& matcher, int32_t firstRow,
@@ -24,13 +29,24 @@ ResultCode MatchCells(const CellGrid& grid, const CellSampler& sampler, const Ti
     table.cellCount = grid.CellCount();
     const std::size_t columns = static_cast<std::size_t>(grid.Columns());
     std::vector<int32_t> winners(static_cast<std::size_t>(table.cellCount));
-    for (int32_t row = 0; row < grid.Rows(); ++row) {
-        if (abort != nullptr && abort->IsAborted()) return ResultCode::Cancelled();
-        if (progress != nullptr) {
-            const double done = static_cast<double>(int64_t{row} * grid.Columns());
-            progress->Update(from + (to - from) * done / static_cast<double>(table.cellCount));
+    // Rows in batches: the host is asked and told about each row of a batch
+    // in turn, on this thread, then the batch's rows are matched side by
+    // side on the worker threads, each writing only its own winners.
+    constexpr int32_t kRowsAtOnce = 32;
+    for (int32_t first = 0; first < grid.Rows(); first += kRowsAtOnce) {
+        const int32_t end = std::min(first + kRowsAtOnce, grid.Rows());
+        for (int32_t row = first; row < end; ++row) {
+            if (abort != nullptr && abort->IsAborted()) return ResultCode::Cancelled();
+            if (progress != nullptr) {
+                const double done = static_cast<double>(int64_t{row} * grid.Columns());
+                progress->Update(from + (to - from) * done / static_cast<double>(table.cellCount));
+            }
         }
-        MatchRows(grid, sampler, matcher, row, row + 1, &winners[static_cast<std::size_t>(row) * columns]);
+        const ResultCode matched = ParallelChunks(end - first, 1, [&](int64_t begin, int64_t stop) {
+            MatchRows(grid, sampler, matcher, first + static_cast<int32_t>(begin), first + static_cast<int32_t>(stop),
+                      &winners[static_cast<std::size_t>(first + begin) * columns]);
+        });
+        if (matched.IsFailure()) throw std::bad_alloc();
     }
 
     // Each tile's list, made to measure, then filled in matching order.

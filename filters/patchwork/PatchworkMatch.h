@@ -30,7 +30,8 @@ void MatchRows(const CellGrid& grid, const CellSampler& sampler, const TileMatch
                int32_t endRow, int32_t* winners);
 
 // Matches every cell, row by row. Before each row it asks `abort` (status 1
-// when it says stop) and reports from + (to - from) × cells done / cells.
+// when it says stop) and reports from + (to - from) × cells done / cells;
+// the rows themselves are matched in batches on the worker threads.
 // Throws std::bad_alloc when memory runs out.
 ResultCode MatchCells(const CellGrid& grid, const CellSampler& sampler, const TileMatcher& matcher,
                       const std::vector<TileDirectoryEntry>& directory, Abort_Tester* abort,

@@ -85,15 +85,16 @@ TEST_F(PatchworkRender, EachCellTakesTheTileOfItsColour) {
     const std::vector<RasterImage> tiles = {Solid(220, 30, 30),  Solid(30, 200, 40), Solid(40, 50, 210),
                                             Solid(240, 230, 40), Solid(20, 20, 20),  Solid(250, 250, 250)};
     const std::string library = WriteLibrary("colours.ptl", tiles, TileLibraryOptions{0, 0, 2, 2});
-    // 8 x 8 cells: a 5 x 3 grid, each cell near one tile's colour.
+    // 8 x 8 cells: a 5 x 70 grid, each cell near one tile's colour; rows
+    // enough to be matched in several batches.
     const auto tileOfCell = [](int column, int row) { return (column * 7 + row * 3) % 6; };
-    const Image<unsigned char> source = MakeImage(RGB(), Rect(0, 0, 24, 40), [&](int x, int y, int c) {
+    const Image<unsigned char> source = MakeImage(RGB(), Rect(0, 0, 560, 40), [&](int x, int y, int c) {
         const RasterImage& tile = tiles[static_cast<std::size_t>(tileOfCell(x / 8, y / 8))];
         return static_cast<uint8_t>(std::clamp(tile.pixels[static_cast<std::size_t>(c)] + (x + y) % 7 - 3, 0, 255));
     });
     const RenderOutcome out = Render(Block(library, 8.0), source);
     ASSERT_EQ(out.status.status, 0);
-    for (int row = 0; row < 3; ++row)
+    for (int row = 0; row < 70; ++row)
         for (int column = 0; column < 5; ++column)
             EXPECT_TRUE(HoldsTile(out.output, ScaledTile(library, tileOfCell(column, row), 8, 8),
                                   Rect(row * 8, column * 8, row * 8 + 8, column * 8 + 8)))
