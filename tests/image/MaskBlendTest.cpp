@@ -1,10 +1,14 @@
 // The mask blend of one pixel, against values worked out by hand
-// from the integer formulas (divisions truncating toward zero).
+// from the integer formulas (divisions truncating toward zero), and of
+// whole pieces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <random>
 
 #include "image/MaskBlend.h"
+#include "image/RowImage.h"
 
 namespace {
 
@@ -61,3 +65,55 @@ TEST(MaskBlend, WithAlphaAndNoWeightAtAllClearsTheAlphaOnly) {
 }
 
 }  // namespace
+
+// A piece against the pixel blends, the mask read pixel by pixel: masks
+// reaching past the piece on some sides and short of it on others, with
+// and without alpha, and constant masks, which share one row.
+TEST(MaskBlend, PiecesBlendEveryPixelByTheMaskValueAtIt) {
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> byte(0, 255);
+    auto filled = [&](const Rect& rect, int32_t samples) {
+        RowImage image;
+        EXPECT_TRUE(image.Allocate(rect, samples, 1).IsSuccess());
+        for (int32_t y = rect.top; y < rect.bottom; ++y)
+            for (int32_t x = rect.left; x < rect.right; ++x)
+                for (int32_t c = 0; c < samples; ++c) {
+                    const int value = byte(random);
+                    // Many fully selected and unselected pixels.
+                    image.PixelAddress(x, y)[c] = static_cast<uint8_t>(value < 80 ? 255 : value < 120 ? 0 : value);
+                }
+        return image;
+    };
+    const Rect piece(2, -3, 14, 9);
+    for (const bool hasAlpha : {false, true}) {
+        const int32_t samples = hasAlpha ? 4 : 3;
+        for (int masks = 0; masks < 4; ++masks) {
+            RowImage mask;
+            if (masks == 0) mask = filled(Rect(0, 1, 11, 20), 1);
+            if (masks == 1) mask = filled(Rect(5, -8, 20, 4), 1);
+            if (masks >= 2) {
+                ASSERT_TRUE(mask.AllocateConstantMask(Rect(-5, -9, 30, 30), masks == 2 ? 255 : 77).IsSuccess());
+            }
+            const RowImage input = filled(Rect(0, -5, 16, 12), samples);
+            const RowImage output = filled(Rect(1, -4, 15, 11), samples);
+            RowImage expected = filled(output.Bounds(), samples);
+            for (int32_t y = output.Bounds().top; y < output.Bounds().bottom; ++y)
+                std::copy(output.Row(y), output.Row(y) + output.Bounds().Width() * samples, expected.Row(y));
+            for (int32_t y = piece.top; y < piece.bottom; ++y)
+                for (int32_t x = piece.left; x < piece.right; ++x) {
+                    const int32_t t = mask.Bounds().Contains(Point{x, y}) ? *mask.PixelAddress(x, y) : 0;
+                    if (t == 255) continue;
+                    if (hasAlpha) {
+                        BlendPixelWithAlpha(input.PixelAddress(x, y), expected.PixelAddress(x, y), 3, t);
+                    } else {
+                        BlendPixel(input.PixelAddress(x, y), expected.PixelAddress(x, y), 3, t);
+                    }
+                }
+            BlendPiece(input, output, mask, piece, 3, hasAlpha);
+            for (int32_t y = output.Bounds().top; y < output.Bounds().bottom; ++y)
+                ASSERT_TRUE(
+                    std::equal(output.Row(y), output.Row(y) + output.Bounds().Width() * samples, expected.Row(y)))
+                    << "mask " << masks << " alpha " << hasAlpha << " row " << y;
+        }
+    }
+}
